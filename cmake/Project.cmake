@@ -1,0 +1,70 @@
+# Build settings shared by every target, and the helpers that define the
+# programs and the tests of both lanes.
+
+add_compile_options(-Wall -Wextra)
+
+if(ENABLE_SANITIZERS)
+    add_compile_options(-fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
+    add_link_options(-fsanitize=address,undefined)
+endif()
+
+if(WIN32)
+    enable_language(RC)
+    # Windows texts are in the system code page; the resource compiler reads ours as 1252.
+    set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -c 1252")
+    add_compile_definitions(WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601 WINVER=0x0601)
+    # The program directory: the three programs, the stand-ins, conf, the help file.
+    set(DIST_DIR ${CMAKE_BINARY_DIR}/dist)
+    # Stand-ins that only tests start (they play parts of the user's desktop).
+    set(TESTBIN_DIR ${CMAKE_BINARY_DIR}/testbin)
+endif()
+
+# Windows path of a directory of the build tree, as a program under Wine sees it.
+function(wine_path out unix_path)
+    string(REPLACE "/" "\\\\" p "${unix_path}")
+    set(${out} "Z:${p}" PARENT_SCOPE)
+endfunction()
+
+# A Windows GUI program laid out in the program directory, with its own
+# resource script (icons, strings, version information, manifest).
+function(add_windows_program name)
+    cmake_parse_arguments(P "" "RC" "SOURCES;LIBS" ${ARGN})
+    add_executable(${name} WIN32 ${P_SOURCES} ${P_RC})
+    target_link_libraries(${name} PRIVATE ${P_LIBS})
+    set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${DIST_DIR})
+endfunction()
+
+# A GoogleTest executable. Native tests are listed case by case; Windows test
+# executables run as one CTest test each, since every Wine start costs time.
+function(add_gtest name)
+    cmake_parse_arguments(T "" "" "SOURCES;LIBS;LOCKS;LABELS" ${ARGN})
+    add_executable(${name} ${T_SOURCES})
+    target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gtest_main)
+    if(WIN32)
+        add_test(NAME ${name} COMMAND ${name})
+        if(T_LOCKS)
+            set_tests_properties(${name} PROPERTIES RESOURCE_LOCK "${T_LOCKS}")
+        endif()
+        if(T_LABELS)
+            set_tests_properties(${name} PROPERTIES LABELS "${T_LABELS}")
+        endif()
+    else()
+        include(GoogleTest)
+        gtest_discover_tests(${name} DISCOVERY_TIMEOUT 30)
+    endif()
+endfunction()
+
+# The resources of one program: its version block and manifest, the string
+# table copy it carries (console or client) and the shared pictures.
+function(add_program_resources target variant description)
+    set(PROGRAM_NAME ${target})
+    set(PROGRAM_FILE ${target}.exe)
+    set(PROGRAM_DESCRIPTION "${description}")
+    set(MANIFEST_PATH ${PROJECT_SOURCE_DIR}/resources/app.manifest)
+    set(FILE_TYPE VFT_APP)
+    string(REPLACE "." "," VERSION_COMMAS "${PROJECT_VERSION}.0")
+    configure_file(${PROJECT_SOURCE_DIR}/resources/program.rc.in
+                   ${CMAKE_CURRENT_BINARY_DIR}/${target}_program.rc @ONLY)
+    target_sources(${target} PRIVATE ${CMAKE_CURRENT_BINARY_DIR}/${target}_program.rc)
+    target_link_libraries(${target} PRIVATE res_strings_${variant} res_images)
+endfunction()

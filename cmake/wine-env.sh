@@ -1,0 +1,63 @@
+# Sourced by the scripts that run Windows programs: one Wine prefix for the
+# build tree, quiet, without the .NET and HTML engines, and no web proxy.
+project_root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+export WINEPREFIX="${WINEPREFIX:-$project_root/build/mingw/wineprefix}"
+export WINEDEBUG=-all
+export WINEDLLOVERRIDES="mscoree,mshtml="
+export WINEARCH=win64
+unset http_proxy https_proxy HTTP_PROXY HTTPS_PROXY
+
+# Creates the prefix when it is missing. Wine's helpers outlive wineboot and
+# keep any pipe they inherit open, so their output goes to a file.
+wine_prefix_ready() {
+    if [ ! -f "$WINEPREFIX/system.reg" ]; then
+        mkdir -p "$WINEPREFIX"
+        wineboot --init >"$WINEPREFIX/../wineboot.log" 2>&1
+        wineserver -w
+    fi
+}
+
+# One persistent wineserver for a whole run, so every test does not pay for
+# starting and tearing down the server and the prefix's services.
+wine_session_start() {
+    wine_prefix_ready
+    wineserver -p >/dev/null 2>&1
+    wine cmd /c exit >/dev/null 2>&1 </dev/null
+}
+
+wine_session_stop() {
+    wineserver -k >/dev/null 2>&1 || true
+}
+
+# A display for anything that opens a window: the caller's, or a private Xvfb.
+xvfb_pid=""
+display_ready() {
+    if [ -n "${DISPLAY:-}" ]; then
+        return 0
+    fi
+    local n
+    for n in $(seq 91 120); do
+        if [ ! -e "/tmp/.X11-unix/X$n" ] && [ ! -e "/tmp/.X$n-lock" ]; then
+            Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+            xvfb_pid=$!
+            export DISPLAY=":$n"
+            local i
+            for i in $(seq 1 50); do
+                [ -e "/tmp/.X11-unix/X$n" ] && return 0
+                sleep 0.1
+            done
+            echo "Xvfb did not start on :$n" >&2
+            return 1
+        fi
+    done
+    echo "no free X display number" >&2
+    return 1
+}
+
+display_stop() {
+    if [ -n "$xvfb_pid" ]; then
+        kill "$xvfb_pid" 2>/dev/null || true
+        wait "$xvfb_pid" 2>/dev/null || true
+        xvfb_pid=""
+    fi
+}

@@ -1,0 +1,15 @@
+#include "modMain.h"
+
+namespace modMain {
+
+std::string SubstituteArg(const std::string& text, const std::string& argument) {
+    const std::string::size_type at = text.find("%1");
+    if (at == std::string::npos) {
+        return text;
+    }
+    std::string result = text;
+    result.replace(at, 2, argument);
+    return result;
+}
+
+}  // namespace modMain

@@ -1,0 +1,70 @@
+#include "ProcessDriver.h"
+
+#include <fstream>
+#include <sstream>
+
+ChildProcess::ChildProcess(const std::string& program, const std::string& arguments) {
+    std::string commandLine = "\"" + program + "\"";
+    if (!arguments.empty()) {
+        commandLine += " " + arguments;
+    }
+    const std::string directory = program.substr(0, program.find_last_of('\\'));
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    if (!CreateProcessA(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                        directory.c_str(), &startup, &info_)) {
+        info_ = {};
+    }
+}
+
+ChildProcess::~ChildProcess() {
+    if (!Started()) {
+        return;
+    }
+    if (Running()) {
+        Kill();
+    }
+    CloseHandle(info_.hThread);
+    CloseHandle(info_.hProcess);
+}
+
+bool ChildProcess::WaitForExit(DWORD milliseconds, DWORD* code) {
+    if (!Started() || WaitForSingleObject(info_.hProcess, milliseconds) != WAIT_OBJECT_0) {
+        return false;
+    }
+    if (code) {
+        GetExitCodeProcess(info_.hProcess, code);
+    }
+    return true;
+}
+
+bool ChildProcess::Running() {
+    return Started() && WaitForSingleObject(info_.hProcess, 0) == WAIT_TIMEOUT;
+}
+
+void ChildProcess::Kill() {
+    TerminateProcess(info_.hProcess, 0);
+    WaitForSingleObject(info_.hProcess, 5000);
+}
+
+bool WaitUntil(const std::function<bool()>& condition, DWORD milliseconds) {
+    const ULONGLONG deadline = GetTickCount64() + milliseconds;
+    while (!condition()) {
+        if (GetTickCount64() >= deadline) {
+            return condition();
+        }
+        Sleep(50);
+    }
+    return true;
+}
+
+std::string ReadWholeFile(const std::string& path) {
+    std::ifstream file(path, std::ios::binary);
+    std::ostringstream content;
+    content << file.rdbuf();
+    return content.str();
+}
+
+std::string RecordOf(const std::string& programPath) {
+    return programPath.substr(0, programPath.find_last_of('.')) + ".record";
+}
