@@ -3,7 +3,10 @@
 
 add_compile_options(-Wall -Wextra)
 
-if(ENABLE_SANITIZERS)
+if(ENABLE_FUZZING)
+    add_compile_options(-fsanitize=fuzzer-no-link,address,undefined -fno-omit-frame-pointer)
+    add_link_options(-fsanitize=address,undefined)
+elseif(ENABLE_SANITIZERS)
     add_compile_options(-fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
     add_link_options(-fsanitize=address,undefined)
 endif()

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Builds both lanes and runs every test: the portable core natively, then the
-# cross-built programs and their tests under Wine.
+# Builds both lanes and runs every test: the portable core natively (with the
+# sanitizers, then a short run of each fuzz target), then the cross-built
+# programs and their tests under Wine.
 set -eu
 cd "$(dirname "$0")/.."
 bash scripts/deps.sh
@@ -9,14 +10,10 @@ cmake --preset native >/dev/null
 cmake --build --preset native
 ctest --preset native
 
+cmake --preset fuzz >/dev/null
+cmake --build --preset fuzz
+ctest --preset fuzz
+
 cmake --preset mingw >/dev/null
 cmake --build --preset mingw
-
-source cmake/wine-env.sh
-display_ready
-wine_session_start
-status=0
-ctest --preset mingw || status=$?
-wine_session_stop
-display_stop
-exit $status
+bash scripts/wine-ctest.sh build/mingw

@@ -1,0 +1,40 @@
+#pragma once
+#include <string>
+#include <vector>
+
+// Files as the shared classes need them. Paths are Windows paths in the
+// system code page; the portable lane reads "\" as "/" so the same paths
+// work there. Failures raise ObjectError: 53 when the file is missing, 75
+// for any other failure, with the system's reason in the description.
+namespace FileSystem {
+
+// True when the path names an existing file (not a directory), whatever its
+// attributes: a hidden or system file is still there and must not be
+// treated as missing.
+bool FileExists(const std::string& path);
+
+// The whole file as bytes.
+std::string ReadWholeFile(const std::string& path);
+
+// Writes the bytes to the file (created or emptied first) and flushes them
+// to the disk before returning.
+void WriteWholeFile(const std::string& path, const std::string& bytes);
+
+// Puts the file `from` in the place of `to` in one step: afterwards `to` is
+// either its old self or all of `from`, never a mixture.
+void ReplaceFile(const std::string& from, const std::string& to);
+
+// Copies the file over `to` (created or replaced).
+void CopyFileOver(const std::string& from, const std::string& to);
+
+// Deletes the file; a file that is not there is not an error.
+void DeleteFileIfPresent(const std::string& path);
+
+// The directory of the running program, without a trailing "\".
+std::string ProgramDirectory();
+
+// The lines of a text: each ends at CR LF, CR or LF; a last line without an
+// end counts, an end at the very end adds no empty line.
+std::vector<std::string> SplitLines(const std::string& text);
+
+}  // namespace FileSystem

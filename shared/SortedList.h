@@ -1,0 +1,77 @@
+#pragma once
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "Variant.h"
+
+// A keyed container of (key, item) records kept in ascending key order, in
+// numeric mode (keys compared as numbers; the initial mode) or text mode
+// (keys compared as text without regard to case). Keys are not unique; equal
+// keys keep the order in which they were added, and a lookup answers the
+// first live one. Appends are cheap and leave the new records unsorted; the
+// next reader merges them in. Removal only marks a record deleted; deleted
+// records are squeezed out when a lookup runs into one.
+class SortedList {
+public:
+    static constexpr std::int32_t kNumeric = 0;
+    static constexpr std::int32_t kText = 1;
+
+    // Marks the first live record of the key deleted; nothing when absent.
+    void Remove(const std::string& key);
+    // Removes the first live record in key order; nothing when there is none.
+    void RemoveTop();
+    std::int32_t Count() const { return count_; }
+    // The items of the live records in key order.
+    std::vector<Variant> Items();
+    // The keys of the live records in key order.
+    std::vector<std::string> keys();
+    void Display() {}
+    // Raises 0x80040001 in numeric mode when the key is not a number.
+    bool Exists(const std::string& key);
+    // Drops every record; the mode stays.
+    void Clear();
+    std::int32_t SortMode() const { return sortMode_; }
+    // Raises 0x80040003 unless the list is empty.
+    void SortMode(std::int32_t mode);
+    // The item of the key's first live record; the empty value when absent.
+    Variant item(const std::string& key);
+    // The item of the first live record in key order; the integer 0 when none.
+    Variant GetTop();
+
+    // Appends a record (the key as text); raises 0x80040001 in numeric mode
+    // when the key is not a number.
+    void Add(const Variant& key, const Variant& item);
+    // Replaces the item of the key's first live record; nothing when absent.
+    void SetItem(const std::string& key, const Variant& item);
+
+    // Slots in use (deleted ones included) and slots allocated.
+    std::int32_t Used() const { return static_cast<std::int32_t>(records_.size()); }
+    std::int32_t Capacity() const { return capacity_; }
+
+private:
+    struct Record {
+        std::string key;
+        double number;  // the key as a number, in numeric mode
+        Variant item;
+        bool deleted;
+    };
+
+    bool Less(const Record& a, const Record& b) const;
+    int Compare(const std::string& key, double number, const Record& record) const;
+    bool ParseKey(const std::string& key, double& number) const;
+    void Grow();
+    void Compact();
+    void Sort();
+    std::int32_t FindIndex(const std::string& key);
+    std::int32_t FirstLive() const;
+
+    std::vector<Record> records_;
+    std::int32_t count_ = 0;
+    std::int32_t capacity_ = 0;
+    std::int32_t shrinkThreshold_ = 0;
+    std::int32_t sortMode_ = kNumeric;
+    // Slots [0, sorted_) are in key order; the slots after them were
+    // appended since and are searched one by one until they are merged in.
+    std::size_t sorted_ = 0;
+};
