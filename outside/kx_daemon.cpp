@@ -5,6 +5,7 @@
 #include <windows.h>
 #include <shellapi.h>
 
+#include <cstdio>
 #include <string>
 
 #include "StandInRecord.h"
@@ -41,12 +42,27 @@ DWORD WINAPI ControlHandler(DWORD control, DWORD, LPVOID, LPVOID) {
     return NO_ERROR;
 }
 
+// Tests that need to see the stop-pending state leave a file
+// "kx_daemon.stopdelay" beside the program holding the milliseconds to wait.
+void LingerWhileStopping() {
+    FILE* file = std::fopen((ProgramDirectory() + "\\kx_daemon.stopdelay").c_str(), "rb");
+    if (!file) {
+        return;
+    }
+    unsigned milliseconds = 0;
+    if (std::fscanf(file, "%u", &milliseconds) == 1) {
+        Sleep(milliseconds);
+    }
+    std::fclose(file);
+}
+
 void WINAPI ServiceMain(DWORD, LPSTR*) {
     gStatusHandle = RegisterServiceCtrlHandlerExA(kServiceName, ControlHandler, nullptr);
     gStopEvent = CreateEventA(nullptr, TRUE, FALSE, nullptr);
     ReportState(SERVICE_RUNNING);
     RecordStart("service", ConfFile(ProgramDirectory() + "\\conf"));
     WaitForSingleObject(gStopEvent, INFINITE);
+    LingerWhileStopping();
     Record("stop service");
     ReportState(SERVICE_STOPPED);
 }
@@ -112,10 +128,13 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     if (lstrcmpiA(first.c_str(), "-D") == 0 && argc > 2) {
         return RunAsProcess(arg(2));
     }
-    SERVICE_TABLE_ENTRYA table[] = {{const_cast<char*>(kServiceName), ServiceMain}, {nullptr, nullptr}};
-    if (StartServiceCtrlDispatcherA(table)) {
-        return 0;
+    // The service manager starts the service without arguments; anything
+    // else (the console passes "1") is a start by hand.
+    if (argc == 1) {
+        SERVICE_TABLE_ENTRYA table[] = {{const_cast<char*>(kServiceName), ServiceMain}, {nullptr, nullptr}};
+        if (StartServiceCtrlDispatcherA(table)) {
+            return 0;
+        }
     }
-    // Started by hand rather than by the service manager.
     return RunAsProcess(ProgramDirectory() + "\\conf");
 }

@@ -22,7 +22,7 @@ void WriteWholeFile(const std::string& path, const std::string& bytes);
 
 // Puts the file `from` in the place of `to` in one step: afterwards `to` is
 // either its old self or all of `from`, never a mixture.
-void ReplaceFile(const std::string& from, const std::string& to);
+void AtomicReplace(const std::string& from, const std::string& to);
 
 // Copies the file over `to` (created or replaced).
 void CopyFileOver(const std::string& from, const std::string& to);

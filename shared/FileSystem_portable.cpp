@@ -89,7 +89,7 @@ void WriteWholeFile(const std::string& path, const std::string& bytes) {
     }
 }
 
-void ReplaceFile(const std::string& from, const std::string& to) {
+void AtomicReplace(const std::string& from, const std::string& to) {
     if (std::rename(Local(from).c_str(), Local(to).c_str()) != 0) {
         Fail("Cannot replace", to);
     }

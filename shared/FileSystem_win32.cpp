@@ -88,7 +88,7 @@ void WriteWholeFile(const std::string& path, const std::string& bytes) {
     }
 }
 
-void ReplaceFile(const std::string& from, const std::string& to) {
+void AtomicReplace(const std::string& from, const std::string& to) {
     if (!MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
         Fail("Cannot replace", to);
     }

@@ -17,11 +17,12 @@ std::int32_t RoundHalfEven(std::int32_t numerator, std::int32_t denominator) {
     return static_cast<std::int32_t>(std::nearbyint(static_cast<double>(numerator) / denominator));
 }
 
-// New records stay in the unsorted tail until it outgrows this share of the
-// list; lookups scan the tail, so it must stay short.
-std::size_t TailLimit(std::size_t size) {
-    return std::max<std::size_t>(32, static_cast<std::size_t>(std::sqrt(static_cast<double>(size))));
-}
+// Lookups scan the unsorted tail record by record, so it must stay short.
+const std::size_t kTailLimit = 32;
+
+// A run is merged into the one before it unless that one is this many times
+// as long: few runs to search, and each position is moved only a few times.
+const std::size_t kRunRatio = 4;
 
 }  // namespace
 
@@ -38,7 +39,8 @@ bool SortedList::ParseKey(const std::string& key, double& number) const {
     while (*end == ' ') {
         ++end;
     }
-    return *end == '\0' && std::isfinite(number);
+    // The whole key must be the number: a NUL inside it ends the C text early.
+    return end == key.c_str() + key.size() && std::isfinite(number);
 }
 
 int SortedList::Compare(const std::string& key, double number, const Record& record) const {
@@ -48,8 +50,8 @@ int SortedList::Compare(const std::string& key, double number, const Record& rec
     return TextCompare(key, record.key);
 }
 
-bool SortedList::Less(const Record& a, const Record& b) const {
-    return Compare(a.key, a.number, b) < 0;
+bool SortedList::Less(std::uint32_t a, std::uint32_t b) const {
+    return Compare(records_[a].key, records_[a].number, records_[b]) < 0;
 }
 
 void SortedList::Add(const Variant& key, const Variant& item) {
@@ -62,112 +64,146 @@ void SortedList::Add(const Variant& key, const Variant& item) {
     if (Used() >= capacity_) {
         Grow();
     }
+    tail_.push_back(static_cast<std::uint32_t>(records_.size()));
     records_.push_back({text, number, item, false});
     ++count_;
 }
 
 void SortedList::Grow() {
+    // Capacity counts slots as the list's users see them; the records
+    // themselves live in vectors that grow on their own.
     const std::int32_t g = std::max(RoundHalfEven(count_, 10), 10);
     shrinkThreshold_ = count_ - g;
     capacity_ = Used() + g;
-    records_.reserve(static_cast<std::size_t>(capacity_));
+}
+
+void SortedList::MergeLastRuns() {
+    Run& older = runs_[runs_.size() - 2];
+    Run& newer = runs_.back();
+    Run merged(older.size() + newer.size());
+    // std::merge puts the older run's record first among equal keys.
+    std::merge(older.begin(), older.end(), newer.begin(), newer.end(), merged.begin(),
+               [this](std::uint32_t a, std::uint32_t b) { return Less(a, b); });
+    runs_.pop_back();
+    runs_.back() = std::move(merged);
+}
+
+void SortedList::SettleTail() {
+    if (tail_.empty()) {
+        return;
+    }
+    std::stable_sort(tail_.begin(), tail_.end(), [this](std::uint32_t a, std::uint32_t b) { return Less(a, b); });
+    runs_.push_back(std::move(tail_));
+    tail_.clear();
+    while (runs_.size() >= 2 && runs_[runs_.size() - 2].size() < kRunRatio * runs_.back().size()) {
+        MergeLastRuns();
+    }
 }
 
 void SortedList::Sort() {
-    if (sorted_ == records_.size()) {
-        return;
+    SettleTail();
+    while (runs_.size() >= 2) {
+        MergeLastRuns();
     }
-    auto less = [this](const Record& a, const Record& b) { return Less(a, b); };
-    const auto middle = records_.begin() + static_cast<std::ptrdiff_t>(sorted_);
-    std::stable_sort(middle, records_.end(), less);
-    std::inplace_merge(records_.begin(), middle, records_.end(), less);
-    sorted_ = records_.size();
 }
 
 void SortedList::Compact() {
-    // Keeps the order of both the sorted part and the tail.
-    std::size_t kept = 0;
-    std::size_t keptSorted = 0;
-    for (std::size_t i = 0; i < records_.size(); ++i) {
-        if (!records_[i].deleted) {
-            if (kept != i) {
-                records_[kept] = std::move(records_[i]);
-            }
-            ++kept;
-            if (i < sorted_) {
-                keptSorted = kept;
+    // The live records move to the front in key order, so each run (and the
+    // tail) keeps its order and its place among the others.
+    std::vector<Record> kept;
+    kept.reserve(static_cast<std::size_t>(count_));
+    const auto keepLive = [&](Run& run) {
+        Run live;
+        for (std::uint32_t at : run) {
+            if (!records_[at].deleted) {
+                live.push_back(static_cast<std::uint32_t>(kept.size()));
+                kept.push_back(std::move(records_[at]));
             }
         }
+        run = std::move(live);
+    };
+    for (Run& run : runs_) {
+        keepLive(run);
     }
-    records_.resize(kept);
-    sorted_ = keptSorted;
+    std::erase_if(runs_, [](const Run& run) { return run.empty(); });
+    keepLive(tail_);
+    records_ = std::move(kept);
     if (count_ < shrinkThreshold_) {
         Grow();
-        records_.shrink_to_fit();
     }
 }
 
-std::int32_t SortedList::FindIndex(const std::string& key) {
+SortedList::Record* SortedList::FirstInRuns(const std::string& key, double number) {
+    for (Run& run : runs_) {
+        const auto at = std::lower_bound(run.begin(), run.end(), key, [&](std::uint32_t r, const std::string& k) {
+            return Compare(k, number, records_[r]) > 0;
+        });
+        if (at != run.end() && Compare(key, number, records_[*at]) == 0) {
+            return &records_[*at];
+        }
+    }
+    return nullptr;
+}
+
+SortedList::Record* SortedList::Find(const std::string& key) {
     double number = 0;
     if (sortMode_ == kNumeric && !ParseKey(key, number)) {
-        return -1;
+        return nullptr;
     }
-    if (records_.size() - sorted_ > TailLimit(records_.size())) {
-        Sort();
+    if (tail_.size() > kTailLimit) {
+        SettleTail();
     }
-    for (;;) {
-        const auto sortedEnd = records_.begin() + static_cast<std::ptrdiff_t>(sorted_);
-        auto at = std::lower_bound(records_.begin(), sortedEnd, key, [&](const Record& r, const std::string& k) {
-            return Compare(k, number, r) > 0;
-        });
-        if (at != sortedEnd && Compare(key, number, *at) == 0) {
-            if (at->deleted) {
-                Compact();
-                continue;
-            }
-            return static_cast<std::int32_t>(at - records_.begin());
+    Record* found = FirstInRuns(key, number);
+    if (found && found->deleted) {
+        Compact();
+        found = FirstInRuns(key, number);
+    }
+    if (found) {
+        return found;
+    }
+    for (std::uint32_t at : tail_) {
+        Record& r = records_[at];
+        if (!r.deleted && Compare(key, number, r) == 0) {
+            return &r;
         }
-        for (std::size_t i = sorted_; i < records_.size(); ++i) {
-            if (!records_[i].deleted && Compare(key, number, records_[i]) == 0) {
-                return static_cast<std::int32_t>(i);
-            }
-        }
-        return -1;
     }
+    return nullptr;
 }
 
-std::int32_t SortedList::FirstLive() const {
-    for (std::size_t i = 0; i < records_.size(); ++i) {
-        if (!records_[i].deleted) {
-            return static_cast<std::int32_t>(i);
+SortedList::Record* SortedList::FirstLive() {
+    Sort();
+    if (runs_.empty()) {
+        return nullptr;
+    }
+    for (std::uint32_t at : runs_.front()) {
+        if (!records_[at].deleted) {
+            return &records_[at];
         }
     }
-    return -1;
+    return nullptr;
+}
+
+void SortedList::Delete(Record& record) {
+    record.deleted = true;
+    record.item = Variant();
+    --count_;
 }
 
 void SortedList::Remove(const std::string& key) {
-    const std::int32_t at = FindIndex(key);
-    if (at >= 0) {
-        records_[at].deleted = true;
-        records_[at].item = Variant();
-        --count_;
+    if (Record* found = Find(key)) {
+        Delete(*found);
     }
 }
 
 void SortedList::RemoveTop() {
-    Sort();
-    const std::int32_t at = FirstLive();
-    if (at >= 0) {
-        records_[at].deleted = true;
-        records_[at].item = Variant();
-        --count_;
+    if (Record* top = FirstLive()) {
+        Delete(*top);
     }
 }
 
 Variant SortedList::GetTop() {
-    Sort();
-    const std::int32_t at = FirstLive();
-    return at >= 0 ? records_[at].item : Variant(std::int32_t{0});
+    const Record* top = FirstLive();
+    return top ? top->item : Variant(std::int32_t{0});
 }
 
 std::vector<Variant> SortedList::Items() {
@@ -177,9 +213,9 @@ std::vector<Variant> SortedList::Items() {
     }
     Sort();
     items.reserve(static_cast<std::size_t>(count_));
-    for (const Record& r : records_) {
-        if (!r.deleted) {
-            items.push_back(r.item);
+    for (std::uint32_t at : runs_.front()) {
+        if (!records_[at].deleted) {
+            items.push_back(records_[at].item);
         }
     }
     return items;
@@ -192,9 +228,9 @@ std::vector<std::string> SortedList::keys() {
     }
     Sort();
     result.reserve(static_cast<std::size_t>(count_));
-    for (const Record& r : records_) {
-        if (!r.deleted) {
-            result.push_back(r.key);
+    for (std::uint32_t at : runs_.front()) {
+        if (!records_[at].deleted) {
+            result.push_back(records_[at].key);
         }
     }
     return result;
@@ -206,15 +242,15 @@ bool SortedList::Exists(const std::string& key) {
         throw ObjectError(kKeyInvalid, "SortedList",
                           "Key Invalid: Text keys are invalid when SortMode is Numeric");
     }
-    return FindIndex(key) >= 0;
+    return Find(key) != nullptr;
 }
 
 void SortedList::Clear() {
-    records_.clear();
-    records_.shrink_to_fit();
+    records_ = {};
+    runs_ = {};
+    tail_ = {};
     count_ = 0;
     capacity_ = 0;
-    sorted_ = 0;
 }
 
 void SortedList::SortMode(std::int32_t mode) {
@@ -225,19 +261,19 @@ void SortedList::SortMode(std::int32_t mode) {
     if (mode != sortMode_) {
         // Deleted records sorted under the old mode would mislead the new one.
         records_.clear();
-        sorted_ = 0;
+        runs_.clear();
+        tail_.clear();
     }
     sortMode_ = mode;
 }
 
 Variant SortedList::item(const std::string& key) {
-    const std::int32_t at = FindIndex(key);
-    return at >= 0 ? records_[at].item : Variant();
+    const Record* found = Find(key);
+    return found ? found->item : Variant();
 }
 
 void SortedList::SetItem(const std::string& key, const Variant& item) {
-    const std::int32_t at = FindIndex(key);
-    if (at >= 0) {
-        records_[at].item = item;
+    if (Record* found = Find(key)) {
+        found->item = item;
     }
 }

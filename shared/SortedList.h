@@ -56,22 +56,33 @@ private:
         Variant item;
         bool deleted;
     };
+    // Positions in records_, in key order.
+    using Run = std::vector<std::uint32_t>;
 
-    bool Less(const Record& a, const Record& b) const;
+    bool Less(std::uint32_t a, std::uint32_t b) const;
     int Compare(const std::string& key, double number, const Record& record) const;
     bool ParseKey(const std::string& key, double& number) const;
     void Grow();
     void Compact();
+    void SettleTail();
+    void MergeLastRuns();
     void Sort();
-    std::int32_t FindIndex(const std::string& key);
-    std::int32_t FirstLive() const;
+    Record* FirstInRuns(const std::string& key, double number);
+    Record* Find(const std::string& key);
+    Record* FirstLive();
+    void Delete(Record& record);
 
+    // records_ holds every slot in use; their key order is kept apart, as
+    // positions: the sorted runs, oldest first, then the unsorted tail of the
+    // newest appends; among equal keys the older record comes first. A lookup
+    // searches each run and scans the short tail; a long tail becomes a run
+    // and is merged with the runs before it that are not much longer, so
+    // appending to a long list never costs a full re-sort.
     std::vector<Record> records_;
+    std::vector<Run> runs_;
+    Run tail_;
     std::int32_t count_ = 0;
     std::int32_t capacity_ = 0;
     std::int32_t shrinkThreshold_ = 0;
     std::int32_t sortMode_ = kNumeric;
-    // Slots [0, sorted_) are in key order; the slots after them were
-    // appended since and are searched one by one until they are merged in.
-    std::size_t sorted_ = 0;
 };

@@ -1,45 +1,22 @@
 #include <windows.h>
 
-#include "ResourcePictures.h"
-#include "Resources.h"
+#include "LogTrap.h"
+#include "frmMain.h"
+#include "modMain.h"
 
-// The console so far: a window titled with the product's name that stays
-// until it is closed.
-namespace {
-
-LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_DESTROY) {
-        PostQuitMessage(0);
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+    LogTrap::SetWriter([](const std::string& line) { modMain::WriteConsoleLog(line); });
+    modMain::Main();
+    HWND window = frmMain::Instance().Window();
+    if (window == nullptr) {
         return 0;
     }
-    return DefWindowProcA(hwnd, message, wParam, lParam);
-}
-
-}  // namespace
-
-int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show) {
-    try {
-        WNDCLASSA windowClass{};
-        windowClass.lpfnWndProc = WindowProc;
-        windowClass.hInstance = instance;
-        windowClass.hIcon = LoadResIcon(101);
-        windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-        windowClass.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
-        windowClass.lpszClassName = "BrindlecoteAdmin";
-        RegisterClassA(&windowClass);
-
-        const std::string title = LoadResText(108);
-        HWND window = CreateWindowExA(0, windowClass.lpszClassName, title.c_str(), WS_OVERLAPPEDWINDOW,
-                                      CW_USEDEFAULT, CW_USEDEFAULT, 640, 480, nullptr, nullptr, instance,
-                                      nullptr);
-        ShowWindow(window, show);
-        MSG msg;
-        while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
+    MSG msg;
+    while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
+        if (!IsDialogMessageA(frmMain::Instance().Window(), &msg)) {
             TranslateMessage(&msg);
             DispatchMessageA(&msg);
         }
-        return static_cast<int>(msg.wParam);
-    } catch (const std::exception&) {
-        return 1;
     }
+    return 0;
 }

@@ -12,4 +12,8 @@ std::string SubstituteArg(const std::string& text, const std::string& argument) 
     return result;
 }
 
+std::string StripCommentPrefix(const std::string& text) {
+    return text.rfind("# ", 0) == 0 ? text.substr(2) : text;
+}
+
 }  // namespace modMain

@@ -1,5 +1,7 @@
 #include "ProcessDriver.h"
 
+#include <tlhelp32.h>
+
 #include <fstream>
 #include <sstream>
 
@@ -67,4 +69,20 @@ std::string ReadWholeFile(const std::string& path) {
 
 std::string RecordOf(const std::string& programPath) {
     return programPath.substr(0, programPath.find_last_of('.')) + ".record";
+}
+
+void EndProcessesNamed(const std::string& executable) {
+    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    PROCESSENTRY32 entry{};
+    entry.dwSize = sizeof entry;
+    for (BOOL more = Process32First(snapshot, &entry); more; more = Process32Next(snapshot, &entry)) {
+        if (lstrcmpiA(entry.szExeFile, executable.c_str()) == 0) {
+            if (HANDLE process = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, entry.th32ProcessID)) {
+                TerminateProcess(process, 0);
+                WaitForSingleObject(process, 5000);
+                CloseHandle(process);
+            }
+        }
+    }
+    CloseHandle(snapshot);
 }

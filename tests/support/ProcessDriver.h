@@ -34,5 +34,9 @@ bool WaitUntil(const std::function<bool()>& condition, DWORD milliseconds);
 // The whole file, or "" when it cannot be read.
 std::string ReadWholeFile(const std::string& path);
 
+// Ends every running process whose executable has that name (the programs
+// that a program under test started on its own).
+void EndProcessesNamed(const std::string& executable);
+
 // The record file of a stand-in ("kx_daemon.exe" -> "kx_daemon.record").
 std::string RecordOf(const std::string& programPath);

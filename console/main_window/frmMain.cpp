@@ -1,0 +1,194 @@
+#include "frmMain.h"
+
+#include "AddressList.h"
+#include "KXProxyConf.h"
+#include "LogTrap.h"
+#include "frmMainIds.h"
+#include "modMain.h"
+
+namespace {
+
+const UINT_PTR kScanTimerId = 1;
+const UINT kScanTimerInterval = 65000;
+
+}  // namespace
+
+frmMain& frmMain::Instance() {
+    static frmMain instance;
+    return instance;
+}
+
+bool frmMain::Load() {
+    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_TREEVIEW_CLASSES | ICC_BAR_CLASSES | ICC_UPDOWN_CLASS |
+                                                       ICC_LISTVIEW_CLASSES | ICC_STANDARD_CLASSES};
+    InitCommonControlsEx(&controls);
+    hwnd_ = CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_frmMain), nullptr, DialogProc, 0);
+    if (hwnd_ == nullptr) {
+        modMain::WriteConsoleLog("Form_Load: Error " + std::to_string(GetLastError()) +
+                                 " : The main window cannot be created");
+        return false;
+    }
+    CreatePages();
+    Form_Load();
+    return true;
+}
+
+void frmMain::Show() {
+    ShowWindow(hwnd_, SW_SHOW);
+    SetForegroundWindow(hwnd_);
+}
+
+void frmMain::EnableScanTimer(bool enabled) {
+    scanTimerEnabled_ = enabled;
+    if (enabled) {
+        SetTimer(hwnd_, kScanTimerId, kScanTimerInterval, nullptr);
+    } else {
+        KillTimer(hwnd_, kScanTimerId);
+    }
+}
+
+void frmMain::CreatePages() {
+    RECT host{};
+    HWND placeholder = GetDlgItem(hwnd_, IDC_picOptionsHost);
+    GetWindowRect(placeholder, &host);
+    MapWindowPoints(nullptr, hwnd_, reinterpret_cast<POINT*>(&host), 2);
+    ShowWindow(placeholder, SW_HIDE);
+    for (int i = 0; i < static_cast<int>(pages_.size()); ++i) {
+        pages_[i] = CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_picOptions_0 + i), hwnd_,
+                                       PageProc, 0);
+        SetWindowLongPtrA(pages_[i], GWL_EXSTYLE,
+                          GetWindowLongPtrA(pages_[i], GWL_EXSTYLE) | WS_EX_CONTROLPARENT);
+        SetWindowPos(pages_[i], placeholder, host.left, host.top, host.right - host.left, host.bottom - host.top,
+                     SWP_NOACTIVATE);
+    }
+}
+
+HWND frmMain::Control(int id) const {
+    if (HWND control = GetDlgItem(hwnd_, id)) {
+        return control;
+    }
+    for (HWND page : pages_) {
+        if (HWND control = page ? GetDlgItem(page, id) : nullptr) {
+            return control;
+        }
+    }
+    return nullptr;
+}
+
+int frmMain::VisiblePage() const {
+    for (int i = 0; i < static_cast<int>(pages_.size()); ++i) {
+        // Shown on the window, whether or not the window itself is shown yet.
+        if (GetWindowLongPtrA(pages_[i], GWL_STYLE) & WS_VISIBLE) {
+            return i;
+        }
+    }
+    return -1;
+}
+
+void frmMain::DisplayPicOptions(int index) {
+    for (int i = 0; i < static_cast<int>(pages_.size()); ++i) {
+        ShowWindow(pages_[i], i == index ? SW_SHOWNA : SW_HIDE);
+    }
+}
+
+void frmMain::FillListFromAddressList(AddressList& list, HWND box) {
+    SendMessageA(box, LB_RESETCONTENT, 0, 0);
+    for (const std::string& entry : list.Items()) {
+        SendMessageA(box, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry.c_str()));
+    }
+}
+
+void frmMain::Form_Load() {
+    LogTrap::Trap("Form_Load: Error ", " : ", [&] {
+        modMain::WriteConsoleLog("Start Main Form Load");
+        mLoadingRBLs = false;
+        mLoadingCountries = false;
+        CreateTreeview();
+        modMain::WriteConsoleLog("Finished Creating Treeview");
+
+        RECT window{};
+        GetWindowRect(hwnd_, &window);
+        const int width = window.right - window.left;
+        const int height = window.bottom - window.top;
+        SetWindowPos(hwnd_, nullptr, (GetSystemMetrics(SM_CXSCREEN) - width) / 2,
+                     (GetSystemMetrics(SM_CYSCREEN) - height) / 2, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+
+        LoadCaptions();
+        modMain::WriteConsoleLog("Finished Loading Resource");
+        modMain::gOEPluginEnabled = !modMain::gProxyConf ||
+                                    modMain::gProxyConf->GetValue("enable_oe_plugin").ToText() != "no";
+        modMain::WriteConsoleLog("Populated Main Form");
+        modMain::WriteConsoleLog("Finished checking proxy status");
+        modMain::gSettingsChanged = false;
+        modMain::gRestartNeeded = false;
+        EnableWindow(GetDlgItem(hwnd_, IDC_cmdOK), FALSE);
+        // The window opens on the start page, with the root node selected.
+        TreeView_SelectItem(mTreeHwnd, Node("Root"));
+        TreeView_EnsureVisible(mTreeHwnd, Node("Root"));
+        DisplayPicOptions(0);
+        modMain::WriteConsoleLog("Finished Loading Main Form");
+    });
+}
+
+void frmMain::Form_Unload() {
+    KillTimer(hwnd_, kScanTimerId);
+    modMain::ReleaseObjects();
+    modMain::WriteConsoleLog("Application End");
+}
+
+INT_PTR CALLBACK frmMain::DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    frmMain& form = Instance();
+    switch (message) {
+        case WM_INITDIALOG:
+            form.hwnd_ = hwnd;
+            return FALSE;
+        case WM_COMMAND:
+            return form.OnCommand(LOWORD(wParam), HIWORD(wParam));
+        case WM_NOTIFY:
+            return form.OnNotify(*reinterpret_cast<const NMHDR*>(lParam));
+        case WM_TIMER:
+            if (wParam == kScanTimerId) {
+                form.OEScanTimer_Timer();
+                return TRUE;
+            }
+            return FALSE;
+        case WM_CLOSE:
+            DestroyWindow(hwnd);
+            return TRUE;
+        case WM_DESTROY:
+            form.Form_Unload();
+            form.hwnd_ = nullptr;
+            form.pages_.fill(nullptr);
+            form.nodes_.clear();
+            PostQuitMessage(0);
+            return TRUE;
+        default:
+            return FALSE;
+    }
+}
+
+// The pages pass their controls' events on to the window, which owns them.
+INT_PTR CALLBACK frmMain::PageProc(HWND, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_COMMAND:
+        case WM_NOTIFY:
+        case WM_HSCROLL:
+        case WM_VSCROLL:
+            return DialogProc(Instance().hwnd_, message, wParam, lParam);
+        default:
+            return FALSE;
+    }
+}
+
+bool frmMain::OnCommand(int id, int code) {
+    if (code != BN_CLICKED) {
+        return false;
+    }
+    switch (id) {
+        case IDC_cmdHelp:
+            cmdHelp_Click();
+            return true;
+        default:
+            return false;
+    }
+}

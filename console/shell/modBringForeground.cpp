@@ -1,0 +1,56 @@
+#include "modBringForeground.h"
+
+#include <string>
+
+#include "Resources.h"
+#include "modMain.h"
+
+namespace modBringForeground {
+
+HWND gPrevInstanceWindow = nullptr;
+
+BOOL CALLBACK EnumTopLevelWindowProc(HWND window, LPARAM) {
+    if (!IsWindowVisible(window) || GetParent(window) != nullptr) {
+        return TRUE;
+    }
+    const LONG_PTR exStyle = GetWindowLongPtrA(window, GWL_EXSTYLE);
+    const bool owned = GetWindow(window, GW_OWNER) != nullptr;
+    const bool applicationWindow = owned ? (exStyle & WS_EX_APPWINDOW) != 0 : (exStyle & WS_EX_TOOLWINDOW) == 0;
+    if (!applicationWindow) {
+        return TRUE;
+    }
+    char title[256] = "";
+    GetWindowTextA(window, title, sizeof title);
+    // The main window's own caption, so that a second console finds the first.
+    if (std::string(title).find(LoadResText(108)) != std::string::npos) {
+        gPrevInstanceWindow = window;
+    }
+    return TRUE;
+}
+
+void FindPreviousInstanceWindow() {
+    gPrevInstanceWindow = nullptr;
+    EnumWindows(EnumTopLevelWindowProc, 0);
+}
+
+void ForceForegroundWindow(HWND window) {
+    const HWND foreground = GetForegroundWindow();
+    // A minimised window can still be the foreground one; it is restored all the same.
+    if (window == foreground && !IsIconic(window)) {
+        return;
+    }
+    const DWORD foregroundThread = GetWindowThreadProcessId(foreground, nullptr);
+    const DWORD targetThread = GetWindowThreadProcessId(window, nullptr);
+    BOOL result;
+    if (foregroundThread == targetThread) {
+        result = SetForegroundWindow(window);
+    } else {
+        AttachThreadInput(foregroundThread, targetThread, TRUE);
+        result = SetForegroundWindow(window);
+        AttachThreadInput(foregroundThread, targetThread, FALSE);
+    }
+    modMain::WriteConsoleLog("lReturn = " + std::to_string(result ? 1 : 0));
+    ShowWindow(window, IsIconic(window) ? SW_RESTORE : SW_SHOW);
+}
+
+}  // namespace modBringForeground

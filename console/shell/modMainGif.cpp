@@ -1,0 +1,81 @@
+#include <windows.h>
+#include <olectl.h>
+
+#include <ctime>
+
+#include "FileSystem.h"
+#include "ResourcePictures.h"
+#include "modMain.h"
+
+namespace modMain {
+
+namespace {
+
+// "kxgif" and the time of day as hour, minute and second without leading
+// zeros: 09:05:03 gives kxgif953.gif.
+std::string TemporaryName() {
+    SYSTEMTIME now{};
+    GetLocalTime(&now);
+    const std::string name = "kxgif" + std::to_string(now.wHour) + std::to_string(now.wMinute) +
+                             std::to_string(now.wSecond) + ".gif";
+    char folder[MAX_PATH] = "";
+    const DWORD length = ExpandEnvironmentStringsA("%TEMP%", folder, MAX_PATH);
+    if (length == 0 || length > MAX_PATH || std::string(folder) == "%TEMP%") {
+        return "c:\\" + name;
+    }
+    return std::string(folder) + "\\" + name;
+}
+
+HBITMAP PictureFromFile(const std::string& path) {
+    const std::string bytes = FileSystem::ReadWholeFile(path);
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes.size());
+    if (memory == nullptr) {
+        return nullptr;
+    }
+    std::copy(bytes.begin(), bytes.end(), static_cast<char*>(GlobalLock(memory)));
+    GlobalUnlock(memory);
+    IStream* stream = nullptr;
+    IPicture* picture = nullptr;
+    HBITMAP copy = nullptr;
+    if (SUCCEEDED(CreateStreamOnHGlobal(memory, TRUE, &stream)) &&
+        SUCCEEDED(OleLoadPicture(stream, static_cast<LONG>(bytes.size()), FALSE, IID_IPicture,
+                                 reinterpret_cast<void**>(&picture)))) {
+        OLE_HANDLE handle = 0;
+        short type = 0;
+        if (SUCCEEDED(picture->get_Type(&type)) && type == PICTYPE_BITMAP && SUCCEEDED(picture->get_Handle(&handle))) {
+            copy = static_cast<HBITMAP>(
+                CopyImage(reinterpret_cast<HBITMAP>(static_cast<UINT_PTR>(handle)), IMAGE_BITMAP, 0, 0, 0));
+        }
+        picture->Release();
+    }
+    if (stream) {
+        stream->Release();
+    } else {
+        GlobalFree(memory);
+    }
+    return copy;
+}
+
+}  // namespace
+
+void LoadGifResource(HWND pictureBox, const std::string& resourceName) {
+    try {
+        const std::string bytes = LoadResBytes("GIF", resourceName);
+        const std::string path = TemporaryName();
+        FileSystem::WriteWholeFile(path, bytes);
+        HBITMAP bitmap = PictureFromFile(path);
+        // The file goes whether or not it could be read as a picture.
+        FileSystem::DeleteFileIfPresent(path);
+        if (bitmap == nullptr) {
+            return;
+        }
+        HANDLE old = reinterpret_cast<HANDLE>(SendMessageA(pictureBox, STM_SETIMAGE, IMAGE_BITMAP,
+                                                           reinterpret_cast<LPARAM>(bitmap)));
+        if (old) {
+            DeleteObject(old);
+        }
+    } catch (const std::exception&) {
+    }
+}
+
+}  // namespace modMain

@@ -1,0 +1,87 @@
+#include <windows.h>
+#include <oleauto.h>
+
+#include "KXProxyConf.h"
+#include "RegOp.h"
+#include "Resources.h"
+#include "ScanSchedule.h"
+#include "TextCompare.h"
+#include "modMain.h"
+
+namespace modMain {
+
+namespace {
+
+// The product's own key under HKEY_LOCAL_MACHINE.
+Variant ProductValue(const std::string& name) {
+    RegOp registry;
+    registry.root(HKEY_LOCAL_MACHINE);
+    registry.key(LoadResText(386));
+    return registry.Value(name);
+}
+
+ScanSchedule::ClockTime FromSystemTime(const SYSTEMTIME& time) {
+    return {time.wYear, time.wMonth, time.wDay, time.wHour, time.wMinute, time.wSecond};
+}
+
+// Older consoles stored the time in the regional form of the machine.
+std::optional<ScanSchedule::ClockTime> ParseRegionalForm(const std::string& text) {
+    const int length = MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, nullptr, 0);
+    std::wstring wide(static_cast<std::size_t>(length), L'\0');
+    MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, wide.data(), length);
+    DATE date = 0;
+    SYSTEMTIME time{};
+    if (FAILED(VarDateFromStr(wide.data(), LOCALE_USER_DEFAULT, 0, &date)) ||
+        !VariantTimeToSystemTime(date, &time)) {
+        return std::nullopt;
+    }
+    return FromSystemTime(time);
+}
+
+std::int32_t WholeNumber(const Variant& value) {
+    const std::string text = TrimSpaces(value.ToText());
+    if (text.empty()) {
+        return 0;
+    }
+    return value.IsInteger() ? value.Integer() : static_cast<std::int32_t>(std::stol(text));
+}
+
+}  // namespace
+
+std::string LastOEScanText() {
+    SYSTEMTIME now{};
+    GetLocalTime(&now);
+    return ScanSchedule::Format(FromSystemTime(now));
+}
+
+bool IsOEScanDue() {
+    try {
+        const std::string stored = TrimSpaces(ProductValue("LastOEScan").ToText());
+        if (stored.empty()) {
+            return true;
+        }
+        std::optional<ScanSchedule::ClockTime> last = ScanSchedule::Parse(stored);
+        if (!last) {
+            last = ParseRegionalForm(stored);
+        }
+        const std::string frequency = gProxyConf ? gProxyConf->GetValue("oe_scan_frequency").ToText() : "";
+        SYSTEMTIME now{};
+        GetLocalTime(&now);
+        return ScanSchedule::IsDue(last, frequency, FromSystemTime(now));
+    } catch (const std::exception&) {
+        // A value the console cannot read must not stop the scans.
+        return true;
+    }
+}
+
+void LoadProxyCredentials() {
+    gProxyUser = TrimSpaces(ProductValue("proxyServerUser").ToText());
+    gProxyPassword = TrimSpaces(ProductValue("proxyServerPassword").ToText());
+}
+
+void GetTrainingCounts(std::int32_t& ham, std::int32_t& spam) {
+    ham = WholeNumber(ProductValue("ham_training"));
+    spam = WholeNumber(ProductValue("spam_training"));
+}
+
+}  // namespace modMain

@@ -1,0 +1,229 @@
+#include <windows.h>
+
+#include "AddressList.h"
+#include "FileSystem.h"
+#include "KXProxyConf.h"
+#include "LogTrap.h"
+#include "MsgBox.h"
+#include "RegOp.h"
+#include "Resources.h"
+#include "TextCompare.h"
+#include "frmMain.h"
+#include "modBringForeground.h"
+#include "modFileAttributes.h"
+#include "modMain.h"
+#include "modShellExecute.h"
+
+namespace modMain {
+
+namespace {
+
+// Held for the program's lifetime: a second console finds it taken.
+bool AnotherInstanceRuns() {
+    static HANDLE mutex = CreateMutexA(nullptr, FALSE, "Local\\BrindlecoteVarnholtAdminConsole");
+    return mutex != nullptr && GetLastError() == ERROR_ALREADY_EXISTS;
+}
+
+std::string ConfPath(const std::string& name) {
+    return FileSystem::ProgramDirectory() + "\\conf\\" + name;
+}
+
+void DebugStep(const char* step) {
+    WriteConsoleLog(step, true);
+}
+
+// An old list file of an earlier release becomes the new one, unless a
+// newer list is already there, and is kept aside as a backup (replacing
+// an older backup).
+bool MigrateList(const std::string& oldName, const std::string& newName) {
+    const std::string old = ConfPath(oldName);
+    if (!FileSystem::FileExists(old)) {
+        return false;
+    }
+    if (!FileSystem::FileExists(ConfPath(newName))) {
+        FileSystem::CopyFileOver(old, ConfPath(newName));
+    }
+    FileSystem::AtomicReplace(old, ConfPath(oldName + ".kxbak"));
+    return true;
+}
+
+std::shared_ptr<AddressList> LoadList(const std::string& name) {
+    auto list = std::make_shared<AddressList>();
+    list->FileLocation(ConfPath(name));
+    list->Load();
+    return list;
+}
+
+int WholeNumberOrZero(const std::string& text) {
+    try {
+        std::size_t used = 0;
+        const int number = std::stoi(TrimSpaces(text), &used);
+        return used == TrimSpaces(text).size() ? number : 0;
+    } catch (const std::exception&) {
+        return 0;
+    }
+}
+
+// "UsingOE" = "1", left by the installer, turns the mail-store scan on once.
+void ApplyUsingOE() {
+    RegOp product;
+    product.root(HKEY_LOCAL_MACHINE);
+    product.key(LoadResText(386));
+    if (product.Value("UsingOE").ToText() == "1") {
+        gProxyConf->SetValue("oe_scan", "yes");
+        gProxyConf->WriteValue("oe_scan", "yes");
+        product.DeleteValue("UsingOE");
+    }
+}
+
+void StartLauncherAndDaemon() {
+    std::uint32_t id = 0;
+    const bool launcherRuns = IsProcessRunning("Launcher", id);
+    if (gProxyConf->GetValue("enable_oe_plugin").ToText() != "no" && !launcherRuns) {
+        const std::string directory = FileSystem::ProgramDirectory();
+        modShellExecute::ShellOpen("Launcher.exe", "1", directory);
+        modShellExecute::ShellOpen("kx_daemon.exe", "1", directory);
+    }
+}
+
+}  // namespace
+
+std::string CommandLineArguments() {
+    // The program's own name comes first, quoted or not.
+    const std::string line = GetCommandLineA();
+    std::size_t at = 0;
+    if (!line.empty() && line[0] == '"') {
+        at = line.find('"', 1);
+        at = at == std::string::npos ? line.size() : at + 1;
+    } else {
+        at = line.find(' ');
+        at = at == std::string::npos ? line.size() : at;
+    }
+    return line.substr(at);
+}
+
+int OEVersion() {
+    int version = 5;
+    LogTrap::Trap("OEVersion() Error ", " : ", [&] {
+        RegOp key;
+        key.root(HKEY_LOCAL_MACHINE);
+        key.key("Software\\Microsoft\\Outlook Express");
+        const std::string media = key.Value("MediaVer").ToText();
+        if (media.empty()) {
+            return;
+        }
+        if (media[0] < '0' || media[0] > '9') {
+            throw ObjectError(13, "OEVersion", "Type mismatch");
+        }
+        version = media[0] - '0';
+    });
+    return version;
+}
+
+bool InitializeObjects() {
+    bool result = false;
+    LogTrap::Trap("InitializeObjects Error ", " : ", [&] {
+        gProxyConf = std::make_shared<KXProxyConf>();
+        DebugStep("1");
+        const std::string confFile = ConfPath(LoadResText(387));
+        gProxyConf->ConfigurationFile(confFile);
+        if (!gProxyConf->FileExists(confFile)) {
+            // Without any file the console still runs on the defaults; the
+            // first save writes the file.
+            WriteConsoleLog(confFile + " does not exist");
+        }
+        gProxyConf->Load();
+        DebugStep("2");
+        DebugStep("3");
+        if (MigrateList("approvedsenders", "approved_senders")) {
+            DebugStep("4");
+        }
+        DebugStep("5");
+        gApprovedSenders = LoadList("approved_senders");
+        DebugStep("8");
+        gApprovedSendersStamp = modFileAttributes::GetFileDateTime(ConfPath("approved_senders"));
+        DebugStep("9");
+        if (MigrateList("blockedsenders", "blocked_senders")) {
+            DebugStep("10");
+        }
+        DebugStep("11");
+        gBlockedSenders = LoadList("blocked_senders");
+        DebugStep("14");
+        gBlockedSendersStamp = modFileAttributes::GetFileDateTime(ConfPath("blocked_senders"));
+        DebugStep("15");
+        gIgnoredSenders = LoadList("brindlecoteignored.txt");
+        gIgnoredSendersStamp = modFileAttributes::GetFileDateTime(ConfPath("brindlecoteignored.txt"));
+        DebugStep("16");
+        gToMeAddresses = LoadList(LoadResText(388));
+        DebugStep("19");
+        DebugStep("20");
+        std::string host;
+        if (gProxyConf->GetValue("use_internal_rpc").ToText() == "yes") {
+            host = LoadResText(1004);
+        } else {
+            DebugStep("21");
+            host = LoadResText(1005);
+        }
+        gBaseURL = "http://" + host;
+        DebugStep("22");
+        LoadProxyCredentials();
+        DebugStep("23");
+        gProxyServer = gProxyConf->GetValue("proxy_server").ToText();
+        DebugStep("24");
+        gProxyPort = gProxyConf->GetValue("proxy_port").ToText();
+        DebugStep("25");
+        result = true;
+        DebugStep("26");
+    });
+    return result;
+}
+
+void ReleaseObjects() {
+    gProxyConf.reset();
+    gApprovedSenders.reset();
+    gBlockedSenders.reset();
+    gIgnoredSenders.reset();
+    gToMeAddresses.reset();
+}
+
+void Main() {
+    if (AnotherInstanceRuns()) {
+        modBringForeground::FindPreviousInstanceWindow();
+        modBringForeground::ForceForegroundWindow(modBringForeground::gPrevInstanceWindow);
+        return;
+    }
+    LogTrap::Trap("Main() : Error ", " : ", [] {
+        WriteConsoleLog("Admin Console Startup");
+        gPlatformId = GetOSVersion();
+        gInstallMode = false;
+        gHideMainWindow = false;
+        const std::string arguments = CommandLineArguments();
+        if (GetArgCount(arguments) > 0) {
+            ParseSwitches(arguments);
+        }
+        WriteVersionReport();
+        if (!InitializeObjects()) {
+            MsgBox(LoadResText(156), MsgBoxStyle::OKOnly, LoadResText(101));
+            return;
+        }
+        gDebugVerboseLevel = WholeNumberOrZero(gProxyConf->GetValue("dbg_verbose_level").ToText());
+        gOEMajorVersion = OEVersion();
+        ApplyUsingOE();
+
+        frmMain& window = frmMain::Instance();
+        if (!window.Load()) {
+            return;
+        }
+        const std::string scan = gProxyConf->GetValue("oe_scan").ToText();
+        if (scan == "yes" || scan.empty()) {
+            window.EnableScanTimer(true);
+        }
+        if (!gHideMainWindow) {
+            window.Show();
+        }
+        StartLauncherAndDaemon();
+        WriteConsoleLog("Loaded Startup Form");
+    });
+}
+
+}  // namespace modMain

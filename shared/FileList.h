@@ -1,0 +1,62 @@
+#pragma once
+#include <cstdint>
+#include <exception>
+#include <string>
+#include <vector>
+
+#include "ObjectError.h"
+#include "SortedList.h"
+
+// A list file of one entry per line, held as a set of entries in a
+// SortedList (text mode unless told otherwise). Entries are lower-cased and
+// trimmed when loaded; the file is written in ascending order, CR LF after
+// each entry.
+//
+// A load that could not read the file leaves the list incomplete; saving it
+// over the file would throw away every entry that was not read. Until a
+// later load succeeds (or another file is named), Save refuses to write over
+// the list's own file and raises kListNotLoaded instead. A line the list
+// refuses (a word in a numeric list) is skipped with the "LoadList Error"
+// box, the rest of the file is still loaded, and a save then writes the file
+// without that line.
+class FileList {
+public:
+    static constexpr std::int32_t kListNotLoaded = kObjectErrorBase + 0x101;
+
+    FileList();
+
+    // Names the list file; loads nothing.
+    void FileLocation(const std::string& path);
+    // Raises the SortedList's "SortMode Failure" unless the list is empty.
+    void SortMode(std::int32_t mode);
+    // Replaces the entries with those of the file; a missing file gives an
+    // empty list. Failures show the "LoadList Error" box, never raise.
+    void Load();
+    // Adds the entry as it is, without looking for it first.
+    void Add(const std::string& entry);
+    // Removes one entry equal to this one (letter case aside).
+    void Remove(const std::string& entry);
+    bool Exists(const std::string& entry);
+    // Writes the list to the path, or to its own file when the path is
+    // missing or blank. Raises what the file system raises, and
+    // kListNotLoaded (see above).
+    void Save(const std::string& path = "");
+    std::int32_t Count() const;
+    // The entries in ascending order.
+    std::vector<std::string> Items();
+    // Empties the list in memory; the file stays as it is.
+    void Clear();
+
+private:
+    // Adds the entries of a list file's text; a line the list refuses is
+    // skipped, and the first refusal is given back.
+    std::exception_ptr AddEntries(const std::string& text);
+
+    SortedList list_;
+    std::string path_;
+    bool loadFailed_ = false;
+};
+
+// The entries a list file's text holds: each line lower-cased and trimmed of
+// spaces, empty ones left out. Lines may end in CR LF, LF or CR.
+std::vector<std::string> ListFileEntries(const std::string& text);

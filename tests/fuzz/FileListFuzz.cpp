@@ -1,0 +1,102 @@
+// Arbitrary bytes as a sender list file: every entry loaded must be a
+// non-empty, trimmed, lower-cased line, in ascending order; a duplicate is
+// refused with its message; removing an entry takes every copy of it; and
+// what is saved, to the own file or exported, loads back as the same list.
+#include <stdlib.h>
+
+#include <algorithm>
+#include <cstddef>
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "AddressList.h"
+#include "FileSystem.h"
+#include "MsgBox.h"
+#include "TextCompare.h"
+
+namespace {
+
+int gBoxes = 0;
+
+void Require(bool condition) {
+    if (!condition) {
+        abort();
+    }
+}
+
+void RemoveScratchDir();
+
+// One scratch directory per process, in memory where there is such a file
+// system, since every save flushes. Never destroyed, so that it outlives the
+// clean-up at exit.
+const std::string& ScratchDir() {
+    static const std::string& dir = *new std::string([] {
+        const std::string base = std::filesystem::is_directory("/dev/shm") ? "/dev/shm" : "/tmp";
+        std::string pattern = base + "/file_list_fuzz_XXXXXX";
+        Require(mkdtemp(pattern.data()) != nullptr);
+        SetMsgBoxResponder([](const MsgBoxRequest&) {
+            ++gBoxes;
+            return MsgBoxResult::OK;
+        });
+        atexit(RemoveScratchDir);
+        return pattern;
+    }());
+    return dir;
+}
+
+void RemoveScratchDir() {
+    std::error_code ignored;
+    std::filesystem::remove_all(ScratchDir(), ignored);
+}
+
+void CheckEntries(const std::vector<std::string>& entries) {
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        const std::string& entry = entries[i];
+        Require(!entry.empty() && entry == TrimSpaces(LowerCase(entry)));
+        Require(entry.find_first_of("\r\n") == std::string::npos);
+        Require(i == 0 || TextCompare(entries[i - 1], entry) <= 0);
+    }
+}
+
+std::vector<std::string> LoadedItems(const std::string& path) {
+    AddressList list;
+    list.FileLocation(path);
+    list.Load();
+    return list.Items();
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const std::string own = ScratchDir() + "/blocked_senders";
+    const std::string exported = ScratchDir() + "/exported";
+    FileSystem::WriteWholeFile(own, std::string(reinterpret_cast<const char*>(data), size));
+    gBoxes = 0;
+
+    AddressList list;
+    list.FileLocation(own);
+    list.Load();
+    std::vector<std::string> items = list.Items();
+    Require(static_cast<std::size_t>(list.Count()) == items.size());
+    CheckEntries(items);
+
+    // Loading a readable list shows nothing; only the duplicate below does.
+    Require(gBoxes == 0);
+    if (!items.empty()) {
+        const std::string victim = items[items.size() / 2];
+        Require(list.Exists(victim));
+        list.Add(victim);
+        Require(gBoxes == 1 && list.Items() == items);
+        list.Remove(victim);
+        Require(!list.Exists(victim));
+        items.erase(std::remove(items.begin(), items.end(), victim), items.end());
+    }
+    Require(list.Items() == items);
+
+    list.Save(exported);
+    Require(LoadedItems(exported) == items);
+    Require(LoadedItems(own) == items);
+    return 0;
+}

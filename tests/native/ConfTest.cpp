@@ -1,0 +1,251 @@
+#include <gtest/gtest.h>
+
+#include <optional>
+
+#include "Conf.h"
+#include "ConfFixture.h"
+#include "ProgramTitle.h"
+
+namespace {
+
+class ConfTest : public ConfFixture {
+protected:
+    // A Conf over the file "settings.conf", holding the text, loaded.
+    Conf Loaded(const std::string& text) {
+        WriteFile("settings.conf", text);
+        Conf conf;
+        conf.ConfigFile(PathOf("settings.conf"));
+        conf.Load();
+        return conf;
+    }
+    std::string Saved() { return ReadFile("settings.conf"); }
+};
+
+TEST_F(ConfTest, UnchangedSettingsSaveBackByteForByte) {
+    const std::string text =
+        "# daemon settings\r\n"
+        "\r\n"
+        "listen_port=8110\r\n"
+        "Spam_Timeout=5\r\n"
+        "formula=a=b\r\n"
+        "  #indented=1\r\n"
+        "spaced = value \r\n"
+        "=nameless\r\n"
+        "unknown_to_us=\xE9t\xE9\r\n"
+        "# end\r\n";
+    Conf conf = Loaded(text);
+    ASSERT_TRUE(conf.Save());
+    EXPECT_EQ(Saved(), text);
+    EXPECT_TRUE(log_.empty());
+}
+
+TEST_F(ConfTest, KeyIsTheTextBeforeTheFirstEqualsSign) {
+    Conf conf = Loaded(
+        "formula=a=b\r\n"
+        "#comment=1\r\n"
+        "  #indented=1\r\n"
+        "spaced = value \r\n"
+        "no equals here\r\n"
+        "=nameless\r\n"
+        "empty=\r\n");
+    struct Case {
+        const char* key;
+        std::optional<std::string> value;
+    };
+    const Case cases[] = {
+        {"formula", "a=b"},    {"FORMULA", "a=b"},   {"#comment", std::nullopt}, {"  #indented", "1"},
+        {"spaced ", " value "}, {"spaced", std::nullopt}, {"no equals here", std::nullopt},
+        {"", "nameless"},       {"empty", ""},       {"never_there", std::nullopt},
+    };
+    for (const Case& c : cases) {
+        const Variant value = conf.GetValue(c.key);
+        EXPECT_EQ(conf.KeyExists(c.key), c.value.has_value()) << "[" << c.key << "]";
+        if (c.value) {
+            EXPECT_EQ(value, Variant(*c.value)) << "[" << c.key << "]";
+        } else {
+            EXPECT_TRUE(value.IsEmpty()) << "[" << c.key << "]";
+        }
+    }
+}
+
+TEST_F(ConfTest, SaveRewritesValuesInPlaceAndAppendsNewKeysInKeyOrder) {
+    Conf conf = Loaded(
+        "# head\r\n"
+        "   \r\n"
+        "Foo=1\r\n"
+        "junk line\r\n"
+        "bar=2\r\n"
+        "spaced = 3\r\n"
+        "keep=4\r\n");
+    conf.SetValue("foo", "10");
+    conf.SetValue("BAR", "");
+    conf.SetValue("spaced", "5");
+    conf.SetValue("new_b", "b");
+    conf.SetValue("New_a", "a");
+    conf.SetValue("empty_new", "");
+    ASSERT_TRUE(conf.Save());
+    EXPECT_EQ(Saved(),
+              "# head\r\n"
+              "\r\n"
+              "Foo=10\r\n"
+              "spaced = 3\r\n"
+              "keep=4\r\n"
+              "New_a=a\r\n"
+              "new_b=b\r\n"
+              "spaced=5\r\n");
+}
+
+TEST_F(ConfTest, LinesEndAtCrLfCrOrLfAndAreWrittenWithCrLf) {
+    const char* const texts[] = {
+        "a=1\r\nb=2\r\n", "a=1\nb=2\n", "a=1\rb=2\r", "a=1\nb=2\r\n", "a=1\r\nb=2",
+    };
+    for (const char* text : texts) {
+        Conf conf = Loaded(text);
+        EXPECT_EQ(conf.GetValue("a"), Variant("1")) << text;
+        EXPECT_EQ(conf.GetValue("b"), Variant("2")) << text;
+        conf.SetValue("b", "3");
+        ASSERT_TRUE(conf.Save());
+        EXPECT_EQ(Saved(), "a=1\r\nb=3\r\n") << text;
+    }
+}
+
+// Enough other keys around the repeated one that the list really sorts, and
+// new keys between the lookups so that it merges again.
+TEST_F(ConfTest, AKeyOnTwoLinesAnswersItsFirstLineEveryTime) {
+    auto text = [](const std::string& first, const std::string& second) {
+        std::string body = "Dup=" + first + "\r\n";
+        for (int i = 0; i < 120; ++i) {
+            body.append("k").append(std::to_string(i)).append("=v\r\n");
+            if (i == 59) {
+                body.append("dup=").append(second).append("\r\n");
+            }
+        }
+        return body;
+    };
+    Conf conf = Loaded(text("first", "second"));
+    for (int round = 0; round < 3; ++round) {
+        EXPECT_EQ(conf.GetValue("DUP"), Variant("first"));
+        conf.SetValue("new" + std::to_string(round), "n");
+    }
+    conf.SetValue("dup", "changed");
+    EXPECT_EQ(conf.GetValue("Dup"), Variant("changed"));
+
+    ASSERT_TRUE(conf.Save());
+    const std::string expected = text("changed", "changed") + "new0=n\r\nnew1=n\r\nnew2=n\r\n";
+    EXPECT_EQ(Saved(), expected);
+    // A second save adds no third line.
+    ASSERT_TRUE(conf.Save());
+    EXPECT_EQ(Saved(), expected);
+}
+
+TEST_F(ConfTest, SaveOfAMissingFileWritesEveryKeyInKeyOrder) {
+    Conf conf;
+    conf.ConfigFile(PathOf("settings.conf"));
+    conf.Load();
+    EXPECT_FALSE(conf.KeyExists("b"));
+    conf.SetValue("b", "2");
+    conf.SetValue("A", "1");
+    conf.SetValue("c", "");
+    ASSERT_TRUE(conf.Save());
+    EXPECT_EQ(Saved(), "A=1\r\nb=2\r\nc=\r\n");
+}
+
+// The map still holds both lines of a repeated key; a file written afresh
+// gets the key once, with the value a lookup gives.
+TEST_F(ConfTest, ARepeatedKeyIsWrittenOnceWhenTheFileIsGone) {
+    Conf conf = Loaded("b=1\r\nB=2\r\na=3\r\n");
+    std::filesystem::remove(dir_ / "settings.conf");
+    ASSERT_TRUE(conf.Save());
+    EXPECT_EQ(Saved(), "a=3\r\nb=1\r\n");
+}
+
+TEST_F(ConfTest, LoadAddsToWhatTheMapHolds) {
+    WriteFile("settings.conf", "a=1\r\n");
+    Conf conf;
+    conf.ConfigFile(PathOf("settings.conf"));
+    conf.SetValue("b", "2");
+    conf.Load();
+    EXPECT_EQ(conf.GetValue("a"), Variant("1"));
+    EXPECT_EQ(conf.GetValue("b"), Variant("2"));
+}
+
+TEST_F(ConfTest, SaveWithAnEmptyMapLeavesTheFileAlone) {
+    WriteFile("settings.conf", "junk\n#x\n");
+    Conf conf;
+    conf.ConfigFile(PathOf("settings.conf"));
+    EXPECT_TRUE(conf.Save());
+    EXPECT_EQ(Saved(), "junk\n#x\n");
+}
+
+TEST_F(ConfTest, WriteValueChangesEveryLineSpeltExactlyAndLeavesMemoryAlone) {
+    Conf conf = Loaded(
+        "# c\r\n"
+        "Key=1\r\n"
+        "key=2\r\n"
+        "key=3\r\n"
+        " \r\n"
+        "junk\r\n");
+    ASSERT_TRUE(conf.WriteValue("key", "9"));
+    EXPECT_EQ(Saved(), "# c\r\nKey=1\r\nkey=9\r\nkey=9\r\n\r\n");
+    EXPECT_EQ(conf.GetValue("key"), Variant("1"));
+
+    ASSERT_TRUE(conf.WriteValue("KEY", ""));
+    EXPECT_EQ(Saved(), "# c\r\nKey=1\r\nkey=9\r\nkey=9\r\n\r\nKEY=\r\n");
+}
+
+TEST_F(ConfTest, WriteValueCreatesAMissingFileWithTheOneLine) {
+    Conf conf;
+    conf.ConfigFile(PathOf("settings.conf"));
+    conf.SetValue("other", "x");
+    ASSERT_TRUE(conf.WriteValue("oe_spam", "90"));
+    EXPECT_EQ(Saved(), "oe_spam=90\r\n");
+}
+
+// A temporary file that cannot be written stops the save before the file is
+// touched: the caller hears of it and the log has the line, but no box.
+TEST_F(ConfTest, AFailedWriteKeepsTheFileAndIsReported) {
+    const std::string text = "a=1\r\n";
+    Conf conf = Loaded(text);
+    std::filesystem::create_directory(dir_ / "settings.conf.tmp");
+    conf.SetValue("a", "2");
+
+    EXPECT_FALSE(conf.Save());
+    EXPECT_FALSE(conf.WriteValue("a", "3"));
+
+    EXPECT_EQ(Saved(), text);
+    ASSERT_EQ(log_.size(), 2u);
+    EXPECT_EQ(log_[0].rfind("Conf.Save() Error 75 : ", 0), 0u) << log_[0];
+    EXPECT_EQ(log_[1].rfind("Conf.WriteValue() Error 75 : ", 0), 0u) << log_[1];
+    EXPECT_TRUE(boxes_.empty());
+}
+
+// The replace step failing also shows "<number> : <text>" to the user.
+TEST_F(ConfTest, AFailedReplaceIsShownAndLogged) {
+    std::filesystem::create_directory(dir_ / "taken");
+    Conf conf;
+    conf.ConfigFile(PathOf("taken"));
+    conf.SetValue("a", "1");
+
+    EXPECT_FALSE(conf.Save());
+
+    ASSERT_EQ(boxes_.size(), 1u);
+    EXPECT_EQ(boxes_[0].text.rfind("75 : ", 0), 0u) << boxes_[0].text;
+    EXPECT_EQ(boxes_[0].style, MsgBoxStyle::OKOnly);
+    EXPECT_EQ(boxes_[0].title, ProgramTitle());
+    ASSERT_EQ(log_.size(), 1u);
+    EXPECT_EQ(log_[0], "Conf.Save() Error " + boxes_[0].text);
+    EXPECT_TRUE(std::filesystem::is_directory(dir_ / "taken"));
+}
+
+TEST_F(ConfTest, SavingWithoutAPathWritesNothing) {
+    Conf conf;
+    conf.SetValue("a", "1");
+    const auto before = std::filesystem::exists(".tmp");
+    EXPECT_FALSE(conf.Save());
+    EXPECT_FALSE(conf.WriteValue("a", "2"));
+    EXPECT_EQ(std::filesystem::exists(".tmp"), before);
+    ASSERT_EQ(log_.size(), 2u);
+    EXPECT_EQ(log_[0], "Conf.Save() Error 75 : No configuration file is set");
+}
+
+}  // namespace

@@ -1,0 +1,218 @@
+#include "FileList.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "ListTestFixture.h"
+
+namespace {
+
+using Entries = std::vector<std::string>;
+
+class FileListTest : public ListFileTest {
+protected:
+    FileList LoadedFrom(const std::string& name) {
+        FileList list;
+        list.FileLocation(PathOf(name));
+        list.Load();
+        return list;
+    }
+};
+
+TEST_F(FileListTest, LoadsEachNonEmptyLineLowerCasedAndTrimmed) {
+    struct Case {
+        const char* name;
+        std::string text;
+        Entries expected;
+    };
+    const Case cases[] = {
+        {"crlf", "Bob@Example.COM\r\n\r\n   \r\n  alice@x.org  \r\n", {"alice@x.org", "bob@example.com"}},
+        {"lf", "b\na\n\nc\n", {"a", "b", "c"}},
+        {"cr", "b\ra\r\rc", {"a", "b", "c"}},
+        {"mixed", "d\r\nb\nc\ra", {"a", "b", "c", "d"}},
+        {"repeats", "x@y\r\nX@Y\r\n", {"x@y", "x@y"}},
+        {"tabs stay", "\tTab@x \r\n", {"\ttab@x"}},
+        {"code page letters", "\xC4RGER@X\r\n", {"\xE4rger@x"}},
+        {"empty", "", {}},
+        {"blank lines only", "\r\n  \r\n\n", {}},
+    };
+    for (const Case& c : cases) {
+        Write(c.name, c.text);
+        FileList list = LoadedFrom(c.name);
+        EXPECT_EQ(list.Items(), c.expected) << c.name;
+        EXPECT_EQ(list.Count(), static_cast<std::int32_t>(c.expected.size())) << c.name;
+    }
+    EXPECT_TRUE(boxes_.empty());
+}
+
+TEST_F(FileListTest, LoadReplacesWhatWasInMemory) {
+    Write("list", "b\r\n");
+    FileList list;
+    list.FileLocation(PathOf("list"));
+    list.Add("old");
+    list.Load();
+    EXPECT_EQ(list.Items(), Entries{"b"});
+
+    list.FileLocation(PathOf("missing"));
+    list.Load();
+    EXPECT_EQ(list.Count(), 0);
+    EXPECT_TRUE(boxes_.empty());
+}
+
+TEST_F(FileListTest, PresenceAndRemovalIgnoreLetterCase) {
+    Write("list", "a@x\r\nb@x\r\nb@x\r\n");
+    FileList list = LoadedFrom("list");
+    EXPECT_TRUE(list.Exists("A@X"));
+    EXPECT_FALSE(list.Exists("c@x"));
+    list.Remove("B@x");
+    EXPECT_EQ(list.Items(), (Entries{"a@x", "b@x"}));
+    list.Remove("absent");
+    EXPECT_EQ(list.Count(), 2);
+    EXPECT_EQ(Read("list"), "a@x\r\nb@x\r\nb@x\r\n");
+}
+
+TEST_F(FileListTest, SaveWritesTheEntriesSortedWithCrLf) {
+    Write("list", "Carol@x\r\n\r\nbob@x\n  ALICE@x  \rbob@x");
+    FileList list = LoadedFrom("list");
+    list.Add("Dave@X");
+    list.Save();
+    EXPECT_EQ(Read("list"), "alice@x\r\nbob@x\r\nbob@x\r\ncarol@x\r\nDave@X\r\n");
+    EXPECT_FALSE(Present("list.tmp"));
+}
+
+TEST_F(FileListTest, AnEmptyListSavesAnEmptyFile) {
+    Write("list", "a\r\nb\r\n");
+    FileList list = LoadedFrom("list");
+    list.Clear();
+    EXPECT_EQ(Read("list"), "a\r\nb\r\n");
+    list.Save();
+    EXPECT_EQ(Read("list"), "");
+}
+
+TEST_F(FileListTest, ABlankPathSavesToTheOwnFileAnyOtherExports) {
+    Write("list", "a\r\n");
+    FileList list = LoadedFrom("list");
+    list.Add("b");
+    list.Save("   ");
+    EXPECT_EQ(Read("list"), "a\r\nb\r\n");
+
+    list.Add("c");
+    list.Save(PathOf("export"));
+    EXPECT_EQ(Read("export"), "a\r\nb\r\nc\r\n");
+    EXPECT_EQ(Read("list"), "a\r\nb\r\n");
+
+    list.Save();
+    EXPECT_EQ(Read("list"), "a\r\nb\r\nc\r\n");
+}
+
+TEST_F(FileListTest, ASaveThatCannotBeCompletedRaisesAndLeavesNoTemporaryFile) {
+    FileList list;
+    list.Add("a");
+
+    EXPECT_EQ(RaisedBy([&] { list.Save(PathOf("no-such-dir/list")); }).Number(), 53);
+
+    // The text can be written beside the target, but not put in its place.
+    std::filesystem::create_directory(dir_ / "taken");
+    RaisedBy([&] { list.Save(PathOf("taken")); });
+    EXPECT_FALSE(Present("taken.tmp"));
+    EXPECT_TRUE(std::filesystem::is_directory(dir_ / "taken"));
+
+    FileList unnamed;
+    EXPECT_EQ(RaisedBy([&] { unnamed.Save(); }).Number(), 75);
+    EXPECT_FALSE(Present(".tmp"));
+}
+
+TEST_F(FileListTest, ANumericListSkipsALineThatIsNoNumberAndSaysSoOnce) {
+    Write("seen", "10\r\n9\r\nabc\r\n100\r\nxyz\r\n");
+    FileList list;
+    list.SortMode(SortedList::kNumeric);
+    list.FileLocation(PathOf("seen"));
+    list.Load();
+
+    ASSERT_EQ(boxes_.size(), 1u);
+    EXPECT_EQ(boxes_[0].title, "LoadList Error");
+    EXPECT_EQ(boxes_[0].text, "-2147221503:Key Invalid: Text keys are invalid when SortMode is Numeric");
+    EXPECT_EQ(boxes_[0].style, MsgBoxStyle::OKOnly);
+    EXPECT_EQ(list.Items(), (Entries{"9", "10", "100"}));
+
+    // The save repairs the file: every number kept, the words dropped.
+    list.Save();
+    EXPECT_EQ(Read("seen"), "9\r\n10\r\n100\r\n");
+}
+
+TEST_F(FileListTest, TheSortModeChangesOnlyWhileTheListIsEmpty) {
+    FileList list;
+    list.Add("a");
+    EXPECT_EQ(RaisedBy([&] { list.SortMode(SortedList::kNumeric); }).Number(),
+              static_cast<std::int32_t>(0x80040003u));
+    EXPECT_TRUE(list.Exists("A"));
+    list.Clear();
+    list.SortMode(SortedList::kNumeric);
+    list.Add("2");
+    list.Add("10");
+    EXPECT_EQ(list.Items(), (Entries{"2", "10"}));
+}
+
+TEST_F(FileListTest, AFileThatCouldNotBeReadIsNeverSavedOver) {
+    MakeUnreadable("list");
+    FileList list;
+    list.FileLocation(PathOf("list"));
+    list.Load();
+    ASSERT_EQ(boxes_.size(), 1u);
+    EXPECT_EQ(boxes_[0].title, "LoadList Error");
+    EXPECT_EQ(boxes_[0].text.substr(0, 3), "75:");
+    EXPECT_EQ(boxes_[0].style, MsgBoxStyle::OKOnly);
+    EXPECT_EQ(list.Count(), 0);
+
+    list.Add("a");
+    for (const std::string& own : {std::string(), std::string("  "), PathOf("list")}) {
+        const ObjectError refused = RaisedBy([&] { list.Save(own); });
+        EXPECT_EQ(refused.Number(), FileList::kListNotLoaded);
+        EXPECT_EQ(refused.Number(), static_cast<std::int32_t>(0x80040101u));
+        EXPECT_NE(refused.Description().find(PathOf("list")), std::string::npos) << refused.Description();
+    }
+    EXPECT_FALSE(Present("list.tmp"));
+
+    // An export does not touch the list file.
+    list.Save(PathOf("export"));
+    EXPECT_EQ(Read("export"), "a\r\n");
+
+    ReleaseUnreadable();
+    Write("list", "b\r\n");
+    EXPECT_EQ(RaisedBy([&] { list.Save(); }).Number(), FileList::kListNotLoaded);
+    EXPECT_EQ(Read("list"), "b\r\n");
+
+    list.Load();
+    EXPECT_EQ(boxes_.size(), 1u);
+    list.Add("c");
+    list.Save();
+    EXPECT_EQ(Read("list"), "b\r\nc\r\n");
+}
+
+TEST_F(FileListTest, NamingAnotherFileEndsTheRefusal) {
+    MakeUnreadable("list");
+    FileList list;
+    list.FileLocation(PathOf("list"));
+    list.Load();
+    list.FileLocation(PathOf("other"));
+    list.Add("a");
+    list.Save();
+    EXPECT_EQ(Read("other"), "a\r\n");
+}
+
+#ifdef _WIN32
+TEST_F(FileListTest, AHiddenSystemFileIsLoadedAndSavedInPlace) {
+    Write("list", "b@x\r\na@x\r\n");
+    ASSERT_TRUE(SetFileAttributesA(PathOf("list").c_str(), FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM));
+    FileList list = LoadedFrom("list");
+    EXPECT_EQ(list.Items(), (Entries{"a@x", "b@x"}));
+    list.Add("c@x");
+    list.Save();
+    EXPECT_EQ(Read("list"), "a@x\r\nb@x\r\nc@x\r\n");
+    EXPECT_TRUE(boxes_.empty());
+}
+#endif
+
+}  // namespace
