@@ -1,7 +1,7 @@
 #include <windows.h>
 
-// The account wizard so far: it only says that it ran.
+#include "modWizard.h"
+
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
-    OutputDebugStringA("Wizard started\n");
-    return 0;
+    return modWizard::Main();
 }

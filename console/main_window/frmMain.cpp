@@ -3,6 +3,7 @@
 #include "AddressList.h"
 #include "KXProxyConf.h"
 #include "LogTrap.h"
+#include "frmAboutTessavane.h"
 #include "frmMainIds.h"
 #include "modMain.h"
 
@@ -101,9 +102,15 @@ void frmMain::FillListFromAddressList(AddressList& list, HWND box) {
 void frmMain::Form_Load() {
     LogTrap::Trap("Form_Load: Error ", " : ", [&] {
         modMain::WriteConsoleLog("Start Main Form Load");
+        if (modMain::gInstallMode) {
+            StopProxy();
+            StartProxy();
+        }
         mLoadingRBLs = false;
         mLoadingCountries = false;
         CreateTreeview();
+        FillCountryLists();
+        BuildCharsetTree();
         modMain::WriteConsoleLog("Finished Creating Treeview");
 
         RECT window{};
@@ -115,9 +122,10 @@ void frmMain::Form_Load() {
 
         LoadCaptions();
         modMain::WriteConsoleLog("Finished Loading Resource");
-        modMain::gOEPluginEnabled = !modMain::gProxyConf ||
-                                    modMain::gProxyConf->GetValue("enable_oe_plugin").ToText() != "no";
+        PopulateFormPOP3();
+        modMain::gOEPluginEnabled = modMain::gProxyConf->GetValue("enable_oe_plugin").ToText() != "no";
         modMain::WriteConsoleLog("Populated Main Form");
+        UpdateStartStopCaption();
         modMain::WriteConsoleLog("Finished checking proxy status");
         modMain::gSettingsChanged = false;
         modMain::gRestartNeeded = false;
@@ -126,12 +134,14 @@ void frmMain::Form_Load() {
         TreeView_SelectItem(mTreeHwnd, Node("Root"));
         TreeView_EnsureVisible(mTreeHwnd, Node("Root"));
         DisplayPicOptions(0);
+        modMain::CheckForUpgrade();
         modMain::WriteConsoleLog("Finished Loading Main Form");
     });
 }
 
 void frmMain::Form_Unload() {
     KillTimer(hwnd_, kScanTimerId);
+    frmAboutTessavane::Instance().Unload();
     modMain::ReleaseObjects();
     modMain::WriteConsoleLog("Application End");
 }
@@ -146,6 +156,9 @@ INT_PTR CALLBACK frmMain::DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPA
             return form.OnCommand(LOWORD(wParam), HIWORD(wParam));
         case WM_NOTIFY:
             return form.OnNotify(*reinterpret_cast<const NMHDR*>(lParam));
+        case WM_HSCROLL:
+        case WM_VSCROLL:
+            return form.OnSettingsScroll(reinterpret_cast<HWND>(lParam));
         case WM_TIMER:
             if (wParam == kScanTimerId) {
                 form.OEScanTimer_Timer();
@@ -181,14 +194,15 @@ INT_PTR CALLBACK frmMain::PageProc(HWND, UINT message, WPARAM wParam, LPARAM lPa
 }
 
 bool frmMain::OnCommand(int id, int code) {
-    if (code != BN_CLICKED) {
-        return false;
+    if (id == IDC_cmdHelp && code == BN_CLICKED) {
+        cmdHelp_Click();
+        return true;
     }
-    switch (id) {
-        case IDC_cmdHelp:
-            cmdHelp_Click();
-            return true;
-        default:
-            return false;
-    }
+    return OnSettingsCommand(id, code) || OnListCommand(id, code) || OnMenuCommand(id, code) ||
+           OnCharsetCountryCommand(id, code);
+}
+
+bool frmMain::OnNotify(const NMHDR& header) {
+    return OnTreeNotify(header) || OnSettingsNotify(header) || OnListNotify(header) ||
+           OnCharsetCountryNotify(header);
 }

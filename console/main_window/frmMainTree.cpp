@@ -2,7 +2,6 @@
 
 #include "AddressList.h"
 #include "FileSystem.h"
-#include "HTMLHelp.h"
 #include "LogTrap.h"
 #include "OptionTree.h"
 #include "ResourcePictures.h"
@@ -181,22 +180,8 @@ void frmMain::tv_MouseDown(int button, int x, int y) {
 }
 
 void frmMain::cmdHelp_Click() {
-    if (!modMain::gHelp) {
-        modMain::gHelp = std::make_shared<HTMLHelp>();
-    }
-    auto show = [](const std::string& topic) {
-        modMain::gHelp->CHMFile(FileSystem::ProgramDirectory() + "\\" + LoadResText(343));
-        modMain::gHelp->HHWindow("Main");
-        modMain::gHelp->HHTopicURL(topic);
-        modMain::gHelp->HHDisplayTopicURL(nullptr);
-    };
-    try {
-        const OptionTree::Node* node = OptionTree::Find(SelectedKey());
-        show(node ? LoadResText(node->helpId) : "");
-    } catch (const std::exception&) {
-        // Nodes whose topic the string table lacks open the main topic.
-        show(LoadResText(1024));
-    }
+    const OptionTree::Node* node = OptionTree::Find(SelectedKey());
+    ShowHelpTopic(node ? node->helpId : OptionTree::kNodes[0].helpId);
 }
 
 LRESULT CALLBACK frmMain::TreeProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR) {
@@ -223,7 +208,7 @@ LRESULT CALLBACK frmMain::TreeProc(HWND hwnd, UINT message, WPARAM wParam, LPARA
     return DefSubclassProc(hwnd, message, wParam, lParam);
 }
 
-bool frmMain::OnNotify(const NMHDR& header) {
+bool frmMain::OnTreeNotify(const NMHDR& header) {
     if (header.idFrom != IDC_tv) {
         return false;
     }

@@ -119,6 +119,10 @@ void ApplyOEPluginStartup();
 // failure the control keeps its picture and nothing is reported.
 void LoadGifResource(HWND__* pictureBox, const std::string& resourceName);
 
+// The start-up check for a newer release: shows the new-release notice, or
+// starts the updater, as the upgrade-notification setting says.
+void CheckForUpgrade();
+
 // ---- Registry helpers.
 
 // True when the periodic mail-store scan is due. Never throws.

@@ -62,9 +62,13 @@ void LoadGifResource(HWND pictureBox, const std::string& resourceName) {
     try {
         const std::string bytes = LoadResBytes("GIF", resourceName);
         const std::string path = TemporaryName();
-        FileSystem::WriteWholeFile(path, bytes);
-        HBITMAP bitmap = PictureFromFile(path);
-        // The file goes whether or not it could be read as a picture.
+        HBITMAP bitmap = nullptr;
+        try {
+            FileSystem::WriteWholeFile(path, bytes);
+            bitmap = PictureFromFile(path);
+        } catch (const std::exception&) {
+        }
+        // The file goes whether or not it could be written whole or read as a picture.
         FileSystem::DeleteFileIfPresent(path);
         if (bitmap == nullptr) {
             return;

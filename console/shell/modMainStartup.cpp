@@ -8,6 +8,7 @@
 #include "RegOp.h"
 #include "Resources.h"
 #include "TextCompare.h"
+#include "frmAboutTessavane.h"
 #include "frmMain.h"
 #include "modBringForeground.h"
 #include "modFileAttributes.h"
@@ -218,6 +219,7 @@ void Main() {
         if (scan == "yes" || scan.empty()) {
             window.EnableScanTimer(true);
         }
+        frmAboutTessavane::Instance().Load(window.Window());
         if (!gHideMainWindow) {
             window.Show();
         }

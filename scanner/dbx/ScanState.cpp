@@ -5,7 +5,7 @@
 namespace ScanState {
 
 std::int16_t gDebugLevel = 0;
-std::int32_t gScanLimit = 0;
+std::int64_t gScanLimit = 0;
 
 namespace {
 StatusWriter& Writer() {

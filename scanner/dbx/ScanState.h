@@ -3,7 +3,8 @@
 #include <functional>
 #include <string>
 
-// The scanner's run settings and status channel as the store loads see them.
+// The scanner's run settings and status channel, shared by the store reader
+// and the scanner's main module (which takes them into modPelwardenMain).
 // The scanner's start-up sets them from its configuration and points the
 // status channel at its status window; tests set them directly. Log lines go
 // through LogTrap::Write, which the start-up points at the scanner's log.
@@ -13,8 +14,9 @@ namespace ScanState {
 extern std::int16_t gDebugLevel;
 
 // Largest store, in bytes, that a binary load accepts; 0 or less means no
-// fixed limit (the load then asks for enough free memory instead).
-extern std::int32_t gScanLimit;
+// fixed limit (the load then asks for enough free memory instead). 64 bits,
+// so that a limit of 2048 MiB or more stays a limit.
+extern std::int64_t gScanLimit;
 
 // True when detail lines are due.
 bool DetailLogging();

@@ -11,29 +11,6 @@ namespace {
 const char kProductKey[] = "Software\\Tessavane Varnholt Desktop Client";
 const std::vector<std::string> kPrograms = {"Admin.exe", "Launcher.exe", "kx_daemon.exe"};
 
-// The console's main window: the dialog of that process titled with the product's name.
-HWND MainWindowOf(DWORD processId) {
-    struct Search {
-        DWORD processId;
-        HWND found;
-    } search{processId, nullptr};
-    EnumWindows(
-        [](HWND window, LPARAM parameter) -> BOOL {
-            auto* s = reinterpret_cast<Search*>(parameter);
-            DWORD owner = 0;
-            GetWindowThreadProcessId(window, &owner);
-            char title[256] = "";
-            GetWindowTextA(window, title, sizeof title);
-            if (owner == s->processId && std::string(title) == "Brindlecote Varnholt") {
-                s->found = window;
-                return FALSE;
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.found;
-}
-
 int Count(const std::string& text, const std::string& part) {
     int count = 0;
     for (auto at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) {
@@ -45,6 +22,10 @@ int Count(const std::string& text, const std::string& part) {
 class AdminStartup : public ::testing::Test {
 protected:
     void SetUp() override {
+        // The console starts the launcher only when none runs: end any that
+        // an earlier test left behind.
+        EndProcessesNamed("Launcher.exe");
+        EndProcessesNamed("kx_daemon.exe");
         RegDeleteKeyValueA(HKEY_LOCAL_MACHINE, kProductKey, "UsingOE");
         DeleteFileA(RecordOf(DistPath("Launcher.exe")).c_str());
     }
@@ -52,7 +33,7 @@ protected:
     // Starts the console and waits for its window; closes it at the end.
     HWND Start(ChildProcess& admin) {
         HWND window = nullptr;
-        EXPECT_TRUE(WaitUntil([&] { return (window = MainWindowOf(admin.Id())) != nullptr; }, 30000));
+        EXPECT_TRUE(WaitUntil([&] { return (window = ConsoleWindowOf(admin.Id())) != nullptr; }, 30000));
         // Start-up is over once its last line is in the log.
         EXPECT_TRUE(WaitUntil([&] { return layout_->Read("console.txt").find("Loaded Startup Form") !=
                                             std::string::npos; },
@@ -152,7 +133,8 @@ TEST_F(AdminStartup, UsingOETurnsTheScanOnOnce) {
     ChildProcess admin(layout_->Path("Admin.exe"), "");
     HWND window = Start(admin);
     ASSERT_NE(window, nullptr);
-    EXPECT_EQ(layout_->Read("conf\\brindlecote.conf"), "# settings\r\nenable_oe_plugin=no\r\noe_scan=yes\r\n");
+    const std::string conf = layout_->Read("conf\\brindlecote.conf");
+    EXPECT_EQ(conf.rfind("# settings\r\nenable_oe_plugin=no\r\noe_scan=yes\r\n", 0), 0u) << conf;
     EXPECT_NE(RegQueryValueExA(key, "UsingOE", nullptr, nullptr, nullptr, nullptr), ERROR_SUCCESS);
     RegCloseKey(key);
     Close(admin, window);

@@ -86,3 +86,26 @@ void EndProcessesNamed(const std::string& executable) {
     }
     CloseHandle(snapshot);
 }
+
+HWND ConsoleWindowOf(DWORD processId) {
+    struct Search {
+        DWORD processId;
+        HWND found;
+    } search{processId, nullptr};
+    EnumWindows(
+        [](HWND window, LPARAM parameter) -> BOOL {
+            auto* s = reinterpret_cast<Search*>(parameter);
+            DWORD owner = 0;
+            GetWindowThreadProcessId(window, &owner);
+            char title[256] = "";
+            GetWindowTextA(window, title, sizeof title);
+            if (owner == s->processId && GetMenu(window) != nullptr &&
+                std::string(title) == "Brindlecote Varnholt") {
+                s->found = window;
+                return FALSE;
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}

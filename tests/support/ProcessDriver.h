@@ -38,5 +38,9 @@ std::string ReadWholeFile(const std::string& path);
 // that a program under test started on its own).
 void EndProcessesNamed(const std::string& executable);
 
+// The settings console's main window in that process (the window with the
+// menu bar; the hidden about box carries the same title), or nullptr.
+HWND ConsoleWindowOf(DWORD processId);
+
 // The record file of a stand-in ("kx_daemon.exe" -> "kx_daemon.record").
 std::string RecordOf(const std::string& programPath);

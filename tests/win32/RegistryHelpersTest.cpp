@@ -142,6 +142,8 @@ protected:
                     FileSystem::FileExists(launcher_));
         DeleteFileA(RecordOf(launcher_).c_str());
         RegDeleteKeyValueA(HKEY_LOCAL_MACHINE, kRunKey, "OE_Plugin_Startup");
+        // A launcher left running by an earlier test would count as this one.
+        EndProcessesNamed("Launcher.exe");
         SetMsgBoxResponder([this](const MsgBoxRequest& box) {
             boxes_.push_back(box.text);
             return MsgBoxResult::OK;

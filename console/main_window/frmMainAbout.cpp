@@ -1,0 +1,27 @@
+#include "MsgBox.h"
+#include "Resources.h"
+#include "frmAboutTessavane.h"
+#include "frmMain.h"
+#include "modMainRelease.h"
+#include "modShellExecute.h"
+
+void frmMain::About_Click() {
+    frmAboutTessavane::Instance().ShowModal(hwnd_);
+}
+
+void frmMain::mnuUpdates_Click() {
+    std::string failure;
+    const std::string latest = modMain::GetLatestVersion(&failure);
+    const std::string title = LoadResText(101);
+    if (modMain::IsNewerVersion(latest)) {
+        if (MsgBox(LoadResText(158), MsgBoxStyle::YesNo, title) == MsgBoxResult::Yes) {
+            // String 1002 is the download page's whole address.
+            modShellExecute::ShellOpen(LoadResText(1002), "", "");
+        }
+    } else if (!failure.empty()) {
+        // A check that could not be made must not read as "up-to-date".
+        MsgBox(failure, MsgBoxStyle::OKOnly | MsgBoxStyle::Exclamation, title);
+    } else {
+        MsgBox(LoadResText(157), MsgBoxStyle::OKOnly, title);
+    }
+}

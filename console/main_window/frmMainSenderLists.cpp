@@ -1,0 +1,174 @@
+#include <windows.h>
+#include <commdlg.h>
+
+#include "AddressList.h"
+#include "FileSystem.h"
+#include "MsgBox.h"
+#include "ProgramTitle.h"
+#include "Resources.h"
+#include "SenderLists.h"
+#include "frmAddressEntry.h"
+#include "frmMain.h"
+#include "frmMainIds.h"
+#include "modMain.h"
+
+// The sender and address list pages: every change is written to the list
+// file at once, not held back until Apply.
+namespace {
+
+struct SenderPage {
+    SenderList list;
+    int box;
+    int addButton;
+    int editButton;
+    int deleteButton;
+    // 0 on the pages without import and export.
+    int importButton;
+    int exportButton;
+    AddressDialog addDialog;
+    AddressDialog editDialog;
+};
+
+const SenderPage kSenderPages[] = {
+    {SenderList::Approved, IDC_lstApprovedSenders, IDC_cmdAddApproved, IDC_cmdEditApproved, IDC_cmdDeleteApproved,
+     IDC_cmdImportApproved, IDC_cmdExportApproved, AddressDialog::frmAddApproved, AddressDialog::frmEditApproved},
+    {SenderList::Blocked, IDC_lstBlockedSenders, IDC_cmdAddBlocked, IDC_cmdEditBlocked, IDC_cmdDeleteBlocked,
+     IDC_cmdImportBlocked, IDC_cmdExportBlocked, AddressDialog::frmAddBlocked, AddressDialog::frmEditBlocked},
+    {SenderList::Ignored, IDC_lstIgnoredSenders, IDC_cmdAddIgnoredSender, IDC_cmdEditIgnoredSender,
+     IDC_cmdDeleteIgnoredSender, 0, 0, AddressDialog::frmAddIgnoredSender, AddressDialog::frmEditIgnoredSender},
+    {SenderList::ToMe, IDC_lstToAddresses, IDC_cmdAddToAddress, IDC_cmdEditToAddress, IDC_cmdDeleteToAddress, 0, 0,
+     AddressDialog::frmAddTo, AddressDialog::frmEditTo},
+};
+
+const SenderPage& PageOf(SenderList which) { return kSenderPages[static_cast<int>(which)]; }
+
+// The common open or save dialog, without filter, default name or title of
+// its own; false on Cancel.
+bool AskForFile(HWND owner, bool save, std::string& path) {
+    char file[MAX_PATH] = "";
+    OPENFILENAMEA dialog{};
+    dialog.lStructSize = sizeof dialog;
+    dialog.hwndOwner = owner;
+    dialog.lpstrFile = file;
+    dialog.nMaxFile = sizeof file;
+    dialog.Flags = OFN_HIDEREADONLY | (save ? OFN_OVERWRITEPROMPT : OFN_FILEMUSTEXIST);
+    if (!(save ? GetSaveFileNameA(&dialog) : GetOpenFileNameA(&dialog))) {
+        return false;
+    }
+    path = file;
+    return true;
+}
+
+}  // namespace
+
+bool frmMain::OnSenderListCommand(int id, int code) {
+    if (id == IDC_lstIgnoredSenders && code == LBN_SELCHANGE) {
+        lstIgnoredSenders_Click();
+        return true;
+    }
+    if (code != BN_CLICKED) {
+        return false;
+    }
+    for (const SenderPage& page : kSenderPages) {
+        std::string path;
+        if (id == page.addButton) {
+            ShowAddressDialog(page.addDialog, page.list);
+        } else if (id == page.editButton) {
+            EditSenderEntry(page.editDialog, page.list);
+        } else if (id == page.deleteButton) {
+            DeleteSelectedSenders(page.list);
+        } else if (id == page.importButton) {
+            if (AskForFile(hwnd_, false, path)) {
+                ImportSenderList(page.list, path);
+            }
+        } else if (id == page.exportButton) {
+            if (AskForFile(hwnd_, true, path)) {
+                ExportSenderList(page.list, path);
+            }
+        } else {
+            continue;
+        }
+        return true;
+    }
+    return false;
+}
+
+void frmMain::lstIgnoredSenders_Click() {
+    if (SendMessageA(Control(IDC_lstIgnoredSenders), LB_GETCOUNT, 0, 0) > 0) {
+        EnableWindow(Control(IDC_cmdEditIgnoredSender), TRUE);
+        EnableWindow(Control(IDC_cmdDeleteIgnoredSender), TRUE);
+    }
+}
+
+// The box is refilled after the dialog, whether it ended by OK or Cancel.
+void frmMain::ShowAddressDialog(AddressDialog dialog, SenderList which) {
+    frmAddressEntry::Show(dialog);
+    FillListFromAddressList(SenderLists::List(which), Control(PageOf(which).box));
+}
+
+void frmMain::EditSenderEntry(AddressDialog dialog, SenderList which) {
+    if (FirstSelectedItem(Control(PageOf(which).box)) < 0) {
+        MsgBox(LoadResText(237), MsgBoxStyle::OKOnly, ProgramTitle());
+        FillListFromAddressList(SenderLists::List(which), Control(PageOf(which).box));
+        return;
+    }
+    ShowAddressDialog(dialog, which);
+}
+
+// Removes every selected entry exactly as the box shows it (an imported
+// entry beginning with "# " included), then saves, records the stamp and
+// tells the mail client, also when nothing was selected.
+void frmMain::DeleteSelectedSenders(SenderList which) {
+    const SenderPage& page = PageOf(which);
+    HWND box = Control(page.box);
+    HCURSOR previous = which == SenderList::Blocked ? SetCursor(LoadCursorA(nullptr, IDC_WAIT)) : nullptr;
+    SenderLists::CatchUp(which);
+    AddressList& list = SenderLists::List(which);
+    const bool saved = SenderLists::Change(which, [&] {
+        const int count = static_cast<int>(SendMessageA(box, LB_GETCOUNT, 0, 0));
+        for (int i = 0; i < count; ++i) {
+            if (SendMessageA(box, LB_GETSEL, i, 0) > 0) {
+                list.Remove(ListItemText(box, i));
+                MarkSettingsChanged(false);
+            }
+        }
+        list.Save();
+    });
+    if (saved) {
+        SenderLists::RecordStamp(which);
+    }
+    FillListFromAddressList(list, box);
+    if (which == SenderList::Ignored && SendMessageA(box, LB_GETCOUNT, 0, 0) == 0) {
+        EnableWindow(Control(IDC_cmdDeleteIgnoredSender), FALSE);
+        EnableWindow(Control(IDC_cmdEditIgnoredSender), FALSE);
+    }
+    if (saved) {
+        modMain::NotifyOE(SenderLists::ReloadMessage(which));
+    }
+    if (previous != nullptr) {
+        SetCursor(previous);
+    }
+}
+
+// A file that cannot be read is reported and changes nothing.
+void frmMain::ImportSenderList(SenderList which, const std::string& path) {
+    SenderLists::CatchUp(which);
+    AddressList& list = SenderLists::List(which);
+    const bool imported = SenderLists::Change(which, [&] {
+        // AddressList::Import takes a missing file for an empty one.
+        FileSystem::ReadWholeFile(path);
+        list.Import(path);
+    });
+    if (!imported) {
+        return;
+    }
+    SenderLists::RecordStamp(which);
+    FillListFromAddressList(list, Control(PageOf(which).box));
+    MarkSettingsChanged(false);
+}
+
+void frmMain::ExportSenderList(SenderList which, const std::string& path) {
+    SenderLists::CatchUp(which);
+    AddressList& list = SenderLists::List(which);
+    SenderLists::Change(which, [&] { list.Save(path); });
+}

@@ -1,0 +1,469 @@
+#include "frmMain.h"
+
+#include <optional>
+#include <vector>
+
+#include "AddressList.h"
+#include "FileSystem.h"
+#include "KXProxyConf.h"
+#include "LogTrap.h"
+#include "MsgBox.h"
+#include "ObjectError.h"
+#include "OptionTree.h"
+#include "ProgramTitle.h"
+#include "RegOp.h"
+#include "Resources.h"
+#include "SettingsMapping.h"
+#include "ThresholdRules.h"
+#include "countries.h"
+#include "frmMainIds.h"
+#include "modMain.h"
+
+// Settings load and save: the configuration object into the controls and back.
+
+namespace {
+
+using SettingsMapping::Row;
+using SettingsMapping::RowKind;
+
+const char kSenderDialogKey[] = "Software\\Quenmark\\OE_Plugin\\";
+const char kRunKey[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run";
+
+std::string Value(const std::string& key) { return modMain::gProxyConf->GetValue(key).ToText(); }
+
+std::string TextOf(HWND control) {
+    const int length = GetWindowTextLengthA(control);
+    std::string text(static_cast<std::size_t>(length) + 1, '\0');
+    GetWindowTextA(control, text.data(), length + 1);
+    text.resize(static_cast<std::size_t>(length));
+    return text;
+}
+
+void Checkpoint(const std::string& line) {
+    if (modMain::gDebugVerboseLevel >= 8) {
+        modMain::WriteConsoleLog(line);
+    }
+}
+
+Variant RegistryValue(HKEY root, const std::string& key, const std::string& name) {
+    RegOp registry;
+    registry.root(root);
+    registry.key(key);
+    return registry.Value(name);
+}
+
+void WriteRegistryValue(HKEY root, const std::string& key, const std::string& name, const Variant& data) {
+    RegOp registry;
+    registry.root(root);
+    registry.key(key);
+    registry.Value(name, data);
+}
+
+}  // namespace
+
+namespace {
+
+// Moves one row between the configuration and the window. Only rows of the
+// plain kinds; the special rows are handled by the window itself.
+class RowTransfer {
+   public:
+    explicit RowTransfer(frmMain& form) : form_(form) {}
+
+    std::string Text(int id) const { return TextOf(form_.Control(id)); }
+    void SetText(int id, const std::string& text) const { SetWindowTextA(form_.Control(id), text.c_str()); }
+    bool Checked(int id) const { return SendMessageA(form_.Control(id), BM_GETCHECK, 0, 0) == BST_CHECKED; }
+    void SetChecked(int id, bool on) const {
+        SendMessageA(form_.Control(id), BM_SETCHECK, on ? BST_CHECKED : BST_UNCHECKED, 0);
+    }
+    bool NodeOn(const std::string& key) const { return form_.NodeImage(key) == OptionTree::kImageOn; }
+    void SetNode(const std::string& key, bool on) const {
+        form_.SetNodeImage(key, on ? OptionTree::kImageOn : OptionTree::kImageOff);
+    }
+
+    // A stored value the row cannot show is logged and its fallback shown
+    // instead, so one bad key neither stops the load nor leaves stale text
+    // in the boxes after it.
+    template <class Show>
+    void Load(const Row& row, const std::string& value, Show&& show) const {
+        if (!LogTrap::Trap("PopulateForm() Error ", " ", [&] { show(value); })) {
+            show(std::string(row.fallback));
+        }
+    }
+
+    void LoadPlain(const Row& row) const {
+        Load(row, Value(row.key), [&](const std::string& value) {
+            switch (row.kind) {
+                case RowKind::Text:
+                    SetText(row.control, value);
+                    break;
+                case RowKind::FlagNode:
+                    SetNode(row.node, SettingsMapping::FlagOn(value));
+                    break;
+                case RowKind::CheckBox:
+                    SetChecked(row.control, SettingsMapping::FlagOn(value));
+                    break;
+                case RowKind::Range: {
+                    const auto [minimum, maximum] = SettingsMapping::SplitRange(value);
+                    SetText(row.control, minimum);
+                    SetText(row.second, maximum);
+                    break;
+                }
+                case RowKind::PositiveSwitch:
+                    SetNode(row.node, SettingsMapping::PositiveSwitchOn(value));
+                    break;
+                case RowKind::BooleanSwitch:
+                    SetNode(row.node, SettingsMapping::BooleanSwitchOn(value));
+                    break;
+                case RowKind::Threshold: {
+                    const int option = ThresholdRules::LoadOption(SettingsMapping::ThresholdWhole(value));
+                    SetText(row.control, value);
+                    if (option != 0) {
+                        form_.SelectThresholdOption(frmMain::ThresholdGroupOf(row.control), option);
+                    }
+                    break;
+                }
+                case RowKind::Special:
+                    break;
+            }
+        });
+    }
+
+    // The text a plain row saves; nothing for the special rows.
+    std::optional<std::string> SavePlain(const Row& row) const {
+        switch (row.kind) {
+            case RowKind::Text:
+            case RowKind::Threshold:
+                return Text(row.control);
+            case RowKind::FlagNode:
+                return SettingsMapping::FlagText(NodeOn(row.node));
+            case RowKind::CheckBox:
+                return SettingsMapping::FlagText(Checked(row.control));
+            case RowKind::Range:
+                return SettingsMapping::JoinRange(Text(row.control), Text(row.second));
+            case RowKind::PositiveSwitch:
+            case RowKind::BooleanSwitch:
+                return NodeOn(row.node) ? Text(row.second) : "0";
+            case RowKind::Special:
+                break;
+        }
+        return std::nullopt;
+    }
+
+   private:
+    frmMain& form_;
+};
+
+const Row& RowOf(const std::string& key) {
+    std::size_t count = 0;
+    const Row* rows = SettingsMapping::Rows(count);
+    for (std::size_t i = 0; i < count; ++i) {
+        if (key == rows[i].key) {
+            return rows[i];
+        }
+    }
+    throw ObjectError(5, "frmMain", "No settings row " + key);
+}
+
+int ComboIndex(HWND combo) { return static_cast<int>(SendMessageA(combo, CB_GETCURSEL, 0, 0)); }
+
+}  // namespace
+
+void frmMain::PopulateFormPOP3() {
+    const RowTransfer rows(*this);
+    const auto load = [&](const char* key) { rows.LoadPlain(RowOf(key)); };
+    PrepareThresholdControls();
+    // The boxes get the configuration's values again; a refusal is over.
+    refusedBox_ = 0;
+    // Showing the stored values is no edit, though every box reports a change.
+    const bool settingsChanged = modMain::gSettingsChanged;
+    const bool restartNeeded = modMain::gRestartNeeded;
+    LogTrap::Trap("PopulateForm() Error ", " ", [&] {
+        load("listen_port");
+        Checkpoint("MaxConcurrentConn");
+        LoadApprovedIPList();
+        LoadBlockedIPList();
+        LoadIgnoredIPList();
+        LoadRBLs();
+        LoadBlockedCountryList();
+        LoadCharsetTree();
+        LoadIgnoredCountryList();
+        Checkpoint("LoadOutgoingServerList()");
+        rows.SetNode("NotificationUpgrades", SettingsMapping::FlagOn(Value("enable_upgrade_notification")));
+
+        rows.Load(RowOf("ruleupdate"), Value("ruleupdate"), [&](const std::string& value) {
+            const std::optional<int> index = SettingsMapping::RuleUpdateIndex(value);
+            rows.SetNode("RuleUpdate", index.has_value());
+            if (index) {
+                SendMessageA(Control(IDC_cmbRuleUpdFreq), CB_SETCURSEL, *index, 0);
+            }
+        });
+        Checkpoint("RuleUpdate");
+
+        if (Value("enable_oe_plugin").empty()) {
+            modMain::gProxyConf->SetValue("enable_oe_plugin", "yes");
+            const std::string launcher = FileSystem::ProgramDirectory() + "\\Launcher.exe";
+            WriteRegistryValue(HKEY_LOCAL_MACHINE, kRunKey, "OE_Plugin_Startup", "\"" + launcher + "\"");
+        }
+        rows.SetNode("EnableOEPlugin", SettingsMapping::FlagOn(Value("enable_oe_plugin")));
+        load("netcheck");
+        Checkpoint("NetCheck");
+
+        load("spam_subject_threshold");
+        load("spam_subject");
+        Checkpoint("SubjectMod Threshold");
+        load("spam_flag_threshold");
+        load("spam_flag");
+
+        const std::string senderDialog =
+            RegistryValue(HKEY_CURRENT_USER, kSenderDialogKey, "showsenderdialog").ToText();
+        if (Value("oe_spam_threshold").empty()) {
+            const std::string threshold =
+                Value("spam_subject_threshold").empty() ? "90" : rows.Text(IDC_txtSubjModThreshold);
+            for (const char* key : {"oe_spam", "oe_spam_threshold"}) {
+                modMain::gProxyConf->SetValue(key, threshold);
+            }
+            modMain::gProxyConf->WriteValue("oe_spam_threshold", threshold);
+            modMain::gProxyConf->WriteValue("oe_spam", threshold);
+        }
+        load("oe_spam_threshold");
+        load("oe_spam");
+
+        if (senderDialog.empty()) {
+            WriteRegistryValue(HKEY_CURRENT_USER, kSenderDialogKey, "showsenderdialog", std::int32_t{1});
+        }
+        rows.SetNode("ConfirmBA", SettingsMapping::SenderDialogOn(senderDialog));
+        Checkpoint("Flag Threshold");
+
+        rows.SetText(IDC_txtMaxTimeoutSpamChk,
+                     SettingsMapping::TimeoutShown(Value("spam_timeout_value"), Value("spam_timeout")));
+        rows.SetNode("ScoringTimeout", SettingsMapping::PositiveSwitchOn(Value("spam_timeout")));
+        Checkpoint("Spam Timeout");
+
+        const bool useProxy = SettingsMapping::FlagOn(Value("use_proxy_server"));
+        rows.SetNode("ProxySupport", useProxy);
+        if (useProxy) {
+            modMain::gUseProxy = true;
+        }
+        Checkpoint("HTTP Proxy Server");
+        Checkpoint("Restrict to me");
+
+        const std::string scan = Value("oe_scan");
+        rows.SetNode("ScanOE", scan.empty() || scan == "yes");
+        Checkpoint("OE Scan");
+        load("oe_save_scanned_addresses");
+        SendMessageA(Control(IDC_cmbOEScanFrequency), CB_SETCURSEL,
+                     SettingsMapping::ScanFrequencyIndex(Value("oe_scan_frequency")), 0);
+
+        rows.SetText(IDC_txtProxyServer, Value("proxy_server"));
+        rows.SetText(IDC_txtProxyPort, Value("proxy_port"));
+        Checkpoint("HTTP Proxy Server Info");
+
+        for (const char* key : {"enable_rules", "extended_rules", "enable_word_training", "max_word_entries",
+                                "min_training", "rbl_multi_hit", "rbl_timeout", "rbl_max_ips", "rbl_threshold",
+                                "auto_training_threshold", "netcheck_threshold", "add_scoring_summary"}) {
+            load(key);
+        }
+        const bool high = SettingsMapping::HighTrainingWeight(Value("full_training_weight"));
+        rows.SetChecked(IDC_optHighTrainingWeight, high);
+        rows.SetChecked(IDC_optLowTrainingWeight, !high);
+
+        FillSenderList(modMain::gApprovedSenders.get(), IDC_lstApprovedSenders);
+        FillSenderList(modMain::gBlockedSenders.get(), IDC_lstBlockedSenders);
+        FillSenderList(modMain::gIgnoredSenders.get(), IDC_lstIgnoredSenders);
+        Checkpoint("Load Approved/Blocked sender list");
+        FillSenderList(modMain::gToMeAddresses.get(), IDC_lstToAddresses);
+        Checkpoint("End of PopulateFormPOP3");
+    });
+    modMain::gSettingsChanged = settingsChanged;
+    modMain::gRestartNeeded = restartNeeded;
+    EnableWindow(Control(IDC_cmdOK), settingsChanged ? TRUE : FALSE);
+}
+
+// A list that failed to load at start-up leaves its box empty.
+void frmMain::FillSenderList(AddressList* list, int boxId) {
+    if (list != nullptr) {
+        FillListFromAddressList(*list, Control(boxId));
+    }
+}
+
+bool frmMain::SaveSettings() {
+    bool saved = false;
+    LogTrap::Trap("SaveFormFields() Error ", " ", [&] {
+        mFieldsValid = true;
+        if (!ValidateSettings()) {
+            return;
+        }
+        modMain::gProxyConf->SetValue("enable_upgrade_notification",
+                                      SettingsMapping::FlagText(RowTransfer(*this).NodeOn("NotificationUpgrades")));
+        WriteSettings();
+        // A save that did not reach the file is no save: nothing may then
+        // notify, restart or close as if it had.
+        saved = settingsWritten_;
+    });
+    return saved;
+}
+
+void frmMain::WriteSettings() {
+    const bool written = LogTrap::Trap("SaveFormFieldsPOP3Err() Error ", " ", [&] {
+        const RowTransfer rows(*this);
+        KXProxyConf& conf = *modMain::gProxyConf;
+        std::size_t count = 0;
+        const Row* table = SettingsMapping::Rows(count);
+        for (std::size_t i = 0; i < count; ++i) {
+            const Row& row = table[i];
+            const std::string key = row.key;
+            if (const std::optional<std::string> text = rows.SavePlain(row)) {
+                conf.SetValue(key, *text);
+            } else if (key == "ruleupdate") {
+                if (auto value = SettingsMapping::RuleUpdateValue(rows.NodeOn(row.node),
+                                                                  ComboIndex(Control(IDC_cmbRuleUpdFreq)))) {
+                    conf.SetValue(key, *value);
+                }
+            } else if (key == "showsenderdialog") {
+                WriteRegistryValue(HKEY_CURRENT_USER, kSenderDialogKey, key,
+                                   std::int32_t{rows.NodeOn(row.node) ? 1 : 0});
+            } else if (key == "spam_timeout") {
+                if (!rows.NodeOn(row.node)) {
+                    conf.SetValue(key, "0");
+                } else {
+                    const std::string current = rows.Text(IDC_txtMaxTimeoutSpamChk);
+                    const std::string timeout = SettingsMapping::TimeoutToSave(current);
+                    if (timeout != current) {
+                        rows.SetText(IDC_txtMaxTimeoutSpamChk, timeout);
+                    }
+                    conf.SetValue(key, timeout);
+                }
+            } else if (key == "spam_timeout_value") {
+                conf.SetValue(key, rows.Text(IDC_txtMaxTimeoutSpamChk));
+            } else if (key == "use_proxy_server" || key == "enable_oe_plugin" || key == "oe_scan") {
+                conf.SetValue(key, SettingsMapping::FlagText(rows.NodeOn(row.node)));
+            } else if (key == "oe_scan_frequency") {
+                if (auto value = SettingsMapping::ScanFrequencyValue(ComboIndex(Control(IDC_cmbOEScanFrequency)))) {
+                    conf.SetValue(key, *value);
+                }
+            } else if (key == "proxy_server") {
+                modMain::gProxyServer = rows.Text(IDC_txtProxyServer);
+                conf.SetValue(key, modMain::gProxyServer);
+            } else if (key == "proxy_port") {
+                modMain::gProxyPort = rows.Text(IDC_txtProxyPort);
+                conf.SetValue(key, modMain::gProxyPort);
+            } else if (key == "full_training_weight") {
+                conf.SetValue(key, SettingsMapping::TrainingWeightText(rows.Checked(IDC_optLowTrainingWeight)));
+            }
+        }
+        WriteLists();
+        if (!conf.Save()) {
+            throw ObjectError(75, "frmMain", "The configuration file cannot be written");
+        }
+    });
+    settingsWritten_ = written;
+    if (!written) {
+        MsgBox("Debug SaveSettings", MsgBoxStyle::OKOnly, ProgramTitle());
+        return;
+    }
+    modMain::gSettingsChanged = false;
+    EnableWindow(Control(IDC_cmdOK), FALSE);
+}
+
+namespace {
+
+std::vector<std::string> ListBoxEntries(HWND box) {
+    std::vector<std::string> entries;
+    const int count = static_cast<int>(SendMessageA(box, LB_GETCOUNT, 0, 0));
+    for (int i = 0; i < count; ++i) {
+        std::string text(static_cast<std::size_t>(SendMessageA(box, LB_GETTEXTLEN, i, 0)) + 1, '\0');
+        const auto length = SendMessageA(box, LB_GETTEXT, i, reinterpret_cast<LPARAM>(text.data()));
+        text.resize(length > 0 ? static_cast<std::size_t>(length) : 0);
+        entries.push_back(text);
+    }
+    return entries;
+}
+
+// Each item's text, and whether its check box is ticked.
+std::vector<std::pair<std::string, bool>> CheckListEntries(HWND list) {
+    std::vector<std::pair<std::string, bool>> entries;
+    const int count = ListView_GetItemCount(list);
+    for (int i = 0; i < count; ++i) {
+        char text[512] = "";
+        ListView_GetItemText(list, i, 0, text, sizeof text);
+        entries.emplace_back(text, ListView_GetCheckState(list, i) != 0);
+    }
+    return entries;
+}
+
+// The display texts of the checked charset nodes in tree order; group
+// nodes only stand for their charsets.
+std::vector<std::string> CheckedCharsets(HWND tree) {
+    std::vector<std::string> charsets;
+    for (HTREEITEM group = TreeView_GetRoot(tree); group; group = TreeView_GetNextSibling(tree, group)) {
+        for (HTREEITEM item = group; item;
+             item = item == group ? TreeView_GetChild(tree, group) : TreeView_GetNextSibling(tree, item)) {
+            TVITEMA node{};
+            node.mask = TVIF_PARAM;
+            node.hItem = item;
+            TreeView_GetItem(tree, &node);
+            const int index = static_cast<int>(node.lParam);
+            if (std::string(CharsetTree::kNodes[index].key).find("_Group") == std::string::npos &&
+                TreeView_GetCheckState(tree, item) == 1) {
+                charsets.push_back(CharsetTree::Text(index));
+            }
+        }
+    }
+    return charsets;
+}
+
+}  // namespace
+
+void frmMain::WriteLists() {
+    KXProxyConf& conf = *modMain::gProxyConf;
+    conf.ClearApprovedIPs();
+    for (const std::string& entry : ListBoxEntries(Control(IDC_lstApprovedIPs))) {
+        conf.AddApprovedIP(entry);
+    }
+    conf.ClearBlockedIPs();
+    for (const std::string& entry : ListBoxEntries(Control(IDC_lstBlockedIPs))) {
+        conf.AddBlockedIP(entry);
+    }
+    conf.ClearIgnoredIPs();
+    for (const std::string& entry : ListBoxEntries(Control(IDC_lstIgnoredIPs))) {
+        conf.AddIgnoredIP(entry);
+    }
+    conf.ClearRBLList();
+    conf.ClearAvailableRBLList();
+    for (const auto& [zone, active] : CheckListEntries(Control(IDC_lstRBLs))) {
+        conf.AddAvailableRBL(zone);
+        if (active) {
+            conf.AddRBL(zone);
+        }
+    }
+    conf.ClearBlockedCountryList();
+    for (const std::string& code : CheckedCountryCodes(IDC_lstBlockedCountries)) {
+        conf.AddBlockedCountry(code);
+    }
+    conf.ClearBlockedCharsetList();
+    for (const std::string& charset : CheckedCharsets(Control(IDC_tvCharsets))) {
+        conf.AddBlockedCharset(charset);
+    }
+    // Stored entries the tree has no node for stay in the list.
+    for (const std::string& charset : UnknownBlockedCharsets()) {
+        conf.AddBlockedCharset(charset);
+    }
+    conf.ClearIgnoredCountryList();
+    for (const std::string& code : CheckedCountryCodes(IDC_lstIgnoredCountries)) {
+        conf.AddIgnoredCountry(code);
+    }
+}
+
+// The codes of the checked countries, then the stored codes the list has no
+// country for.
+std::vector<std::string> frmMain::CheckedCountryCodes(int listId) const {
+    std::vector<std::string> codes;
+    for (const auto& [name, checked] : CheckListEntries(Control(listId))) {
+        if (checked) {
+            codes.push_back(mCountries->GetCodeFromName(name));
+        }
+    }
+    const std::vector<std::string>& unknown = UnknownCountryCodes(listId);
+    codes.insert(codes.end(), unknown.begin(), unknown.end());
+    return codes;
+}

@@ -1,0 +1,106 @@
+#include "EntryDialog.h"
+
+#include <vector>
+
+#include "MsgBox.h"
+#include "ProgramTitle.h"
+#include "Resources.h"
+#include "TextCompare.h"
+#include "entryDialogIds.h"
+#include "frmMain.h"
+
+void EntryDialog::ShowModal(int templateId) {
+    DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(templateId), frmMain::Instance().Window(), Proc,
+                    reinterpret_cast<LPARAM>(this));
+}
+
+INT_PTR CALLBACK EntryDialog::Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    auto* form = reinterpret_cast<EntryDialog*>(GetWindowLongPtrA(hwnd, DWLP_USER));
+    switch (message) {
+        case WM_INITDIALOG:
+            form = reinterpret_cast<EntryDialog*>(lParam);
+            SetWindowLongPtrA(hwnd, DWLP_USER, lParam);
+            form->hwnd_ = hwnd;
+            form->Form_Load();
+            return TRUE;
+        case WM_COMMAND:
+            if (HIWORD(wParam) != BN_CLICKED) {
+                return FALSE;
+            }
+            if (LOWORD(wParam) == IDC_cmdOK && form->cmdOK_Click()) {
+                EndDialog(hwnd, IDOK);
+            } else if (LOWORD(wParam) == IDC_cmdCancel) {
+                EndDialog(hwnd, IDCANCEL);
+            }
+            // Esc arrives as IDCANCEL and is deliberately left unanswered.
+            return TRUE;
+        case WM_CLOSE:
+            EndDialog(hwnd, IDCANCEL);
+            return TRUE;
+        default:
+            return FALSE;
+    }
+}
+
+void EntryDialog::Decorate(int captionId, int promptId) {
+    RECT window{};
+    GetWindowRect(hwnd_, &window);
+    SetWindowPos(hwnd_, nullptr, (GetSystemMetrics(SM_CXSCREEN) - (window.right - window.left)) / 2,
+                 (GetSystemMetrics(SM_CYSCREEN) - (window.bottom - window.top)) / 2, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    HICON icon = LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(101));
+    SendMessageA(hwnd_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
+    SendMessageA(hwnd_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
+    SetWindowTextA(hwnd_, LoadResText(captionId).c_str());
+    SetText(IDC_Label1, LoadResText(promptId));
+    SetText(IDC_cmdOK, LoadResText(137));
+    SetText(IDC_cmdCancel, LoadResText(147));
+}
+
+std::string EntryDialog::Text(int id) const {
+    HWND control = GetDlgItem(hwnd_, id);
+    std::vector<char> text(GetWindowTextLengthA(control) + 1);
+    GetWindowTextA(control, text.data(), static_cast<int>(text.size()));
+    return text.data();
+}
+
+void EntryDialog::SetText(int id, const std::string& text) { SetDlgItemTextA(hwnd_, id, text.c_str()); }
+
+void EntryDialog::ShowEntry(int box, const std::string& text) {
+    SetText(box, text);
+    SendDlgItemMessageA(hwnd_, box, EM_SETSEL, 0, static_cast<LPARAM>(text.size()));
+}
+
+bool EntryDialog::ReadEntry(int box, int emptyMessageId, std::string& entry) {
+    entry = TrimSpaces(Text(box));
+    SetText(box, entry);
+    if (entry.empty()) {
+        Tell(LoadResText(emptyMessageId));
+        return false;
+    }
+    entry = LowerCase(entry);
+    SetText(box, entry);
+    return true;
+}
+
+void EntryDialog::Tell(const std::string& text) { MsgBox(text, MsgBoxStyle::OKOnly, ProgramTitle()); }
+
+int FirstSelectedItem(HWND box) {
+    const int count = static_cast<int>(SendMessageA(box, LB_GETCOUNT, 0, 0));
+    for (int i = 0; i < count; ++i) {
+        if (SendMessageA(box, LB_GETSEL, i, 0) > 0) {
+            return i;
+        }
+    }
+    return -1;
+}
+
+std::string ListItemText(HWND box, int index) {
+    const LRESULT length = SendMessageA(box, LB_GETTEXTLEN, index, 0);
+    if (length == LB_ERR) {
+        return "";
+    }
+    std::vector<char> text(length + 1);
+    SendMessageA(box, LB_GETTEXT, index, reinterpret_cast<LPARAM>(text.data()));
+    return text.data();
+}

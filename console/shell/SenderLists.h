@@ -1,0 +1,36 @@
+#pragma once
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+
+class AddressList;
+
+// The console's four sender and address lists, as the list pages and the
+// entry dialogs change them.
+enum class SenderList : int { Approved, Blocked, Ignored, ToMe };
+
+namespace SenderLists {
+
+AddressList& List(SenderList which);
+// The list's file: the program directory followed by its conf file.
+std::string FilePath(SenderList which);
+// "KX_BALIIST_RELOAD", or "KX_ENGINE_RELOAD" for the "to me" list.
+const char* ReloadMessage(SenderList which);
+
+// Reloads the list when another program has written its file since the list
+// last matched it (the scanner appends blocked senders), so that a change
+// saved next keeps that program's entries. The "to me" list has no stamp
+// and no other writer.
+void CatchUp(SenderList which);
+// Records the list file's time as the one the list now matches; not for the
+// "to me" list.
+void RecordStamp(SenderList which);
+
+// Runs a change of the list. A list error (a file that could not be read or
+// written, or a list that could not be loaded and so must not be saved over
+// its file) is shown in a box; the list is then put back as its file holds
+// it, so nothing stays changed in memory only. False after an error.
+bool Change(SenderList which, const std::function<void()>& change);
+
+}  // namespace SenderLists

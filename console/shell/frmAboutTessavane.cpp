@@ -1,0 +1,204 @@
+#include "frmAboutTessavane.h"
+
+#include "DialogFrame.h"
+#include "FileSystem.h"
+#include "MsgBox.h"
+#include "ProgramTitle.h"
+#include "Resources.h"
+#include "frmAboutTessavaneIds.h"
+#include "modMain.h"
+
+namespace {
+
+const char kUnavailable[] = "System Information Is Unavailable At This Time";
+
+HFONT ArialFont(int hundredthsOfPoint, int weight) {
+    HDC screen = GetDC(nullptr);
+    const int height = -MulDiv(hundredthsOfPoint, GetDeviceCaps(screen, LOGPIXELSY), 7200);
+    ReleaseDC(nullptr, screen);
+    return CreateFontA(height, 0, 0, 0, weight, FALSE, FALSE, FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
+                       CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, "Arial");
+}
+
+// The path as one quoted argument, so that a path with blanks cannot start
+// a program named by its first words.
+std::string Quoted(const std::string& path) {
+    const bool quoted = path.size() >= 2 && path.front() == '"' && path.back() == '"';
+    return quoted ? path : "\"" + path + "\"";
+}
+
+bool StartProgram(const std::string& path) {
+    std::string commandLine = Quoted(path);
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESHOWWINDOW;
+    startup.wShowWindow = SW_SHOWNORMAL;
+    PROCESS_INFORMATION process{};
+    if (!CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                        &process)) {
+        return false;
+    }
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    return true;
+}
+
+std::string Expanded(const std::string& text) {
+    const DWORD size = ExpandEnvironmentStringsA(text.c_str(), nullptr, 0);
+    std::string expanded(size, '\0');
+    if (size == 0 || ExpandEnvironmentStringsA(text.c_str(), expanded.data(), size) == 0) {
+        return text;
+    }
+    expanded.resize(size - 1);
+    return expanded;
+}
+
+}  // namespace
+
+frmAboutTessavane& frmAboutTessavane::Instance() {
+    static frmAboutTessavane instance;
+    return instance;
+}
+
+void frmAboutTessavane::Load(HWND owner) {
+    if (hwnd_ == nullptr) {
+        CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_frmAboutTessavane), owner, DialogProc,
+                           0);
+    }
+}
+
+void frmAboutTessavane::ShowModal(HWND owner) {
+    Load(owner);
+    if (hwnd_ == nullptr) {
+        return;
+    }
+    EnableWindow(owner, FALSE);
+    ShowWindow(hwnd_, SW_SHOW);
+    MSG msg;
+    while (hwnd_ != nullptr) {
+        if (GetMessageA(&msg, nullptr, 0, 0) <= 0) {
+            // The program is ending: leave the quit message for its own loop.
+            PostQuitMessage(static_cast<int>(msg.wParam));
+            Unload();
+            break;
+        }
+        if (!IsDialogMessageA(hwnd_, &msg)) {
+            TranslateMessage(&msg);
+            DispatchMessageA(&msg);
+        }
+    }
+    EnableWindow(owner, TRUE);
+    SetActiveWindow(owner);
+}
+
+void frmAboutTessavane::Unload() {
+    if (hwnd_ != nullptr) {
+        DestroyWindow(hwnd_);
+    }
+}
+
+INT_PTR CALLBACK frmAboutTessavane::DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM) {
+    frmAboutTessavane& form = Instance();
+    switch (message) {
+        case WM_INITDIALOG:
+            form.hwnd_ = hwnd;
+            form.Form_Load();
+            return TRUE;
+        case WM_COMMAND:
+            if (HIWORD(wParam) != BN_CLICKED) {
+                return FALSE;
+            }
+            if (LOWORD(wParam) == IDC_cmdOK || LOWORD(wParam) == IDCANCEL) {
+                form.cmdOK_Click();
+            } else if (LOWORD(wParam) == IDC_cmdSysInfo) {
+                form.cmdSysInfo_Click();
+            }
+            return TRUE;
+        case WM_CLOSE:
+            form.Unload();
+            return TRUE;
+        case WM_DESTROY:
+            if (HGDIOBJ logo = reinterpret_cast<HGDIOBJ>(
+                    SendDlgItemMessageA(hwnd, IDC_picIcon, STM_GETIMAGE, IMAGE_BITMAP, 0))) {
+                DeleteObject(logo);
+            }
+            DeleteObject(form.titleFont_);
+            DeleteObject(form.textFont_);
+            form.titleFont_ = form.textFont_ = nullptr;
+            form.hwnd_ = nullptr;
+            return TRUE;
+        default:
+            return FALSE;
+    }
+}
+
+void frmAboutTessavane::Form_Load() {
+    DecorateDialogFrame(hwnd_);
+    modMain::LoadGifResource(GetDlgItem(hwnd_, IDC_picIcon), "TESSAVANE-ANTI-SPAM");
+    SetDlgItemTextA(hwnd_, IDC_lblTitle, LoadResText(101).c_str());
+    SetDlgItemTextA(hwnd_, IDC_lblPlatform, LoadResText(123).c_str());
+    SetDlgItemTextA(hwnd_, IDC_lblVersion, LoadResText(124).c_str());
+    SetDlgItemTextA(hwnd_, IDC_lblDescription, LoadResText(125).c_str());
+    SetDlgItemTextA(hwnd_, IDC_Label1, LoadResText(239).c_str());
+    SetFonts();
+}
+
+void frmAboutTessavane::SetFonts() {
+    titleFont_ = ArialFont(1200, FW_BOLD);
+    textFont_ = ArialFont(825, FW_NORMAL);
+    SendDlgItemMessageA(hwnd_, IDC_lblTitle, WM_SETFONT, reinterpret_cast<WPARAM>(titleFont_), FALSE);
+    SendDlgItemMessageA(hwnd_, IDC_lblVersion, WM_SETFONT, reinterpret_cast<WPARAM>(textFont_), FALSE);
+    SendDlgItemMessageA(hwnd_, IDC_lblDescription, WM_SETFONT, reinterpret_cast<WPARAM>(textFont_), FALSE);
+}
+
+void frmAboutTessavane::cmdOK_Click() {
+    Unload();
+}
+
+void frmAboutTessavane::cmdSysInfo_Click() {
+    StartSysInfo();
+}
+
+void frmAboutTessavane::StartSysInfo() {
+    std::string path;
+    bool found = GetKeyValue(HKEY_LOCAL_MACHINE, "SOFTWARE\\Microsoft\\Shared Tools\\MSINFO", "PATH", path);
+    if (!found && GetKeyValue(HKEY_LOCAL_MACHINE, "SOFTWARE\\Microsoft\\Shared Tools Location", "MSINFO", path)) {
+        path += "\\MSINFO32.EXE";
+        found = FileSystem::FileExists(path);
+    }
+    if (!found || !StartProgram(path)) {
+        MsgBox(kUnavailable, MsgBoxStyle::OKOnly, ProgramTitle());
+    }
+}
+
+bool frmAboutTessavane::GetKeyValue(HKEY root, const std::string& keyPath, const std::string& valueName,
+                                    std::string& text) {
+    text.clear();
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(root, keyPath.c_str(), 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS) {
+        return false;
+    }
+    char buffer[1024] = "";
+    DWORD size = sizeof buffer;
+    DWORD type = REG_NONE;
+    const LONG status =
+        RegQueryValueExA(key, valueName.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(buffer), &size);
+    RegCloseKey(key);
+    if (status != ERROR_SUCCESS) {
+        return false;
+    }
+    std::string kept(buffer, size);
+    if (!kept.empty() && kept.back() == '\0') {
+        kept.pop_back();
+    }
+    if (type == REG_SZ) {
+        text = kept;
+    } else if (type == REG_EXPAND_SZ) {
+        text = Expanded(kept);
+    } else if (type == REG_DWORD && size == sizeof(DWORD)) {
+        DWORD number = 0;
+        CopyMemory(&number, buffer, sizeof number);
+        text = std::to_string(number);
+    }
+    return true;
+}

@@ -1,0 +1,103 @@
+#include "frmAddressEntry.h"
+
+#include "AddressList.h"
+#include "Resources.h"
+#include "TextCompare.h"
+#include "entryDialogIds.h"
+#include "frmMain.h"
+#include "frmMainIds.h"
+#include "modMain.h"
+
+struct frmAddressEntry::Member {
+    int templateId;
+    SenderList list;
+    // The main window's list box an Edit dialog reads; 0 in an Add dialog.
+    int editedBox;
+    int captionId;
+    int promptId;
+    // The edit box shows an imported entry without its "# " mark.
+    bool stripsCommentPrefix;
+    bool hasCrossList;
+    SenderList crossList;
+};
+
+namespace {
+
+using Member = frmAddressEntry::Member;
+
+const Member kMembers[] = {
+    {IDD_frmAddApproved, SenderList::Approved, 0, 149, 150, false, true, SenderList::Blocked},
+    {IDD_frmEditApproved, SenderList::Approved, IDC_lstApprovedSenders, 149, 150, true, true, SenderList::Blocked},
+    {IDD_frmAddBlocked, SenderList::Blocked, 0, 149, 150, false, true, SenderList::Approved},
+    {IDD_frmEditBlocked, SenderList::Blocked, IDC_lstBlockedSenders, 149, 150, false, true, SenderList::Approved},
+    {IDD_frmAddIgnoredSender, SenderList::Ignored, 0, 149, 150, false, false, SenderList::Ignored},
+    {IDD_frmEditIgnoredSender, SenderList::Ignored, IDC_lstIgnoredSenders, 149, 150, true, false, SenderList::Ignored},
+    {IDD_frmAddTo, SenderList::ToMe, 0, 153, 154, false, false, SenderList::ToMe},
+    {IDD_frmEditTo, SenderList::ToMe, IDC_lstToAddresses, 153, 154, false, false, SenderList::ToMe},
+};
+
+}  // namespace
+
+void frmAddressEntry::Show(AddressDialog which) {
+    frmAddressEntry form(kMembers[static_cast<int>(which)]);
+    form.ShowModal(form.member_.templateId);
+}
+
+void frmAddressEntry::Form_Load() {
+    Decorate(member_.captionId, member_.promptId);
+    if (member_.editedBox == 0) {
+        return;
+    }
+    HWND box = frmMain::Instance().Control(member_.editedBox);
+    const int index = FirstSelectedItem(box);
+    if (index < 0) {
+        return;
+    }
+    originalEntry = ListItemText(box, index);
+    ShowEntry(IDC_txtAddress, member_.stripsCommentPrefix ? modMain::StripCommentPrefix(originalEntry) : originalEntry);
+}
+
+bool frmAddressEntry::cmdOK_Click() {
+    std::string entry;
+    if (!ReadEntry(IDC_txtAddress, 151, entry)) {
+        return false;
+    }
+    SenderLists::CatchUp(member_.list);
+    AddressList& list = SenderLists::List(member_.list);
+    // The entry being edited is no duplicate of itself, whatever its case.
+    const bool isOriginal = !originalEntry.empty() && TextCompare(entry, originalEntry) == 0;
+    if (!isOriginal && list.Exists(entry)) {
+        Tell(modMain::SubstituteArg(LoadResText(152), entry));
+        return false;
+    }
+    const bool saved = SenderLists::Change(member_.list, [&] {
+        if (!originalEntry.empty()) {
+            list.Remove(originalEntry);
+        }
+        list.Add(entry);
+        list.Save();
+    });
+    if (!saved) {
+        return false;
+    }
+    SenderLists::RecordStamp(member_.list);
+    if (member_.hasCrossList) {
+        ApplyCrossRule(entry);
+    }
+    modMain::NotifyOE(SenderLists::ReloadMessage(member_.list));
+    return true;
+}
+
+void frmAddressEntry::ApplyCrossRule(const std::string& entry) {
+    SenderLists::CatchUp(member_.crossList);
+    AddressList& other = SenderLists::List(member_.crossList);
+    if (!other.Exists(entry)) {
+        return;
+    }
+    // The other list's stamp stays as it was, so its page reloads the file
+    // when it is next opened.
+    SenderLists::Change(member_.crossList, [&] {
+        other.Remove(entry);
+        other.Save();
+    });
+}

@@ -1,0 +1,39 @@
+#pragma once
+#include <string>
+
+#include "EntryDialog.h"
+#include "SenderLists.h"
+
+// The eight dialogs that add an entry to, or change an entry of, one of the
+// sender and address lists. Each OK writes the list file at once.
+enum class AddressDialog : int {
+    frmAddApproved,
+    frmEditApproved,
+    frmAddBlocked,
+    frmEditBlocked,
+    frmAddIgnoredSender,
+    frmEditIgnoredSender,
+    frmAddTo,
+    frmEditTo,
+};
+
+class frmAddressEntry : public EntryDialog {
+public:
+    struct Member;
+
+    // Shows the dialog modally, owned by the main window.
+    static void Show(AddressDialog which);
+
+private:
+    explicit frmAddressEntry(const Member& member) : member_(member) {}
+
+    void Form_Load() override;
+    bool cmdOK_Click() override;
+    // Approved and blocked lists never hold the same address: an entry
+    // taken by one leaves the other.
+    void ApplyCrossRule(const std::string& entry);
+
+    const Member& member_;
+    // The list box item being edited, exactly as shown; "" in an Add dialog.
+    std::string originalEntry;
+};

@@ -1,0 +1,79 @@
+#include "frmRangeEntry.h"
+
+#include <algorithm>
+
+#include "ListEntryText.h"
+#include "Resources.h"
+#include "entryDialogIds.h"
+#include "frmMain.h"
+#include "frmMainIds.h"
+#include "modMain.h"
+
+struct frmRangeEntry::Member {
+    int templateId;
+    int box;
+    int entryBox;
+    bool edits;
+    int captionId;
+    int promptId;
+    int emptyMessageId;
+};
+
+namespace {
+
+using Member = frmRangeEntry::Member;
+
+const Member kMembers[] = {
+    {IDD_frmAddApprovedIP, IDC_lstApprovedIPs, IDC_txtIPRange, false, 344, 345, 346},
+    {IDD_frmEditApprovedIP, IDC_lstApprovedIPs, IDC_txtIPRange, true, 344, 345, 346},
+    {IDD_frmAddBlockedIP, IDC_lstBlockedIPs, IDC_txtIPRange, false, 344, 345, 346},
+    {IDD_frmEditBlockedIP, IDC_lstBlockedIPs, IDC_txtIPRange, true, 344, 345, 346},
+    {IDD_frmAddIgnoredIP, IDC_lstIgnoredIPs, IDC_txtIPRange, false, 344, 345, 346},
+    {IDD_frmEditIgnoredIP, IDC_lstIgnoredIPs, IDC_txtIPRange, true, 344, 345, 346},
+    {IDD_frmAddRBL, IDC_lstRBLs, IDC_txtRBL, false, 350, 351, 349},
+};
+
+const char kUnfitEntry[] = "%1 cannot be added: an entry may not hold a comma, a blank or a control character.";
+
+}  // namespace
+
+void frmRangeEntry::Show(RangeDialog which) {
+    frmRangeEntry form(kMembers[static_cast<int>(which)]);
+    form.ShowModal(form.member_.templateId);
+}
+
+HWND frmRangeEntry::Box() const { return frmMain::Instance().Control(member_.box); }
+
+void frmRangeEntry::Form_Load() {
+    Decorate(member_.captionId, member_.promptId);
+    if (!member_.edits) {
+        return;
+    }
+    m_editIndex = FirstSelectedItem(Box());
+    if (m_editIndex >= 0) {
+        m_oldEntry = ListItemText(Box(), m_editIndex);
+        ShowEntry(member_.entryBox, m_oldEntry);
+    }
+}
+
+bool frmRangeEntry::cmdOK_Click() {
+    std::string entry;
+    if (!ReadEntry(member_.entryBox, member_.emptyMessageId, entry)) {
+        return false;
+    }
+    if (!ListEntryText::FitsOneLineList(entry)) {
+        Tell(modMain::SubstituteArg(kUnfitEntry, entry));
+        return false;
+    }
+    const std::vector<std::string> items = frmMain::Instance().ListBoxItems(member_.box);
+    if (std::find(items.begin(), items.end(), entry) != items.end()) {
+        Tell(modMain::SubstituteArg(LoadResText(152), entry));
+        return false;
+    }
+    if (m_editIndex >= 0) {
+        SendMessageA(Box(), LB_DELETESTRING, m_editIndex, 0);
+    }
+    frmMain::Instance().AppendListItem(member_.box, entry, true);
+    frmMain::Instance().MarkSettingsChanged(true);
+    return true;
+}

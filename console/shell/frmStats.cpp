@@ -1,0 +1,110 @@
+#include "frmStats.h"
+
+#include <string>
+
+#include "KXProxyConf.h"
+#include "LogTrap.h"
+#include "RegOp.h"
+#include "Resources.h"
+#include "StatsFigures.h"
+#include "frmStatsIds.h"
+#include "modMain.h"
+
+namespace {
+
+// A value of the product's key, read through a key object of its own.
+RegOp& ProductKey(RegOp& registry) {
+    registry.root(HKEY_LOCAL_MACHINE);
+    registry.key(LoadResText(386));
+    return registry;
+}
+
+std::string StoredText(const std::string& name) {
+    RegOp registry;
+    return ProductKey(registry).Value(name).ToText();
+}
+
+void StoreZero(const std::string& name) {
+    RegOp registry;
+    ProductKey(registry).Value(name, Variant(std::int32_t{0}));
+}
+
+std::string PercentText(std::int32_t count) {
+    const std::string minimum = modMain::gProxyConf ? modMain::gProxyConf->GetValue("min_training").ToText() : "";
+    return StatsFigures::TrainingPercentText(count, minimum);
+}
+
+}  // namespace
+
+void frmStats::Show(HWND owner) {
+    DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_frmStats), owner, DialogProc, 0);
+}
+
+INT_PTR CALLBACK frmStats::DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM) {
+    frmStats form(hwnd);
+    // No error of the window's own may cross its window procedure.
+    bool handled = false;
+    LogTrap::Trap("frmStats() Error ", " ", [&] {
+        switch (message) {
+            case WM_INITDIALOG:
+                form.Form_Load();
+                handled = true;
+                break;
+            case WM_COMMAND:
+                if (LOWORD(wParam) == IDC_cmdResetStats && HIWORD(wParam) == BN_CLICKED) {
+                    form.cmdResetStats_Click();
+                    handled = true;
+                } else if (LOWORD(wParam) == IDC_cmdClose || LOWORD(wParam) == IDCANCEL) {
+                    form.cmdClose_Click();
+                    handled = true;
+                }
+                break;
+            default:
+                break;
+        }
+    });
+    return handled;
+}
+
+void frmStats::Form_Load() {
+    RECT window{};
+    GetWindowRect(hwnd_, &window);
+    const int width = window.right - window.left;
+    const int height = window.bottom - window.top;
+    SetWindowPos(hwnd_, nullptr, (GetSystemMetrics(SM_CXSCREEN) - width) / 2,
+                 (GetSystemMetrics(SM_CYSCREEN) - height) / 2, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    HICON icon = LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(101));
+    SendMessageA(hwnd_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
+    SendMessageA(hwnd_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
+    SetWindowTextA(hwnd_, LoadResText(139).c_str());
+    SetDlgItemTextA(hwnd_, IDC_cmdResetStats, LoadResText(140).c_str());
+    SetDlgItemTextA(hwnd_, IDC_cmdClose, LoadResText(141).c_str());
+    // Totals that cannot be read leave the last ones standing, and the rows still show.
+    LogTrap::Trap("GetTrainingCounts() Error ", " ", [] {
+        modMain::GetTrainingCounts(modMain::gHamTrainingCount, modMain::gSpamTrainingCount);
+    });
+    LoadStats();
+}
+
+void frmStats::AddRow(int labelId, const std::string& value) {
+    SendDlgItemMessageA(hwnd_, IDC_lstStats, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(LoadResText(labelId).c_str()));
+    SendDlgItemMessageA(hwnd_, IDC_lstStats2, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(value.c_str()));
+}
+
+void frmStats::LoadStats() {
+    SendDlgItemMessageA(hwnd_, IDC_lstStats, LB_RESETCONTENT, 0, 0);
+    SendDlgItemMessageA(hwnd_, IDC_lstStats2, LB_RESETCONTENT, 0, 0);
+    AddRow(142, StatsFigures::CounterText(StoredText("Processed"), true));
+    AddRow(143, StatsFigures::CounterText(StoredText("Caught"), false));
+    AddRow(146, StatsFigures::CounterText(StoredText("LastOEScan"), false));
+    AddRow(384, PercentText(modMain::gSpamTrainingCount));
+    AddRow(383, PercentText(modMain::gHamTrainingCount));
+}
+
+void frmStats::cmdResetStats_Click() {
+    StoreZero("Caught");
+    StoreZero("Processed");
+    LoadStats();
+}
+
+void frmStats::cmdClose_Click() { EndDialog(hwnd_, 0); }

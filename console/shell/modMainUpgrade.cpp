@@ -1,0 +1,77 @@
+#include "CurlRequest.h"
+#include "FileSystem.h"
+#include "KXProxyConf.h"
+#include "LogTrap.h"
+#include "Resources.h"
+#include "frmNewRelease.h"
+#include "modFileVersionInfo.h"
+#include "modMain.h"
+#include "modMainRelease.h"
+#include "modShellExecute.h"
+
+namespace modMain {
+
+namespace {
+
+// The check runs while the main window loads: an unreachable service must
+// not hold the start-up for long.
+const std::int32_t kVersionCheckConnectSeconds = 5;
+const std::int32_t kVersionCheckSeconds = 10;
+const std::int32_t kVersionFileSize = 100;
+
+std::string Setting(const std::string& key) {
+    return gProxyConf->GetValue(key).ToText();
+}
+
+}  // namespace
+
+std::string GetLatestVersion(std::string* failure) {
+    CurlRequest request;
+    request.bufferSize(kVersionFileSize);
+    request.connectTimeout(kVersionCheckConnectSeconds);
+    request.TimeOut(kVersionCheckSeconds);
+    const std::string host = LoadResText(Setting("use_internal_rpc") == "yes" ? 1004 : 1005);
+    request.GetRequest(host + LoadResText(1006), 80, false, LoadResText(106));
+    WriteConsoleLog("cRequest.errorCode = " + std::to_string(request.errorCode()));
+    const std::string body = ResponseBody(request.Response());
+    WriteConsoleLog("cRequest.Response = " + body);
+
+    const std::string release = ReleaseNumber(body);
+    std::string why = RequestFailureText(request.errorCode(), gProxyServer);
+    if (why.empty() && !IsReleaseNumber(release)) {
+        why = "The version file holds no release number.";
+    }
+    if (!why.empty()) {
+        WriteConsoleLog("GetLatestVersion() : no release number: " + why);
+    }
+    if (failure != nullptr) {
+        *failure = why;
+    }
+    return request.errorCode() == 0 ? release : "";
+}
+
+bool IsNewerVersion(const std::string& release) {
+    return IsNewerVersion(release, modFileVersionInfo::OwnVersion());
+}
+
+void CheckForUpgrade() {
+    LogTrap::Trap("CheckForNewRelease() Error ", " : ", [] {
+        const std::string dismissed = Setting("last_upgrade_notification");
+        // Fetched at every start, whatever the setting below.
+        const std::string latest = GetLatestVersion();
+        if (Setting("enable_upgrade_notification") != "yes") {
+            return;
+        }
+        if (IsNewerVersion(latest)) {
+            if (NoticeWanted(latest, dismissed)) {
+                frmNewRelease notice;
+                notice.ReleaseVersion(latest);
+                notice.Show();
+            }
+            return;
+        }
+        modShellExecute::ShellOpen("kxvarnhupdate.exe", "1", FileSystem::ProgramDirectory());
+    });
+}
+
+}  // namespace modMain

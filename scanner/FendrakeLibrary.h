@@ -1,0 +1,31 @@
+#pragma once
+#include <windows.h>
+
+#include "Fendrake.h"
+
+// The scoring engine fendrake.dll of the program folder, loaded on the first
+// call. A library that cannot be loaded, or lacks a call, raises 48.
+class FendrakeLibrary : public Fendrake {
+public:
+    FendrakeLibrary() = default;
+    ~FendrakeLibrary() override;
+    FendrakeLibrary(const FendrakeLibrary&) = delete;
+    FendrakeLibrary& operator=(const FendrakeLibrary&) = delete;
+
+    std::int32_t KX_constructor(const std::string& product, const std::string& confDir) override;
+    void KX_initialize(std::int32_t handle) override;
+    void KX_getSpamAddrFrom(std::int32_t handle, std::string& address, std::int32_t& found) override;
+    void KX_addSpamAddrFrom(std::int32_t handle, std::string& address, std::int32_t a, std::int32_t b) override;
+    void KX_addSpamAddrTo(std::int32_t handle, std::string& address, std::int32_t a, std::int32_t b) override;
+    void KX_addMessage2(std::int32_t handle, const std::string& text, std::int32_t weight,
+                        std::int32_t flag) override;
+    void KX_getOption(std::int32_t handle, const std::string& name, std::string& buffer,
+                      std::int32_t& size) override;
+    void KX_destructor(std::int32_t handle) override;
+
+private:
+    template <class Function>
+    Function* Entry(const char* name);
+
+    HMODULE module_ = nullptr;
+};

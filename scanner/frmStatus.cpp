@@ -1,0 +1,112 @@
+#include "frmStatus.h"
+
+#include <windows.h>
+
+#include "Resources.h"
+#include "frmStatusIds.h"
+
+namespace frmStatus {
+
+namespace {
+
+HWND gWindow = nullptr;
+
+void Form_Load(HWND window) {
+    SetWindowTextA(window, LoadResText(101).c_str());
+    HICON icon = LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(101));
+    SendMessageA(window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
+    SendMessageA(window, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
+    RECT frame{};
+    GetWindowRect(window, &frame);
+    const int width = frame.right - frame.left;
+    const int height = frame.bottom - frame.top;
+    SetWindowPos(window, nullptr, (GetSystemMetrics(SM_CXSCREEN) - width) / 2,
+                 (GetSystemMetrics(SM_CYSCREEN) - height) / 2, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+}
+
+void cmdOK_Click() { Unload(); }
+
+INT_PTR CALLBACK DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM) {
+    switch (message) {
+        case WM_INITDIALOG:
+            Form_Load(window);
+            return TRUE;
+        case WM_COMMAND:
+            if (LOWORD(wParam) == IDC_cmdOK && HIWORD(wParam) == BN_CLICKED) {
+                cmdOK_Click();
+                return TRUE;
+            }
+            return FALSE;
+        case WM_CLOSE:
+            Unload();
+            return TRUE;
+        case WM_DESTROY:
+            gWindow = nullptr;
+            PostQuitMessage(0);
+            return TRUE;
+        default:
+            return FALSE;
+    }
+}
+
+}  // namespace
+
+void Show() {
+    if (gWindow != nullptr) {
+        return;
+    }
+    gWindow = CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_frmStatus), nullptr, DialogProc, 0);
+    if (gWindow != nullptr) {
+        ShowWindow(gWindow, SW_SHOW);
+        UpdateWindow(gWindow);
+    }
+}
+
+void AddLine(const std::string& text) {
+    if (gWindow == nullptr) {
+        return;
+    }
+    HWND list = GetDlgItem(gWindow, IDC_lstStatus);
+    const LRESULT index = SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
+    if (index >= 0) {
+        SendMessageA(list, LB_SETCURSEL, static_cast<WPARAM>(index), 0);
+    }
+}
+
+void EnableOK() {
+    if (gWindow != nullptr) {
+        EnableWindow(GetDlgItem(gWindow, IDC_cmdOK), TRUE);
+    }
+}
+
+void Unload() {
+    if (gWindow != nullptr) {
+        DestroyWindow(gWindow);
+    }
+}
+
+void DoEvents() {
+    MSG message;
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+        // A close during the run has already unloaded the window; the run goes on.
+        if (message.message == WM_QUIT) {
+            continue;
+        }
+        if (gWindow == nullptr || !IsDialogMessageA(gWindow, &message)) {
+            TranslateMessage(&message);
+            DispatchMessageA(&message);
+        }
+    }
+}
+
+void RunUntilUnloaded() {
+    MSG message;
+    while (gWindow != nullptr && GetMessageA(&message, nullptr, 0, 0) > 0) {
+        if (!IsDialogMessageA(gWindow, &message)) {
+            TranslateMessage(&message);
+            DispatchMessageA(&message);
+        }
+    }
+}
+
+}  // namespace frmStatus

@@ -1,0 +1,139 @@
+#include <charconv>
+#include <chrono>
+#include <cstdio>
+
+#include "ObjectError.h"
+#include "TextCompare.h"
+#include "modPelwardenMain.h"
+
+namespace modPelwardenMain {
+
+namespace {
+
+Clock& CurrentClock() {
+    static Clock clock;
+    return clock;
+}
+
+std::int64_t NowUtc() {
+    if (CurrentClock()) {
+        return CurrentClock()();
+    }
+    return std::chrono::duration_cast<std::chrono::seconds>(std::chrono::system_clock::now().time_since_epoch())
+        .count();
+}
+
+// Days from 1970-01-01 to the date of the proleptic Gregorian calendar.
+std::int64_t DaysFromCivil(std::int64_t y, unsigned m, unsigned d) {
+    y -= m <= 2 ? 1 : 0;
+    const std::int64_t era = (y >= 0 ? y : y - 399) / 400;
+    const auto yoe = static_cast<unsigned>(y - era * 400);
+    const unsigned doy = (153 * (m + (m > 2 ? -3 : 9)) + 2) / 5 + d - 1;
+    const unsigned doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
+    return era * 146097 + static_cast<std::int64_t>(doe) - 719468;
+}
+
+unsigned DaysInMonth(int year, int month) {
+    static const unsigned days[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    const bool leap = (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
+    return month == 2 && leap ? 29 : days[month - 1];
+}
+
+std::int64_t FloorHours(std::int64_t seconds) { return (seconds >= 0 ? seconds : seconds - 3599) / 3600; }
+
+// The date as seconds since 1970 (UTC); none unless it is a real date and time.
+std::optional<std::int64_t> StoreDateSeconds(const std::string& text) {
+    int year = 0, month = 0, day = 0, hour = 0, minute = 0, second = 0;
+    char rest = 0;
+    if (text.size() != 19 || std::sscanf(text.c_str(), "%4d-%2d-%2d %2d:%2d:%2d%c", &year, &month, &day, &hour,
+                                         &minute, &second, &rest) != 6) {
+        return std::nullopt;
+    }
+    if (year < 100 || month < 1 || month > 12 || day < 1 || static_cast<unsigned>(day) > DaysInMonth(year, month) ||
+        hour > 23 || minute > 59 || second > 59 || hour < 0 || minute < 0 || second < 0) {
+        return std::nullopt;
+    }
+    return DaysFromCivil(year, static_cast<unsigned>(month), static_cast<unsigned>(day)) * 86400 + hour * 3600 +
+           minute * 60 + second;
+}
+
+}  // namespace
+
+void SetClock(Clock clock) { CurrentClock() = std::move(clock); }
+
+std::optional<std::int64_t> HourBoundaries(const std::string& mailDate, std::int64_t nowUtc) {
+    const auto mail = StoreDateSeconds(mailDate);
+    if (!mail) {
+        return std::nullopt;
+    }
+    return FloorHours(nowUtc) - FloorHours(*mail);
+}
+
+// The Inbox takes a message when fewer than 24 hour boundaries lie between
+// its date and now, both in UTC (the store keeps UTC).
+bool WithinLastDay(const std::string& mailDate) {
+    const auto hours = HourBoundaries(mailDate, NowUtc());
+    return hours && *hours < 24;
+}
+
+bool ScanSwitchOn(const std::string& value) { return TrimSpaces(value).empty() || value == "1"; }
+
+std::string FormatEmail(const std::string& address) {
+    std::string result = LowerCase(TrimSpaces(address));
+    if (!result.empty() && result.front() == '<') {
+        result.erase(0, 1);
+    }
+    if (!result.empty() && result.back() == '>') {
+        result.pop_back();
+    }
+    return result;
+}
+
+std::vector<std::string> SplitAddresses(const std::string& field) {
+    std::vector<std::string> parts;
+    if (field.empty()) {
+        return parts;
+    }
+    std::size_t start = 0;
+    for (std::size_t at = field.find(';'); at != std::string::npos; at = field.find(';', start)) {
+        parts.push_back(field.substr(start, at - start));
+        start = at + 1;
+    }
+    parts.push_back(field.substr(start));
+    return parts;
+}
+
+std::optional<std::int32_t> LeadingNumber(const std::string& text) {
+    const std::string trimmed = TrimSpaces(text.substr(0, text.find('\0')));
+    std::int32_t value = 0;
+    const char* first = trimmed.data();
+    if (!trimmed.empty() && trimmed.front() == '+') {
+        ++first;
+    }
+    const auto [end, error] = std::from_chars(first, trimmed.data() + trimmed.size(), value);
+    if (error != std::errc() || end == first) {
+        return std::nullopt;
+    }
+    return value;
+}
+
+// 2048 MiB and more stay a limit: the product is taken in 64 bits.
+std::int64_t ScanLimitBytes(const std::string& text) {
+    if (text.empty()) {
+        return 0;
+    }
+    const std::string digits = TrimSpaces(text);
+    const char* first = digits.data();
+    const char* last = first + digits.size();
+    if (first != last && *first == '+') {
+        ++first;
+    }
+    std::int32_t megabytes = 0;
+    const auto [end, error] = std::from_chars(first, last, megabytes);
+    if (error != std::errc() || end != last || first == last) {
+        throw ObjectError(13, "InitializeObjects", "Type mismatch");
+    }
+    return static_cast<std::int64_t>(megabytes) * 1048576;
+}
+
+}  // namespace modPelwardenMain

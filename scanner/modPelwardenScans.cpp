@@ -1,0 +1,160 @@
+#include "CDbx.h"
+#include "FileList.h"
+#include "LogTrap.h"
+#include "Resources.h"
+#include "SortedList.h"
+#include "TextCompare.h"
+#include "modPelwardenMain.h"
+
+namespace modPelwardenMain {
+
+namespace {
+
+// What sets the Inbox scan apart from the Sent Items scan.
+struct ScanKind {
+    const char* procedure;
+    const char* switchName;
+    int openFailureId;
+    const char* openFailureLog;
+    const char* seenFile;
+    bool lastDayOnly;
+    // Inbox: senders, looked up first; Sent Items: recipients, always added.
+    bool senders;
+    // Sent Items records the id before the text goes to the engine.
+    bool recordBeforeText;
+    std::int32_t weight;
+};
+
+const ScanKind kInbox{"PreviousFrom", "OEScanInbox", 406, "Unable to open Inbox", "oeinbox", true, true, false,
+                      kInboxWeight};
+const ScanKind kSent{"ScanNewSentEmails", "OEScanSent", 411, "Unable to open Sent Items folder.", "oesent", false,
+                     false, true, kSentWeight};
+
+SwitchReader& CurrentSwitchReader() {
+    static SwitchReader reader;
+    return reader;
+}
+
+std::string SwitchValue(const std::string& name) {
+    return CurrentSwitchReader() ? CurrentSwitchReader()(name) : std::string();
+}
+
+void RegisterSenders(const std::string& field) {
+    for (const std::string& part : SplitAddresses(field)) {
+        std::string address = FormatEmail(part);
+        std::int32_t found = 0;
+        Engine().KX_getSpamAddrFrom(gEngine, address, found);
+        if (found == 0) {
+            Engine().KX_addSpamAddrFrom(gEngine, address, 1, -1);
+        }
+    }
+}
+
+void RegisterRecipients(const std::string& field) {
+    for (const std::string& part : SplitAddresses(field)) {
+        std::string address = FormatEmail(part);
+        Engine().KX_addSpamAddrTo(gEngine, address, 1, -1);
+    }
+}
+
+void FeedText(const ScanKind& kind, CDbx& reader, std::int32_t id) {
+    const auto email = reader.EMails().item(Variant("M_" + std::to_string(id)));
+    Engine().KX_addMessage2(gEngine, reader.getBody(email->DataOffset()), kind.weight, 0);
+}
+
+void FeedMessage(const ScanKind& kind, CDbx& reader, const CEmail& email, FileList& seen) {
+    const std::string id = std::to_string(email.Id());
+    if (kind.lastDayOnly && !WithinLastDay(email.MailDate())) {
+        // A message without a readable date is left alone; the others still count.
+        if (ScanState::DetailLogging() && !HourBoundaries(email.MailDate(), 0)) {
+            WriteLog(std::string(kind.procedure) + " : no date in message " + id);
+        }
+        return;
+    }
+    if (seen.Exists(id)) {
+        return;
+    }
+    if (kind.senders) {
+        RegisterSenders(email.SenderEMail());
+    } else {
+        RegisterRecipients(email.RecipientEMail());
+    }
+    if (kind.recordBeforeText) {
+        seen.Add(id);
+    }
+    FeedText(kind, reader, email.Id());
+    if (!kind.recordBeforeText) {
+        seen.Add(id);
+    }
+}
+
+void Scan(const ScanKind& kind, const std::string& path) {
+    if (!ScanSwitchOn(SwitchValue(kind.switchName))) {
+        return;
+    }
+    const std::string errorPrefix = LogTrap::ProcedurePrefix(kind.procedure);
+    CDbx reader;
+    FileList seen;
+    bool seenLoaded = false;
+    LogTrap::Trap(errorPrefix, " : ", [&] {
+        if (ScanState::DetailLogging()) {
+            WriteLog(std::string(kind.procedure) + " : dbx_file = " + path);
+        }
+        if (!reader.openFile(path, false)) {
+            ShowStatus(LoadResText(kind.openFailureId));
+            WriteLog(kind.openFailureLog);
+            return;
+        }
+        seen.FileLocation(ConfPath(kind.seenFile));
+        seen.SortMode(SortedList::kNumeric);
+        seen.Load();
+        seenLoaded = true;
+        for (const auto& email : reader.EMails()) {
+            FeedMessage(kind, reader, *email, seen);
+        }
+        if (reader.EMails().Count() == 0) {
+            seen.Clear();
+        }
+    });
+    // Saved also after an error, so what was fed is not fed again next run.
+    if (seenLoaded) {
+        LogTrap::Trap(errorPrefix, " : ", [&] { seen.Save(); });
+    }
+}
+
+}  // namespace
+
+void SetSwitchReader(SwitchReader reader) { CurrentSwitchReader() = std::move(reader); }
+
+void PreviousFrom(const std::string& path) { Scan(kInbox, path); }
+
+void ScanNewSentEmails(const std::string& path) { Scan(kSent, path); }
+
+std::string GetFolderFilename(const std::string& name) {
+    std::string result;
+    LogTrap::Trap(LogTrap::ProcedurePrefix("GetFolderFilename"), " : ", [&] {
+        const std::string folders = gStoreRoot + "Folders.dbx";
+        if (ScanState::DetailLogging()) {
+            WriteLog("folders.dbx = " + folders);
+        }
+        CDbx reader;
+        if (!reader.openFile(folders, false)) {
+            ShowStatus(LoadResText(412) + " " + folders);
+            WriteLog("Unable to open " + folders);
+            return;
+        }
+        for (const auto& folder : reader.Folders()) {
+            if (ScanState::DetailLogging()) {
+                WriteLog(folder->name() + ":" + folder->FileName());
+            }
+            const std::string folderName = LowerCase(folder->name());
+            if (folderName == name && LowerCase(folder->FileName()).rfind(folderName, 0) == 0) {
+                result = folder->FileName();
+                return;
+            }
+        }
+    });
+    return result;
+}
+
+}  // namespace modPelwardenMain

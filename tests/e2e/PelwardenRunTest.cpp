@@ -1,0 +1,319 @@
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <ctime>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "DbxWriter.h"
+#include "ProcessDriver.h"
+#include "ProgramLayout.h"
+
+namespace {
+
+const char kProductKey[] = "Software\\Tessavane Varnholt Desktop Client";
+const char kGuid[] = "{5A1E2B3C-0000-4000-8000-00000000E2E1}";
+const std::string kIdentityKey = std::string("Identities\\") + kGuid;
+const std::string kOutlookKey = kIdentityKey + "\\Software\\Microsoft\\Outlook Express\\5.0";
+const std::string kCriteriaKey = kOutlookKey + "\\Block Senders\\Mail\\Criteria";
+const std::string kFixtures = FIXTURES_DIR;
+
+void SetText(HKEY root, const std::string& key, const char* name, const std::string& value) {
+    HKEY handle = nullptr;
+    ASSERT_EQ(RegCreateKeyExA(root, key.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &handle, nullptr),
+              ERROR_SUCCESS);
+    RegSetValueExA(handle, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+                   static_cast<DWORD>(value.size() + 1));
+    RegCloseKey(handle);
+}
+
+// The DWORD value, or -1 when there is none.
+long long ProductNumber(const char* name) {
+    DWORD value = 0;
+    DWORD size = sizeof value;
+    if (RegGetValueA(HKEY_LOCAL_MACHINE, kProductKey, name, RRF_RT_REG_DWORD, nullptr, &value, &size) !=
+        ERROR_SUCCESS) {
+        return -1;
+    }
+    return value;
+}
+
+std::uint64_t FileTimeSecondsAgo(std::int64_t seconds) {
+    return static_cast<std::uint64_t>(static_cast<std::int64_t>(std::time(nullptr)) - seconds + 11644473600LL) *
+           10000000ULL;
+}
+
+DbxWriter::Item Mail(std::int32_t id, std::int64_t secondsAgo, const std::string& from, const std::string& to,
+                     const std::string& subject) {
+    return DbxWriter::Message(id,
+                              {DbxWriter::Text(0x08, subject), DbxWriter::Text(0x0E, from),
+                               DbxWriter::Text(0x14, to), DbxWriter::Date(0x12, FileTimeSecondsAgo(secondsAgo))},
+                              "Subject: " + subject + "\r\n\r\nbody of " + subject + "\r\n");
+}
+
+// Direct subkeys of the HKCU key; 0 when it is absent.
+DWORD SubkeyCount(const char* key) {
+    HKEY handle = nullptr;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, key, 0, KEY_READ, &handle) != ERROR_SUCCESS) {
+        return 0;
+    }
+    DWORD count = 0;
+    RegQueryInfoKeyA(handle, nullptr, nullptr, nullptr, &count, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
+                     nullptr);
+    RegCloseKey(handle);
+    return count;
+}
+
+int Count(const std::string& text, const std::string& part) {
+    int count = 0;
+    for (auto at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) {
+        ++count;
+    }
+    return count;
+}
+
+// A program directory with the scanner and the engine, an identity of the
+// current user whose store folder lies in it, and the product key cleared.
+class PelwardenRun : public ::testing::Test {
+protected:
+    void SetUp() override {
+        RegDeleteTreeA(HKEY_CURRENT_USER, kIdentityKey.c_str());
+        for (const char* name : {"spam_training", "ham_training", "scan_limit", "OEScanInbox", "OEScanSent"}) {
+            RegDeleteKeyValueA(HKEY_LOCAL_MACHINE, kProductKey, name);
+        }
+    }
+
+    void TearDown() override {
+        RegDeleteTreeA(HKEY_CURRENT_USER, kIdentityKey.c_str());
+        RegDeleteKeyValueA(HKEY_CURRENT_USER, "Identities", "Last User ID");
+        RegDeleteKeyValueA(HKEY_LOCAL_MACHINE, kProductKey, "scan_limit");
+    }
+
+    void LayOut(const std::string& name, const std::vector<std::string>& programs = {"Pelwarden.exe",
+                                                                                      "fendrake.dll"}) {
+        layout_ = std::make_unique<ProgramLayout>(name, programs);
+        CreateDirectoryA(Store("").c_str(), nullptr);
+    }
+
+    void SeedIdentity(const std::vector<std::string>& blocked) {
+        SetText(HKEY_CURRENT_USER, "Identities", "Last User ID", kGuid);
+        SetText(HKEY_CURRENT_USER, kIdentityKey, "Username", "Test User");
+        SetText(HKEY_CURRENT_USER, kOutlookKey, "Store Root", Store(""));
+        for (std::size_t i = 0; i < blocked.size(); ++i) {
+            SetText(HKEY_CURRENT_USER, kCriteriaKey + "\\" + std::to_string(i), "Value", blocked[i]);
+        }
+    }
+
+    std::string Store(const std::string& file) const { return layout_->Path("store") + "\\" + file; }
+
+    void WriteStores(const std::vector<DbxWriter::Item>& inbox, const std::vector<DbxWriter::Item>& sent) {
+        DbxWriter folders(DbxWriter::Kind::Folders);
+        folders.Add(DbxWriter::Folder(4, 1, "Inbox", "Inbox.dbx"));
+        folders.Add(DbxWriter::Folder(6, 1, "Sent Items", "Sent Items.dbx"));
+        folders.Save(Store("Folders.dbx"));
+        DbxWriter inboxStore(DbxWriter::Kind::Messages);
+        for (const auto& item : inbox) {
+            inboxStore.Add(item);
+        }
+        inboxStore.Save(Store("Inbox.dbx"));
+        DbxWriter sentStore(DbxWriter::Kind::Messages);
+        for (const auto& item : sent) {
+            sentStore.Add(item);
+        }
+        sentStore.Save(Store("Sent Items.dbx"));
+    }
+
+    // Runs "Pelwarden.exe <arguments>" to its end.
+    void Run(const std::string& arguments = "1") {
+        ChildProcess scanner(layout_->Path("Pelwarden.exe"), arguments);
+        ASSERT_TRUE(scanner.Started());
+        ASSERT_TRUE(scanner.WaitForExit(60000));
+    }
+
+    std::string Conf(const std::string& file) const { return layout_->Read("conf\\" + file); }
+    std::string Log() const { return layout_->Read("console.txt"); }
+
+    std::unique_ptr<ProgramLayout> layout_;
+};
+
+TEST_F(PelwardenRun, ImportsBlockedSendersAndFeedsNewMailOnce) {
+    LayOut("pelwarden_run");
+    layout_->Write("conf\\blocked_senders", "already@host\r\n");
+    SeedIdentity({"Spammer@Bad.Example", "<already@host>", ""});
+    // 2048 MiB and more must stay a limit, not end start-up.
+    SetText(HKEY_LOCAL_MACHINE, kProductKey, "scan_limit", "4096");
+    WriteStores({Mail(11, 3600, "Friend@Example.com", "me@home", "fresh"),
+                 Mail(12, 3 * 86400, "old@example.com", "me@home", "stale")},
+                {Mail(21, 10 * 86400, "me@home", "Pal@Example.org; <boss@work.example>", "report"),
+                 Mail(22, 60, "me@home", "", "draft")});
+    Run();
+
+    EXPECT_EQ(Conf("blocked_senders"), "already@host\r\nspammer@bad.example\r\n");
+    const std::string messages = Conf("fendrake.messages");
+    EXPECT_EQ(Count(messages, "-100 0 fresh\r\n"), 1) << messages;
+    EXPECT_EQ(Count(messages, "stale"), 0) << messages;
+    EXPECT_EQ(Count(messages, "-120 0 report\r\n"), 1) << messages;
+    EXPECT_EQ(Count(messages, "-120 0 draft\r\n"), 1) << messages;
+    EXPECT_EQ(Conf("fendrake.from"), "friend@example.com\r\n");
+    const std::string to = Conf("fendrake.to");
+    EXPECT_EQ(Count(to, "pal@example.org\r\n"), 1) << to;
+    EXPECT_EQ(Count(to, "boss@work.example\r\n"), 1) << to;
+    EXPECT_EQ(Conf("oeinbox"), "11\r\n");
+    EXPECT_EQ(Conf("oesent"), "21\r\n22\r\n");
+    EXPECT_EQ(ProductNumber("ham_training"), 3);
+    EXPECT_EQ(ProductNumber("spam_training"), 0);
+    EXPECT_EQ(Count(Log(), "Error"), 0) << Log();
+
+    Run();
+    EXPECT_EQ(Conf("fendrake.messages"), messages);
+    EXPECT_EQ(Conf("oeinbox"), "11\r\n");
+    EXPECT_EQ(Conf("oesent"), "21\r\n22\r\n");
+    EXPECT_EQ(ProductNumber("ham_training"), 3);
+    EXPECT_EQ(Conf("blocked_senders"), "already@host\r\nspammer@bad.example\r\n");
+}
+
+// Nobody watches a run from the console's timer: a box would hang it.
+TEST_F(PelwardenRun, ABadLineInASeenFileIsLoggedAndSkipped) {
+    LayOut("pelwarden_bad_seen");
+    layout_->Write("conf\\oeinbox", "7\r\nseven\r\n");
+    SeedIdentity({});
+    WriteStores({Mail(7, 60, "a@b.example", "", "seen before"), Mail(8, 60, "c@d.example", "", "new")}, {});
+    Run();
+    EXPECT_NE(Log().find("LoadList Error : "), std::string::npos) << Log();
+    EXPECT_EQ(Conf("oeinbox"), "7\r\n8\r\n");
+    EXPECT_EQ(Conf("fendrake.messages"), "-100 0 new\r\n");
+}
+
+TEST_F(PelwardenRun, DetailLevelLogsThePhasesInOrder) {
+    LayOut("pelwarden_detail");
+    layout_->Write("conf\\brindlecote.conf", "dbg_verbose_level=8\r\n");
+    SeedIdentity({});
+    WriteStores({}, {});
+    Run();
+    const std::string log = Log();
+    std::size_t at = 0;
+    for (const std::string& line :
+         {std::string("dbg_verbose_level = 8"), "identity = " + std::string(kGuid),
+          "gStoreRoot = " + Store(""), std::string("Processed OE Blocked List "),
+          "Store Root = " + layout_->Path("store"), std::string("Processed Inbox"),
+          std::string("Processed Sent Items")}) {
+        at = log.find(" : " + line, at);
+        ASSERT_NE(at, std::string::npos) << line << "\n" << log;
+    }
+}
+
+TEST_F(PelwardenRun, WithoutTheEngineTheScansAreSkippedAndTheBlockedListStillImported) {
+    LayOut("pelwarden_no_engine", {"Pelwarden.exe"});
+    SeedIdentity({"x@y.example"});
+    WriteStores({Mail(1, 60, "a@b.example", "", "new")}, {});
+    Run();
+    EXPECT_NE(Log().find("Unable to start the scoring engine."), std::string::npos) << Log();
+    EXPECT_EQ(Conf("blocked_senders"), "x@y.example\r\n");
+    EXPECT_FALSE(layout_->Exists("conf\\oeinbox"));
+    EXPECT_EQ(ProductNumber("ham_training"), -1);
+}
+
+TEST_F(PelwardenRun, WithoutACurrentIdentityNothingIsCreated) {
+    LayOut("pelwarden_no_identity");
+    RegDeleteKeyValueA(HKEY_CURRENT_USER, "Identities", "Last User ID");
+    const DWORD before = SubkeyCount("Identities");
+    Run();
+    EXPECT_NE(Log().find("No current Outlook Express identity"), std::string::npos) << Log();
+    EXPECT_EQ(SubkeyCount("Identities"), before);
+    EXPECT_FALSE(layout_->Exists("conf\\fendrake.totals"));
+    EXPECT_FALSE(layout_->Exists("conf\\blocked_senders"));
+}
+
+TEST_F(PelwardenRun, ReadsTheRealStoresOfTheSharedFixtures) {
+    if (GetFileAttributesA((kFixtures + "\\Inbox.dbx").c_str()) == INVALID_FILE_ATTRIBUTES) {
+        GTEST_SKIP() << "no fixture stores in " << kFixtures;
+    }
+    LayOut("pelwarden_fixtures");
+    SeedIdentity({});
+    for (const char* file : {"Folders.dbx", "Inbox.dbx", "Outbox.dbx", "Offline.dbx"}) {
+        ASSERT_TRUE(CopyFileA((kFixtures + "\\" + file).c_str(), Store(file).c_str(), FALSE));
+    }
+    Run();
+    // Every Inbox message is older than a day; the Sent Items folder has no store file.
+    EXPECT_EQ(Conf("oeinbox"), "");
+    EXPECT_FALSE(layout_->Exists("conf\\oesent"));
+    EXPECT_NE(Log().find("Unable to open Sent Items folder."), std::string::npos) << Log();
+    EXPECT_EQ(Conf("fendrake.messages"), "");
+    EXPECT_EQ(ProductNumber("ham_training"), 0);
+}
+
+// The status window of the first instance, once its run is over (OK enabled).
+HWND FinishedStatusWindow(DWORD processId) {
+    struct Search {
+        DWORD processId;
+        HWND found;
+    } search{processId, nullptr};
+    EnumWindows(
+        [](HWND window, LPARAM parameter) -> BOOL {
+            auto* s = reinterpret_cast<Search*>(parameter);
+            DWORD owner = 0;
+            GetWindowThreadProcessId(window, &owner);
+            char title[256] = "";
+            GetWindowTextA(window, title, sizeof title);
+            if (owner == s->processId && std::string(title) == "Brindlecote Varnholt Desktop Client") {
+                s->found = window;
+                return FALSE;
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+std::vector<std::string> ListLines(HWND list) {
+    std::vector<std::string> lines;
+    const LRESULT count = SendMessageA(list, LB_GETCOUNT, 0, 0);
+    for (LRESULT i = 0; i < count; ++i) {
+        // Asked in UTF-16: the list box lives in another process.
+        wchar_t line[512] = L"";
+        SendMessageW(list, LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(line));
+        char text[512] = "";
+        WideCharToMultiByte(CP_ACP, 0, line, -1, text, sizeof text, nullptr, nullptr);
+        lines.push_back(text);
+    }
+    return lines;
+}
+
+TEST_F(PelwardenRun, ShowKeepsTheStatusWindowAndASecondInstanceExitsAtOnce) {
+    LayOut("pelwarden_show");
+    SeedIdentity({"b@c.example"});
+    WriteStores({Mail(1, 60, "a@b.example", "", "new")}, {});
+    ChildProcess first(layout_->Path("Pelwarden.exe"), "\"-SHOW\"");
+    HWND window = nullptr;
+    HWND ok = nullptr;
+    ASSERT_TRUE(WaitUntil(
+        [&] {
+            window = FinishedStatusWindow(first.Id());
+            ok = window != nullptr ? GetDlgItem(window, 1002) : nullptr;
+            return ok != nullptr && IsWindowEnabled(ok);
+        },
+        60000));
+    EXPECT_TRUE(IsWindowVisible(window));
+    const std::vector<std::string> expected = {"Importing Outlook Express block list ...", "Scanning Inbox ...",
+                                               "Scanning Sent Items ...", "Outlook Express scan finished."};
+    const std::vector<std::string> lines = ListLines(GetDlgItem(window, 1001));
+    EXPECT_EQ(lines, expected);
+    EXPECT_EQ(SendMessageA(GetDlgItem(window, 1001), LB_GETCURSEL, 0, 0), 3);
+
+    // A second run while the first is up ends at once and touches nothing.
+    const std::string log = Log();
+    const std::string seen = Conf("oeinbox");
+    {
+        ChildProcess second(layout_->Path("Pelwarden.exe"), "1");
+        ASSERT_TRUE(second.WaitForExit(10000));
+    }
+    EXPECT_EQ(Log(), log);
+    EXPECT_EQ(Conf("oeinbox"), seen);
+    EXPECT_TRUE(first.Running());
+
+    SendMessageA(ok, BM_CLICK, 0, 0);
+    EXPECT_TRUE(first.WaitForExit(10000));
+}
+
+}  // namespace

@@ -1,0 +1,362 @@
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "OERegistryFixture.h"
+#include "ProcessDriver.h"
+#include "ProgramLayout.h"
+#include "WizardIds.h"
+
+namespace {
+
+using Data = OERegistryFixture::Data;
+
+const char kTitle[] = "Outlook Express Configuration Wizard";
+const std::string kMain = "{0A000000-0000-0000-0000-000000000001}";
+const std::string kAnn = "{0B000000-0000-0000-0000-000000000002}";
+const std::string kGlobal = OERegistryFixture::kGlobalAccounts;
+
+const char kConfigured[] = "Congratulations, you have finished configuring your Outlook Express to work with Brindlecote.";
+const char kThanks[] = "Thank you for running the Outlook Express Account Configuration Wizard.";
+const char kNoAccounts[] = "We could not find any Outlook Express Accounts that needed configuration.";
+const char kRestart[] = "You must restart Outlook Express for your changes to take effect.";
+
+// A dialog window of the process: the frame (titled) or a message box (with Yes).
+HWND DialogOf(DWORD processId, bool messageBox) {
+    struct Search {
+        DWORD processId;
+        bool messageBox;
+        HWND found;
+    } search{processId, messageBox, nullptr};
+    EnumWindows(
+        [](HWND window, LPARAM parameter) -> BOOL {
+            auto* s = reinterpret_cast<Search*>(parameter);
+            DWORD owner = 0;
+            GetWindowThreadProcessId(window, &owner);
+            char title[256] = "";
+            GetWindowTextA(window, title, sizeof title);
+            const bool isBox = GetDlgItem(window, IDYES) != nullptr;
+            if (owner == s->processId && IsWindowVisible(window) && std::string(title) == kTitle &&
+                isBox == s->messageBox) {
+                s->found = window;
+                return FALSE;
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+std::string TextOf(HWND window) {
+    char text[1024] = "";
+    DWORD_PTR length = 0;
+    SendMessageTimeoutA(window, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 10000,
+                        &length);
+    return text;
+}
+
+// Wizard.exe run from a program directory of its own, driven through its
+// real controls as a user would.
+class WizardDriver {
+public:
+    explicit WizardDriver(const ProgramLayout& layout) : process_(layout.Path("Wizard.exe"), "1") {
+        EXPECT_TRUE(process_.Started());
+        EXPECT_TRUE(WaitUntil([&] { return (frame_ = DialogOf(process_.Id(), false)) != nullptr; }, 30000));
+    }
+
+    bool Found() const { return frame_ != nullptr; }
+    // The page form shown in the page area.
+    HWND Page() const {
+        for (HWND child = GetWindow(GetDlgItem(frame_, IDC_picPage), GW_CHILD); child != nullptr;
+             child = GetWindow(child, GW_HWNDNEXT)) {
+            if (IsWindowVisible(child)) return child;
+        }
+        return nullptr;
+    }
+    std::string Text(int control) const { return TextOf(GetDlgItem(Page(), control)); }
+    bool Visible(int control) const { return IsWindowVisible(GetDlgItem(Page(), control)) != FALSE; }
+    bool Enabled(int control) const { return IsWindowEnabled(GetDlgItem(Page(), control)) != FALSE; }
+    bool ButtonEnabled(int button) const { return IsWindowEnabled(GetDlgItem(frame_, button)) != FALSE; }
+    std::string ButtonText(int button) const { return TextOf(GetDlgItem(frame_, button)); }
+
+    // Presses the button and returns once the wizard has handled the press.
+    void Press(int button) const { Click(GetDlgItem(frame_, button)); }
+    void Next() const { Press(IDC_cmdStepFwd); }
+    void Tick() const {
+        const HWND box = GetDlgItem(Page(), IDC_Check1);
+        if (SendMessageA(box, BM_GETCHECK, 0, 0) != BST_CHECKED) Click(box);
+    }
+    bool Ticked() const { return SendMessageA(GetDlgItem(Page(), IDC_Check1), BM_GETCHECK, 0, 0) == BST_CHECKED; }
+
+    // Cancel on a page before the last: the question, answered.
+    std::string CancelAnswering(int answer) {
+        PostMessageA(GetDlgItem(frame_, IDC_cmdTerminate), BM_CLICK, 0, 0);
+        HWND box = nullptr;
+        if (!WaitUntil([&] { return (box = DialogOf(process_.Id(), true)) != nullptr; }, 10000)) return "";
+        std::string question;
+        for (HWND child = GetWindow(box, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
+            char className[64] = "";
+            GetClassNameA(child, className, sizeof className);
+            if (std::string(className) == "Static" && !TextOf(child).empty()) question = TextOf(child);
+        }
+        PostMessageA(box, WM_COMMAND, answer, 0);
+        WaitUntil([&] { return DialogOf(process_.Id(), true) == nullptr; }, 10000);
+        return question;
+    }
+    bool Ends() { return process_.WaitForExit(15000); }
+
+    // A key released on the page; with Alt down when `alt`.
+    void Release(WPARAM key, bool alt = false) const {
+        const LPARAM released = (LPARAM{1} << 31) | (LPARAM{1} << 30) | 1;
+        PostMessageA(Page(), alt ? WM_SYSKEYUP : WM_KEYUP, key,
+                     alt ? released | (LPARAM{1} << 29) : released);
+    }
+    // Posted keys take effect in their own time: waits for the page's text.
+    bool Shows(int control, const std::string& text) const {
+        return WaitUntil([&] { return Text(control) == text; }, 10000);
+    }
+
+private:
+    static void Click(HWND button) {
+        DWORD_PTR ignored = 0;
+        SendMessageTimeoutA(button, BM_CLICK, 0, 0, SMTO_ABORTIFHUNG, 20000, &ignored);
+    }
+
+    ChildProcess process_;
+    HWND frame_ = nullptr;
+};
+
+class WizardRun : public testing::Test {
+protected:
+    void SetUp() override { EndProcessesNamed("msimn.exe"); }
+    void TearDown() override { EndProcessesNamed("msimn.exe"); }
+
+    // Main Identity with two accounts in the shared tree, Ann with one of her own.
+    void SeedThreeAccounts() const {
+        registry.Identity(kMain, "Main Identity");
+        registry.Identity(kAnn, "Ann");
+        registry.Account(kGlobal, "00000001", "jo", "pop.one.example", {{"POP3 Port", OERegistryFixture::Number(110)}});
+        registry.Account(kGlobal, "00000002", "sam", "pop.two.example", {{"POP3 Port", OERegistryFixture::Number(995)}});
+        registry.Account(OERegistryFixture::AccountsOf(kAnn), "00000001", "ann", "mail.three.example");
+    }
+    static std::vector<Data> Snapshot(const std::vector<std::string>& accounts) {
+        std::vector<Data> values;
+        for (const std::string& account : accounts) {
+            for (const char* name : {"POP3 User Name", "POP3 Server", "POP3 Port"}) {
+                values.push_back(OERegistryFixture::Read(account, name));
+            }
+        }
+        return values;
+    }
+
+    OERegistryFixture registry;
+    ProgramLayout layout{"wizard_run", {"Wizard.exe"}};
+};
+
+TEST_F(WizardRun, TheTickedAccountsAreRewrittenAndASecondRunChangesNothing) {
+    SeedThreeAccounts();
+    const std::vector<std::string> accounts = {kGlobal + "\\00000001", kGlobal + "\\00000002",
+                                               OERegistryFixture::AccountsOf(kAnn) + "\\00000001"};
+    {
+        WizardDriver wizard(layout);
+        ASSERT_TRUE(wizard.Found());
+        EXPECT_FALSE(wizard.ButtonEnabled(IDC_cmdStepBack));
+        wizard.Next();
+        // Accounts come ordered by identity: Main Identity's two, then Ann's.
+        EXPECT_EQ(wizard.Text(IDC_Frame1), "Account: pop.one.example for Identity: Main Identity");
+        EXPECT_EQ(wizard.Text(IDC_lblUsernameTo), "jo#pop.one.example");
+        EXPECT_EQ(wizard.Text(IDC_lblPOPServerTo), "localhost");
+        EXPECT_EQ(wizard.Text(IDC_lblPOPPortTo), "8110");
+        wizard.Tick();
+        wizard.Next();
+        EXPECT_EQ(wizard.Text(IDC_lblUsernameTo), "sam#pop.two.example:995");
+        EXPECT_FALSE(wizard.Ticked());
+        wizard.Next();
+        EXPECT_EQ(wizard.Text(IDC_Frame1), "Account: mail.three.example for Identity: Ann");
+        wizard.Tick();
+        // Back and forth keeps the choices.
+        wizard.Press(IDC_cmdStepBack);
+        wizard.Press(IDC_cmdStepBack);
+        EXPECT_TRUE(wizard.Ticked());
+        wizard.Next();
+        wizard.Next();
+        EXPECT_TRUE(wizard.Ticked());
+        wizard.Next();
+
+        EXPECT_EQ(wizard.Text(IDC_Label1_0), kConfigured);
+        EXPECT_EQ(wizard.Text(IDC_Label2), "");
+        EXPECT_EQ(wizard.ButtonText(IDC_cmdTerminate), "Finish");
+        EXPECT_FALSE(wizard.ButtonEnabled(IDC_cmdStepBack));
+        EXPECT_FALSE(wizard.ButtonEnabled(IDC_cmdStepFwd));
+        wizard.Press(IDC_cmdTerminate);
+        EXPECT_TRUE(wizard.Ends());
+    }
+    const Data port = OERegistryFixture::Number(8110);
+    const Data localhost = OERegistryFixture::Text("localhost");
+    EXPECT_EQ(Snapshot(accounts),
+              (std::vector<Data>{OERegistryFixture::Text("jo#pop.one.example"), localhost, port,
+                                 OERegistryFixture::Text("sam"), OERegistryFixture::Text("pop.two.example"),
+                                 OERegistryFixture::Number(995), OERegistryFixture::Text("ann#mail.three.example"),
+                                 localhost, port}));
+
+    // Again: the rewritten accounts are refused and nothing changes.
+    const std::vector<Data> before = Snapshot(accounts);
+    {
+        WizardDriver wizard(layout);
+        ASSERT_TRUE(wizard.Found());
+        wizard.Next();
+        EXPECT_EQ(wizard.Text(IDC_lblFieldsChanged), "This POP Account may already be configured to work with Brindlecote");
+        EXPECT_FALSE(wizard.Enabled(IDC_Check1));
+        wizard.Next();
+        wizard.Next();
+        EXPECT_FALSE(wizard.Enabled(IDC_Check1));
+        wizard.Next();
+        EXPECT_EQ(wizard.Text(IDC_Label1_0), kThanks);
+        wizard.Press(IDC_cmdTerminate);
+        EXPECT_TRUE(wizard.Ends());
+    }
+    EXPECT_EQ(Snapshot(accounts), before);
+}
+
+TEST_F(WizardRun, EachRefusalIsShownOnTheAccountPage) {
+    struct Refusal {
+        const char* subkey;
+        OERegistryFixture::Values values;
+        const char* message;
+        bool link;
+    };
+    const std::vector<Refusal> refusals = {
+        {"a-ssl", {{"POP3 Secure Connection", OERegistryFixture::Number(1)}},
+         "Unable to configure this account.  POP Account requires SSL", false},
+        {"b-spa", {{"POP3 Use Sicily", OERegistryFixture::Number(1)}},
+         "Unable to configure this account.  This POP Account requires Secure Password Authentication.", false},
+        {"c-smtp", {{"SMTP Use Sicily", OERegistryFixture::Number(2)}},
+         "This account requires SMTP Authentication and the username settings are the same as incoming server.  "
+         "In order for Brindlecote to work with Outlook Express, please change your settings for SMTP "
+         "Authentication to 'Log on using:', enter your Account name and Password, and then run this wizard again.",
+         true},
+        {"d-hash", {{"POP3 User Name", OERegistryFixture::Text("jo#elsewhere")}},
+         "This POP Account may already be configured to work with Brindlecote", false},
+        {"e-antivirus",
+         {{"POP3 Server", OERegistryFixture::Text("127.0.0.1")}, {"POP3 Port", OERegistryFixture::Number(8110)}},
+         "We detected Norton Antivirus 2001 listening on the same port as the Brindlecote.  Please configure "
+         "Brindlecote to listen on a different port, for example port 8110, and then run this wizard again.",
+         true},
+    };
+    registry.Identity(kMain, "Main Identity");
+    for (const Refusal& r : refusals) registry.Account(kGlobal, r.subkey, "jo", "pop.example", r.values);
+
+    WizardDriver wizard(layout);
+    ASSERT_TRUE(wizard.Found());
+    wizard.Next();
+    for (const Refusal& r : refusals) {
+        EXPECT_EQ(wizard.Text(IDC_lblFieldsChanged), r.message) << r.subkey;
+        EXPECT_FALSE(wizard.Enabled(IDC_Check1)) << r.subkey;
+        EXPECT_EQ(wizard.Visible(IDC_lblMoreInfo), r.link) << r.subkey;
+        EXPECT_FALSE(wizard.Visible(IDC_lblUsernameTo)) << r.subkey;
+        EXPECT_FALSE(wizard.Visible(IDC_lblPOPServerTo)) << r.subkey;
+        wizard.Next();
+    }
+    EXPECT_EQ(wizard.Text(IDC_Label1_0), kThanks);
+}
+
+TEST_F(WizardRun, WithoutAccountsTheWizardGoesStraightToTheLastPage) {
+    registry.Identity(kMain, "Main Identity");
+    WizardDriver wizard(layout);
+    ASSERT_TRUE(wizard.Found());
+    wizard.Next();
+    EXPECT_EQ(wizard.Text(IDC_Label1_0), kNoAccounts);
+    EXPECT_EQ(wizard.Text(IDC_Label2), "");
+    EXPECT_FALSE(OERegistryFixture::KeyExists(kGlobal));
+    wizard.Press(IDC_cmdTerminate);
+    EXPECT_TRUE(wizard.Ends());
+    EXPECT_EQ(layout.Read("console.txt").find("Error"), std::string::npos);
+}
+
+TEST_F(WizardRun, CancelAsksAndOnlyYesEndsTheWizardWithoutWriting) {
+    SeedThreeAccounts();
+    WizardDriver wizard(layout);
+    ASSERT_TRUE(wizard.Found());
+    wizard.Next();
+    wizard.Tick();
+    EXPECT_EQ(wizard.CancelAnswering(IDNO), "Are you sure you want to cancel the wizard?");
+    EXPECT_EQ(wizard.Text(IDC_Frame1), "Account: pop.one.example for Identity: Main Identity");
+    EXPECT_EQ(wizard.CancelAnswering(IDYES), "Are you sure you want to cancel the wizard?");
+    EXPECT_TRUE(wizard.Ends());
+    EXPECT_EQ(OERegistryFixture::Read(kGlobal + "\\00000001", "POP3 User Name"), OERegistryFixture::Text("jo"));
+}
+
+TEST_F(WizardRun, EnterEscapeAndAltArrowsActLikeTheButtons) {
+    SeedThreeAccounts();
+    WizardDriver wizard(layout);
+    ASSERT_TRUE(wizard.Found());
+    wizard.Next();
+    wizard.Release(VK_RETURN);  // Next is the default button
+    EXPECT_TRUE(wizard.Shows(IDC_Frame1, "Account: pop.two.example for Identity: Main Identity"));
+    wizard.Release(VK_LEFT);  // without Alt nothing happens
+    wizard.Release(VK_LEFT, true);
+    EXPECT_TRUE(wizard.Shows(IDC_Frame1, "Account: pop.one.example for Identity: Main Identity"));
+    wizard.Release(VK_RIGHT, true);
+    EXPECT_TRUE(wizard.Shows(IDC_Frame1, "Account: pop.two.example for Identity: Main Identity"));
+    wizard.Release(VK_RIGHT, true);
+    wizard.Release(VK_RIGHT, true);
+    EXPECT_TRUE(wizard.Shows(IDC_Label1_0, kThanks));
+    // On the last page Escape closes at once, without a question.
+    wizard.Release(VK_ESCAPE);
+    EXPECT_TRUE(wizard.Ends());
+}
+
+TEST_F(WizardRun, ARunningMailClientGetsTheRestartNotice) {
+    SeedThreeAccounts();
+    ChildProcess mailClient(TestBinPath("msimn.exe"), "");
+    ASSERT_TRUE(mailClient.Started());
+    WizardDriver wizard(layout);
+    ASSERT_TRUE(wizard.Found());
+    wizard.Next();
+    wizard.Tick();
+    wizard.Next();
+    wizard.Next();
+    wizard.Next();
+    EXPECT_EQ(wizard.Text(IDC_Label1_0), kConfigured);
+    EXPECT_EQ(wizard.Text(IDC_Label2), kRestart);
+}
+
+TEST_F(WizardRun, AnAccountListedByTwoIdentitiesIsRewrittenOnce) {
+    // Neither identity has accounts of its own: both list the shared ones.
+    registry.Identity(kMain, "Anna");
+    registry.Identity(kAnn, "Ann");
+    registry.Account(kGlobal, "00000001", "jo", "pop.one.example", {{"POP3 Port", OERegistryFixture::Number(995)}});
+    WizardDriver wizard(layout);
+    ASSERT_TRUE(wizard.Found());
+    wizard.Next();
+    wizard.Tick();
+    wizard.Next();
+    wizard.Tick();
+    wizard.Next();
+    EXPECT_EQ(wizard.Text(IDC_Label1_0), kConfigured);
+    EXPECT_EQ(OERegistryFixture::Read(kGlobal + "\\00000001", "POP3 User Name"),
+              OERegistryFixture::Text("jo#pop.one.example:995"));
+}
+
+TEST_F(WizardRun, AListenPortOutOfRangeWritesNothingAndTheLastPageSaysSo) {
+    SeedThreeAccounts();
+    layout.Write("conf\\brindlecote.conf", "listen_port=70000\r\n");
+    WizardDriver wizard(layout);
+    ASSERT_TRUE(wizard.Found());
+    wizard.Next();
+    wizard.Tick();
+    wizard.Next();
+    wizard.Next();
+    wizard.Next();
+    EXPECT_EQ(wizard.Text(IDC_Label1_0), kThanks);
+    const std::string failure = wizard.Text(IDC_Label2);
+    EXPECT_EQ(failure.rfind("ConfigureAccounts() Error 6 : ", 0), 0u) << failure;
+    EXPECT_NE(layout.Read("console.txt").find(failure), std::string::npos);
+    EXPECT_EQ(OERegistryFixture::Read(kGlobal + "\\00000001", "POP3 User Name"), OERegistryFixture::Text("jo"));
+    EXPECT_EQ(OERegistryFixture::Read(kGlobal + "\\00000001", "POP3 Port"), OERegistryFixture::Number(110));
+}
+
+}  // namespace

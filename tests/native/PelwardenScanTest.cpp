@@ -1,0 +1,396 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <chrono>
+#include <filesystem>
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "CDbx.h"
+#include "DbxWriter.h"
+#include "FileSystem.h"
+#include "LogTrap.h"
+#include "MsgBox.h"
+#include "ObjectError.h"
+#include "modPelwardenMain.h"
+
+namespace {
+
+using namespace modPelwardenMain;
+
+// Records every engine call as a line; knows the senders it is told it knows.
+class RecordingEngine : public Fendrake {
+public:
+    RecordingEngine(std::vector<std::string>& calls, std::set<std::string> knownSenders, int failOnMessage)
+        : calls_(calls), known_(std::move(knownSenders)), failOnMessage_(failOnMessage) {}
+
+    std::int32_t KX_constructor(const std::string& product, const std::string& confDir) override {
+        calls_.push_back("constructor " + product + " " + confDir);
+        return 7;
+    }
+    void KX_initialize(std::int32_t handle) override { calls_.push_back("initialize " + std::to_string(handle)); }
+    void KX_getSpamAddrFrom(std::int32_t handle, std::string& address, std::int32_t& found) override {
+        calls_.push_back("getSpamAddrFrom " + std::to_string(handle) + " " + address);
+        found = known_.count(address) != 0 ? 1 : 0;
+    }
+    void KX_addSpamAddrFrom(std::int32_t handle, std::string& address, std::int32_t a, std::int32_t b) override {
+        calls_.push_back(Line("addSpamAddrFrom", handle, address, a, b));
+    }
+    void KX_addSpamAddrTo(std::int32_t handle, std::string& address, std::int32_t a, std::int32_t b) override {
+        calls_.push_back(Line("addSpamAddrTo", handle, address, a, b));
+    }
+    void KX_addMessage2(std::int32_t handle, const std::string& text, std::int32_t weight,
+                        std::int32_t flag) override {
+        if (++messages_ == failOnMessage_) {
+            throw ObjectError(49, "fendrake.dll", "Bad DLL calling convention");
+        }
+        calls_.push_back(Line("addMessage2", handle, text, weight, flag));
+    }
+    void KX_getOption(std::int32_t handle, const std::string& name, std::string& buffer,
+                      std::int32_t& size) override {
+        calls_.push_back("getOption " + std::to_string(handle) + " " + name + " " + std::to_string(buffer.size()) +
+                         " " + std::to_string(size));
+        const auto text = options.find(name);
+        if (text != options.end()) {
+            buffer.replace(0, text->second.size(), text->second);
+        }
+    }
+    void KX_destructor(std::int32_t handle) override { calls_.push_back("destructor " + std::to_string(handle)); }
+
+    std::map<std::string, std::string> options;
+
+private:
+    static std::string Line(const char* call, std::int32_t handle, const std::string& text, std::int32_t a,
+                            std::int32_t b) {
+        return std::string(call) + " " + std::to_string(handle) + " " + text + " " + std::to_string(a) + " " +
+               std::to_string(b);
+    }
+
+    std::vector<std::string>& calls_;
+    std::set<std::string> known_;
+    int failOnMessage_;
+    int messages_ = 0;
+};
+
+// 2026-03-10 10:00:00 UTC.
+constexpr std::int64_t kNow = 1773136800;
+
+std::uint64_t FileTimeOf(std::int64_t unixSeconds) {
+    return static_cast<std::uint64_t>(unixSeconds + 11644473600LL) * 10000000ULL;
+}
+
+struct Mail {
+    std::int32_t id;
+    std::int64_t secondsAgo;  // < 0: no date at all
+    std::string from;
+    std::string to;
+};
+
+// A program folder of its own with conf and a store folder, the engine and
+// the clock in place, and the log, status lines and boxes recorded.
+class PelwardenScan : public ::testing::Test {
+protected:
+    void SetUp() override {
+        static int serial = 0;
+        const auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
+        dir_ = std::filesystem::temp_directory_path() /
+               ("pelwarden" + std::to_string(stamp % 100000000) + "_" + std::to_string(++serial));
+        std::filesystem::create_directories(dir_ / "conf");
+        std::filesystem::create_directories(dir_ / "store");
+        SetProgramFolder(dir_.string());
+        gStoreRoot = (dir_ / "store").string() + "/";
+        gEngine = 7;
+        gDebugLevel = 0;
+        UseEngine({}, 0);
+        SetClock([] { return kNow; });
+        SetSwitchReader([this](const std::string& name) { return switches_[name]; });
+        LogTrap::SetWriter([this](const std::string& line) { log_.push_back(line); });
+        ScanState::SetStatusWriter([this](const std::string& line) { status_.push_back(line); });
+        SetMsgBoxResponder([this](const MsgBoxRequest& box) {
+            boxes_.push_back(box.title);
+            return MsgBoxResult::OK;
+        });
+    }
+
+    void TearDown() override {
+        SetEngine(nullptr);
+        SetClock(nullptr);
+        SetSwitchReader(nullptr);
+        SetProgramFolder("");
+        LogTrap::SetWriter(nullptr);
+        ScanState::SetStatusWriter(nullptr);
+        SetMsgBoxResponder(nullptr);
+        SetTotalWriter(nullptr);
+        gStoreRoot.clear();
+        gEngine = 0;
+        std::error_code ignored;
+        std::filesystem::remove_all(dir_, ignored);
+    }
+
+    RecordingEngine& UseEngine(std::set<std::string> knownSenders, int failOnMessage) {
+        auto engine = std::make_unique<RecordingEngine>(calls_, std::move(knownSenders), failOnMessage);
+        RecordingEngine& used = *engine;
+        SetEngine(std::move(engine));
+        return used;
+    }
+
+    std::string StorePath(const std::string& name) const { return gStoreRoot + name; }
+
+    std::string WriteStore(const std::string& name, const std::vector<Mail>& mails) const {
+        DbxWriter writer(DbxWriter::Kind::Messages);
+        for (const Mail& mail : mails) {
+            std::vector<DbxWriter::Field> fields = {DbxWriter::Text(0x0E, mail.from), DbxWriter::Text(0x14, mail.to)};
+            if (mail.secondsAgo >= 0) {
+                fields.push_back(DbxWriter::Date(0x12, FileTimeOf(kNow - mail.secondsAgo)));
+            }
+            writer.Add(DbxWriter::Message(mail.id, fields, "text " + std::to_string(mail.id)));
+        }
+        writer.Save(StorePath(name));
+        return StorePath(name);
+    }
+
+    std::string Conf(const std::string& file) const { return FileSystem::ReadWholeFile(ConfPath(file)); }
+    bool ConfExists(const std::string& file) const { return FileSystem::FileExists(ConfPath(file)); }
+
+    bool LogStartsWith(const std::string& start) const {
+        for (const std::string& line : log_) {
+            if (line.rfind(start, 0) == 0) {
+                return true;
+            }
+        }
+        return false;
+    }
+
+    std::filesystem::path dir_;
+    std::map<std::string, std::string> switches_;
+    std::vector<std::string> calls_;
+    std::vector<std::string> log_;
+    std::vector<std::string> status_;
+    std::vector<std::string> boxes_;
+};
+
+TEST_F(PelwardenScan, InboxFeedsTodaysNewMessagesWithTheirSenders) {
+    UseEngine({"known@host.org"}, 0);
+    PreviousFrom(WriteStore("Inbox.dbx", {{3, 60, "Jane@Example.COM; <bob@host.org>", "me@home"},
+                                          {5, 2 * 86400, "old@host.org", "me@home"}}));
+    EXPECT_EQ(calls_, std::vector<std::string>({
+                          "getSpamAddrFrom 7 jane@example.com",
+                          "addSpamAddrFrom 7 jane@example.com 1 -1",
+                          "getSpamAddrFrom 7 bob@host.org",
+                          "addSpamAddrFrom 7 bob@host.org 1 -1",
+                          "addMessage2 7 text 3 -100 0",
+                      }));
+    EXPECT_EQ(Conf("oeinbox"), "3\r\n");
+
+    // A known sender is only looked up; an empty part still goes to the
+    // engine; the id of a message gone from the store stays recorded.
+    calls_.clear();
+    PreviousFrom(WriteStore("Inbox.dbx", {{4, 3600, "known@host.org;;x@y", "me@home"}}));
+    EXPECT_EQ(calls_, std::vector<std::string>({
+                          "getSpamAddrFrom 7 known@host.org",
+                          "getSpamAddrFrom 7 ",
+                          "addSpamAddrFrom 7  1 -1",
+                          "getSpamAddrFrom 7 x@y",
+                          "addSpamAddrFrom 7 x@y 1 -1",
+                          "addMessage2 7 text 4 -100 0",
+                      }));
+    EXPECT_EQ(Conf("oeinbox"), "3\r\n4\r\n");
+}
+
+TEST_F(PelwardenScan, ASecondInboxScanFeedsNothingAndKeepsTheSeenIds) {
+    const std::string inbox = WriteStore("Inbox.dbx", {{12, 60, "a@b", ""}, {2, 60, "c@d", ""}});
+    PreviousFrom(inbox);
+    EXPECT_EQ(Conf("oeinbox"), "2\r\n12\r\n");
+    calls_.clear();
+    PreviousFrom(inbox);
+    EXPECT_TRUE(calls_.empty());
+    EXPECT_EQ(Conf("oeinbox"), "2\r\n12\r\n");
+}
+
+TEST_F(PelwardenScan, InboxTakesMessagesByHourBoundariesInUtc) {
+    // Now is 10:00; 10:59 yesterday lies 24 boundaries back, 11:00 yesterday 23.
+    const std::string inbox = WriteStore(
+        "Inbox.dbx", {{1, 23 * 3600 + 60, "a@b", ""}, {2, 23 * 3600, "c@d", ""}, {3, -1, "no@date", ""},
+                      {4, 0, "e@f", ""}});
+    PreviousFrom(inbox);
+    EXPECT_EQ(Conf("oeinbox"), "2\r\n4\r\n");
+    EXPECT_TRUE(boxes_.empty());
+    EXPECT_FALSE(LogStartsWith("PreviousFrom() Error "));
+}
+
+TEST_F(PelwardenScan, InboxTakesAMessageDatedAhead) {
+    DbxWriter writer(DbxWriter::Kind::Messages);
+    writer.Add(DbxWriter::Message(9, {DbxWriter::Date(0x12, FileTimeOf(kNow + 5 * 86400))}, "ahead"));
+    writer.Save(StorePath("Inbox.dbx"));
+    PreviousFrom(StorePath("Inbox.dbx"));
+    EXPECT_EQ(Conf("oeinbox"), "9\r\n");
+}
+
+TEST_F(PelwardenScan, SentItemsFeedsEveryNewMessageWithItsRecipients) {
+    FileSystem::WriteWholeFile(ConfPath("oesent"), "8\r\n");
+    UseEngine({"a@b"}, 0);
+    ScanNewSentEmails(WriteStore("Sent Items.dbx", {{8, 60, "me@home", "seen@host"},
+                                                    {6, 30 * 86400, "me@home", "A@B;<C@D>"}}));
+    EXPECT_EQ(calls_, std::vector<std::string>({
+                          "addSpamAddrTo 7 a@b 1 -1",
+                          "addSpamAddrTo 7 c@d 1 -1",
+                          "addMessage2 7 text 6 -120 0",
+                      }));
+    EXPECT_EQ(Conf("oesent"), "6\r\n8\r\n");
+}
+
+TEST_F(PelwardenScan, SentItemsFeedsAMessageWithoutRecipientsOrDate) {
+    ScanNewSentEmails(WriteStore("Sent Items.dbx", {{7, -1, "me@home", ""}}));
+    EXPECT_EQ(calls_, std::vector<std::string>({"addMessage2 7 text 7 -120 0"}));
+    EXPECT_EQ(Conf("oesent"), "7\r\n");
+}
+
+TEST_F(PelwardenScan, AnEmptyStoreEmptiesItsSeenFile) {
+    FileSystem::WriteWholeFile(ConfPath("oesent"), "1\r\n2\r\n");
+    ScanNewSentEmails(WriteStore("Sent Items.dbx", {}));
+    EXPECT_TRUE(calls_.empty());
+    EXPECT_EQ(Conf("oesent"), "");
+}
+
+TEST_F(PelwardenScan, ASwitchThatIsOffSkipsItsScan) {
+    switches_["OEScanInbox"] = " 1";
+    switches_["OEScanSent"] = "0";
+    PreviousFrom(WriteStore("Inbox.dbx", {{1, 60, "a@b", ""}}));
+    ScanNewSentEmails(WriteStore("Sent Items.dbx", {{1, 60, "", "a@b"}}));
+    EXPECT_TRUE(calls_.empty());
+    EXPECT_FALSE(ConfExists("oeinbox"));
+    EXPECT_FALSE(ConfExists("oesent"));
+}
+
+TEST_F(PelwardenScan, AStoreThatCannotBeOpenedLeavesTheSeenFileAlone) {
+    FileSystem::WriteWholeFile(ConfPath("oeinbox"), "5\r\n");
+    FileSystem::WriteWholeFile(ConfPath("oesent"), "6\r\n");
+    PreviousFrom(StorePath("missing.dbx"));
+    ScanNewSentEmails(gStoreRoot);
+    EXPECT_EQ(status_, std::vector<std::string>({"Unable to open Inbox", "Unable to open Sent Items folder."}));
+    EXPECT_TRUE(LogStartsWith("Unable to open Inbox"));
+    EXPECT_TRUE(LogStartsWith("Unable to open Sent Items folder."));
+    EXPECT_EQ(Conf("oeinbox"), "5\r\n");
+    EXPECT_EQ(Conf("oesent"), "6\r\n");
+    EXPECT_TRUE(calls_.empty());
+}
+
+// The engine fails on the second message; the first was fed.
+TEST_F(PelwardenScan, AScanEndedByAnErrorStillRecordsWhatItFed) {
+    UseEngine({}, 2);
+    PreviousFrom(WriteStore("Inbox.dbx", {{1, 60, "a@b", ""}, {2, 60, "c@d", ""}}));
+    EXPECT_TRUE(LogStartsWith("PreviousFrom() Error 49 : Bad DLL calling convention"));
+    const std::string fedCall = "addMessage2 7 text ";
+    const auto fed = std::find_if(calls_.begin(), calls_.end(),
+                                  [&](const std::string& call) { return call.rfind(fedCall, 0) == 0; });
+    ASSERT_NE(fed, calls_.end());
+    EXPECT_EQ(Conf("oeinbox"), fed->substr(fedCall.size(), 1) + "\r\n");
+
+    // Sent Items records an id before its text goes to the engine.
+    UseEngine({}, 2);
+    ScanNewSentEmails(WriteStore("Sent Items.dbx", {{1, 60, "", "a@b"}, {2, 60, "", "c@d"}}));
+    EXPECT_TRUE(LogStartsWith("ScanNewSentEmails() Error 49 : "));
+    EXPECT_EQ(Conf("oesent"), "1\r\n2\r\n");
+}
+
+TEST_F(PelwardenScan, ABadLineInTheSeenFileIsSkippedAndTheOtherIdsKept) {
+    FileSystem::WriteWholeFile(ConfPath("oeinbox"), "1\r\nnot a number\r\n3\r\n");
+    PreviousFrom(WriteStore("Inbox.dbx", {{1, 60, "a@b", ""}, {2, 60, "c@d", ""}, {3, 60, "e@f", ""}}));
+    EXPECT_EQ(boxes_, std::vector<std::string>({"LoadList Error"}));
+    EXPECT_EQ(calls_.back(), "addMessage2 7 text 2 -100 0");
+    EXPECT_EQ(Conf("oeinbox"), "1\r\n2\r\n3\r\n");
+}
+
+TEST_F(PelwardenScan, DetailLevelLogsTheStoreScanned) {
+    gDebugLevel = 8;
+    const std::string inbox = WriteStore("Inbox.dbx", {});
+    PreviousFrom(inbox);
+    ScanNewSentEmails(inbox);
+    gDebugLevel = 0;
+    EXPECT_TRUE(LogStartsWith("PreviousFrom : dbx_file = " + inbox));
+    EXPECT_TRUE(LogStartsWith("ScanNewSentEmails : dbx_file = " + inbox));
+}
+
+class FolderLookup : public PelwardenScan {
+protected:
+    void WriteFolders(const std::vector<std::pair<std::string, std::string>>& folders) {
+        DbxWriter writer(DbxWriter::Kind::Folders);
+        std::int32_t id = 1;
+        for (const auto& [name, file] : folders) {
+            writer.Add(DbxWriter::Folder(id++, 0, name, file));
+        }
+        writer.Save(StorePath("Folders.dbx"));
+    }
+};
+
+TEST_F(FolderLookup, TakesTheFirstFolderWhoseFileBeginsWithItsName) {
+    WriteFolders({{"Outbox", "Outbox.dbx"},
+                  {"Inbox", "Posteingang.dbx"},
+                  {"INBOX", "inbox (2).dbx"},
+                  {"Inbox", "Inbox.dbx"},
+                  {"Sent Items", "Sent Items.dbx"}});
+    // Of the two that match, the one the folder store lists first.
+    CDbx folders;
+    ASSERT_TRUE(folders.openFile(StorePath("Folders.dbx"), false));
+    std::string first;
+    for (const auto& folder : folders.Folders()) {
+        if (first.empty() && (folder->FileName() == "inbox (2).dbx" || folder->FileName() == "Inbox.dbx")) {
+            first = folder->FileName();
+        }
+    }
+    EXPECT_EQ(GetFolderFilename("inbox"), first);
+    EXPECT_EQ(GetFolderFilename("sent items"), "Sent Items.dbx");
+    EXPECT_EQ(GetFolderFilename("drafts"), "");
+    EXPECT_TRUE(status_.empty());
+}
+
+TEST_F(FolderLookup, AnInboxStoredUnderAnotherNameIsNotFound) {
+    WriteFolders({{"Inbox", "Posteingang.dbx"}});
+    EXPECT_EQ(GetFolderFilename("inbox"), "");
+}
+
+TEST_F(FolderLookup, AMissingFolderStoreIsReported) {
+    EXPECT_EQ(GetFolderFilename("inbox"), "");
+    EXPECT_EQ(status_, std::vector<std::string>({"Unable to open " + gStoreRoot + "Folders.dbx"}));
+    EXPECT_TRUE(LogStartsWith("Unable to open " + gStoreRoot + "Folders.dbx"));
+}
+
+TEST_F(PelwardenScan, TrainingTotalsAreWrittenOnlyWhenTheEngineGivesNumbers) {
+    const struct {
+        const char* spam;
+        const char* ham;
+        std::vector<std::string> written;
+    } cases[] = {
+        {"12", "34", {"ham_training=34", "spam_training=12"}},
+        {"not a number", "7", {"ham_training=7"}},
+        {"5", "", {"spam_training=5"}},
+        {"", "", {}},
+    };
+    for (const auto& c : cases) {
+        std::vector<std::string> written;
+        SetTotalWriter([&](const std::string& name, std::int32_t total) {
+            written.push_back(name + "=" + std::to_string(total));
+        });
+        calls_.clear();
+        RecordingEngine& engine = UseEngine({}, 0);
+        engine.options = {{"wordtraining_totalspam", c.spam}, {"wordtraining_totalham", c.ham}};
+        SaveTrainingTotals();
+        EXPECT_EQ(written, c.written) << c.spam << " / " << c.ham;
+        EXPECT_EQ(calls_, std::vector<std::string>({"getOption 7 wordtraining_totalspam 20 20",
+                                                    "getOption 7 wordtraining_totalham 20 20"}));
+    }
+}
+
+TEST(ScanLimitBytes, TakesMegabytesInSixtyFourBits) {
+    EXPECT_EQ(ScanLimitBytes(""), 0);
+    EXPECT_EQ(ScanLimitBytes("100"), 104857600);
+    EXPECT_EQ(ScanLimitBytes(" 2048 "), 2147483648LL);
+    EXPECT_EQ(ScanLimitBytes("2147483647"), 2147483647LL * 1048576);
+    for (const char* text : {"abc", "12MB", "2147483648", " ", "1.5"}) {
+        EXPECT_THROW(ScanLimitBytes(text), ObjectError) << text;
+    }
+}
+
+}  // namespace

@@ -1,0 +1,807 @@
+#include <gtest/gtest.h>
+#include <windows.h>
+#include <commctrl.h>
+
+#include <cstdlib>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "AddressList.h"
+#include "FileSystem.h"
+#include "KXProxyConf.h"
+#include "MsgBox.h"
+#include "ProcessDriver.h"
+#include "Resources.h"
+#include "SenderLists.h"
+#include "TextCompare.h"
+#include "entryDialogIds.h"
+#include "frmMain.h"
+#include "frmMainIds.h"
+#include "modFileAttributes.h"
+#include "modMain.h"
+
+namespace {
+
+using Lines = std::vector<std::string>;
+
+std::string ConfFile(const std::string& name) { return FileSystem::ProgramDirectory() + "\\conf\\" + name; }
+
+const char kListKeys[] =
+    "approved_ip_list=10.0.0.2,10.0.0.1\r\n"
+    "blocked_ip_list=192.168.5.5,Mixed.Case\r\n"
+    "ignored_ip_list=172.16.0.1\r\n"
+    "available_rbl_list=zen.example.org,dnsbl.example.com,bl.example.net\r\n"
+    "rbl_list=BL.Example.Net,hidden.example.info\r\n";
+
+// The shipped defaults, so that every field of the window is valid, with
+// the five lists of the fixture in place of the shipped ones.
+const std::string& Conf() {
+    static std::string text;
+    if (!text.empty()) {
+        return text;
+    }
+    for (const std::string& line : FileSystem::SplitLines(ReadWholeFile(DEFAULT_CONF_PATH))) {
+        if (line.find("ip_list=") == std::string::npos && line.find("rbl_list=") == std::string::npos) {
+            text += line + "\r\n";
+        }
+    }
+    text += kListKeys;
+    return text;
+}
+
+struct ListFixture {
+    std::shared_ptr<AddressList>* list;
+    const char* file;
+    const char* bytes;
+};
+
+const ListFixture kLists[] = {
+    {&modMain::gApprovedSenders, "approved_senders", "bob@example.com\r\n# carol@example.com\r\nalice@example.com\r\n"},
+    {&modMain::gBlockedSenders, "blocked_senders", "spam@bad.example\r\nworse@bad.example\r\n"},
+    {&modMain::gIgnoredSenders, "brindlecoteignored.txt", "list@example.org\r\n"},
+    {&modMain::gToMeAddresses, "brindlecotetome.txt", "me@example.com\r\n"},
+};
+
+// Dialogs of the window under test: a visible dialog owned by the main window.
+HWND OpenEntryDialog() {
+    struct Search {
+        HWND owner;
+        HWND found;
+    } search{frmMain::Instance().Window(), nullptr};
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND window, LPARAM data) -> BOOL {
+            auto* s = reinterpret_cast<Search*>(data);
+            char name[32] = "";
+            GetClassNameA(window, name, sizeof name);
+            if (std::string(name) == "#32770" && GetWindow(window, GW_OWNER) == s->owner && IsWindowVisible(window)) {
+                s->found = window;
+                return FALSE;
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+std::string WindowText(HWND window) {
+    char text[1024] = "";
+    GetWindowTextA(window, text, sizeof text);
+    return text;
+}
+
+// What a test sees of one modal dialog: the steps run inside its own loop,
+// from a timer, once it is up.
+struct DialogRun {
+    bool shown = false;
+    // Still open when the steps were done; it is then cancelled.
+    bool leftOpen = false;
+    std::string caption;
+    std::string prompt;
+    std::string entry;  // the entry box's text when the dialog came up
+    bool hasIcon = false;
+    bool centred = false;
+};
+
+class DialogDriver {
+public:
+    static DialogRun Run(const std::function<void()>& open, const std::function<void(HWND)>& steps) {
+        run_ = DialogRun{};
+        steps_ = steps;
+        const UINT_PTR timer = SetTimer(nullptr, 0, 20, Tick);
+        open();
+        KillTimer(nullptr, timer);
+        return run_;
+    }
+
+private:
+    static void CALLBACK Tick(HWND, UINT, UINT_PTR id, DWORD) {
+        HWND dialog = OpenEntryDialog();
+        if (dialog == nullptr || run_.shown) {
+            return;
+        }
+        KillTimer(nullptr, id);
+        run_.shown = true;
+        run_.caption = WindowText(dialog);
+        run_.prompt = WindowText(GetDlgItem(dialog, IDC_Label1));
+        HWND box = GetDlgItem(dialog, IDC_txtAddress)   ? GetDlgItem(dialog, IDC_txtAddress)
+                   : GetDlgItem(dialog, IDC_txtIPRange) ? GetDlgItem(dialog, IDC_txtIPRange)
+                                                        : GetDlgItem(dialog, IDC_txtRBL);
+        run_.entry = WindowText(box);
+        run_.hasIcon = SendMessageA(dialog, WM_GETICON, ICON_BIG, 0) != 0;
+        RECT window{};
+        GetWindowRect(dialog, &window);
+        run_.centred = std::abs((window.left + window.right) / 2 - GetSystemMetrics(SM_CXSCREEN) / 2) <= 1 &&
+                       std::abs((window.top + window.bottom) / 2 - GetSystemMetrics(SM_CYSCREEN) / 2) <= 1;
+        steps_(dialog);
+        if (IsWindowVisible(dialog)) {
+            run_.leftOpen = true;
+            SendMessageA(GetDlgItem(dialog, IDC_cmdCancel), BM_CLICK, 0, 0);
+        }
+    }
+
+    static inline DialogRun run_;
+    static inline std::function<void(HWND)> steps_;
+};
+
+void Type(HWND dialog, int box, const std::string& text) { SetDlgItemTextA(dialog, box, text.c_str()); }
+
+void Press(HWND dialog, int button) { SendMessageA(GetDlgItem(dialog, button), BM_CLICK, 0, 0); }
+
+// Types the entry and presses OK.
+std::function<void(HWND)> Enter(int box, const std::string& text) {
+    return [box, text](HWND dialog) {
+        Type(dialog, box, text);
+        Press(dialog, IDC_cmdOK);
+    };
+}
+
+class ListPages : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        CreateDirectoryA((FileSystem::ProgramDirectory() + "\\conf").c_str(), nullptr);
+        FileSystem::WriteWholeFile(ConfFile("brindlecote.conf"), Conf());
+        modMain::gProxyConf = std::make_shared<KXProxyConf>();
+        modMain::gProxyConf->ConfigurationFile(ConfFile("brindlecote.conf"));
+        modMain::gProxyConf->Load();
+        for (const ListFixture& fixture : kLists) {
+            *fixture.list = std::make_shared<AddressList>();
+            (*fixture.list)->FileLocation(ConfFile(fixture.file));
+        }
+        modMain::gPlatformId = 2;
+        ASSERT_TRUE(frmMain::Instance().Load());
+    }
+
+    void SetUp() override {
+        boxes_.clear();
+        FileSystem::WriteWholeFile(ConfFile("brindlecote.conf"), Conf());
+        // A fresh object: loading one again adds to its lists.
+        modMain::gProxyConf = std::make_shared<KXProxyConf>();
+        modMain::gProxyConf->ConfigurationFile(ConfFile("brindlecote.conf"));
+        modMain::gProxyConf->Load();
+        for (const ListFixture& fixture : kLists) {
+            FileSystem::WriteWholeFile(ConfFile(fixture.file), fixture.bytes);
+        }
+        ReloadSenderLists();
+        Form().LoadApprovedIPList();
+        Form().LoadBlockedIPList();
+        Form().LoadIgnoredIPList();
+        Form().LoadRBLs();
+        EnableWindow(Form().Control(IDC_cmdEditIgnoredSender), FALSE);
+        EnableWindow(Form().Control(IDC_cmdDeleteIgnoredSender), FALSE);
+        modMain::gSettingsChanged = modMain::gRestartNeeded = false;
+        EnableWindow(Form().Control(IDC_cmdOK), FALSE);
+        SetMsgBoxResponder([this](const MsgBoxRequest& box) {
+            boxes_.push_back(box);
+            return MsgBoxResult::OK;
+        });
+    }
+    void TearDown() override { SetMsgBoxResponder(nullptr); }
+
+    // As the console does at start-up: load, stamp, show.
+    static void ReloadSenderLists() {
+        const int boxes[] = {IDC_lstApprovedSenders, IDC_lstBlockedSenders, IDC_lstIgnoredSenders, IDC_lstToAddresses};
+        for (int i = 0; i < 4; ++i) {
+            const auto which = static_cast<SenderList>(i);
+            SenderLists::List(which).Clear();
+            SenderLists::List(which).Load();
+            SenderLists::RecordStamp(which);
+            Form().FillListFromAddressList(SenderLists::List(which), Form().Control(boxes[i]));
+        }
+    }
+
+    static frmMain& Form() { return frmMain::Instance(); }
+    static void Click(int id) { SendMessageA(Form().Control(id), BM_CLICK, 0, 0); }
+    static Lines Items(int box) { return Form().ListBoxItems(box); }
+    static void SelectItems(int box, const std::vector<int>& indexes) {
+        SendMessageA(Form().Control(box), LB_SETSEL, FALSE, -1);
+        for (int index : indexes) {
+            SendMessageA(Form().Control(box), LB_SETSEL, TRUE, index);
+        }
+    }
+    static void SelectCurrent(int box, int index) { SendMessageA(Form().Control(box), LB_SETCURSEL, index, 0); }
+    static std::string FileOf(const std::string& name) { return ReadWholeFile(ConfFile(name)); }
+    static bool ApplyEnabled() { return IsWindowEnabled(Form().Control(IDC_cmdOK)) != FALSE; }
+
+    std::vector<std::string> Texts() const {
+        std::vector<std::string> texts;
+        for (const MsgBoxRequest& box : boxes_) {
+            texts.push_back(box.text);
+        }
+        return texts;
+    }
+
+    std::vector<MsgBoxRequest> boxes_;
+};
+
+// ---- Sender and address list pages and their dialogs.
+
+struct SenderCase {
+    const char* page;
+    SenderList list;
+    const char* file;
+    int box, add, edit, del;
+    std::uint64_t* stamp;
+    int caption, prompt;
+};
+
+const SenderCase kSenderCases[] = {
+    {"approved", SenderList::Approved, "approved_senders", IDC_lstApprovedSenders, IDC_cmdAddApproved,
+     IDC_cmdEditApproved, IDC_cmdDeleteApproved, &modMain::gApprovedSendersStamp, 149, 150},
+    {"blocked", SenderList::Blocked, "blocked_senders", IDC_lstBlockedSenders, IDC_cmdAddBlocked, IDC_cmdEditBlocked,
+     IDC_cmdDeleteBlocked, &modMain::gBlockedSendersStamp, 149, 150},
+    {"ignored", SenderList::Ignored, "brindlecoteignored.txt", IDC_lstIgnoredSenders, IDC_cmdAddIgnoredSender,
+     IDC_cmdEditIgnoredSender, IDC_cmdDeleteIgnoredSender, &modMain::gIgnoredSendersStamp, 149, 150},
+    {"to me", SenderList::ToMe, "brindlecotetome.txt", IDC_lstToAddresses, IDC_cmdAddToAddress, IDC_cmdEditToAddress,
+     IDC_cmdDeleteToAddress, nullptr, 153, 154},
+};
+
+TEST_F(ListPages, AddDialogsStoreTheTrimmedLowerCasedEntryAtOnceAndRecordTheStamp) {
+    for (const SenderCase& c : kSenderCases) {
+        SetUp();
+        const std::string before = FileOf(c.file);
+        if (c.stamp) {
+            *c.stamp = 1;  // so a recorded stamp shows
+        }
+        const DialogRun run =
+            DialogDriver::Run([&] { Click(c.add); }, Enter(IDC_txtAddress, "  New.Sender@Example.COM  "));
+        ASSERT_TRUE(run.shown) << c.page;
+        EXPECT_FALSE(run.leftOpen) << c.page;
+        EXPECT_EQ(run.caption, LoadResText(c.caption)) << c.page;
+        EXPECT_EQ(run.prompt, LoadResText(c.prompt)) << c.page;
+        EXPECT_TRUE(run.hasIcon) << c.page;
+        EXPECT_TRUE(run.centred) << c.page;
+        EXPECT_TRUE(boxes_.empty()) << c.page;
+
+        Lines expected = SenderLists::List(c.list).Items();
+        EXPECT_TRUE(SenderLists::List(c.list).Exists("new.sender@example.com")) << c.page;
+        EXPECT_EQ(Items(c.box), expected) << c.page << ": the box is refilled in order";
+        std::string bytes;
+        for (const std::string& entry : expected) {
+            bytes += entry + "\r\n";
+        }
+        EXPECT_EQ(FileOf(c.file), bytes) << c.page;
+        EXPECT_NE(FileOf(c.file), before) << c.page;
+        if (c.stamp) {
+            EXPECT_EQ(*c.stamp, modFileAttributes::GetFileDateTime(ConfFile(c.file))) << c.page;
+        }
+        EXPECT_FALSE(modMain::gSettingsChanged) << c.page << ": the list is saved, Apply has nothing to do";
+    }
+}
+
+TEST_F(ListPages, AddDialogsRefuseEmptyAndDuplicateEntriesAndStayOpen) {
+    for (const SenderCase& c : kSenderCases) {
+        SetUp();
+        const std::string existing = SenderLists::List(c.list).Items().back();
+        std::string shownAfterDuplicate;
+        bool openAfterEmpty = false;
+        bool openAfterDuplicate = false;
+        const DialogRun run = DialogDriver::Run(
+            [&] { Click(c.add); },
+            [&](HWND dialog) {
+                Type(dialog, IDC_txtAddress, "   ");
+                Press(dialog, IDC_cmdOK);
+                openAfterEmpty = IsWindowVisible(dialog);
+                Type(dialog, IDC_txtAddress,
+                     " " + std::string(1, static_cast<char>(toupper(existing[0]))) + existing.substr(1) + " ");
+                Press(dialog, IDC_cmdOK);
+                openAfterDuplicate = IsWindowVisible(dialog);
+                shownAfterDuplicate = WindowText(GetDlgItem(dialog, IDC_txtAddress));
+                Press(dialog, IDC_cmdCancel);
+            });
+        ASSERT_TRUE(run.shown) << c.page;
+        EXPECT_TRUE(openAfterEmpty) << c.page;
+        EXPECT_TRUE(openAfterDuplicate) << c.page;
+        EXPECT_FALSE(run.leftOpen) << c.page << ": Cancel closes";
+        EXPECT_EQ(Texts(), (Lines{"Please enter an email address or domain", existing + " is already on the list."}))
+            << c.page;
+        ASSERT_EQ(boxes_.size(), 2u);
+        EXPECT_EQ(boxes_[1].style, MsgBoxStyle::OKOnly);
+        EXPECT_EQ(boxes_[1].title, "Brindlecote Varnholt");
+        EXPECT_EQ(shownAfterDuplicate, existing);
+        for (const ListFixture& fixture : kLists) {
+            EXPECT_EQ(FileOf(fixture.file), fixture.bytes) << c.page << ": nothing written";
+        }
+    }
+}
+
+TEST_F(ListPages, TheMailClientIsToldAfterEachSenderListChange) {
+    const std::string record = RecordOf(TestBinPath("msimn.exe"));
+    DeleteFileA(record.c_str());
+    ChildProcess client(TestBinPath("msimn.exe"), "");
+    ASSERT_TRUE(WaitUntil([] { return FindWindowA("Outlook Express Browser Class", nullptr) != nullptr; }, 10000));
+    auto count = [&](const std::string& name) {
+        const std::string text = ReadWholeFile(record);
+        int found = 0;
+        for (auto at = text.find(" " + name + " "); at != std::string::npos; at = text.find(" " + name + " ", at + 1)) {
+            ++found;
+        }
+        return found;
+    };
+    struct Step {
+        const char* what;
+        std::function<void()> act;
+        int balist, engine;
+    };
+    const Step steps[] = {
+        {"add approved", [&] { DialogDriver::Run([&] { Click(IDC_cmdAddApproved); }, Enter(IDC_txtAddress, "x@y.z")); },
+         1, 0},
+        {"add to me", [&] { DialogDriver::Run([&] { Click(IDC_cmdAddToAddress); }, Enter(IDC_txtAddress, "i@y.z")); },
+         0, 1},
+        {"cancelled add",
+         [&] { DialogDriver::Run([&] { Click(IDC_cmdAddBlocked); }, [](HWND d) { Press(d, IDC_cmdCancel); }); }, 0, 0},
+        {"delete three approved",
+         [&] {
+             SelectItems(IDC_lstApprovedSenders, {0, 1, 2});
+             Click(IDC_cmdDeleteApproved);
+         },
+         1, 0},
+        {"delete ignored",
+         [&] {
+             SelectItems(IDC_lstIgnoredSenders, {0});
+             EnableWindow(Form().Control(IDC_cmdDeleteIgnoredSender), TRUE);
+             Click(IDC_cmdDeleteIgnoredSender);
+         },
+         1, 0},
+        {"delete to me",
+         [&] {
+             SelectItems(IDC_lstToAddresses, {0});
+             Click(IDC_cmdDeleteToAddress);
+         },
+         0, 1},
+        {"import",
+         [&] {
+             FileSystem::WriteWholeFile(ConfFile("import.txt"), "imported@example.com\r\n");
+             Form().ImportSenderList(SenderList::Blocked, ConfFile("import.txt"));
+         },
+         0, 0},
+    };
+    for (const Step& step : steps) {
+        const int balist = count("KX_BALIIST_RELOAD");
+        const int engine = count("KX_ENGINE_RELOAD");
+        step.act();
+        EXPECT_EQ(count("KX_BALIIST_RELOAD") - balist, step.balist) << step.what;
+        EXPECT_EQ(count("KX_ENGINE_RELOAD") - engine, step.engine) << step.what;
+    }
+    EXPECT_TRUE(boxes_.empty());
+}
+
+TEST_F(ListPages, ApprovedAndBlockedNeverHoldTheSameAddress) {
+    struct Case {
+        const char* what;
+        int add;
+        const char* entry;
+        SenderList own, other;
+        const char* otherFile;
+        std::uint64_t* ownStamp;
+        std::uint64_t* otherStamp;
+    };
+    const Case cases[] = {
+        {"approving a blocked sender", IDC_cmdAddApproved, "Spam@Bad.Example", SenderList::Approved,
+         SenderList::Blocked, "blocked_senders", &modMain::gApprovedSendersStamp, &modMain::gBlockedSendersStamp},
+        {"blocking an approved sender", IDC_cmdAddBlocked, "bob@example.com", SenderList::Blocked, SenderList::Approved,
+         "approved_senders", &modMain::gBlockedSendersStamp, &modMain::gApprovedSendersStamp},
+    };
+    for (const Case& c : cases) {
+        SetUp();
+        const std::uint64_t otherStamp = *c.otherStamp;
+        DialogDriver::Run([&] { Click(c.add); }, Enter(IDC_txtAddress, c.entry));
+        const std::string entry = LowerCase(c.entry);
+        EXPECT_TRUE(SenderLists::List(c.own).Exists(entry)) << c.what;
+        EXPECT_FALSE(SenderLists::List(c.other).Exists(entry)) << c.what;
+        EXPECT_EQ(FileOf(c.otherFile).find(entry), std::string::npos) << c.what << ": the other file is rewritten";
+        EXPECT_EQ(*c.otherStamp, otherStamp) << c.what << ": the other page reloads when next opened";
+        EXPECT_NE(*c.otherStamp, modFileAttributes::GetFileDateTime(ConfFile(c.otherFile))) << c.what;
+    }
+    // The ignored and "to me" lists stand apart.
+    SetUp();
+    DialogDriver::Run([&] { Click(IDC_cmdAddIgnoredSender); }, Enter(IDC_txtAddress, "bob@example.com"));
+    DialogDriver::Run([&] { Click(IDC_cmdAddToAddress); }, Enter(IDC_txtAddress, "spam@bad.example"));
+    EXPECT_EQ(FileOf("approved_senders"), kLists[0].bytes);
+    EXPECT_EQ(FileOf("blocked_senders"), kLists[1].bytes);
+}
+
+TEST_F(ListPages, EditDialogsReplaceTheFirstSelectedEntry) {
+    struct Case {
+        const char* what;
+        int box, edit;
+        std::vector<int> selected;
+        const char* typed;  // nullptr: OK on the text as loaded
+        const char* shown;
+        Lines after;
+        Lines messages;
+    };
+    const Case cases[] = {
+        {"edit to a new address",
+         IDC_lstApprovedSenders,
+         IDC_cmdEditApproved,
+         {1},
+         "Alicia@Example.com",
+         "alice@example.com",
+         {"# carol@example.com", "alicia@example.com", "bob@example.com"},
+         {}},
+        {"several selected: the lowest index",
+         IDC_lstBlockedSenders,
+         IDC_cmdEditBlocked,
+         {0, 1},
+         "new@bad.example",
+         "spam@bad.example",
+         {"new@bad.example", "worse@bad.example"},
+         {}},
+        {"unchanged text is no duplicate of itself",
+         IDC_lstToAddresses,
+         IDC_cmdEditToAddress,
+         {0},
+         nullptr,
+         "me@example.com",
+         {"me@example.com"},
+         {}},
+        {"a change of case only is no duplicate either",
+         IDC_lstIgnoredSenders,
+         IDC_cmdEditIgnoredSender,
+         {0},
+         "LIST@example.org",
+         "list@example.org",
+         {"list@example.org"},
+         {}},
+        {"edit into another entry is refused",
+         IDC_lstApprovedSenders,
+         IDC_cmdEditApproved,
+         {1},
+         "bob@example.com",
+         "alice@example.com",
+         {"# carol@example.com", "alice@example.com", "bob@example.com"},
+         {"bob@example.com is already on the list."}},
+        {"an imported entry is shown without its mark and replaced as it stands",
+         IDC_lstApprovedSenders,
+         IDC_cmdEditApproved,
+         {0},
+         nullptr,
+         "carol@example.com",
+         {"alice@example.com", "bob@example.com", "carol@example.com"},
+         {}},
+    };
+    for (const Case& c : cases) {
+        SetUp();
+        if (c.box == IDC_lstIgnoredSenders) {
+            EnableWindow(Form().Control(c.edit), TRUE);
+        }
+        SelectItems(c.box, c.selected);
+        const DialogRun run = DialogDriver::Run([&] { Click(c.edit); },
+                                                [&](HWND dialog) {
+                                                    if (c.typed) {
+                                                        Type(dialog, IDC_txtAddress, c.typed);
+                                                    }
+                                                    Press(dialog, IDC_cmdOK);
+                                                });
+        ASSERT_TRUE(run.shown) << c.what;
+        EXPECT_EQ(run.entry, c.shown) << c.what;
+        EXPECT_EQ(run.leftOpen, !c.messages.empty()) << c.what;
+        EXPECT_EQ(Texts(), c.messages) << c.what;
+        EXPECT_EQ(Items(c.box), c.after) << c.what;
+        boxes_.clear();
+    }
+}
+
+TEST_F(ListPages, EditWithoutASelectionAsksForOne) {
+    SelectItems(IDC_lstApprovedSenders, {});
+    const DialogRun run = DialogDriver::Run([&] { Click(IDC_cmdEditApproved); }, [](HWND) {});
+    EXPECT_FALSE(run.shown);
+    ASSERT_EQ(boxes_.size(), 1u);
+    EXPECT_EQ(boxes_[0].text, "Please select an address to edit");
+    EXPECT_EQ(boxes_[0].style, MsgBoxStyle::OKOnly);
+    EXPECT_EQ(boxes_[0].title, "Brindlecote Varnholt");
+    EXPECT_EQ(Items(IDC_lstApprovedSenders), SenderLists::List(SenderList::Approved).Items());
+}
+
+TEST_F(ListPages, DeleteRemovesEverySelectedEntryAsShown) {
+    SelectItems(IDC_lstApprovedSenders, {0, 2});  // "# carol@example.com" and "bob@example.com"
+    modMain::gApprovedSendersStamp = 1;
+    Click(IDC_cmdDeleteApproved);
+    EXPECT_EQ(Items(IDC_lstApprovedSenders), Lines{"alice@example.com"});
+    EXPECT_EQ(FileOf("approved_senders"), "alice@example.com\r\n");
+    EXPECT_EQ(modMain::gApprovedSendersStamp, modFileAttributes::GetFileDateTime(ConfFile("approved_senders")));
+    EXPECT_TRUE(modMain::gSettingsChanged);
+    EXPECT_FALSE(modMain::gRestartNeeded);
+    EXPECT_TRUE(ApplyEnabled());
+    EXPECT_TRUE(boxes_.empty());
+}
+
+TEST_F(ListPages, DeleteWithNothingSelectedChangesNoFlag) {
+    SelectItems(IDC_lstBlockedSenders, {});
+    Click(IDC_cmdDeleteBlocked);
+    EXPECT_EQ(Items(IDC_lstBlockedSenders), (Lines{"spam@bad.example", "worse@bad.example"}));
+    EXPECT_FALSE(modMain::gSettingsChanged);
+    EXPECT_FALSE(ApplyEnabled());
+}
+
+TEST_F(ListPages, IgnoredSendersEditAndDeleteFollowTheList) {
+    HWND list = Form().Control(IDC_lstIgnoredSenders);
+    auto clickList = [&] {
+        SendMessageA(Form().Page(34), WM_COMMAND, MAKEWPARAM(IDC_lstIgnoredSenders, LBN_SELCHANGE),
+                     reinterpret_cast<LPARAM>(list));
+    };
+    auto enabled = [&](int id) { return IsWindowEnabled(Form().Control(id)) != FALSE; };
+    clickList();
+    EXPECT_TRUE(enabled(IDC_cmdEditIgnoredSender));
+    EXPECT_TRUE(enabled(IDC_cmdDeleteIgnoredSender));
+    SelectItems(IDC_lstIgnoredSenders, {0});
+    Click(IDC_cmdDeleteIgnoredSender);
+    EXPECT_EQ(SendMessageA(list, LB_GETCOUNT, 0, 0), 0);
+    EXPECT_FALSE(enabled(IDC_cmdEditIgnoredSender));
+    EXPECT_FALSE(enabled(IDC_cmdDeleteIgnoredSender));
+    clickList();
+    EXPECT_FALSE(enabled(IDC_cmdDeleteIgnoredSender)) << "an empty list enables nothing";
+    DialogDriver::Run([&] { Click(IDC_cmdAddIgnoredSender); }, Enter(IDC_txtAddress, "again@example.org"));
+    clickList();
+    EXPECT_TRUE(enabled(IDC_cmdEditIgnoredSender));
+    EXPECT_TRUE(enabled(IDC_cmdDeleteIgnoredSender));
+}
+
+TEST_F(ListPages, ImportAndExportRoundTrip) {
+    FileSystem::WriteWholeFile(ConfFile("import.txt"),
+                               "  Mixed@Case.Example  \r\n\r\nplain@example.com\nspam@bad.example\r\n");
+    modMain::gBlockedSendersStamp = 1;
+    Form().ImportSenderList(SenderList::Blocked, ConfFile("import.txt"));
+    EXPECT_EQ(Items(IDC_lstBlockedSenders), (Lines{"mixed@case.example", "plain@example.com", "spam@bad.example",
+                                                   "spam@bad.example", "worse@bad.example"}));
+    EXPECT_EQ(modMain::gBlockedSendersStamp, modFileAttributes::GetFileDateTime(ConfFile("blocked_senders")));
+    EXPECT_TRUE(ApplyEnabled());
+    EXPECT_FALSE(modMain::gRestartNeeded);
+
+    DeleteFileA(ConfFile("export.txt").c_str());
+    Form().ExportSenderList(SenderList::Blocked, ConfFile("export.txt"));
+    EXPECT_EQ(FileOf("export.txt"), FileOf("blocked_senders"));
+    Form().ImportSenderList(SenderList::Approved, ConfFile("export.txt"));
+    EXPECT_TRUE(SenderLists::List(SenderList::Approved).Exists("mixed@case.example"));
+    EXPECT_TRUE(boxes_.empty());
+}
+
+TEST_F(ListPages, ImportAndExportReportAFileTheyCannotUseAndAFailedImportChangesNothing) {
+    Form().ImportSenderList(SenderList::Approved, ConfFile("no-such-file.txt"));
+    ASSERT_EQ(boxes_.size(), 1u);
+    EXPECT_NE(boxes_[0].text.find("no-such-file.txt"), std::string::npos) << boxes_[0].text;
+    EXPECT_EQ(FileOf("approved_senders"), kLists[0].bytes);
+    EXPECT_EQ(SenderLists::List(SenderList::Approved).Count(), 3);
+    EXPECT_FALSE(ApplyEnabled());
+
+    Form().ExportSenderList(SenderList::Approved, ConfFile("no-such-directory\\export.txt"));
+    EXPECT_EQ(boxes_.size(), 2u);
+    EXPECT_EQ(SenderLists::List(SenderList::Approved).Count(), 3);
+}
+
+// The scanner appends blocked senders while the console is open; no change
+// made in the console may write those entries away.
+TEST_F(ListPages, EntriesAnotherProgramWroteMeanwhileSurviveEveryChange) {
+    struct Case {
+        const char* what;
+        std::function<void()> change;
+    };
+    const Case cases[] = {
+        {"add", [] { DialogDriver::Run([] { Click(IDC_cmdAddBlocked); }, Enter(IDC_txtAddress, "new@bad.example")); }},
+        {"edit",
+         [] {
+             SelectItems(IDC_lstBlockedSenders, {1});
+             DialogDriver::Run([] { Click(IDC_cmdEditBlocked); }, Enter(IDC_txtAddress, "edited@bad.example"));
+         }},
+        {"delete",
+         [] {
+             SelectItems(IDC_lstBlockedSenders, {0});
+             Click(IDC_cmdDeleteBlocked);
+         }},
+        {"import",
+         [] {
+             FileSystem::WriteWholeFile(ConfFile("import.txt"), "imported@bad.example\r\n");
+             Form().ImportSenderList(SenderList::Blocked, ConfFile("import.txt"));
+         }},
+        {"approving removes from the blocked list",
+         [] { DialogDriver::Run([] { Click(IDC_cmdAddApproved); }, Enter(IDC_txtAddress, "worse@bad.example")); }},
+    };
+    for (const Case& c : cases) {
+        SetUp();
+        Sleep(20);  // a later file time than the stamp, whatever the file system's resolution
+        FileSystem::WriteWholeFile(ConfFile("blocked_senders"),
+                                   std::string(kLists[1].bytes) + "scanned@elsewhere.example\r\n");
+        c.change();
+        EXPECT_NE(FileOf("blocked_senders").find("scanned@elsewhere.example\r\n"), std::string::npos) << c.what;
+        EXPECT_TRUE(SenderLists::List(SenderList::Blocked).Exists("scanned@elsewhere.example")) << c.what;
+    }
+}
+
+TEST_F(ListPages, AListThatCouldNotBeLoadedIsNeitherSavedOverNorChangedSilently) {
+    // Held open without sharing, the file cannot be read at load.
+    HANDLE lock =
+        CreateFileA(ConfFile("approved_senders").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(lock, INVALID_HANDLE_VALUE);
+    SenderLists::List(SenderList::Approved).Clear();
+    SenderLists::List(SenderList::Approved).Load();
+    CloseHandle(lock);
+    boxes_.clear();
+
+    const DialogRun run =
+        DialogDriver::Run([] { Click(IDC_cmdAddApproved); }, Enter(IDC_txtAddress, "new@example.com"));
+    EXPECT_TRUE(run.leftOpen) << "the entry was not taken";
+    ASSERT_FALSE(boxes_.empty());
+    EXPECT_NE(boxes_[0].text.find("could not be loaded"), std::string::npos) << boxes_[0].text;
+    EXPECT_EQ(FileOf("approved_senders"), kLists[0].bytes);
+    EXPECT_FALSE(SenderLists::List(SenderList::Approved).Exists("new@example.com"));
+}
+
+// ---- IP and blocklist pages: working copies written only by a save.
+
+struct IPCase {
+    const char* page;
+    int box, add, edit, del;
+    Lines loaded;
+};
+
+const IPCase kIPCases[] = {
+    {"approved",
+     IDC_lstApprovedIPs,
+     IDC_cmdAddApprovedIP,
+     IDC_cmdEditApprovedIP,
+     IDC_cmdDelApprovedIP,
+     {"10.0.0.1", "10.0.0.2"}},
+    {"blocked",
+     IDC_lstBlockedIPs,
+     IDC_cmdAddBlockedIP,
+     IDC_cmdEditBlockedIP,
+     IDC_cmdDeleteBlockedIP,
+     {"192.168.5.5", "Mixed.Case"}},
+    {"ignored", IDC_lstIgnoredIPs, IDC_cmdAddIgnoreIP, IDC_cmdEditIgnoreIP, IDC_cmdDeleteIgnoreIP, {"172.16.0.1"}},
+};
+
+TEST_F(ListPages, IPPagesLoadAddAndRefuseInTheirBoxesOnly) {
+    for (const IPCase& c : kIPCases) {
+        SetUp();
+        EXPECT_EQ(Items(c.box), c.loaded) << c.page;
+        const DialogRun run = DialogDriver::Run(
+            [&] { Click(c.add); },
+            [&](HWND dialog) {
+                for (const char* refused : {"  ", " 1.2.3.4,5.6.7.8", "1.2.3.4 5.6.7.8", " 10.0.0.1 "}) {
+                    Type(dialog, IDC_txtIPRange, refused);
+                    Press(dialog, IDC_cmdOK);
+                }
+                Type(dialog, IDC_txtIPRange, "  10.9.9.0/24 ");
+                Press(dialog, IDC_cmdOK);
+            });
+        ASSERT_TRUE(run.shown) << c.page;
+        EXPECT_FALSE(run.leftOpen) << c.page;
+        EXPECT_EQ(run.caption, "I.P. Address");
+        EXPECT_EQ(run.prompt, "Enter I.P. address or range to be added.");
+        const std::string present = c.box == IDC_lstApprovedIPs ? "10.0.0.1 is already on the list." : "";
+        ASSERT_GE(boxes_.size(), 3u) << c.page;
+        EXPECT_EQ(boxes_[0].text, "Please enter an I.P. range.");
+        EXPECT_NE(boxes_[1].text.find("1.2.3.4,5.6.7.8"), std::string::npos);
+        EXPECT_NE(boxes_[2].text.find("1.2.3.4 5.6.7.8"), std::string::npos);
+        EXPECT_EQ(boxes_.size(), present.empty() ? 3u : 4u) << c.page;
+        Lines expected = c.loaded;
+        if (present.empty()) {
+            expected.push_back("10.0.0.1");
+        }
+        expected.push_back("10.9.9.0/24");
+        EXPECT_EQ(Items(c.box), expected) << c.page;
+        EXPECT_TRUE(modMain::gSettingsChanged && modMain::gRestartNeeded && ApplyEnabled()) << c.page;
+        EXPECT_EQ(FileOf("brindlecote.conf"), Conf()) << c.page << ": nothing written before a save";
+    }
+}
+
+TEST_F(ListPages, IPEditsChangeOnlyTheWorkingCopyAndMoveTheEntryToTheEnd) {
+    SelectCurrent(IDC_lstApprovedIPs, 0);
+    DialogRun run = DialogDriver::Run([] { Click(IDC_cmdEditApprovedIP); }, Enter(IDC_txtIPRange, "10.0.0.9"));
+    EXPECT_EQ(run.entry, "10.0.0.1");
+    EXPECT_EQ(Items(IDC_lstApprovedIPs), (Lines{"10.0.0.2", "10.0.0.9"}));
+    EXPECT_EQ(modMain::gProxyConf->Get_Approved_IPs(), (Lines{"10.0.0.1", "10.0.0.2"}))
+        << "only the page's working copy changes";
+
+    // A capital letter in the box does not make the lower-cased entry a duplicate.
+    SelectCurrent(IDC_lstBlockedIPs, 1);
+    run = DialogDriver::Run([] { Click(IDC_cmdEditBlockedIP); }, [](HWND d) { Press(d, IDC_cmdOK); });
+    EXPECT_EQ(Items(IDC_lstBlockedIPs), (Lines{"192.168.5.5", "mixed.case"}));
+
+    // The blocked page finds duplicates in its box, like the others.
+    DialogDriver::Run([] { Click(IDC_cmdAddBlockedIP); }, Enter(IDC_txtIPRange, "10.1.1.1"));
+    SelectCurrent(IDC_lstBlockedIPs, 0);
+    boxes_.clear();
+    run = DialogDriver::Run([] { Click(IDC_cmdEditBlockedIP); }, Enter(IDC_txtIPRange, "10.1.1.1"));
+    EXPECT_TRUE(run.leftOpen);
+    EXPECT_EQ(Texts(), Lines{"10.1.1.1 is already on the list."});
+
+    // Without a selection: a message and no dialog.
+    SendMessageA(Form().Control(IDC_lstIgnoredIPs), LB_SETCURSEL, static_cast<WPARAM>(-1), 0);
+    boxes_.clear();
+    run = DialogDriver::Run([] { Click(IDC_cmdEditIgnoreIP); }, [](HWND) {});
+    EXPECT_FALSE(run.shown);
+    EXPECT_EQ(Texts(), Lines{"Please select an I.P. range to edit."});
+    EXPECT_EQ(FileOf("brindlecote.conf"), Conf());
+}
+
+TEST_F(ListPages, IPDeleteRemovesTheCurrentEntryOnlyFromTheBox) {
+    SendMessageA(Form().Control(IDC_lstBlockedIPs), LB_SETCURSEL, static_cast<WPARAM>(-1), 0);
+    Click(IDC_cmdDeleteBlockedIP);
+    EXPECT_FALSE(modMain::gSettingsChanged || ApplyEnabled()) << "nothing current, nothing changed";
+    SelectCurrent(IDC_lstBlockedIPs, 0);
+    Click(IDC_cmdDeleteBlockedIP);
+    EXPECT_EQ(Items(IDC_lstBlockedIPs), Lines{"Mixed.Case"});
+    EXPECT_TRUE(modMain::gSettingsChanged && modMain::gRestartNeeded && ApplyEnabled());
+    EXPECT_TRUE(modMain::gProxyConf->BlockedIPExists("192.168.5.5"));
+    EXPECT_EQ(FileOf("brindlecote.conf"), Conf());
+}
+
+TEST_F(ListPages, ZonesShowTheirCheckMarksAndHandChecksMarkTheSettingsChanged) {
+    HWND list = Form().Control(IDC_lstRBLs);
+    EXPECT_EQ(Items(IDC_lstRBLs),
+              (Lines{"bl.example.net", "dnsbl.example.com", "zen.example.org", "hidden.example.info"}));
+    std::vector<bool> checks;
+    for (int i = 0; i < ListView_GetItemCount(list); ++i) {
+        checks.push_back(ListView_GetCheckState(list, i) != 0);
+    }
+    EXPECT_EQ(checks, (std::vector<bool>{true, false, false, true}))
+        << "the active zone that is not available shows too, so a save keeps it";
+    EXPECT_FALSE(modMain::gSettingsChanged) << "loading marks nothing";
+
+    ListView_SetCheckState(list, 2, TRUE);
+    EXPECT_TRUE(modMain::gSettingsChanged && modMain::gRestartNeeded && ApplyEnabled());
+
+    modMain::gSettingsChanged = modMain::gRestartNeeded = false;
+    const DialogRun run = DialogDriver::Run([] { Click(IDC_cmdAddRBL); },
+                                            [](HWND dialog) {
+                                                Press(dialog, IDC_cmdOK);
+                                                Type(dialog, IDC_txtRBL, "ZEN.example.org");
+                                                Press(dialog, IDC_cmdOK);
+                                                Type(dialog, IDC_txtRBL, " New.Zone.Example ");
+                                                Press(dialog, IDC_cmdOK);
+                                            });
+    EXPECT_EQ(run.caption, "Public Blacklist");
+    EXPECT_EQ(run.prompt, "Enter the public blacklist to be added.");
+    EXPECT_EQ(Texts(), (Lines{"Please enter a public blacklist.", "zen.example.org is already on the list."}));
+    EXPECT_EQ(Items(IDC_lstRBLs).back(), "new.zone.example");
+    EXPECT_TRUE(ListView_GetCheckState(list, 4));
+    EXPECT_TRUE(modMain::gSettingsChanged && modMain::gRestartNeeded);
+
+    ListView_SetItemState(list, 0, LVIS_SELECTED, LVIS_SELECTED);
+    Click(IDC_cmdDeleteRBL);
+    EXPECT_EQ(Items(IDC_lstRBLs).front(), "dnsbl.example.com");
+    EXPECT_EQ(FileOf("brindlecote.conf"), Conf());
+}
+
+TEST_F(ListPages, TheWorkingCopiesReachTheConfigurationFileAtApply) {
+    DialogDriver::Run([] { Click(IDC_cmdAddIgnoreIP); }, Enter(IDC_txtIPRange, "10.7.7.7"));
+    SelectCurrent(IDC_lstBlockedIPs, 0);
+    Click(IDC_cmdDeleteBlockedIP);
+    ListView_SetCheckState(Form().Control(IDC_lstRBLs), 0, FALSE);
+    EXPECT_EQ(FileOf("brindlecote.conf"), Conf());
+
+    Click(IDC_cmdOK);
+    EXPECT_EQ(Texts(), Lines{});
+    KXProxyConf saved;
+    saved.ConfigurationFile(ConfFile("brindlecote.conf"));
+    saved.Load();
+    EXPECT_EQ(saved.Get_Ignored_IPs(), (Lines{"10.7.7.7", "172.16.0.1"}));
+    EXPECT_EQ(saved.Get_Blocked_IPs(), Lines{"Mixed.Case"});
+    EXPECT_EQ(saved.Get_Approved_IPs(), (Lines{"10.0.0.1", "10.0.0.2"}));
+    EXPECT_EQ(saved.Get_RBL_List(), Lines{"hidden.example.info"}) << "an active zone never offered is kept";
+}
+
+}  // namespace

@@ -1,0 +1,782 @@
+#include <gtest/gtest.h>
+#include <windows.h>
+#include <commctrl.h>
+
+#include <algorithm>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "AddressList.h"
+#include "CharsetTree.h"
+#include "FileSystem.h"
+#include "HTMLHelp.h"
+#include "KXProxyConf.h"
+#include "MsgBox.h"
+#include "ProcessDriver.h"
+#include "ScanSchedule.h"
+#include "TextCompare.h"
+#include "frmMain.h"
+#include "frmMainIds.h"
+#include "frmStatsIds.h"
+#include "modMain.h"
+
+namespace {
+
+const char kProductKey[] = "Software\\Tessavane Varnholt Desktop Client";
+
+std::string ProgramFile(const std::string& name) { return FileSystem::ProgramDirectory() + "\\" + name; }
+std::string ConfFile(const std::string& name) { return ProgramFile("conf\\" + name); }
+
+std::string Text(HWND control) {
+    char text[1024] = "";
+    GetWindowTextA(control, text, sizeof text);
+    return text;
+}
+
+void Pump() {
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        DispatchMessageA(&msg);
+    }
+}
+
+// The product's registry values, set and read as the tests need them.
+class ProductKey {
+public:
+    ProductKey() {
+        RegCreateKeyExA(HKEY_LOCAL_MACHINE, kProductKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key_, nullptr);
+    }
+    ~ProductKey() { RegCloseKey(key_); }
+    void SetText(const char* name, const std::string& text) {
+        RegSetValueExA(key_, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
+                       static_cast<DWORD>(text.size() + 1));
+    }
+    void SetNumber(const char* name, DWORD number) {
+        RegSetValueExA(key_, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&number), sizeof number);
+    }
+    void Delete(const char* name) { RegDeleteValueA(key_, name); }
+    // The value's type and its data as text; type REG_NONE when absent.
+    std::pair<DWORD, std::string> Get(const char* name) {
+        BYTE data[512] = {};
+        DWORD type = REG_NONE;
+        DWORD size = sizeof data;
+        if (RegQueryValueExA(key_, name, nullptr, &type, data, &size) != ERROR_SUCCESS) {
+            return {REG_NONE, ""};
+        }
+        if (type == REG_DWORD) {
+            return {type, std::to_string(*reinterpret_cast<DWORD*>(data))};
+        }
+        return {type, reinterpret_cast<char*>(data)};
+    }
+
+private:
+    HKEY key_ = nullptr;
+};
+
+// The window is loaded once over a conf directory beside this test, with
+// stored lists that hold entries the window has no place for.
+class MenusWindow : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        CreateDirectoryA(ProgramFile("conf").c_str(), nullptr);
+        FileSystem::WriteWholeFile(ConfFile("brindlecote.conf"),
+                                   "min_training=8\r\n"
+                                   "blocked_charset_list=koi8-r,koi8,euc-kr,utf-7\r\n"
+                                   "blocked_country_list=us,cn\r\n"
+                                   "home_country_list=de,abc\r\n");
+        modMain::gProxyConf = std::make_shared<KXProxyConf>();
+        modMain::gProxyConf->ConfigurationFile(ConfFile("brindlecote.conf"));
+        modMain::gProxyConf->Load();
+        std::shared_ptr<AddressList>* lists[] = {&modMain::gApprovedSenders, &modMain::gBlockedSenders,
+                                                 &modMain::gIgnoredSenders, &modMain::gToMeAddresses};
+        const char* files[] = {"approved_senders", "blocked_senders", "brindlecoteignored.txt",
+                               "brindlecotetome.txt"};
+        for (int i = 0; i < 4; ++i) {
+            FileSystem::WriteWholeFile(ConfFile(files[i]), "");
+            *lists[i] = std::make_shared<AddressList>();
+            (*lists[i])->FileLocation(ConfFile(files[i]));
+            (*lists[i])->Load();
+        }
+        modMain::gPlatformId = 2;
+        modMain::gOEMajorVersion = 6;
+        // Programs the window starts: recorders of their arguments and folder.
+        for (const char* program : {"Wizard", "Pelwarden"}) {
+            CopyFileA(TestBinPath("StartRecorder.exe").c_str(), ProgramFile(std::string(program) + ".exe").c_str(),
+                      FALSE);
+        }
+        ASSERT_TRUE(frmMain::Instance().Load());
+    }
+    void SetUp() override {
+        SetMsgBoxResponder([this](const MsgBoxRequest& box) {
+            boxes.push_back(box);
+            return MsgBoxResult::OK;
+        });
+    }
+    void TearDown() override { SetMsgBoxResponder(nullptr); }
+
+    static frmMain& Form() { return frmMain::Instance(); }
+    static HWND Control(int id) { return Form().Control(id); }
+    static HWND CharsetTreeView() { return Control(IDC_tvCharsets); }
+
+    static void ResetChangeFlags() {
+        modMain::gSettingsChanged = modMain::gRestartNeeded = false;
+        EnableWindow(Control(IDC_cmdOK), FALSE);
+    }
+    static bool ChangeMarked() {
+        return modMain::gSettingsChanged && modMain::gRestartNeeded && IsWindowEnabled(Control(IDC_cmdOK));
+    }
+    static bool NothingMarked() {
+        return !modMain::gSettingsChanged && !modMain::gRestartNeeded && !IsWindowEnabled(Control(IDC_cmdOK));
+    }
+
+    static void Click(UINT button, WPARAM id) {
+        SendMessageA(Form().Window(), WM_COMMAND, MAKEWPARAM(id, button), 0);
+    }
+    static void ClickButton(int id) { SendMessageA(Control(id), BM_CLICK, 0, 0); }
+
+    std::vector<MsgBoxRequest> boxes;
+};
+
+// ---- Charset tree.
+
+HTREEITEM CharsetItem(const std::string& key) {
+    HWND tree = frmMain::Instance().Control(IDC_tvCharsets);
+    std::vector<HTREEITEM> items;
+    for (HTREEITEM group = TreeView_GetRoot(tree); group; group = TreeView_GetNextSibling(tree, group)) {
+        items.push_back(group);
+    }
+    for (std::size_t g = 0, groups = items.size(); g < groups; ++g) {
+        for (HTREEITEM child = TreeView_GetChild(tree, items[g]); child; child = TreeView_GetNextSibling(tree, child)) {
+            items.push_back(child);
+        }
+    }
+    for (HTREEITEM item : items) {
+        TVITEMA data{};
+        data.mask = TVIF_PARAM;
+        data.hItem = item;
+        TreeView_GetItem(tree, &data);
+        if (key == CharsetTree::kNodes[data.lParam].key) {
+            return item;
+        }
+    }
+    ADD_FAILURE() << "no node " << key;
+    return nullptr;
+}
+
+// The keys of the checked nodes, in node order, as the control shows them.
+std::vector<std::string> CheckedNodes() {
+    std::vector<std::string> keys;
+    for (const CharsetTree::Node& node : CharsetTree::kNodes) {
+        if (TreeView_GetCheckState(frmMain::Instance().Control(IDC_tvCharsets), CharsetItem(node.key)) == 1) {
+            keys.push_back(node.key);
+        }
+    }
+    return keys;
+}
+
+using Keys = std::vector<std::string>;
+
+// A click on the node's check box with the tree's own mouse handling.
+void ClickCheckBox(const std::string& key) {
+    frmMain::Instance().DisplayPicOptions(16);
+    HWND tree = frmMain::Instance().Control(IDC_tvCharsets);
+    HTREEITEM item = CharsetItem(key);
+    TreeView_EnsureVisible(tree, item);
+    RECT text{};
+    TreeView_GetItemRect(tree, item, &text, TRUE);
+    TVHITTESTINFO hit{};
+    hit.pt.y = (text.top + text.bottom) / 2;
+    for (hit.pt.x = text.left - 1; hit.pt.x > 0; --hit.pt.x) {
+        if (TreeView_HitTest(tree, &hit) == item && (hit.flags & TVHT_ONITEMSTATEICON)) {
+            break;
+        }
+    }
+    ASSERT_GT(hit.pt.x, 0) << "no check box for " << key;
+    const LPARAM where = MAKELPARAM(hit.pt.x, hit.pt.y);
+    PostMessageA(tree, WM_LBUTTONUP, 0, where);
+    SendMessageA(tree, WM_LBUTTONDOWN, MK_LBUTTON, where);
+    Pump();
+}
+
+TEST_F(MenusWindow, TheCharsetTreeShowsTheStoredListWithGroupsFollowingTheirCharsets) {
+    EXPECT_EQ(CheckedNodes(), Keys({"Cyrillic_Group", "koi8-r", "koi8", "euc-kr"}));
+    EXPECT_EQ(Form().UnknownBlockedCharsets(), std::vector<std::string>{"utf-7"});
+    HWND tree = CharsetTreeView();
+    EXPECT_EQ(TreeView_GetCount(tree), 27u);
+    EXPECT_TRUE(GetWindowLongPtrA(tree, GWL_STYLE) & TVS_CHECKBOXES);
+    for (HTREEITEM group = TreeView_GetRoot(tree); group; group = TreeView_GetNextSibling(tree, group)) {
+        EXPECT_FALSE(TreeView_GetItemState(tree, group, TVIS_EXPANDED) & TVIS_EXPANDED) << "groups start closed";
+    }
+    char text[64] = "";
+    TVITEMA item{};
+    item.mask = TVIF_TEXT;
+    item.hItem = CharsetItem("ChineseTraditional_Group");
+    item.pszText = text;
+    item.cchTextMax = sizeof text;
+    TreeView_GetItem(tree, &item);
+    EXPECT_STREQ(text, "Chinese Traditional");
+
+    ResetChangeFlags();
+    Form().LoadCharsetTree();
+    EXPECT_TRUE(NothingMarked()) << "marks the program sets are no change";
+}
+
+TEST_F(MenusWindow, ClickingACheckBoxPropagatesMarksAndSelectsTheNode) {
+    Form().LoadCharsetTree();
+    ResetChangeFlags();
+    ClickCheckBox("ChineseTraditional_Group");
+    EXPECT_EQ(CheckedNodes(), Keys({"ChineseTraditional_Group", "Cyrillic_Group", "big5", "cp-932", "cp-950",
+                                        "euc-tw", "x-mac-chinesetrad", "koi8-r", "koi8", "euc-kr"}));
+    EXPECT_TRUE(ChangeMarked());
+    EXPECT_EQ(TreeView_GetSelection(CharsetTreeView()), CharsetItem("ChineseTraditional_Group"));
+
+    ClickCheckBox("cp-950");
+    EXPECT_EQ(CheckedNodes(), Keys({"Cyrillic_Group", "big5", "cp-932", "euc-tw", "x-mac-chinesetrad", "koi8-r",
+                                        "koi8", "euc-kr"}));
+    EXPECT_EQ(TreeView_GetSelection(CharsetTreeView()), CharsetItem("cp-950"));
+
+    ClickCheckBox("cp-950");
+    EXPECT_EQ(CheckedNodes(), Keys({"ChineseTraditional_Group", "Cyrillic_Group", "big5", "cp-932", "cp-950",
+                                        "euc-tw", "x-mac-chinesetrad", "koi8-r", "koi8", "euc-kr"}));
+    ClickCheckBox("tis-620");
+    EXPECT_EQ(TreeView_GetCheckState(CharsetTreeView(), CharsetItem("Thai_Group")), 1u) << "the only charset";
+    Form().LoadCharsetTree();
+}
+
+TEST_F(MenusWindow, SpaceOnTheSelectedNodeIsACheckToo) {
+    Form().LoadCharsetTree();
+    ResetChangeFlags();
+    HWND tree = CharsetTreeView();
+    TreeView_SelectItem(tree, CharsetItem("koi8"));
+    SetFocus(tree);
+    SendMessageA(tree, WM_KEYDOWN, VK_SPACE, 0);
+    SendMessageA(tree, WM_CHAR, ' ', 0);
+    SendMessageA(tree, WM_KEYUP, VK_SPACE, 0);
+    EXPECT_EQ(CheckedNodes(), Keys({"koi8-r", "euc-kr"})) << "koi8 and its group unchecked";
+    EXPECT_TRUE(ChangeMarked());
+    Form().LoadCharsetTree();
+}
+
+TEST_F(MenusWindow, CheckAllClearAllAndResetOfTheCharsets) {
+    ResetChangeFlags();
+    ClickButton(IDC_cmdBlockCharsetsCheckAll);
+    EXPECT_EQ(CheckedNodes().size(), 27u);
+    EXPECT_TRUE(ChangeMarked());
+
+    // Reset goes back to the stored list; each group is judged on all of its
+    // charsets, not on marks the load has not reached yet.
+    ClickButton(IDC_cmdBlockedCharsetReset);
+    EXPECT_EQ(CheckedNodes(), Keys({"Cyrillic_Group", "koi8-r", "koi8", "euc-kr"}));
+    EXPECT_TRUE(ChangeMarked()) << "Apply stays enabled";
+
+    ResetChangeFlags();
+    ClickButton(IDC_cmdBlockCharsetsUncheckAll);
+    EXPECT_TRUE(CheckedNodes().empty());
+    EXPECT_TRUE(ChangeMarked());
+    Form().LoadCharsetTree();
+}
+
+// ---- Country lists.
+
+std::vector<std::string> Names(int listId) {
+    HWND list = frmMain::Instance().Control(listId);
+    std::vector<std::string> names;
+    char name[256];
+    for (int i = 0; i < ListView_GetItemCount(list); ++i) {
+        ListView_GetItemText(list, i, 0, name, sizeof name);
+        names.push_back(name);
+    }
+    return names;
+}
+
+std::vector<std::string> CheckedNames(int listId) {
+    HWND list = frmMain::Instance().Control(listId);
+    std::vector<std::string> names;
+    char name[256];
+    for (int i = 0; i < ListView_GetItemCount(list); ++i) {
+        if (ListView_GetCheckState(list, i)) {
+            ListView_GetItemText(list, i, 0, name, sizeof name);
+            names.push_back(name);
+        }
+    }
+    return names;
+}
+
+int IndexOfName(int listId, const std::string& name) {
+    const std::vector<std::string> names = Names(listId);
+    return static_cast<int>(std::find(names.begin(), names.end(), name) - names.begin());
+}
+
+TEST_F(MenusWindow, BothCountryListsHoldEveryNameInAlphabeticalOrder) {
+    for (int listId : {IDC_lstBlockedCountries, IDC_lstIgnoredCountries}) {
+        const std::vector<std::string> names = Names(listId);
+        ASSERT_EQ(names.size(), 238u);
+        EXPECT_TRUE(std::is_sorted(names.begin(), names.end(),
+                                   [](const std::string& a, const std::string& b) { return TextCompare(a, b) < 0; }));
+        const int bameroon = IndexOfName(listId, "Bameroon");
+        EXPECT_EQ(names[bameroon - 1], "Bahrain");
+        EXPECT_EQ(names[bameroon + 1], "Bangladesh");
+        EXPECT_NE(IndexOfName(listId, "Korea,Democratic People's Republic"), 238);
+        EXPECT_TRUE(ListView_GetExtendedListViewStyle(Control(listId)) & LVS_EX_CHECKBOXES);
+    }
+}
+
+TEST_F(MenusWindow, CountryMarksFollowTheStoredCodes) {
+    EXPECT_EQ(CheckedNames(IDC_lstBlockedCountries), (std::vector<std::string>{"China", "United States"}));
+    EXPECT_EQ(CheckedNames(IDC_lstIgnoredCountries), std::vector<std::string>{"Germany"});
+    EXPECT_TRUE(Form().UnknownCountryCodes(IDC_lstBlockedCountries).empty());
+    EXPECT_EQ(Form().UnknownCountryCodes(IDC_lstIgnoredCountries), std::vector<std::string>{"abc"});
+    ResetChangeFlags();
+    Form().LoadBlockedCountryList();
+    Form().LoadIgnoredCountryList();
+    EXPECT_TRUE(NothingMarked()) << "marks the loaders set are no change";
+}
+
+TEST_F(MenusWindow, CountryCheckAllClearAllResetAndTheUsersChecks) {
+    struct Case {
+        int list, checkAll, clearAll, reset;
+        std::vector<std::string> stored;
+    };
+    const Case cases[] = {
+        {IDC_lstBlockedCountries, IDC_cmdCountryCheckAll, IDC_cmdCountryUncheckAll, IDC_cmdCountryReset,
+         {"China", "United States"}},
+        {IDC_lstIgnoredCountries, IDC_cmdIgnoredCountryCheckAll, IDC_cmdIgnoredCountryUncheckAll,
+         IDC_cmdIgnoredCountryReset, {"Germany"}},
+    };
+    for (const Case& c : cases) {
+        ResetChangeFlags();
+        ClickButton(c.checkAll);
+        EXPECT_EQ(CheckedNames(c.list).size(), 238u);
+        EXPECT_TRUE(ChangeMarked());
+        EXPECT_TRUE(GetWindowLongPtrA(Control(c.list), GWL_STYLE) & WS_VISIBLE) << "shown again";
+
+        ClickButton(c.reset);
+        EXPECT_EQ(CheckedNames(c.list), c.stored);
+        EXPECT_TRUE(ChangeMarked()) << "Apply stays enabled";
+
+        ResetChangeFlags();
+        ClickButton(c.clearAll);
+        EXPECT_TRUE(CheckedNames(c.list).empty());
+        EXPECT_TRUE(ChangeMarked());
+
+        ResetChangeFlags();
+        ListView_SetCheckState(Control(c.list), IndexOfName(c.list, "Zimbabwe"), TRUE);
+        EXPECT_TRUE(ChangeMarked()) << "an item check";
+        ClickButton(c.reset);
+    }
+}
+
+// ---- Saving through brindlecote.conf.
+
+std::vector<std::string> Sorted(std::vector<std::string> entries) {
+    std::sort(entries.begin(), entries.end(),
+              [](const std::string& a, const std::string& b) { return TextCompare(a, b) < 0; });
+    return entries;
+}
+
+TEST_F(MenusWindow, SavedListsHoldTheMarksAndKeepEntriesTheWindowCannotShow) {
+    ClickCheckBox("Thai_Group");
+    ClickCheckBox("koi8-r");
+    ListView_SetCheckState(Control(IDC_lstBlockedCountries), IndexOfName(IDC_lstBlockedCountries, "Korea"), TRUE);
+    Form().WriteSettings();
+
+    KXProxyConf saved;
+    saved.ConfigurationFile(ConfFile("brindlecote.conf"));
+    saved.Load();
+    EXPECT_EQ(Sorted(saved.Get_Blocked_Charset_List()),
+              Sorted({"koi8", "euc-kr", "tis-620", "utf-7"}));
+    EXPECT_EQ(saved.Get_Blocked_Country_List(), (std::vector<std::string>{"CN", "KR", "US"}));
+    EXPECT_EQ(Sorted(saved.Get_Ignored_Country_List()), Sorted({"DE", "abc"}));
+    const std::string file = FileSystem::ReadWholeFile(ConfFile("brindlecote.conf"));
+    EXPECT_EQ(file.find("Thai"), std::string::npos) << "group texts are never saved";
+
+    // The window reads the same back.
+    Form().LoadCharsetTree();
+    EXPECT_EQ(CheckedNodes(), Keys({"Thai_Group", "koi8", "euc-kr", "tis-620"}));
+    EXPECT_EQ(Form().UnknownBlockedCharsets(), std::vector<std::string>{"utf-7"});
+}
+
+// ---- Help buttons and the help menu. No help file lies beside the test, so
+// the help object warns instead of opening the viewer.
+
+TEST_F(MenusWindow, HelpButtonsAndTheHelpMenuOpenTheirTopics) {
+    struct Case {
+        int id;
+        int page;
+        const char* topic;
+    };
+    const Case cases[] = {
+        {IDC_cmdFAQ, 0, "help_pp_4a.html"},
+        {IDC_cmdUserManual, 0, "help_using_main.html"},
+        {IDC_cmdHelpSpecifyIPApproved, 15, "help_pp_3c.html#6"},
+        {IDC_cmdHelpSpecifyIPBlocked, 17, "help_pp_3d.html#9"},
+        {IDC_cmdHelpSpecifyIP, 28, "help_pp.html"},
+        {IDM_mnuHelp, -1, "help_pp.html"},
+    };
+    for (const Case& c : cases) {
+        if (modMain::gHelp) {
+            modMain::gHelp->HHTopicURL("");
+        }
+        if (c.page >= 0) {
+            Form().DisplayPicOptions(c.page);
+            ClickButton(c.id);
+        } else {
+            Click(0, c.id);
+        }
+        ASSERT_TRUE(modMain::gHelp);
+        EXPECT_EQ(modMain::gHelp->HHTopicURL(), c.topic) << c.id;
+        EXPECT_EQ(modMain::gHelp->HHWindow(), "Main");
+        EXPECT_EQ(modMain::gHelp->CHMFile(), ProgramFile("help_desktop_varnholt.chm"));
+    }
+    EXPECT_EQ(boxes.size(), 6u) << "one warning of the missing help file each";
+    Form().DisplayPicOptions(0);
+}
+
+// ---- Menus that start programs or tell the user.
+
+// What the recorder started as that program wrote: "args ..." and "dir ..."
+// lines, two for each start.
+std::vector<std::string> RecordAt(const std::string& recordPath) {
+    std::vector<std::string> lines;
+    for (const std::string& line : FileSystem::SplitLines(ReadWholeFile(recordPath))) {
+        if (!line.empty()) {
+            lines.push_back(line);
+        }
+    }
+    return lines;
+}
+
+std::vector<std::string> RecordLines(const std::string& program) { return RecordAt(ProgramFile(program + ".record")); }
+
+// The program directory as the recorder writes it.
+std::string DirLine(const std::string& folder) { return "dir " + folder; }
+
+TEST_F(MenusWindow, TheWizardMenuStartsTheWizardOnlyForOutlookExpressFiveAndLater) {
+    DeleteFileA(ProgramFile("Wizard.record").c_str());
+    modMain::gOEMajorVersion = 4;
+    Click(0, IDM_mnuOEAccountWizard);
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].text,
+              "Sorry, but the Outlook Express Account Configuration Wizard only supports Outlook Express version 5 "
+              "and above.");
+    EXPECT_EQ(boxes[0].style, MsgBoxStyle::OKOnly);
+
+    modMain::gOEMajorVersion = 5;
+    Click(0, IDM_mnuOEAccountWizard);
+    EXPECT_TRUE(WaitUntil([] { return RecordLines("Wizard").size() == 2; }, 10000));
+    EXPECT_EQ(RecordLines("Wizard"), (std::vector<std::string>{"args 1", DirLine(FileSystem::ProgramDirectory())}));
+    EXPECT_EQ(boxes.size(), 1u);
+    modMain::gOEMajorVersion = 6;
+}
+
+// The default value of a key of the shell's classes, for the length of a
+// test; what was there before is put back.
+class ClassDefault {
+public:
+    ClassDefault(const std::string& path, const std::string& value) : path_(path) {
+        // The first key of the path that is not there yet goes again at the end.
+        for (std::size_t end = 0; created_.empty() && end != std::string::npos;) {
+            end = path.find('\\', end + 1);
+            HKEY level = nullptr;
+            if (RegOpenKeyExA(HKEY_CLASSES_ROOT, path.substr(0, end).c_str(), 0, KEY_READ, &level) == ERROR_SUCCESS) {
+                RegCloseKey(level);
+            } else {
+                created_ = path.substr(0, end);
+            }
+        }
+        HKEY key = nullptr;
+        if (RegOpenKeyExA(HKEY_CLASSES_ROOT, path.c_str(), 0, KEY_READ, &key) == ERROR_SUCCESS) {
+            char previous[1024] = "";
+            LONG size = sizeof previous;
+            existed_ = true;
+            hadValue_ = RegQueryValueA(key, nullptr, previous, &size) == ERROR_SUCCESS;
+            previous_ = previous;
+            RegCloseKey(key);
+        }
+        Set(value);
+    }
+    ~ClassDefault() {
+        if (hadValue_) {
+            Set(previous_);
+        } else if (existed_) {
+            RegDeleteKeyValueA(HKEY_CLASSES_ROOT, path_.c_str(), nullptr);
+        } else {
+            RegDeleteTreeA(HKEY_CLASSES_ROOT, created_.c_str());
+        }
+    }
+
+private:
+    void Set(const std::string& value) {
+        HKEY key = nullptr;
+        RegCreateKeyExA(HKEY_CLASSES_ROOT, path_.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr);
+        RegSetValueExA(key, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+                       static_cast<DWORD>(value.size() + 1));
+        RegCloseKey(key);
+    }
+
+    std::string path_;
+    std::string created_;
+    bool existed_ = false;
+    bool hadValue_ = false;
+    std::string previous_;
+};
+
+// The command that opens a document with the recorder of that name.
+std::string RecorderCommand(const std::string& name) {
+    CopyFileA(TestBinPath("StartRecorder.exe").c_str(), ProgramFile(name + ".exe").c_str(), FALSE);
+    DeleteFileA(ProgramFile(name + ".record").c_str());
+    return "\"" + ProgramFile(name + ".exe") + "\" \"%1\"";
+}
+
+TEST_F(MenusWindow, TheLogFileMenuOpensTheReportOrSaysThereIsNone) {
+    DeleteFileA(ProgramFile("report.txt").c_str());
+    Click(0, IDM_mnuViewLogFile);
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].text, "There are currently no logs available");
+    EXPECT_FALSE(FileSystem::FileExists(ProgramFile("report.txt"))) << "nothing is created";
+
+    const ClassDefault kind(".txt", "BrindlecoteTestReport");
+    const ClassDefault viewer("BrindlecoteTestReport\\shell\\open\\command", RecorderCommand("ReportViewer"));
+    FileSystem::WriteWholeFile(ProgramFile("report.txt"), "versions\r\n");
+    Click(0, IDM_mnuViewLogFile);
+    EXPECT_TRUE(WaitUntil([] { return RecordLines("ReportViewer").size() == 2; }, 10000));
+    const std::vector<std::string> opened = RecordLines("ReportViewer");
+    ASSERT_EQ(opened.size(), 2u);
+    EXPECT_NE(LowerCase(opened[0]).find(LowerCase(ProgramFile("report.txt"))), std::string::npos) << opened[0];
+    EXPECT_EQ(boxes.size(), 1u);
+    DeleteFileA(ProgramFile("report.txt").c_str());
+}
+
+TEST_F(MenusWindow, ReportABugOpensTheSupportPage) {
+    const ClassDefault browser("http\\shell\\open\\command", RecorderCommand("Browser"));
+    modMain::gBaseURL = "http://support.example";
+    Click(0, IDM_mnuReportBugs);
+    EXPECT_TRUE(WaitUntil([] { return !RecordLines("Browser").empty(); }, 10000));
+    const std::vector<std::string> opened = RecordLines("Browser");
+    ASSERT_FALSE(opened.empty());
+    EXPECT_NE(opened[0].find("http://support.example/brindlecote/help_support.html"), std::string::npos)
+        << opened[0];
+}
+
+// The system folder of this Wine prefix gets a recording stand-in for the
+// event viewer for the length of the test.
+TEST_F(MenusWindow, TheEventViewerStartsInTheExpandedSystemFolder) {
+    char system[MAX_PATH];
+    GetSystemDirectoryA(system, MAX_PATH);
+    const std::string viewer = std::string(system) + "\\eventvwr.exe";
+    const std::string record = std::string(system) + "\\eventvwr.record";
+    ASSERT_FALSE(FileSystem::FileExists(viewer)) << "a real event viewer is not replaced";
+    ASSERT_TRUE(CopyFileA(TestBinPath("StartRecorder.exe").c_str(), viewer.c_str(), TRUE));
+    Click(0, IDM_mnuEventViewer);
+    EXPECT_TRUE(WaitUntil([&] { return RecordAt(record).size() == 2; }, 10000));
+    EXPECT_EQ(RecordAt(record), (std::vector<std::string>{"args /s", DirLine(system)}));
+    DeleteFileA(viewer.c_str());
+    DeleteFileA(record.c_str());
+}
+
+// ---- Scan timer. LastOEScan is seeded relative to the real clock.
+
+std::string MinutesAgo(int minutes) {
+    SYSTEMTIME now{};
+    GetLocalTime(&now);
+    FILETIME file{};
+    SystemTimeToFileTime(&now, &file);
+    ULARGE_INTEGER ticks{};
+    ticks.LowPart = file.dwLowDateTime;
+    ticks.HighPart = file.dwHighDateTime;
+    ticks.QuadPart -= static_cast<ULONGLONG>(minutes) * 60 * 10000000;
+    file.dwLowDateTime = ticks.LowPart;
+    file.dwHighDateTime = ticks.HighPart;
+    SYSTEMTIME then{};
+    FileTimeToSystemTime(&file, &then);
+    return ScanSchedule::Format({then.wYear, then.wMonth, then.wDay, then.wHour, then.wMinute, then.wSecond});
+}
+
+TEST_F(MenusWindow, TheScanTimerStartsTheScannerOnlyWhenDue) {
+    ProductKey key;
+    DeleteFileA(ProgramFile("Pelwarden.record").c_str());
+    modMain::gProxyConf->SetValue("oe_scan_frequency", "30");
+    // Keep clear of a minute boundary, which would make 30 minutes 31.
+    SYSTEMTIME now{};
+    GetLocalTime(&now);
+    if (now.wSecond >= 55) {
+        Sleep((61 - now.wSecond) * 1000);
+    }
+    struct Case {
+        const char* what;
+        int oeMajorVersion;
+        int minutesAgo;  // -1: no LastOEScan
+        bool starts;
+    };
+    const Case cases[] = {
+        {"Outlook Express 4", 4, -1, false},
+        {"never scanned", 6, -1, true},
+        {"30 minutes ago", 6, 30, false},
+        {"31 minutes ago", 6, 31, true},
+        {"just now", 5, 0, false},
+    };
+    std::size_t expected = 0;
+    for (const Case& c : cases) {
+        modMain::gOEMajorVersion = c.oeMajorVersion;
+        const std::string seeded = c.minutesAgo < 0 ? "" : MinutesAgo(c.minutesAgo);
+        if (c.minutesAgo < 0) {
+            key.Delete("LastOEScan");
+        } else {
+            key.SetText("LastOEScan", seeded);
+        }
+        Form().OEScanTimer_Timer();
+        if (c.starts) {
+            ++expected;
+            EXPECT_TRUE(WaitUntil([&] { return RecordLines("Pelwarden").size() == 2 * expected; }, 10000)) << c.what;
+            EXPECT_TRUE(ScanSchedule::Parse(key.Get("LastOEScan").second)) << c.what;
+            EXPECT_NE(key.Get("LastOEScan").second, seeded) << c.what;
+        } else {
+            Sleep(300);
+            EXPECT_EQ(RecordLines("Pelwarden").size(), 2 * expected) << c.what;
+            EXPECT_EQ(key.Get("LastOEScan").second, seeded) << c.what << ": nothing written";
+        }
+    }
+    std::vector<std::string> starts;
+    for (std::size_t i = 0; i < expected; ++i) {
+        starts.insert(starts.end(), {"args 1", DirLine(FileSystem::ProgramDirectory())});
+    }
+    EXPECT_EQ(RecordLines("Pelwarden"), starts);
+    modMain::gOEMajorVersion = 6;
+    key.Delete("LastOEScan");
+}
+
+TEST_F(MenusWindow, ATimerTickThatCannotWriteItsTimeStillReturns) {
+    ProductKey key;
+    key.SetNumber("LastOEScan", 1);  // no date: the scan is due, and the text cannot replace a number
+    DeleteFileA(ProgramFile("Pelwarden.record").c_str());
+    EXPECT_NO_THROW(Form().OEScanTimer_Timer());
+    EXPECT_TRUE(WaitUntil([] { return RecordLines("Pelwarden").size() == 2; }, 10000));
+    key.Delete("LastOEScan");
+}
+
+// ---- Training progress with figures that are no numbers.
+
+TEST_F(MenusWindow, TrainingProgressShowsZeroForAMinTrainingThatIsNoCount) {
+    ProductKey key;
+    key.SetText("spam_training", "5");
+    key.SetText("ham_training", "2");
+    for (const char* minimum : {"0", "", "lots"}) {
+        modMain::gProxyConf->SetValue("min_training", minimum);
+        EXPECT_NO_THROW(Form().UpdateTrainingProgress());
+        EXPECT_EQ(Text(Control(IDC_lblPercentBlockTrainingComplete)), "0%") << minimum;
+        EXPECT_EQ(Text(Control(IDC_lblPercentApproveComplete)), "0%") << minimum;
+    }
+    modMain::gProxyConf->SetValue("min_training", "8");
+    key.SetText("spam_training", "many");
+    EXPECT_NO_THROW(Form().UpdateTrainingProgress());
+    EXPECT_EQ(Text(Control(IDC_lblPercentApproveComplete)), "25%");
+    key.Delete("spam_training");
+    key.Delete("ham_training");
+}
+
+// ---- The statistics window, shown modally from the menu and driven from a
+// timer that its modal loop runs.
+
+std::vector<std::string> ListTexts(HWND box) {
+    std::vector<std::string> texts;
+    char text[256];
+    for (int i = 0; i < SendMessageA(box, LB_GETCOUNT, 0, 0); ++i) {
+        SendMessageA(box, LB_GETTEXT, i, reinterpret_cast<LPARAM>(text));
+        texts.push_back(text);
+    }
+    return texts;
+}
+
+std::function<void(HWND)> gInsideStats;
+
+HWND StatsWindow() {
+    HWND found = nullptr;
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND hwnd, LPARAM result) {
+            if (GetDlgItem(hwnd, IDC_lstStats2) != nullptr) {
+                *reinterpret_cast<HWND*>(result) = hwnd;
+                return FALSE;
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&found));
+    return found;
+}
+
+void CALLBACK StatsTimer(HWND, UINT, UINT_PTR timer, DWORD) {
+    if (HWND stats = StatsWindow()) {
+        KillTimer(nullptr, timer);
+        gInsideStats(stats);
+    }
+}
+
+// Opens the window from the menu, runs the check inside it and closes it.
+bool WithStatsWindow(const std::function<void(HWND)>& check) {
+    bool ran = false;
+    gInsideStats = [&](HWND stats) {
+        ran = true;
+        check(stats);
+        SendMessageA(stats, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+    };
+    const UINT_PTR timer = SetTimer(nullptr, 0, 20, StatsTimer);
+    SendMessageA(frmMain::Instance().Window(), WM_COMMAND, MAKEWPARAM(IDM_mnuStats, 0), 0);
+    KillTimer(nullptr, timer);
+    return ran;
+}
+
+TEST_F(MenusWindow, StatisticsShowTheRowsAndResetKeepsEachCountersType) {
+    ProductKey key;
+    key.SetText("Processed", "007");
+    key.SetNumber("Caught", 12);
+    key.SetText("LastOEScan", "2026-12-10 09:15:00");
+    key.SetText("spam_training", "57");
+    key.SetText("ham_training", "250");
+    modMain::gProxyConf->SetValue("min_training", "100");
+
+    std::vector<std::string> labels, values, afterReset;
+    std::string title;
+    ASSERT_TRUE(WithStatsWindow([&](HWND stats) {
+        title = Text(stats);
+        labels = ListTexts(GetDlgItem(stats, IDC_lstStats));
+        values = ListTexts(GetDlgItem(stats, IDC_lstStats2));
+        SendMessageA(GetDlgItem(stats, IDC_cmdResetStats), BM_CLICK, 0, 0);
+        afterReset = ListTexts(GetDlgItem(stats, IDC_lstStats2));
+    }));
+    EXPECT_EQ(title, "View Statistics");
+    EXPECT_EQ(labels, (std::vector<std::string>{"Messages Processed", "Messages Caught", "Last Outlook Express Scan",
+                                                "Block training (% complete)", "Approve training (% complete)"}));
+    EXPECT_EQ(values, (std::vector<std::string>{"7", "12", "2026-12-10 09:15:00", "57%", "100%"}));
+    EXPECT_EQ(afterReset, (std::vector<std::string>{"0", "0", "2026-12-10 09:15:00", "57%", "100%"}));
+    EXPECT_EQ(key.Get("Processed"), (std::pair<DWORD, std::string>{REG_SZ, "0"}));
+    EXPECT_EQ(key.Get("Caught"), (std::pair<DWORD, std::string>{REG_DWORD, "0"}));
+    EXPECT_EQ(key.Get("LastOEScan").second, "2026-12-10 09:15:00");
+
+    // Nothing stored, and figures that are no numbers.
+    key.Delete("Processed");
+    key.SetText("Caught", "007");
+    key.Delete("LastOEScan");
+    key.SetText("spam_training", "1");
+    key.SetText("ham_training", "3");
+    modMain::gProxyConf->SetValue("min_training", "8");
+    ASSERT_TRUE(WithStatsWindow([&](HWND stats) {
+        values = ListTexts(GetDlgItem(stats, IDC_lstStats2));
+        SendMessageA(GetDlgItem(stats, IDC_cmdResetStats), BM_CLICK, 0, 0);
+    }));
+    EXPECT_EQ(values, (std::vector<std::string>{"0", "007", "0", "12%", "38%"}));
+    EXPECT_EQ(key.Get("Processed"), (std::pair<DWORD, std::string>{REG_DWORD, "0"}));
+    EXPECT_EQ(key.Get("Caught"), (std::pair<DWORD, std::string>{REG_SZ, "0"}));
+
+    key.SetText("Processed", "lots");
+    modMain::gProxyConf->SetValue("min_training", "0");
+    ASSERT_TRUE(WithStatsWindow([&](HWND stats) { values = ListTexts(GetDlgItem(stats, IDC_lstStats2)); }));
+    EXPECT_EQ(values, (std::vector<std::string>{"lots", "0", "0", "0%", "0%"}));
+
+    for (const char* name : {"Processed", "Caught", "spam_training", "ham_training"}) {
+        key.Delete(name);
+    }
+    modMain::gProxyConf->SetValue("min_training", "8");
+}
+
+}  // namespace

@@ -1,0 +1,269 @@
+#include "RegOp.h"
+#include "Resources.h"
+#include "SettingsWindowFixture.h"
+#include "TextCompare.h"
+
+namespace {
+
+// Every key the window shows, with comments and an order of its own.
+const char kSeed[] =
+    "# Brindlecote daemon settings\r\n"
+    "listen_port=8110\r\n"
+    "enable_upgrade_notification=yes\r\n"
+    "ruleupdate=86400\r\n"
+    "netcheck=yes\r\n"
+    "\r\n"
+    "# thresholds\r\n"
+    "spam_subject=0\r\n"
+    "spam_subject_threshold=85\r\n"
+    "spam_flag=70\r\n"
+    "spam_flag_threshold=70\r\n"
+    "oe_spam=95\r\n"
+    "oe_spam_threshold=95\r\n"
+    "spam_timeout=7\r\n"
+    "spam_timeout_value=7\r\n"
+    "use_proxy_server=no\r\n"
+    "restrict_to_me=yes\r\n"
+    "enable_oe_plugin=yes\r\n"
+    "oe_scan=no\r\n"
+    "oe_save_scanned_addresses=yes\r\n"
+    "oe_scan_frequency=60\r\n"
+    "proxy_server=proxy.example.com\r\n"
+    "proxy_port=3128\r\n"
+    "enable_word_training=no\r\n"
+    "max_word_entries=40000\r\n"
+    "min_training=150\r\n"
+    "enable_rules=yes\r\n"
+    "extended_rules=yes\r\n"
+    "extended_rules2=yes\r\n"
+    "rbl_multi_hit=no\r\n"
+    "rbl_timeout=6\r\n"
+    "rbl_max_ips=3\r\n"
+    "rbl_threshold=2:98\r\n"
+    "auto_training_threshold=25:75\r\n"
+    "netcheck_threshold=3:97\r\n"
+    "add_scoring_summary=yes\r\n"
+    "full_training_weight=yes\r\n"
+    "spam_reject_threshold=90\r\n"
+    "enable_fingerprint_cache=no\r\n"
+    "training_write_buffer=100\r\n"
+    "approved_ip_list=10.0.0.1\r\n"
+    "available_rbl_list=bl.example.org,zen.example.org\r\n"
+    "rbl_list=zen.example.org\r\n";
+
+std::string Replaced(std::string text, const std::vector<std::pair<std::string, std::string>>& lines) {
+    for (const auto& [from, to] : lines) {
+        const auto at = text.find(from + "\r\n");
+        EXPECT_NE(at, std::string::npos) << from;
+        if (at != std::string::npos) {
+            text.replace(at, from.size(), to);
+        }
+    }
+    return text;
+}
+
+class SettingsLoadSave : public SettingsWindow {};
+
+TEST_F(SettingsLoadSave, LoadShowsEveryKeyInItsControl) {
+    LoadWindow(kSeed);
+    const std::pair<int, const char*> texts[] = {
+        {IDC_txtInPort, "8110"},
+        {IDC_txtSubjModThreshold, "85"},
+        {IDC_txtMsgModThreshold, "70"},
+        {IDC_txtOESpamThreshold, "95"},
+        {IDC_txtMaxTimeoutSpamChk, "7"},
+        {IDC_txtProxyServer, "proxy.example.com"},
+        {IDC_txtProxyPort, "3128"},
+        {IDC_txtMaxWordEntries, "40000"},
+        {IDC_txtMinTraining, "150"},
+        {IDC_txtRBLTimeout, "6"},
+        {IDC_txtMaxRBLIPs, "3"},
+        {IDC_txtMinRBLThreshold, "2"},
+        {IDC_txtMaxRBLThreshold, "98"},
+        {IDC_txtMinAutoTrainingThreshold, "25"},
+        {IDC_txtMaxAutoTrainingThreshold, "75"},
+        {IDC_txtMinNetcheckThreshold, "3"},
+        {IDC_txtMaxNetcheckThreshold, "97"},
+    };
+    for (const auto& [id, text] : texts) {
+        EXPECT_EQ(Text(id), text) << id;
+    }
+    const std::pair<const char*, bool> nodes[] = {
+        {"NotificationUpgrades", true},
+        {"RuleUpdate", true},
+        {"Netcheck", true},
+        {"SubjectModification", false},
+        {"SpamFlagging", true},
+        {"OESpamThreshold", true},
+        {"ScoringTimeout", true},
+        {"ProxySupport", false},
+        {"EnableOEPlugin", true},
+        {"ScanOE", false},
+        {"WordTraining", false},
+        {"EnableRules", true},
+    };
+    for (const auto& [key, on] : nodes) {
+        EXPECT_EQ(NodeOn(key), on) << key;
+    }
+    const std::pair<int, bool> checks[] = {
+        {IDC_chkDoNotRemoveScanned, true},
+        {IDC_chkEnableExtendedRules, true},
+        {IDC_chkRBLMultiHit, false},
+        {IDC_chkAddScoringSummary, true},
+        {IDC_optHighTrainingWeight, true},
+        {IDC_optLowTrainingWeight, false},
+        {IDC_optSubjMod2, true},
+        {IDC_optFlag3, true},
+        {IDC_optOESpamThresholdMod1, true},
+    };
+    for (const auto& [id, checked] : checks) {
+        EXPECT_EQ(Checked(id), checked) << id;
+    }
+    EXPECT_EQ(ComboIndex(IDC_cmbRuleUpdFreq), 2);
+    EXPECT_EQ(ComboIndex(IDC_cmbOEScanFrequency), 1);
+    EXPECT_EQ(SendMessageA(Control(IDC_sldSubjModThreshold), TBM_GETPOS, 0, 0), 85);
+    EXPECT_FALSE(ApplyEnabled()) << "loading is no edit";
+    EXPECT_FALSE(modMain::gSettingsChanged || modMain::gRestartNeeded);
+}
+
+TEST_F(SettingsLoadSave, ApplyRewritesEveryKeyKeepingCommentsOrderAndTheFilesOwnKeys) {
+    LoadWindow(kSeed);
+    Type(IDC_txtInPort, "9110");
+    SetNode("RuleUpdate", false);
+    SetNode("SubjectModification", true);
+    Type(IDC_txtSubjModThreshold, "88");
+    SetNode("SpamFlagging", false);
+    SetNode("ScoringTimeout", false);
+    Click(IDC_chkDoNotRemoveScanned);
+    Choose(IDC_cmbOEScanFrequency, 2);
+    Type(IDC_txtMaxRBLThreshold, "96");
+    Click(IDC_optLowTrainingWeight);
+    SetNode("ScanOE", true);
+    Click(IDC_cmdOK);
+
+    const std::string expected = Replaced(kSeed, {
+                                                     {"listen_port=8110", "listen_port=9110"},
+                                                     {"ruleupdate=86400", "ruleupdate=0"},
+                                                     {"spam_subject=0", "spam_subject=88"},
+                                                     {"spam_subject_threshold=85", "spam_subject_threshold=88"},
+                                                     {"spam_flag=70", "spam_flag=0"},
+                                                     {"spam_timeout=7", "spam_timeout=0"},
+                                                     {"oe_scan=no", "oe_scan=yes"},
+                                                     {"oe_save_scanned_addresses=yes", "oe_save_scanned_addresses=no"},
+                                                     {"oe_scan_frequency=60", "oe_scan_frequency=1440"},
+                                                     {"rbl_threshold=2:98", "rbl_threshold=2:96"},
+                                                     {"full_training_weight=yes", "full_training_weight=no"},
+                                                 });
+    EXPECT_EQ(SavedConf(), expected);
+    EXPECT_FALSE(ApplyEnabled());
+    EXPECT_FALSE(modMain::gSettingsChanged || modMain::gRestartNeeded);
+}
+
+TEST_F(SettingsLoadSave, ASecondApplyWithoutEditsWritesTheSameFile) {
+    LoadWindow(kSeed);
+    SetNode("Netcheck", true);
+    modMain::gRestartNeeded = true;
+    Click(IDC_cmdOK);
+    const std::string first = SavedConf();
+    EXPECT_EQ(first, kSeed) << "every control shows what it saves";
+}
+
+TEST_F(SettingsLoadSave, ValuesThatCannotBeShownAreLoggedShownAsDefaultsAndLoadingGoesOn) {
+    LoadWindow(
+        "ruleupdate=hourly\r\n"
+        "spam_flag_threshold=high\r\n"
+        "rbl_threshold=5\r\n"
+        "auto_training_threshold=30:70\r\n"
+        "add_scoring_summary=yes\r\n"
+        "full_training_weight=yes\r\n");
+    int errorLines = 0;
+    for (const std::string& line : logLines) {
+        errorLines += line.rfind("PopulateForm() Error 13 ", 0) == 0;
+    }
+    EXPECT_EQ(errorLines, 3);
+    EXPECT_FALSE(NodeOn("RuleUpdate"));
+    EXPECT_EQ(Text(IDC_txtMsgModThreshold), "90");
+    EXPECT_EQ(Text(IDC_txtMinRBLThreshold), "1");
+    EXPECT_EQ(Text(IDC_txtMaxRBLThreshold), "99");
+    EXPECT_EQ(Text(IDC_txtMinAutoTrainingThreshold), "30") << "keys after the bad one still load";
+    EXPECT_TRUE(Checked(IDC_chkAddScoringSummary));
+    EXPECT_TRUE(Checked(IDC_optHighTrainingWeight));
+}
+
+TEST_F(SettingsLoadSave, FirstRunDefaultsForTheMailClientThresholdAndTheConfirmationSetting) {
+    {
+        RegOp registry;
+        registry.root(HKEY_CURRENT_USER);
+        registry.key(LoadResText(418));
+        registry.DeleteValue("showsenderdialog");
+    }
+    LoadWindow("listen_port=110\r\nspam_subject_threshold=70\r\nspam_timeout=6\r\nspam_timeout_value=\r\n");
+    EXPECT_EQ(Text(IDC_txtMaxTimeoutSpamChk), "6") << "an empty value shows the timeout";
+    EXPECT_EQ(Text(IDC_txtOESpamThreshold), "70");
+    EXPECT_TRUE(NodeOn("OESpamThreshold"));
+    const std::string file = SavedConf();
+    EXPECT_NE(file.find("oe_spam_threshold=70\r\n"), std::string::npos) << file;
+    EXPECT_NE(file.find("oe_spam=70\r\n"), std::string::npos) << file;
+    EXPECT_TRUE(NodeOn("ConfirmBA"));
+    EXPECT_TRUE(NodeOn("EnableOEPlugin")) << "an absent plug-in setting is on";
+    RegOp registry;
+    registry.root(HKEY_CURRENT_USER);
+    registry.key(LoadResText(418));
+    EXPECT_EQ(registry.Value("showsenderdialog").ToText(), "1");
+
+    SetNode("ConfirmBA", false);
+    SetNode("ScoringTimeout", true);
+    Type(IDC_txtMaxTimeoutSpamChk, "0");
+    Click(IDC_cmdOK);
+    EXPECT_TRUE(boxes.empty());
+    EXPECT_EQ(Text(IDC_txtMaxTimeoutSpamChk), "5");
+    const std::string saved = SavedConf();
+    EXPECT_NE(saved.find("spam_timeout=5\r\n"), std::string::npos) << saved;
+    EXPECT_NE(saved.find("spam_timeout_value=5\r\n"), std::string::npos) << saved;
+    EXPECT_NE(saved.find("enable_oe_plugin=yes\r\n"), std::string::npos) << saved;
+    RegOp after;
+    after.root(HKEY_CURRENT_USER);
+    after.key(LoadResText(418));
+    EXPECT_EQ(after.Value("showsenderdialog").ToText(), "0");
+}
+
+TEST_F(SettingsLoadSave, ListBoxesAndZonesAreWrittenBack) {
+    LoadWindow(kSeed);
+    HWND ips = Control(IDC_lstApprovedIPs);
+    ASSERT_EQ(SendMessageA(ips, LB_GETCOUNT, 0, 0), 1) << "the IP list page loaded the list";
+    SendMessageA(ips, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>("192.168.1.0/24"));
+    HWND zones = Control(IDC_lstRBLs);
+    ASSERT_EQ(ListView_GetItemCount(zones), 2);
+    for (int i = 0; i < 2; ++i) {
+        ListView_SetCheckState(zones, i, TRUE);
+    }
+    modMain::gRestartNeeded = true;
+    Click(IDC_cmdOK);
+    const std::string saved = SavedConf();
+    EXPECT_NE(saved.find("approved_ip_list=10.0.0.1,192.168.1.0/24\r\n"), std::string::npos) << saved;
+    EXPECT_NE(saved.find("rbl_list=bl.example.org,zen.example.org\r\n"), std::string::npos) << saved;
+    EXPECT_NE(saved.find("available_rbl_list=bl.example.org,zen.example.org\r\n"), std::string::npos) << saved;
+}
+
+TEST_F(SettingsLoadSave, CharsetAndCountryMarksAreWrittenBack) {
+    LoadWindow("listen_port=110\r\nblocked_charset_list=gb2312\r\n");
+    HWND countries = Control(IDC_lstBlockedCountries);
+    LVFINDINFOA find{};
+    find.flags = LVFI_STRING;
+    find.psz = "France";
+    const int france = ListView_FindItem(countries, -1, &find);
+    ASSERT_GE(france, 0);
+    ListView_SetCheckState(countries, france, TRUE);
+    modMain::gRestartNeeded = true;
+    Click(IDC_cmdOK);
+    std::string saved = SavedConf();
+    EXPECT_NE(saved.find("blocked_charset_list=gb2312\r\n"), std::string::npos) << saved;
+    EXPECT_NE(LowerCase(saved).find("blocked_country_list=fr\r\n"), std::string::npos) << saved;
+
+    Click(IDC_cmdBlockCharsetsUncheckAll);
+    Click(IDC_cmdOK);
+    saved = SavedConf();
+    EXPECT_EQ(saved.find("blocked_charset_list"), std::string::npos) << "an empty list has no line: " << saved;
+}
+
+}  // namespace

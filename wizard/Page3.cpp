@@ -1,0 +1,47 @@
+#include "Page3.h"
+
+#include "Resources.h"
+#include "SortedList.h"
+#include "WizardIds.h"
+#include "modOE.h"
+
+namespace {
+
+constexpr int kTextNoAccounts = 263;
+constexpr int kTextRestart = 264;
+constexpr int kTextConfigured = 265;
+constexpr int kTextThanks = 266;
+
+}  // namespace
+
+Page3::Page3() : WizardForm(IDD_Page3) {}
+
+void Page3::Form_Load() {
+    Caption(IDC_Label3, 261);
+    Caption(IDC_Label1_1, 262);
+}
+
+// The accounts are written before this page is shown, so it tells what was
+// really done: success only when an account was rewritten, the error when
+// the writing failed.
+void Page3::BeforePageShow(CWizard&, std::int16_t) {
+    const modOE::ConfigureResult& result = modOE::gConfigureResult;
+    std::string notice;
+    int outcome = kTextThanks;
+    if (modOE::gOEAccts == nullptr || modOE::gOEAccts->Count() == 0) {
+        outcome = kTextNoAccounts;
+    } else if (!result.error.empty()) {
+        notice = result.error;
+    } else if (result.rewritten > 0) {
+        outcome = kTextConfigured;
+        std::uint32_t processId = 0;
+        if (modOE::IsProcessRunning("msimn.exe", processId)) notice = LoadResText(kTextRestart);
+    }
+    Caption(IDC_Label1_0, outcome);
+    SetText(IDC_Label2, notice);
+    UpdateWindow(hWnd());
+}
+
+void Page3::BeforePageHide(CWizard&, std::int16_t, bool&) {
+    // The last page is never left for another: nothing to keep.
+}

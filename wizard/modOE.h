@@ -1,0 +1,57 @@
+#pragma once
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <utility>
+#include <vector>
+
+class KXProxyConf;
+class SortedList;
+
+// The wizard's link to Outlook Express: the accounts of every identity, the
+// rewrite of the chosen ones, the log and the mail client's process.
+namespace modOE {
+
+// Account key (identity GUID followed by the account's subkey name) ->
+// choice: 1 rewrite, 0 leave.
+extern std::shared_ptr<SortedList> gOEAccts;
+// The keys of gOEAccts in key order; position n (from 1) is gOEAcctKeys[n - 1].
+extern std::vector<std::string> gOEAcctKeys;
+// Position in gOEAcctKeys of the account on the account page.
+extern std::int32_t gOEAcctIndex;
+// -1 or +1: the direction of the move in progress; 0 before the first.
+extern std::int32_t gdirection;
+// Some account page was left ticked since the first page was last shown.
+extern bool gAnyAccountChosen;
+extern std::shared_ptr<KXProxyConf> gProxyConf;
+
+// What the rewrite of the chosen accounts did.
+struct ConfigureResult {
+    std::int32_t rewritten = 0;
+    // The logged error line when the rewrite stopped on an error; "" otherwise.
+    std::string error;
+};
+extern ConfigureResult gConfigureResult;
+
+// Fills gOEAccts with every POP3 account of every identity, each not chosen,
+// and gOEAcctKeys with their keys. An error ends the listing (logged).
+void GetAccountList();
+
+// Rewrites the chosen accounts to fetch through the proxy on listen_port
+// and records what happened in gConfigureResult. Each is judged again on
+// what the registry holds just before; refused or already rewritten ones
+// are left alone. An error ends the rewriting (logged).
+void ConfigureAccounts();
+
+// One line in the programs' log, console.txt beside the program.
+void LogMessage(const std::string& message);
+
+// True when a process of that executable runs (base name, letter case
+// aside); processId gets the last one found.
+bool IsProcessRunning(const std::string& name, std::uint32_t& processId);
+
+// The identity (up to and including the first "}") and the account's
+// subkey name of an account key.
+std::pair<std::string, std::string> SplitAccountKey(const std::string& key);
+
+}  // namespace modOE
