@@ -14,17 +14,6 @@ struct VersionPart {
     std::string rest;    // whatever follows the number
 };
 
-std::vector<std::string> SplitAtDots(const std::string& version) {
-    std::vector<std::string> parts;
-    std::size_t start = 0;
-    for (std::size_t dot = version.find('.'); dot != std::string::npos; dot = version.find('.', start)) {
-        parts.push_back(version.substr(start, dot - start));
-        start = dot + 1;
-    }
-    parts.push_back(version.substr(start));
-    return parts;
-}
-
 bool IsDigit(char c) {
     return std::isdigit(static_cast<unsigned char>(c)) != 0;
 }
@@ -65,4 +54,15 @@ int VersionCompare(const std::string& a, const std::string& b) {
         }
     }
     return 0;
+}
+
+std::vector<std::string> SplitAtDots(const std::string& version) {
+    std::vector<std::string> parts;
+    std::size_t start = 0;
+    for (std::size_t dot = version.find('.'); dot != std::string::npos; dot = version.find('.', start)) {
+        parts.push_back(version.substr(start, dot - start));
+        start = dot + 1;
+    }
+    parts.push_back(version.substr(start));
+    return parts;
 }

@@ -13,17 +13,6 @@ namespace {
 
 const std::string kVersionKey = "version=";
 
-std::vector<std::string> SplitAtDots(const std::string& version) {
-    std::vector<std::string> parts;
-    std::size_t start = 0;
-    for (std::size_t dot = version.find('.'); dot != std::string::npos; dot = version.find('.', start)) {
-        parts.push_back(version.substr(start, dot - start));
-        start = dot + 1;
-    }
-    parts.push_back(version.substr(start));
-    return parts;
-}
-
 bool IsNumber(const std::string& text) {
     const std::string part = TrimSpaces(text);
     return !part.empty() &&
