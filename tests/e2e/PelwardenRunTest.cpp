@@ -243,29 +243,6 @@ TEST_F(PelwardenRun, ReadsTheRealStoresOfTheSharedFixtures) {
     EXPECT_EQ(ProductNumber("ham_training"), 0);
 }
 
-// The status window of the first instance, once its run is over (OK enabled).
-HWND FinishedStatusWindow(DWORD processId) {
-    struct Search {
-        DWORD processId;
-        HWND found;
-    } search{processId, nullptr};
-    EnumWindows(
-        [](HWND window, LPARAM parameter) -> BOOL {
-            auto* s = reinterpret_cast<Search*>(parameter);
-            DWORD owner = 0;
-            GetWindowThreadProcessId(window, &owner);
-            char title[256] = "";
-            GetWindowTextA(window, title, sizeof title);
-            if (owner == s->processId && std::string(title) == "Brindlecote Varnholt Desktop Client") {
-                s->found = window;
-                return FALSE;
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.found;
-}
-
 std::vector<std::string> ListLines(HWND list) {
     std::vector<std::string> lines;
     const LRESULT count = SendMessageA(list, LB_GETCOUNT, 0, 0);
@@ -289,7 +266,7 @@ TEST_F(PelwardenRun, ShowKeepsTheStatusWindowAndASecondInstanceExitsAtOnce) {
     HWND ok = nullptr;
     ASSERT_TRUE(WaitUntil(
         [&] {
-            window = FinishedStatusWindow(first.Id());
+            window = TopWindowOf(first.Id(), "Brindlecote Varnholt Desktop Client");
             ok = window != nullptr ? GetDlgItem(window, 1002) : nullptr;
             return ok != nullptr && IsWindowEnabled(ok);
         },

@@ -87,20 +87,21 @@ void EndProcessesNamed(const std::string& executable) {
     CloseHandle(snapshot);
 }
 
-HWND ConsoleWindowOf(DWORD processId) {
+HWND TopWindowOf(DWORD processId, const std::string& title, bool withMenu) {
     struct Search {
         DWORD processId;
+        const std::string& title;
+        bool withMenu;
         HWND found;
-    } search{processId, nullptr};
+    } search{processId, title, withMenu, nullptr};
     EnumWindows(
         [](HWND window, LPARAM parameter) -> BOOL {
             auto* s = reinterpret_cast<Search*>(parameter);
             DWORD owner = 0;
             GetWindowThreadProcessId(window, &owner);
-            char title[256] = "";
-            GetWindowTextA(window, title, sizeof title);
-            if (owner == s->processId && GetMenu(window) != nullptr &&
-                std::string(title) == "Brindlecote Varnholt") {
+            char text[256] = "";
+            GetWindowTextA(window, text, sizeof text);
+            if (owner == s->processId && (!s->withMenu || GetMenu(window) != nullptr) && s->title == text) {
                 s->found = window;
                 return FALSE;
             }
@@ -108,4 +109,8 @@ HWND ConsoleWindowOf(DWORD processId) {
         },
         reinterpret_cast<LPARAM>(&search));
     return search.found;
+}
+
+HWND ConsoleWindowOf(DWORD processId) {
+    return TopWindowOf(processId, "Brindlecote Varnholt", true);
 }
