@@ -20,15 +20,12 @@ struct ScanKind {
     bool lastDayOnly;
     // Inbox: senders, looked up first; Sent Items: recipients, always added.
     bool senders;
-    // Sent Items records the id before the text goes to the engine.
-    bool recordBeforeText;
     std::int32_t weight;
 };
 
-const ScanKind kInbox{"PreviousFrom", "OEScanInbox", 406, "Unable to open Inbox", "oeinbox", true, true, false,
-                      kInboxWeight};
+const ScanKind kInbox{"PreviousFrom", "OEScanInbox", 406, "Unable to open Inbox", "oeinbox", true, true, kInboxWeight};
 const ScanKind kSent{"ScanNewSentEmails", "OEScanSent", 411, "Unable to open Sent Items folder.", "oesent", false,
-                     false, true, kSentWeight};
+                     false, kSentWeight};
 
 SwitchReader& CurrentSwitchReader() {
     static SwitchReader reader;
@@ -79,13 +76,10 @@ void FeedMessage(const ScanKind& kind, CDbx& reader, const CEmail& email, FileLi
     } else {
         RegisterRecipients(email.RecipientEMail());
     }
-    if (kind.recordBeforeText) {
-        seen.Add(id);
-    }
+    // Recorded only once the engine has taken the text: a feed that failed is
+    // tried again at the next run.
     FeedText(kind, reader, email.Id());
-    if (!kind.recordBeforeText) {
-        seen.Add(id);
-    }
+    seen.Add(id);
 }
 
 void Scan(const ScanKind& kind, const std::string& path) {
