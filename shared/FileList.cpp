@@ -1,6 +1,7 @@
 #include "FileList.h"
 
 #include <exception>
+#include <functional>
 
 #include "FileSystem.h"
 #include "LogTrap.h"
@@ -32,6 +33,12 @@ void ReplaceWithText(const std::string& path, const std::string& text) {
     }
 }
 
+// Enough to tell whether a list file still holds the text it held: the
+// file's time is too coarse for that, as two writes may share one tick.
+std::size_t Fingerprint(const std::string& text) {
+    return std::hash<std::string>{}(text);
+}
+
 }  // namespace
 
 std::vector<std::string> ListFileEntries(const std::string& text) {
@@ -52,6 +59,7 @@ FileList::FileList() {
 void FileList::FileLocation(const std::string& path) {
     path_ = path;
     loadFailed_ = false;
+    matched_.reset();
 }
 
 void FileList::SortMode(std::int32_t mode) {
@@ -61,12 +69,12 @@ void FileList::SortMode(std::int32_t mode) {
 void FileList::Load() {
     Clear();
     loadFailed_ = false;
-    if (!FileSystem::FileExists(path_)) {
-        return;
-    }
+    matched_.reset();
     std::exception_ptr refused;
     try {
-        refused = AddEntries(FileSystem::ReadWholeFile(path_));
+        const std::string text = FileText();
+        refused = AddEntries(text);
+        matched_ = Fingerprint(text);
     } catch (...) {
         loadFailed_ = true;
         ShowLoadError(std::current_exception());
@@ -75,6 +83,16 @@ void FileList::Load() {
     if (refused) {
         ShowLoadError(refused);
     }
+}
+
+void FileList::CatchUp() {
+    if (matched_ != Fingerprint(FileText())) {
+        Load();
+    }
+}
+
+std::string FileList::FileText() const {
+    return FileSystem::FileExists(path_) ? FileSystem::ReadWholeFile(path_) : std::string();
 }
 
 std::exception_ptr FileList::AddEntries(const std::string& text) {
@@ -120,6 +138,9 @@ void FileList::Save(const std::string& path) {
         text += "\r\n";
     }
     ReplaceWithText(target, text);
+    if (own) {
+        matched_ = Fingerprint(text);
+    }
 }
 
 std::int32_t FileList::Count() const {

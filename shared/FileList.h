@@ -1,6 +1,8 @@
 #pragma once
+#include <cstddef>
 #include <cstdint>
 #include <exception>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -46,15 +48,26 @@ public:
     std::vector<std::string> Items();
     // Empties the list in memory; the file stays as it is.
     void Clear();
+    // Loads the file again when it no longer holds what the list last loaded
+    // from it or saved to it (another program has written it since), so that
+    // a save that follows keeps that program's entries. Changes not saved
+    // yet are dropped with the old entries: catch up before changing the
+    // list. Raises what the file system raises when the file cannot be read.
+    void CatchUp();
 
 private:
     // Adds the entries of a list file's text; a line the list refuses is
     // skipped, and the first refusal is given back.
     std::exception_ptr AddEntries(const std::string& text);
+    // The list file's text; "" when there is no file.
+    std::string FileText() const;
 
     SortedList list_;
     std::string path_;
     bool loadFailed_ = false;
+    // Fingerprint of the file's text as last loaded or saved; none before
+    // the first load and after a load that failed.
+    std::optional<std::size_t> matched_;
 };
 
 // The entries a list file's text holds: each line lower-cased and trimmed of

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -200,6 +201,72 @@ TEST_F(FileListTest, NamingAnotherFileEndsTheRefusal) {
     list.Add("a");
     list.Save();
     EXPECT_EQ(Read("other"), "a\r\n");
+}
+
+// Another program writes the file between the list's load and its next
+// save; an unsaved entry shows whether the list was loaded again.
+TEST_F(FileListTest, CatchUpReloadsOnlyAFileChangedSinceItWasLoadedOrSaved) {
+    const struct {
+        const char* name;
+        const char* before;
+        // nullptr: the file is taken away (unused when the list saves it).
+        const char* after;
+        bool savedBetween;
+        Entries expected;
+    } cases[] = {
+        {"unchanged", "a@x\r\n", "a@x\r\n", false, {"a@x", "unsaved@x"}},
+        {"rewritten", "a@x\r\n", "a@x\r\nb@x\r\n", false, {"a@x", "b@x"}},
+        // Same length, written at once: a file time could miss it.
+        {"same size", "a@x\r\n", "b@x\r\n", false, {"b@x"}},
+        {"created", nullptr, "n@x\r\n", false, {"n@x"}},
+        {"removed", "a@x\r\n", nullptr, false, {}},
+        {"own save", "a@x\r\n", nullptr, true, {"a@x", "saved@x", "unsaved@x"}},
+    };
+    for (const auto& c : cases) {
+        if (c.before != nullptr) {
+            Write(c.name, c.before);
+        }
+        FileList list = LoadedFrom(c.name);
+        if (c.savedBetween) {
+            list.Add("saved@x");
+            list.Save();
+        } else if (c.after != nullptr) {
+            Write(c.name, c.after);
+        } else {
+            std::filesystem::remove(PathOf(c.name));
+        }
+        list.Add("unsaved@x");
+        list.CatchUp();
+        EXPECT_EQ(list.Items(), c.expected) << c.name;
+    }
+    EXPECT_TRUE(boxes_.empty());
+}
+
+TEST_F(FileListTest, ASaveAfterCatchingUpKeepsTheOtherProgramsEntries) {
+    Write("list", "a@x\r\n");
+    FileList list = LoadedFrom("list");
+    Write("list", "a@x\r\nother@x\r\n");
+    list.CatchUp();
+    list.Add("mine@x");
+    list.Save();
+    EXPECT_EQ(Read("list"), "a@x\r\nmine@x\r\nother@x\r\n");
+}
+
+TEST_F(FileListTest, CatchUpAfterAFailedLoadLoadsAgainAndEndsTheRefusal) {
+    MakeUnreadable("list");
+    FileList list;
+    list.FileLocation(PathOf("list"));
+    list.Load();
+    // Still unreadable: the caller hears of it before it saves.
+    EXPECT_NE(RaisedBy([&] { list.CatchUp(); }).Number(), 0);
+    ReleaseUnreadable();
+    Write("list", "b\r\n");
+    list.CatchUp();
+    EXPECT_EQ(list.Items(), Entries{"b"});
+    list.Add("c");
+    list.Save();
+    EXPECT_EQ(Read("list"), "b\r\nc\r\n");
+    EXPECT_EQ(boxes_.size(), 1u);
 }
 
 #ifdef _WIN32
