@@ -83,6 +83,9 @@ void BlockedSenders(const std::vector<std::string>& list) {
         if (!gBlockedSenders) {
             throw ObjectError(91, "BlockedSenders", "Object variable or With block variable not set");
         }
+        // The console may have saved the list since start-up, while the engine
+        // started: its entries are kept, not written over.
+        gBlockedSenders->CatchUp();
         for (const std::string& entry : list) {
             const std::string address = FormatEmail(entry);
             if (!address.empty() && !gBlockedSenders->Exists(address)) {

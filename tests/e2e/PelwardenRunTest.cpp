@@ -173,6 +173,19 @@ TEST_F(PelwardenRun, ImportsBlockedSendersAndFeedsNewMailOnce) {
     EXPECT_EQ(Conf("blocked_senders"), "already@host\r\nspammer@bad.example\r\n");
 }
 
+// The console saves the blocked list after the scanner has loaded it, while
+// the engine starts: the import keeps the console's entry.
+TEST_F(PelwardenRun, TheImportKeepsWhatTheConsoleSavedWhileTheEngineStarted) {
+    LayOut("pelwarden_list_saved", {"Pelwarden.exe"});
+    ASSERT_TRUE(CopyFileA(TestBinPath("busy_start_engine.dll").c_str(), layout_->Path("fendrake.dll").c_str(), FALSE));
+    layout_->Write("conf\\blocked_senders", "early@host\r\n");
+    SeedIdentity({"OE@Blocked.Example"});
+    WriteStores({}, {});
+    Run();
+    EXPECT_EQ(Conf("blocked_senders"), "console@saved.example\r\nearly@host\r\noe@blocked.example\r\n");
+    EXPECT_EQ(Count(Log(), "Error"), 0) << Log();
+}
+
 // Nobody watches a run from the console's timer: a box would hang it.
 TEST_F(PelwardenRun, ABadLineInASeenFileIsLoggedAndSkipped) {
     LayOut("pelwarden_bad_seen");
