@@ -3,7 +3,6 @@
 #include <cstring>
 #include <vector>
 
-#include "FileSystem.h"
 #include "ObjectError.h"
 
 namespace {
@@ -37,7 +36,10 @@ FendrakeLibrary::~FendrakeLibrary() {
 template <class Function>
 Function* FendrakeLibrary::Entry(const char* name) {
     if (module_ == nullptr) {
-        module_ = LoadLibraryA((FileSystem::ProgramDirectory() + "\\fendrake.dll").c_str());
+        // By name, so the system's search order finds the engine in the
+        // program folder first and else where the installer put it (the
+        // system folder, where the console's version report looks).
+        module_ = LoadLibraryA("fendrake.dll");
         if (module_ == nullptr) {
             throw ObjectError(48, "fendrake.dll", "Error in loading DLL");
         }

@@ -3,8 +3,9 @@
 
 #include "Fendrake.h"
 
-// The scoring engine fendrake.dll of the program folder, loaded on the first
-// call. A library that cannot be loaded, or lacks a call, raises 48.
+// The scoring engine fendrake.dll, loaded by name on the first call (the
+// program folder first, then the system's search path). A library that
+// cannot be loaded raises 48, one that lacks a call 453.
 class FendrakeLibrary : public Fendrake {
 public:
     FendrakeLibrary() = default;

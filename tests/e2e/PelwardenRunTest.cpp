@@ -2,6 +2,7 @@
 #include <windows.h>
 
 #include <ctime>
+#include <fstream>
 #include <memory>
 #include <string>
 #include <vector>
@@ -225,6 +226,53 @@ TEST_F(PelwardenRun, WithoutTheEngineTheScansAreSkippedAndTheBlockedListStillImp
     EXPECT_EQ(Conf("blocked_senders"), "x@y.example\r\n");
     EXPECT_FALSE(layout_->Exists("conf\\oeinbox"));
     EXPECT_EQ(ProductNumber("ham_training"), -1);
+}
+
+// A file put in the system folder for one case, and taken out again.
+class SystemFolderFile {
+public:
+    SystemFolderFile(const std::string& name, const std::string& content) {
+        char system[MAX_PATH] = "";
+        GetSystemDirectoryA(system, MAX_PATH);
+        path_ = std::string(system) + "\\" + name;
+        std::ofstream(path_, std::ios::binary) << content;
+    }
+    ~SystemFolderFile() { DeleteFileA(path_.c_str()); }
+    SystemFolderFile(const SystemFolderFile&) = delete;
+    SystemFolderFile& operator=(const SystemFolderFile&) = delete;
+
+private:
+    std::string path_;
+};
+
+// The engine is loaded by name: from the program folder first, else from
+// the system folder, where an installation may keep it.
+TEST_F(PelwardenRun, FindsTheEngineInTheProgramFolderFirstThenInTheSystemFolder) {
+    const std::string engine = ReadWholeFile(DistPath("fendrake.dll"));
+    ASSERT_FALSE(engine.empty());
+    const struct {
+        const char* name;
+        bool inProgramFolder;
+        std::string inSystemFolder;
+    } cases[] = {
+        {"pelwarden_engine_system", false, engine},
+        // A broken library in the system folder is never reached.
+        {"pelwarden_engine_first", true, "not a library"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        LayOut(c.name, c.inProgramFolder ? std::vector<std::string>{"Pelwarden.exe", "fendrake.dll"}
+                                         : std::vector<std::string>{"Pelwarden.exe"});
+        SeedIdentity({});
+        WriteStores({Mail(1, 60, "a@b.example", "", "new")}, {});
+        {
+            const SystemFolderFile library("fendrake.dll", c.inSystemFolder);
+            Run();
+        }
+        EXPECT_EQ(Conf("fendrake.messages"), "-100 0 new\r\n");
+        EXPECT_EQ(Conf("oeinbox"), "1\r\n");
+        EXPECT_EQ(Count(Log(), "Unable to start the scoring engine."), 0) << Log();
+    }
 }
 
 TEST_F(PelwardenRun, WithoutACurrentIdentityNothingIsCreated) {
