@@ -10,6 +10,7 @@
 #include "DbxWriter.h"
 #include "ProcessDriver.h"
 #include "ProgramLayout.h"
+#include "SharedFixtures.h"
 
 namespace {
 
@@ -287,9 +288,8 @@ TEST_F(PelwardenRun, WithoutACurrentIdentityNothingIsCreated) {
 }
 
 TEST_F(PelwardenRun, ReadsTheRealStoresOfTheSharedFixtures) {
-    if (GetFileAttributesA((kFixtures + "\\Inbox.dbx").c_str()) == INVALID_FILE_ATTRIBUTES) {
-        GTEST_SKIP() << "no fixture stores in " << kFixtures;
-    }
+    REQUIRE_SHARED_FIXTURE(GetFileAttributesA((kFixtures + "\\Inbox.dbx").c_str()) != INVALID_FILE_ATTRIBUTES,
+                           kFixtures);
     LayOut("pelwarden_fixtures");
     SeedIdentity({});
     for (const char* file : {"Folders.dbx", "Inbox.dbx", "Outbox.dbx", "Offline.dbx"}) {

@@ -11,6 +11,7 @@
 #endif
 
 #include "DbxStoreFixture.h"
+#include "SharedFixtures.h"
 
 // The real stores of a mail client's identity in the shared fixtures.
 namespace {
@@ -26,9 +27,7 @@ bool FixturesPresent() {
 }
 
 TEST_F(DbxStoreTest, ReadsTheFolderListOfTheRealFolderStore) {
-    if (!FixturesPresent()) {
-        GTEST_SKIP() << "no fixture stores in " << kFixtures;
-    }
+    REQUIRE_SHARED_FIXTURE(FixturesPresent(), kFixtures);
     ASSERT_TRUE(dbx_.openFile(FixturePath("Folders.dbx"), false));
     EXPECT_EQ(dbx_.FileType(), CDbx::dbxTypeFolder);
     EXPECT_EQ(dbx_.EMails().Count(), 0);
@@ -66,9 +65,7 @@ TEST_F(DbxStoreTest, ReadsTheFolderListOfTheRealFolderStore) {
 }
 
 TEST_F(DbxStoreTest, TellsTheStoresOfTheFixtureApart) {
-    if (!FixturesPresent()) {
-        GTEST_SKIP() << "no fixture stores in " << kFixtures;
-    }
+    REQUIRE_SHARED_FIXTURE(FixturesPresent(), kFixtures);
     CDbx outbox;
     EXPECT_TRUE(outbox.openFile(FixturePath("Outbox.dbx"), true));
     EXPECT_EQ(outbox.EMails().Count(), 0);
@@ -121,9 +118,7 @@ std::vector<Extracted> Undbx(const std::string& store, const std::filesystem::pa
 }
 
 TEST_F(DbxStoreTest, ReadsTheMessagesOfTheRealInboxAsUndbxDoes) {
-    if (!FixturesPresent()) {
-        GTEST_SKIP() << "no fixture stores in " << kFixtures;
-    }
+    REQUIRE_SHARED_FIXTURE(FixturesPresent(), kFixtures);
     if (std::system("undbx --version >/dev/null 2>&1") != 0) {
         GTEST_SKIP() << "undbx is not installed";
     }
