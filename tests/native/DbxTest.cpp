@@ -284,23 +284,34 @@ TEST_F(DbxStoreTest, TwoItemsWithTheSameIdFailTheOpenAndKeepWhatWasRead) {
 
 TEST_F(DbxStoreTest, AFileThatCannotBeLoadedFailsTheOpen) {
     const std::string tooShort = MessagesNumbered(1).Build().bytes.substr(0, 231);
+    // A store that is missing or refused is no bad file: the open logs
+    // nothing and leaves the cause to its caller.
     struct Case {
         const char* name;
         std::string path;
+        std::string failure;
     };
+    ScanState::gScanLimit = 1000;
+    const std::string large = Save(std::string(1001, 'x'), "large.dbx");
     const Case cases[] = {
-        {"missing", PathOf("missing.dbx")},
-        {"bare folder path", dir_.string() + "\\"},
-        {"empty", Save("", "empty.dbx")},
-        {"signature cut short", Save(tooShort.substr(0, 15), "sig15.dbx")},
-        {"header cut short", Save(tooShort, "head231.dbx")},
+        {"missing", PathOf("missing.dbx"), PathOf("missing.dbx") + " is missing."},
+        {"over the scan limit", large, large + " larger than scan limit. (1001 bytes, limit 1000 bytes)"},
+        {"bare folder path", dir_.string() + "\\", ""},
+        {"empty", Save("", "empty.dbx"), ""},
+        {"signature cut short", Save(tooShort.substr(0, 15), "sig15.dbx"), ""},
+        {"header cut short", Save(tooShort, "head231.dbx"), ""},
     };
     for (const Case& c : cases) {
         CDbx dbx;
         log_.clear();
         EXPECT_FALSE(dbx.openFile(c.path, false)) << c.name;
         EXPECT_EQ(dbx.ErrNo(), "1") << c.name;
-        EXPECT_TRUE(LoggedOpenError(kBadFile)) << c.name;
+        EXPECT_EQ(dbx.LoadFailure(), c.failure) << c.name;
+        if (c.failure.empty()) {
+            EXPECT_TRUE(LoggedOpenError(kBadFile)) << c.name;
+        } else {
+            EXPECT_TRUE(log_.empty()) << c.name;
+        }
     }
 }
 
