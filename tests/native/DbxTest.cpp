@@ -315,6 +315,25 @@ TEST_F(DbxStoreTest, AFileThatCannotBeLoadedFailsTheOpen) {
     }
 }
 
+// Stores grow to 2 GiB: one whose index, records and texts lie past 1.5 GiB
+// reads whole. The file is sparse, so it takes almost no disk space where
+// the file system has holes; elsewhere it would take all of it.
+TEST_F(DbxStoreTest, AStoreOfOneAndAHalfGiBReadsWhole) {
+    const std::int64_t start = std::int64_t{3} << 29;
+    if (std::filesystem::space(dir_).available < static_cast<std::uintmax_t>(start)) {
+        GTEST_SKIP() << "a store of 1.5 GiB needs that much free disk space where files cannot be sparse";
+    }
+    ScanState::gScanLimit = std::int64_t{2} << 30;
+    W writer = MessagesNumbered(3);
+    writer.StartAt(start);
+    writer.Save(PathOf("large.dbx"));
+    ASSERT_TRUE(dbx_.openFile(PathOf("large.dbx"), true));
+    EXPECT_EQ(MessageIds(), (Ids{3, 2, 1}));
+    EXPECT_GT(dbx_.EMails().item("M_2")->DataOffset(), start);
+    EXPECT_EQ(dbx_.EMails().item("M_2")->Body(), "text of message 2");
+    EXPECT_EQ(dbx_.getBody(dbx_.EMails().item("M_3")->DataOffset()), "text of message 3");
+}
+
 TEST_F(DbxStoreTest, EntriesBeyondTheItemCountAreDropped) {
     // Slots are filled from the last down in index order, so the first
     // entries of the index are the ones kept.
