@@ -119,9 +119,7 @@ CString::CString(std::string content) { append(content); }
 void CString::own() {
     if (inPlace_) {
         content_.assign(outside_);
-        inPlace_ = false;
-        outside_ = {};
-        file_.reset();
+        takeInPlace({}, nullptr);
     }
 }
 
@@ -155,9 +153,7 @@ void CString::Clear() {
     capacity_ = DEFALT_SIZE;
     // A store may have filled the buffer or be mapped; give that memory back.
     std::string().swap(content_);
-    inPlace_ = false;
-    outside_ = {};
-    file_.reset();
+    takeInPlace({}, nullptr);
     loadFailure_.clear();
 }
 

@@ -126,6 +126,8 @@ private:
     char* grow(std::uint64_t count);
     // Content read in place becomes a copy of its own, before a change.
     void own();
+    // Reads these bytes in place from now on (no bytes: the content is the
+    // buffer's own again).
     void takeInPlace(std::string_view bytes, std::shared_ptr<MappedFile> file);
 
     std::string content_;
