@@ -383,8 +383,10 @@ TEST_F(FolderLookup, AnInboxStoredUnderAnotherNameIsNotFound) {
 
 TEST_F(FolderLookup, AMissingFolderStoreIsReported) {
     EXPECT_EQ(GetFolderFilename("inbox"), "");
-    EXPECT_EQ(status_, std::vector<std::string>({"Unable to open " + gStoreRoot + "Folders.dbx"}));
-    EXPECT_TRUE(LogStartsWith("Unable to open " + gStoreRoot + "Folders.dbx"));
+    const std::string folders = gStoreRoot + "Folders.dbx";
+    const std::string line = "Unable to open " + folders + ": " + folders + " is missing.";
+    EXPECT_EQ(status_, std::vector<std::string>{line});
+    EXPECT_EQ(log_, std::vector<std::string>{line});
 }
 
 TEST_F(PelwardenScan, TrainingTotalsAreWrittenOnlyWhenTheEngineGivesNumbers) {
