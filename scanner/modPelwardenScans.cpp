@@ -42,9 +42,15 @@ std::string SwitchValue(const std::string& name) {
 // One status line and one log line for a store that did not open; a store
 // that was missing or refused says why, with its size.
 void ReportOpenFailure(const CDbx& reader, const std::string& status, const std::string& log) {
-    const std::string cause = reader.LoadFailure().empty() ? std::string() : ": " + reader.LoadFailure();
-    ShowStatus(status + cause);
-    WriteLog(log + cause);
+    const std::string& cause = reader.LoadFailure();
+    const auto withCause = [&](const std::string& text) {
+        if (cause.empty()) {
+            return text;
+        }
+        return text + (text.ends_with('.') ? " " : ": ") + cause;
+    };
+    ShowStatus(withCause(status));
+    WriteLog(withCause(log));
 }
 
 void RegisterSenders(const std::string& field) {

@@ -286,20 +286,24 @@ TEST_F(PelwardenScan, ARefusedOrMissingStoreIsReportedOnceWithItsCause) {
     const auto size = std::to_string(std::filesystem::file_size(inbox));
     struct Case {
         const char* name;
+        void (*scan)(const std::string& path);
         std::int64_t scanLimit;
         std::string path;
         std::string line;
     };
     const Case cases[] = {
-        {"over the scan limit", 100, inbox,
+        {"over the scan limit", PreviousFrom, 100, inbox,
          "Unable to open Inbox: " + inbox + " larger than scan limit. (" + size + " bytes, limit 100 bytes)"},
-        {"missing", 0, StorePath("gone.dbx"), "Unable to open Inbox: " + StorePath("gone.dbx") + " is missing."},
+        {"missing", PreviousFrom, 0, StorePath("gone.dbx"),
+         "Unable to open Inbox: " + StorePath("gone.dbx") + " is missing."},
+        {"Sent Items missing", ScanNewSentEmails, 0, StorePath("gone.dbx"),
+         "Unable to open Sent Items folder. " + StorePath("gone.dbx") + " is missing."},
     };
     for (const Case& c : cases) {
         ScanState::gScanLimit = c.scanLimit;
         status_.clear();
         log_.clear();
-        PreviousFrom(c.path);
+        c.scan(c.path);
         EXPECT_EQ(status_, std::vector<std::string>{c.line}) << c.name;
         EXPECT_EQ(log_, std::vector<std::string>{c.line}) << c.name;
     }
