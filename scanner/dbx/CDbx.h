@@ -16,8 +16,8 @@
 #include "ObjectError.h"
 
 // Reads one mail store file (.dbx), held whole as a read-only mapped view,
-// and turns its items into records: a message store gives CEmail records, the folder store
-// "Folders.dbx" CFolder records. It never writes. Every read is checked
+// and turns its items into records: a message store gives CEmail records,
+// the folder store "Folders.dbx" CFolder records. It never writes. Every read is checked
 // against the file in 64-bit arithmetic, so a damaged or crafted store ends
 // in a failed open or an empty text, never in a read outside the file or a
 // walk without end.

@@ -60,6 +60,9 @@ std::uint64_t MappedFile::size() const {
     return static_cast<std::uint64_t>(info.st_size);
 }
 
+// The portable lane is where the tests run; a store cut shorter by another
+// process while it is mapped would end the process there (on Windows the
+// system refuses to cut a mapped file).
 std::string_view MappedFile::map() {
     if (!view_) {
         const std::uint64_t length = size();
