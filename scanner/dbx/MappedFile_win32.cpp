@@ -17,10 +17,14 @@ HANDLE AsHandle(std::intptr_t handle) { return reinterpret_cast<HANDLE>(handle);
 
 }  // namespace
 
+// The view stays open for a whole scan, so the mail client may also rename
+// or delete the store meanwhile (as it does when it compacts a folder); the
+// view keeps the bytes it was given.
 MappedFile::MappedFile(const std::string& path)
     : path_(path),
       handle_(reinterpret_cast<std::intptr_t>(CreateFileA(path.c_str(), GENERIC_READ,
-                                                          FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                                          FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                                          nullptr,
                                                           OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr))) {
     if (AsHandle(handle_) == INVALID_HANDLE_VALUE) {
         Fail("Cannot open", path_);
