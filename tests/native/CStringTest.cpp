@@ -448,6 +448,21 @@ TEST_F(CStringFiles, LoadBinaryAndSaveRoundTripEveryByte) {
     EXPECT_TRUE(status_.empty());
 }
 
+// A loaded file is read in place; a change works on a copy of its own.
+TEST_F(CStringFiles, ChangingALoadedFileLeavesTheFileAlone) {
+    const std::string bytes = AllBytes(5000);
+    WriteFile("in.bin", bytes);
+    CString s;
+    s.loadBinary(PathOf("in.bin"));
+    s.append("more");
+    EXPECT_EQ(s.toString(), bytes + "more");
+    EXPECT_EQ(s.getCapacity(), 16384);
+    EXPECT_EQ(ReadFile("in.bin"), bytes);
+    s.Clear();
+    EXPECT_EQ(s.length(), 0);
+    EXPECT_EQ(ReadFile("in.bin"), bytes);
+}
+
 TEST_F(CStringFiles, SaveOverALongerFileLeavesNoStaleTail) {
     WriteFile("out.txt", std::string(10000, 'o'));
     ASSERT_TRUE(Of("short").save(PathOf("out.txt")));
