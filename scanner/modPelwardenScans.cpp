@@ -36,6 +36,20 @@ std::string SwitchValue(const std::string& name) {
     return CurrentSwitchReader() ? CurrentSwitchReader()(name) : std::string();
 }
 
+// One status line and one log line for a store that did not open; a store
+// that was missing or refused says why, with its size.
+void ReportOpenFailure(const CDbx& reader, const std::string& status, const std::string& log) {
+    const std::string& cause = reader.LoadFailure();
+    const auto withCause = [&](const std::string& text) {
+        if (cause.empty()) {
+            return text;
+        }
+        return text + (text.ends_with('.') ? " " : ": ") + cause;
+    };
+    ShowStatus(withCause(status));
+    WriteLog(withCause(log));
+}
+
 void RegisterSenders(const std::string& field) {
     for (const std::string& part : SplitAddresses(field)) {
         std::string address = FormatEmail(part);
@@ -95,8 +109,7 @@ void Scan(const ScanKind& kind, const std::string& path) {
             WriteLog(std::string(kind.procedure) + " : dbx_file = " + path);
         }
         if (!reader.openFile(path, false)) {
-            ShowStatus(LoadResText(kind.openFailureId));
-            WriteLog(kind.openFailureLog);
+            ReportOpenFailure(reader, LoadResText(kind.openFailureId), kind.openFailureLog);
             return;
         }
         seen.FileLocation(ConfPath(kind.seenFile));
@@ -133,8 +146,7 @@ std::string GetFolderFilename(const std::string& name) {
         }
         CDbx reader;
         if (!reader.openFile(folders, false)) {
-            ShowStatus(LoadResText(412) + " " + folders);
-            WriteLog("Unable to open " + folders);
+            ReportOpenFailure(reader, LoadResText(412) + " " + folders, "Unable to open " + folders);
             return;
         }
         for (const auto& folder : reader.Folders()) {

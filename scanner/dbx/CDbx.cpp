@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "BlockChain.h"
 #include "LogTrap.h"
 #include "ScanState.h"
 
@@ -20,7 +21,6 @@ constexpr std::int64_t kNodeHeadSize = 24;
 constexpr std::int64_t kNodeEntrySize = 12;
 constexpr std::int64_t kItemHeadSize = 12;
 constexpr std::int64_t kFieldEntrySize = 4;
-constexpr std::int64_t kBlockHeadSize = 16;
 // Far deeper than any real index; a deeper walk is a crafted chain of nodes.
 constexpr int kMaxIndexDepth = 64;
 
@@ -29,15 +29,13 @@ constexpr int kErrEntriesBeyondCount = 5;
 constexpr int kErrItemData = 7;
 constexpr int kErrOpenFailed = 1;
 
-std::int32_t LongAt(const std::vector<std::uint8_t>& bytes, std::size_t at) {
+using Span = std::span<const std::uint8_t>;
+
+std::int32_t LongAt(Span bytes, std::size_t at) {
     return static_cast<std::int32_t>(static_cast<std::uint32_t>(bytes[at]) |
                                      static_cast<std::uint32_t>(bytes[at + 1]) << 8 |
                                      static_cast<std::uint32_t>(bytes[at + 2]) << 16 |
                                      static_cast<std::uint32_t>(bytes[at + 3]) << 24);
-}
-
-std::int16_t IntegerAt(const std::vector<std::uint8_t>& bytes, std::size_t at) {
-    return static_cast<std::int16_t>(bytes[at] | bytes[at + 1] << 8);
 }
 
 void Detail(const std::string& line) {
@@ -64,13 +62,33 @@ bool PlainFileName(const std::string& name) {
 }  // namespace
 
 bool CDbx::openFile(const std::string& sFileName, bool fRetrieveBody) {
+    return open(sFileName, fRetrieveBody, [&](CString& buffer) { buffer.loadBinary(sFileName); });
+}
+
+bool CDbx::openBytes(std::string_view bytes, bool fRetrieveBody) {
+    return open("", fRetrieveBody, [&](CString& buffer) { buffer.loadInPlace(bytes); });
+}
+
+const std::string& CDbx::LoadFailure() const {
+    static const std::string none;
+    return buffer_ ? buffer_->loadFailure() : none;
+}
+
+bool CDbx::open(const std::string& name, bool fRetrieveBody, const std::function<void(CString&)>& load) {
+    if (!buffer_) {
+        buffer_ = std::make_unique<CString>();
+    }
+    // The store is missing or refused: its cause is the caller's to report,
+    // not a damaged file's.
+    bool refused = false;
     const bool opened = LogTrap::Trap("openFile() Error ", " : ", [&] {
-        if (!buffer_) {
-            buffer_ = std::make_unique<CString>();
+        load(*buffer_);
+        refused = !buffer_->loadFailure().empty();
+        if (refused) {
+            return;
         }
-        buffer_->loadBinary(sFileName);
         FileType_ = SignatureType();
-        FileName_ = sFileName;
+        FileName_ = name;
         getIndexes();
         for (const std::int32_t item : index_) {
             AddRecord(readItem(item, FileType_, fRetrieveBody), item);
@@ -78,31 +96,20 @@ bool CDbx::openFile(const std::string& sFileName, bool fRetrieveBody) {
         ErrNo_ = 0;
         Detail("No Exceptions");
     });
-    if (!opened) {
+    if (!opened || refused) {
         ErrNo_ = kErrOpenFailed;
+        return false;
     }
-    return opened;
+    return true;
 }
 
 std::string CDbx::getBody(std::int32_t pos) {
     ErrNo_ = kErrItemData;
-    // One message's text never holds more bytes than the whole file; a chain
-    // that runs on past that goes round in a loop.
-    const std::int64_t fileSize = buffer_ ? buffer_->length() : 0;
+    const std::string_view store = Store();
+    const BlockChain::Walk walk = BlockChain::Measure(store, pos);
     std::string text;
-    Bytes head;
-    Bytes data;
-    for (std::int64_t block = pos; block != 0; block = LongAt(head, 0x0C)) {
-        if (!ReadBytes(block, kBlockHeadSize, head)) {
-            return "";
-        }
-        // A length of 0 or less reads nothing and ends the chain as broken.
-        const std::int64_t length = IntegerAt(head, 0x08);
-        if (static_cast<std::int64_t>(text.size()) + length > fileSize ||
-            !ReadBytes(block + kBlockHeadSize, length, data)) {
-            return "";
-        }
-        text.append(data.begin(), data.end());
+    if (!walk.sound || !BlockChain::Gather(store, pos, walk, text)) {
+        return "";
     }
     ErrNo_ = 0;
     return text;
@@ -316,11 +323,15 @@ FileTime CDbx::readDate(const Bytes& data, std::int64_t start) {
     return FileTime(static_cast<std::uint64_t>(high) << 32 | low);
 }
 
+std::string_view CDbx::Store() const { return buffer_ ? buffer_->view() : std::string_view(); }
+
 bool CDbx::ReadBytes(std::int64_t offset, std::int64_t count, Bytes& into) const {
     // In 64 bits: an offset and a length near the 32-bit limit must not wrap
     // round into the file.
-    if (!buffer_ || offset < 0 || count < 1 || offset + count > buffer_->length()) {
+    const std::string_view store = Store();
+    if (offset < 0 || count < 1 || offset + count > static_cast<std::int64_t>(store.size())) {
         return false;
     }
-    return buffer_->getBytes(static_cast<std::int32_t>(offset + 1), static_cast<std::int32_t>(offset + count), into);
+    into = Bytes(reinterpret_cast<const std::uint8_t*>(store.data()) + offset, static_cast<std::size_t>(count));
+    return true;
 }

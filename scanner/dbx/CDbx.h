@@ -1,11 +1,13 @@
 #pragma once
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
+#include <span>
 #include <string>
+#include <string_view>
 #include <unordered_set>
 #include <variant>
-#include <vector>
 
 #include "CEmails.h"
 #include "CFolders.h"
@@ -13,9 +15,9 @@
 #include "FileTime.h"
 #include "ObjectError.h"
 
-// Reads one mail store file (.dbx) whole into memory and turns its items
-// into records: a message store gives CEmail records, the folder store
-// "Folders.dbx" CFolder records. It never writes. Every read is checked
+// Reads one mail store file (.dbx), held whole as a read-only mapped view,
+// and turns its items into records: a message store gives CEmail records,
+// the folder store "Folders.dbx" CFolder records. It never writes. Every read is checked
 // against the file in 64-bit arithmetic, so a damaged or crafted store ends
 // in a failed open or an empty text, never in a read outside the file or a
 // walk without end.
@@ -43,13 +45,22 @@ public:
     // "openFile() Error " log line, when the file is no readable store;
     // records added before the failure stay.
     bool openFile(const std::string& sFileName, bool fRetrieveBody);
+    // openFile of a store already in memory, read in place: the caller keeps
+    // the bytes alive and unchanged while this reader is used. FileName
+    // becomes "".
+    bool openBytes(std::string_view bytes, bool fRetrieveBody);
+    // Why the last open found no store to read: the store was missing or
+    // refused by the load rules (the text names the cause, the path and the
+    // size); "" when the file was loaded. openFile writes no log line of its
+    // own for these, so the caller can report the cause once.
+    const std::string& LoadFailure() const;
 
     // The message text whose chain of blocks starts at pos; "" (ErrNo 7)
     // when the chain is broken, loops or leaves the file.
     std::string getBody(std::int32_t pos);
 
 private:
-    using Bytes = std::vector<std::uint8_t>;
+    using Bytes = std::span<const std::uint8_t>;
     using Record = std::variant<std::shared_ptr<CEmail>, std::shared_ptr<CFolder>>;
 
     // One entry of an item's field table: the value itself for an id of
@@ -61,6 +72,8 @@ private:
         std::int64_t start;
     };
 
+    // Loads the buffer with `load`, then reads the store in it.
+    bool open(const std::string& name, bool fRetrieveBody, const std::function<void(CString&)>& load);
     void getIndexes();
     bool readIndex(std::int64_t node, int depth);
     std::optional<Record> readItem(std::int64_t pos, std::int32_t fileType, bool fRetrieveBody);
@@ -74,9 +87,10 @@ private:
     std::int32_t SignatureType();
     std::int32_t HeaderLong(std::int64_t offset) const;
     void AddRecord(const std::optional<Record>& record, std::int64_t pos);
-    // The count bytes at offset into `into`; false when any lies outside
-    // the file or count is less than 1.
+    // The count bytes at offset, in place; false when any lies outside the
+    // file or count is less than 1.
     bool ReadBytes(std::int64_t offset, std::int64_t count, Bytes& into) const;
+    std::string_view Store() const;
 
     std::int32_t ErrNo_ = 0;
     std::unique_ptr<CString> buffer_;

@@ -5,9 +5,9 @@
 #include <cstring>
 #include <limits>
 
-#include "BinaryFile.h"
 #include "FileSystem.h"
 #include "LogTrap.h"
+#include "MappedFile.h"
 #include "MemoryStatus.h"
 #include "ObjectError.h"
 #include "ScanState.h"
@@ -78,31 +78,35 @@ void Detail(const std::string& line) {
     }
 }
 
-// Refusals of a store go to the status window and the log alike.
-void Refuse(const std::string& message) {
-    ScanState::ShowStatus(message);
-    LogTrap::Write(message);
+// Content lengths are 32-bit: a mapped file can be read whole up to this.
+constexpr std::uint64_t kLargestContent = std::numeric_limits<std::int32_t>::max();
+
+std::string Bytes(std::uint64_t count) { return std::to_string(count) + " bytes"; }
+
+// Why a store of this size may not be loaded; "" when it may. Without a scan
+// limit the free physical memory must hold the mapped file and the records
+// read from it, 1.25 times its size; figures are 64-bit so that no memory
+// size wraps.
+std::string Refusal(const std::string& path, std::uint64_t size) {
+    if (ScanState::gScanLimit <= 0) {
+        const std::uint64_t needed = size + size / 4;
+        const std::uint64_t available = MemoryStatus::AvailablePhysical();
+        if (available < needed) {
+            return "Insufficient physical memory available to scan " + path + " (" + Bytes(size) + ", " +
+                   Bytes(available) + " available)";
+        }
+    } else if (size > static_cast<std::uint64_t>(ScanState::gScanLimit)) {
+        return path + " larger than scan limit. (" + Bytes(size) + ", limit " +
+               Bytes(static_cast<std::uint64_t>(ScanState::gScanLimit)) + ")";
+    }
+    if (size > kLargestContent) {
+        return path + " larger than the largest store that can be scanned. (" + Bytes(size) + ", at most " +
+               Bytes(kLargestContent) + ")";
+    }
+    return "";
 }
 
-// Without a scan limit a store may be loaded only with free physical memory
-// of eight times its size; figures in MiB, in double precision, taken from
-// 64-bit counts so that no memory size wraps.
-bool StoreAllowed(const std::string& path, std::uint64_t size) {
-    if (ScanState::gScanLimit <= 0) {
-        const double needed = static_cast<double>(size) / 1024 / 1024 * 8;
-        const double available = static_cast<double>(MemoryStatus::AvailablePhysical()) / 1024 / 1024;
-        if (available < needed) {
-            Refuse("Insufficient physical memory available to scan " + path);
-            return false;
-        }
-        return true;
-    }
-    if (size > static_cast<std::uint64_t>(ScanState::gScanLimit)) {
-        Refuse(path + " larger than scan limit.");
-        return false;
-    }
-    return true;
-}
+constexpr std::int32_t kFileNotFound = 53;
 
 }  // namespace
 
@@ -112,7 +116,15 @@ CString::CString(std::string content) { append(content); }
 
 // Growth ---------------------------------------------------------------------
 
+void CString::own() {
+    if (inPlace_) {
+        content_.assign(outside_);
+        takeInPlace({}, nullptr);
+    }
+}
+
 char* CString::grow(std::uint64_t count) {
+    own();
     const std::uint64_t newLength = content_.size() + count;
     if (newLength > static_cast<std::uint64_t>(capacity_)) {
         capacity_ = GrownCapacity(static_cast<std::uint64_t>(capacity_), newLength);
@@ -129,9 +141,9 @@ void CString::append(std::string_view str) {
     }
 }
 
-std::string CString::toString() const { return content_; }
+std::string CString::toString() const { return std::string(view()); }
 
-std::int32_t CString::length() const { return static_cast<std::int32_t>(content_.size()); }
+std::int32_t CString::length() const { return static_cast<std::int32_t>(view().size()); }
 
 std::int32_t CString::getCapacity() const { return capacity_; }
 
@@ -139,31 +151,34 @@ void CString::setCapacity(std::int32_t newSize) { capacity_ = std::max(capacity_
 
 void CString::Clear() {
     capacity_ = DEFALT_SIZE;
-    // A store may have filled the buffer; give that memory back.
+    // A store may have filled the buffer or be mapped; give that memory back.
     std::string().swap(content_);
+    takeInPlace({}, nullptr);
+    loadFailure_.clear();
 }
 
 // New objects ----------------------------------------------------------------
 
 CString CString::replace(std::string_view oldChar, std::string_view newChar) const {
+    const std::string_view content = view();
     if (oldChar.empty()) {
-        return CString(content_);
+        return CString(std::string(content));
     }
     std::string result;
     std::size_t from = 0;
-    for (std::size_t at = content_.find(oldChar); at != std::string::npos; at = content_.find(oldChar, from)) {
-        result.append(content_, from, at - from).append(newChar);
+    for (std::size_t at = content.find(oldChar); at != std::string::npos; at = content.find(oldChar, from)) {
+        result.append(content.substr(from, at - from)).append(newChar);
         from = at + oldChar.size();
     }
-    result.append(content_, from);
+    result.append(content.substr(from));
     return CString(std::move(result));
 }
 
-CString CString::toLowerCase() const { return CString(LowerCase(content_)); }
+CString CString::toLowerCase() const { return CString(LowerCase(toString())); }
 
-CString CString::toUpperCase() const { return CString(UpperCase(content_)); }
+CString CString::toUpperCase() const { return CString(UpperCase(toString())); }
 
-CString CString::trim() const { return CString(TrimSpaces(content_)); }
+CString CString::trim() const { return CString(TrimSpaces(toString())); }
 
 CString CString::subString(std::int32_t beginIndex, std::optional<std::int32_t> endIndex) const {
     return CString(subStringVB(beginIndex, endIndex));
@@ -183,14 +198,14 @@ CString CString::valueOfSingle(float sng) { return GeneralNumber(sng, 7); }
 
 std::string CString::charAt(std::int32_t Index) const { return subStringVB(Index, Index); }
 
-std::vector<std::uint8_t> CString::toCharArray() const { return {content_.begin(), content_.end()}; }
+std::vector<std::uint8_t> CString::toCharArray() const { return {view().begin(), view().end()}; }
 
 bool CString::getBytes(std::int32_t srcBegin, std::int32_t srcEnd, std::vector<std::uint8_t>& dst) const {
     return LogTrap::Trap("CString::getBytes Error ", " : ", [&] {
         if (srcBegin <= 0 || srcEnd < srcBegin || srcEnd > length()) {
             RaiseBounds("CString::getBytes()");
         }
-        dst.assign(content_.begin() + (srcBegin - 1), content_.begin() + srcEnd);
+        dst.assign(view().begin() + (srcBegin - 1), view().begin() + srcEnd);
     });
 }
 
@@ -199,26 +214,27 @@ std::string CString::subStringVB(std::int32_t beginIndex, std::optional<std::int
     if (beginIndex < 1 || last < beginIndex) {
         return "";
     }
-    return content_.substr(static_cast<std::size_t>(beginIndex - 1), static_cast<std::size_t>(last - beginIndex + 1));
+    return std::string(
+        view().substr(static_cast<std::size_t>(beginIndex - 1), static_cast<std::size_t>(last - beginIndex + 1)));
 }
 
 std::int32_t CString::indexOf(const CString* subString) const {
-    return subString ? indexOfVB(subString->content_) : -1;
+    return subString ? indexOfVB(subString->view()) : -1;
 }
 
-std::int32_t CString::indexOfVB(std::string_view subString) const { return Position(content_.find(subString)); }
+std::int32_t CString::indexOfVB(std::string_view subString) const { return Position(view().find(subString)); }
 
 std::int32_t CString::lastIndexOf(const CString* subString) const {
-    return subString ? lastIndexOfVB(subString->content_) : -1;
+    return subString ? lastIndexOfVB(subString->view()) : -1;
 }
 
 std::int32_t CString::lastIndexOfVB(std::string_view subString) const {
-    return Position(content_.rfind(subString));
+    return Position(view().rfind(subString));
 }
 
 double CString::hashCode() const {
     double hash = 0;
-    for (const char c : content_) {
+    for (const char c : view()) {
         hash = hash * 31 + static_cast<unsigned char>(c);
     }
     return hash;
@@ -226,33 +242,33 @@ double CString::hashCode() const {
 
 // Comparison -----------------------------------------------------------------
 
-bool CString::equals(const CString* aCString) const { return aCString && equalsVB(aCString->content_); }
+bool CString::equals(const CString* aCString) const { return aCString && equalsVB(aCString->view()); }
 
-bool CString::equalsVB(std::string_view aString) const { return content_ == aString; }
+bool CString::equalsVB(std::string_view aString) const { return view() == aString; }
 
 bool CString::equalsIgnoreCase(const CString* aCString) const {
-    return aCString && equalsIgnoreCaseVB(aCString->content_);
+    return aCString && equalsIgnoreCaseVB(aCString->view());
 }
 
 bool CString::equalsIgnoreCaseVB(std::string_view aString) const {
-    return UpperCase(content_) == UpperCase(std::string(aString));
+    return UpperCase(toString()) == UpperCase(std::string(aString));
 }
 
 std::int32_t CString::compareTo(const CString* aCString) const {
-    return aCString ? Sign(content_.compare(aCString->content_)) : -1;
+    return aCString ? Sign(view().compare(aCString->view())) : -1;
 }
 
 std::int32_t CString::compareToIgnoreCase(const CString* aCString) const {
-    return aCString ? Sign(LowerCase(content_).compare(LowerCase(aCString->content_))) : -1;
+    return aCString ? Sign(LowerCase(toString()).compare(LowerCase(aCString->toString()))) : -1;
 }
 
-bool CString::startsWith(const CString* prefix) const { return prefix && startsWithVB(prefix->content_); }
+bool CString::startsWith(const CString* prefix) const { return prefix && startsWithVB(prefix->view()); }
 
-bool CString::startsWithVB(std::string_view prefix) const { return std::string_view(content_).starts_with(prefix); }
+bool CString::startsWithVB(std::string_view prefix) const { return view().starts_with(prefix); }
 
-bool CString::endsWith(const CString* suffix) const { return suffix && endsWithVB(suffix->content_); }
+bool CString::endsWith(const CString* suffix) const { return suffix && endsWithVB(suffix->view()); }
 
-bool CString::endsWithVB(std::string_view suffix) const { return std::string_view(content_).ends_with(suffix); }
+bool CString::endsWithVB(std::string_view suffix) const { return view().ends_with(suffix); }
 
 bool CString::regionMatches(bool ignoreCase, std::int32_t toffset, const CString* otherString,
                             std::int32_t ooffset, std::int32_t compareLength) const {
@@ -266,9 +282,9 @@ bool CString::regionMatches(bool ignoreCase, std::int32_t toffset, const CString
         std::int64_t{ooffset} + compareLength - 1 > otherString->length()) {
         RaiseBounds(kSource);
     }
-    std::string mine = content_.substr(static_cast<std::size_t>(toffset - 1), static_cast<std::size_t>(compareLength));
-    std::string theirs =
-        otherString->content_.substr(static_cast<std::size_t>(ooffset - 1), static_cast<std::size_t>(compareLength));
+    std::string mine(view().substr(static_cast<std::size_t>(toffset - 1), static_cast<std::size_t>(compareLength)));
+    std::string theirs(
+        otherString->view().substr(static_cast<std::size_t>(ooffset - 1), static_cast<std::size_t>(compareLength)));
     return ignoreCase ? LowerCase(mine) == LowerCase(theirs) : mine == theirs;
 }
 
@@ -286,26 +302,57 @@ void CString::load(const std::string& path) {
 
 void CString::loadBinary(const std::string& path) {
     Clear();
+    std::string failure;
     const bool loaded = LogTrap::Trap("loadBinary() Error ", " : ", [&] {
         if (!path.empty() && path.back() == '\\') {
             return;
         }
-        BinaryFile file(path);
-        const std::uint64_t size = file.size();
-        Detail("filesize = " + std::to_string(size));
-        if (!StoreAllowed(path, size)) {
+        std::shared_ptr<MappedFile> file;
+        try {
+            file = std::make_shared<MappedFile>(path);
+        } catch (const ObjectError& error) {
+            if (error.Number() != kFileNotFound) {
+                throw;
+            }
+            failure = path + " is missing.";
             return;
         }
-        // The file is read straight into the content: a store is held once.
+        const std::uint64_t size = file->size();
+        Detail("filesize = " + std::to_string(size));
+        failure = Refusal(path, size);
+        if (!failure.empty()) {
+            return;
+        }
+        // The file is read in place: the system's file cache is its only copy.
         Detail("CString::append");
-        const std::uint64_t got = file.read(grow(size), size);
+        const std::string_view bytes = file->map();
         Detail("Get file_handle");
-        content_.resize(content_.size() - static_cast<std::size_t>(size - got));
+        takeInPlace(bytes, std::move(file));
         Detail("End of loadBinary.  No Exceptions");
     });
     if (!loaded) {
         Clear();
     }
+    loadFailure_ = std::move(failure);
+}
+
+void CString::loadInPlace(std::string_view bytes) {
+    Clear();
+    if (bytes.size() > kLargestContent) {
+        throw ObjectError(kOverflow, "CString::loadInPlace()", "Overflow");
+    }
+    takeInPlace(bytes, nullptr);
+}
+
+void CString::takeInPlace(std::string_view bytes, std::shared_ptr<MappedFile> file) {
+    // The capacity the growth rule would give, as far as it reaches.
+    if (bytes.size() > static_cast<std::size_t>(capacity_)) {
+        capacity_ = bytes.size() < (1u << 30) ? GrownCapacity(static_cast<std::uint64_t>(capacity_), bytes.size())
+                                              : std::numeric_limits<std::int32_t>::max();
+    }
+    inPlace_ = !bytes.empty();
+    outside_ = bytes;
+    file_ = std::move(file);
 }
 
 bool CString::save(const std::string& path) const {
@@ -314,7 +361,7 @@ bool CString::save(const std::string& path) const {
     // failed write leaves the old file whole.
     const std::string temporary = path + ".tmp";
     try {
-        FileSystem::WriteWholeFile(temporary, content_);
+        FileSystem::WriteWholeFile(temporary, toString());
         FileSystem::AtomicReplace(temporary, path);
         return true;
     } catch (...) {

@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -14,8 +15,15 @@
 //
 // The capacity is the logical one of the growth rule (4096, then times 4
 // until above the new length; a step past 2147483647 characters raises
-// ObjectError 6 "Overflow", so the largest content is 2^30 - 1 characters);
-// memory is taken only as the content needs it.
+// ObjectError 6 "Overflow", so the largest appended content is 2^30 - 1
+// characters); memory is taken only as the content needs it.
+//
+// A binary load holds the file as a read-only mapped view instead of a copy
+// (up to 2147483647 bytes; its capacity is then at least its length). Such
+// content is read in place and copied into a buffer of its own only when it
+// is changed.
+class MappedFile;
+
 class CString {
 public:
     static constexpr std::int32_t DEFALT_SIZE = 4096;
@@ -86,8 +94,19 @@ public:
     // Files. A load clears first; a failed load leaves the object empty.
     void load(const std::string& path);
     // The whole file, within ScanState::gScanLimit, or, without a limit,
-    // when free memory is at least eight times the file's size.
+    // when free physical memory is at least 1.25 times the file's size (the
+    // file's pages and the records read from them). A store refused by
+    // those rules, larger than the largest content or missing is left
+    // unloaded without a log line; loadFailure then says why.
     void loadBinary(const std::string& path);
+    // Why the last loadBinary loaded nothing (the cause, the path and the
+    // size); "" after any other load and when the file loaded.
+    const std::string& loadFailure() const { return loadFailure_; }
+    // Clears, then takes bytes already in memory as the content, read in
+    // place: the caller keeps them alive and unchanged while they are read.
+    void loadInPlace(std::string_view bytes);
+    // The content itself, without a copy; valid until the next change.
+    std::string_view view() const { return inPlace_ ? outside_ : std::string_view(content_); }
     // Replaces the file with exactly the content; false when it cannot be
     // written (the old file is then left as it was).
     bool save(const std::string& path) const;
@@ -105,7 +124,18 @@ private:
     // Applies the growth rule for count more characters and extends the
     // content by that many; the new characters' place.
     char* grow(std::uint64_t count);
+    // Content read in place becomes a copy of its own, before a change.
+    void own();
+    // Reads these bytes in place from now on (no bytes: the content is the
+    // buffer's own again).
+    void takeInPlace(std::string_view bytes, std::shared_ptr<MappedFile> file);
 
     std::string content_;
     std::int32_t capacity_ = DEFALT_SIZE;
+    // Content read in place: the bytes, and the mapped file that holds them
+    // (none for bytes the caller keeps).
+    bool inPlace_ = false;
+    std::string_view outside_;
+    std::shared_ptr<MappedFile> file_;
+    std::string loadFailure_;
 };

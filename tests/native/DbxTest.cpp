@@ -284,24 +284,54 @@ TEST_F(DbxStoreTest, TwoItemsWithTheSameIdFailTheOpenAndKeepWhatWasRead) {
 
 TEST_F(DbxStoreTest, AFileThatCannotBeLoadedFailsTheOpen) {
     const std::string tooShort = MessagesNumbered(1).Build().bytes.substr(0, 231);
+    // A store that is missing or refused is no bad file: the open logs
+    // nothing and leaves the cause to its caller.
     struct Case {
         const char* name;
         std::string path;
+        std::string failure;
     };
+    ScanState::gScanLimit = 1000;
+    const std::string large = Save(std::string(1001, 'x'), "large.dbx");
     const Case cases[] = {
-        {"missing", PathOf("missing.dbx")},
-        {"bare folder path", dir_.string() + "\\"},
-        {"empty", Save("", "empty.dbx")},
-        {"signature cut short", Save(tooShort.substr(0, 15), "sig15.dbx")},
-        {"header cut short", Save(tooShort, "head231.dbx")},
+        {"missing", PathOf("missing.dbx"), PathOf("missing.dbx") + " is missing."},
+        {"over the scan limit", large, large + " larger than scan limit. (1001 bytes, limit 1000 bytes)"},
+        {"bare folder path", dir_.string() + "\\", ""},
+        {"empty", Save("", "empty.dbx"), ""},
+        {"signature cut short", Save(tooShort.substr(0, 15), "sig15.dbx"), ""},
+        {"header cut short", Save(tooShort, "head231.dbx"), ""},
     };
     for (const Case& c : cases) {
         CDbx dbx;
         log_.clear();
         EXPECT_FALSE(dbx.openFile(c.path, false)) << c.name;
         EXPECT_EQ(dbx.ErrNo(), "1") << c.name;
-        EXPECT_TRUE(LoggedOpenError(kBadFile)) << c.name;
+        EXPECT_EQ(dbx.LoadFailure(), c.failure) << c.name;
+        if (c.failure.empty()) {
+            EXPECT_TRUE(LoggedOpenError(kBadFile)) << c.name;
+        } else {
+            EXPECT_TRUE(log_.empty()) << c.name;
+        }
     }
+}
+
+// Stores grow to 2 GiB: one whose index, records and texts lie past 1.5 GiB
+// reads whole. The file is sparse, so it takes almost no disk space where
+// the file system has holes; elsewhere it would take all of it.
+TEST_F(DbxStoreTest, AStoreOfOneAndAHalfGiBReadsWhole) {
+    const std::int64_t start = std::int64_t{3} << 29;
+    if (std::filesystem::space(dir_).available < static_cast<std::uintmax_t>(start)) {
+        GTEST_SKIP() << "a store of 1.5 GiB needs that much free disk space where files cannot be sparse";
+    }
+    ScanState::gScanLimit = std::int64_t{2} << 30;
+    W writer = MessagesNumbered(3);
+    writer.StartAt(start);
+    writer.Save(PathOf("large.dbx"));
+    ASSERT_TRUE(dbx_.openFile(PathOf("large.dbx"), true));
+    EXPECT_EQ(MessageIds(), (Ids{3, 2, 1}));
+    EXPECT_GT(dbx_.EMails().item("M_2")->DataOffset(), start);
+    EXPECT_EQ(dbx_.EMails().item("M_2")->Body(), "text of message 2");
+    EXPECT_EQ(dbx_.getBody(dbx_.EMails().item("M_3")->DataOffset()), "text of message 3");
 }
 
 TEST_F(DbxStoreTest, EntriesBeyondTheItemCountAreDropped) {

@@ -269,11 +269,45 @@ TEST_F(PelwardenScan, AStoreThatCannotBeOpenedLeavesTheSeenFileAlone) {
     FileSystem::WriteWholeFile(ConfPath("oesent"), "6\r\n");
     PreviousFrom(StorePath("missing.dbx"));
     ScanNewSentEmails(gStoreRoot);
-    EXPECT_EQ(status_, std::vector<std::string>({"Unable to open Inbox", "Unable to open Sent Items folder."}));
-    EXPECT_TRUE(LogStartsWith("Unable to open Inbox"));
+    const std::string missing = "Unable to open Inbox: " + StorePath("missing.dbx") + " is missing.";
+    EXPECT_EQ(status_, std::vector<std::string>({missing, "Unable to open Sent Items folder."}));
+    EXPECT_TRUE(LogStartsWith(missing));
     EXPECT_TRUE(LogStartsWith("Unable to open Sent Items folder."));
     EXPECT_EQ(Conf("oeinbox"), "5\r\n");
     EXPECT_EQ(Conf("oesent"), "6\r\n");
+    EXPECT_TRUE(calls_.empty());
+}
+
+// A store the reader will not load is not a damaged file: one status line
+// and one log line name the cause and the store's size, and nothing blames
+// the file.
+TEST_F(PelwardenScan, ARefusedOrMissingStoreIsReportedOnceWithItsCause) {
+    const std::string inbox = WriteStore("Inbox.dbx", {{1, 60, "a@b", ""}});
+    const auto size = std::to_string(std::filesystem::file_size(inbox));
+    struct Case {
+        const char* name;
+        void (*scan)(const std::string& path);
+        std::int64_t scanLimit;
+        std::string path;
+        std::string line;
+    };
+    const Case cases[] = {
+        {"over the scan limit", PreviousFrom, 100, inbox,
+         "Unable to open Inbox: " + inbox + " larger than scan limit. (" + size + " bytes, limit 100 bytes)"},
+        {"missing", PreviousFrom, 0, StorePath("gone.dbx"),
+         "Unable to open Inbox: " + StorePath("gone.dbx") + " is missing."},
+        {"Sent Items missing", ScanNewSentEmails, 0, StorePath("gone.dbx"),
+         "Unable to open Sent Items folder. " + StorePath("gone.dbx") + " is missing."},
+    };
+    for (const Case& c : cases) {
+        ScanState::gScanLimit = c.scanLimit;
+        status_.clear();
+        log_.clear();
+        c.scan(c.path);
+        EXPECT_EQ(status_, std::vector<std::string>{c.line}) << c.name;
+        EXPECT_EQ(log_, std::vector<std::string>{c.line}) << c.name;
+    }
+    ScanState::gScanLimit = 0;
     EXPECT_TRUE(calls_.empty());
 }
 
@@ -377,8 +411,10 @@ TEST_F(FolderLookup, AnInboxStoredUnderAnotherNameIsNotFound) {
 
 TEST_F(FolderLookup, AMissingFolderStoreIsReported) {
     EXPECT_EQ(GetFolderFilename("inbox"), "");
-    EXPECT_EQ(status_, std::vector<std::string>({"Unable to open " + gStoreRoot + "Folders.dbx"}));
-    EXPECT_TRUE(LogStartsWith("Unable to open " + gStoreRoot + "Folders.dbx"));
+    const std::string folders = gStoreRoot + "Folders.dbx";
+    const std::string line = "Unable to open " + folders + ": " + folders + " is missing.";
+    EXPECT_EQ(status_, std::vector<std::string>{line});
+    EXPECT_EQ(log_, std::vector<std::string>{line});
 }
 
 TEST_F(PelwardenScan, TrainingTotalsAreWrittenOnlyWhenTheEngineGivesNumbers) {

@@ -164,11 +164,13 @@ std::vector<DbxWriter::Node> DbxWriter::Nodes() const {
     return nodes;
 }
 
+void DbxWriter::StartAt(std::int64_t offset) { start_ = offset; }
+
 DbxWriter::Layout DbxWriter::Plan() const {
     Layout layout;
     layout.nodes = Nodes();
     // The index first, so that a file cut short loses items and texts.
-    std::int64_t at = kHeaderSize;
+    std::int64_t at = start_ > kHeaderSize ? start_ : kHeaderSize;
     for (const Node& node : layout.nodes) {
         layout.offsets.nodes.push_back(at);
         at += kNodeHeadSize + kNodeEntrySize * static_cast<std::int64_t>(node.entries.size());
@@ -195,7 +197,7 @@ DbxWriter::Layout DbxWriter::Plan() const {
     return layout;
 }
 
-void DbxWriter::Emit(const Layout& layout, std::ostream& out) const {
+void DbxWriter::Emit(const Layout& layout, std::ostream& out, bool holes) const {
     const Image& at = layout.offsets;
     const auto nodeOffset = [&](std::int32_t node) {
         return node < 0 ? std::int64_t{0} : at.nodes.at(static_cast<std::size_t>(node));
@@ -210,6 +212,13 @@ void DbxWriter::Emit(const Layout& layout, std::ostream& out) const {
     Put(header, kItemCountAt, items_.size(), 4);
     Put(header, kRootNodeAt, static_cast<std::uint64_t>(layout.nodes.empty() ? 0 : nodeOffset(root_)), 4);
     out << header;
+    if (start_ > kHeaderSize) {
+        if (holes) {
+            out.seekp(start_);
+        } else {
+            out << std::string(static_cast<std::size_t>(start_ - kHeaderSize), '\0');
+        }
+    }
 
     for (std::size_t n = 0; n < layout.nodes.size(); ++n) {
         const Node& node = layout.nodes[n];
@@ -265,7 +274,7 @@ void DbxWriter::Emit(const Layout& layout, std::ostream& out) const {
 DbxWriter::Image DbxWriter::Build() const {
     Layout layout = Plan();
     std::ostringstream out;
-    Emit(layout, out);
+    Emit(layout, out, false);
     Image image = std::move(layout.offsets);
     image.bytes = out.str();
     return image;
@@ -273,7 +282,7 @@ DbxWriter::Image DbxWriter::Build() const {
 
 void DbxWriter::Save(const std::string& path) const {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    Emit(Plan(), out);
+    Emit(Plan(), out, true);
     out.flush();
     if (!out) {
         throw std::runtime_error("cannot write " + path);

@@ -97,6 +97,10 @@ public:
     void Index(std::vector<Node> nodes, std::int32_t root = 0);
     // Entries per node of the balanced tree (at least 1).
     void EntriesPerNode(std::size_t entries);
+    // Lays the index, texts and records out from this file offset on (past
+    // the header), as in a store that has grown large; Save leaves the gap a
+    // hole, so the file is sparse.
+    void StartAt(std::int64_t offset);
 
     Image Build() const;
     // Writes the store straight to the file (no copy of it in memory).
@@ -106,7 +110,9 @@ private:
     struct Layout;
 
     Layout Plan() const;
-    void Emit(const Layout& layout, std::ostream& out) const;
+    // Writes the store; a gap before the start is skipped over (a hole in a
+    // file) when `holes`, else written as zeros.
+    void Emit(const Layout& layout, std::ostream& out, bool holes) const;
     std::vector<Node> Nodes() const;
 
     Kind kind_;
@@ -114,4 +120,5 @@ private:
     std::optional<std::vector<Node>> nodes_;
     std::int32_t root_ = 0;
     std::size_t entriesPerNode_ = 32;
+    std::int64_t start_ = 0;
 };

@@ -1,11 +1,12 @@
 #include <fcntl.h>
+#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <cstring>
 
-#include "BinaryFile.h"
+#include "MappedFile.h"
 #include "ObjectError.h"
 
 namespace {
@@ -21,13 +22,16 @@ std::string Local(std::string path) {
 }
 
 [[noreturn]] void Fail(int code, const std::string& what, const std::string& path) {
-    throw ObjectError(code == ENOENT ? 53 : 75, "BinaryFile", what + " " + path + ": " + std::strerror(code));
+    if (code == ENOENT) {
+        throw ObjectError(53, "MappedFile", "File not found " + path);
+    }
+    throw ObjectError(75, "MappedFile", what + " " + path + ": " + std::strerror(code));
 }
 
 }  // namespace
 
 // Non-blocking, so that a pipe or device under the name cannot stall the open.
-BinaryFile::BinaryFile(const std::string& path)
+MappedFile::MappedFile(const std::string& path)
     : path_(path), handle_(open(Local(path).c_str(), O_RDONLY | O_NONBLOCK)) {
     if (handle_ < 0) {
         Fail(errno, "Cannot open", path_);
@@ -41,9 +45,14 @@ BinaryFile::BinaryFile(const std::string& path)
     }
 }
 
-BinaryFile::~BinaryFile() { close(static_cast<int>(handle_)); }
+MappedFile::~MappedFile() {
+    if (view_) {
+        munmap(const_cast<char*>(view_), mapped_);
+    }
+    close(static_cast<int>(handle_));
+}
 
-std::uint64_t BinaryFile::size() const {
+std::uint64_t MappedFile::size() const {
     struct stat info {};
     if (fstat(static_cast<int>(handle_), &info) != 0) {
         Fail(errno, "Cannot measure", path_);
@@ -51,20 +60,22 @@ std::uint64_t BinaryFile::size() const {
     return static_cast<std::uint64_t>(info.st_size);
 }
 
-std::uint64_t BinaryFile::read(char* into, std::uint64_t count) {
-    std::uint64_t done = 0;
-    while (done < count) {
-        const ssize_t got = pread(static_cast<int>(handle_), into + done, count - done, static_cast<off_t>(done));
-        if (got < 0) {
-            if (errno == EINTR) {
-                continue;
-            }
-            Fail(errno, "Cannot read", path_);
+// The portable lane is where the tests run; a store cut shorter by another
+// process while it is mapped would end the process there (on Windows the
+// system refuses to cut a mapped file).
+std::string_view MappedFile::map() {
+    if (!view_) {
+        const std::uint64_t length = size();
+        // An empty file has nothing to map (and mmap refuses a length of 0).
+        if (length == 0) {
+            return {};
         }
-        if (got == 0) {
-            break;
+        void* view = mmap(nullptr, length, PROT_READ, MAP_SHARED, static_cast<int>(handle_), 0);
+        if (view == MAP_FAILED) {
+            Fail(errno, "Cannot map", path_);
         }
-        done += static_cast<std::uint64_t>(got);
+        view_ = static_cast<const char*>(view);
+        mapped_ = length;
     }
-    return done;
+    return {view_, static_cast<std::size_t>(mapped_)};
 }
