@@ -98,9 +98,12 @@ void CWizard::Frozen(bool frozen) {
     ProcessPendingMessages();
 }
 
+// Repaints and sent messages only: keys and clicks wait for the message
+// loop, which routes the keys to the frame, and meanwhile the move that
+// freezes or thaws the frame may still be running.
 void CWizard::ProcessPendingMessages() const {
     MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE | PM_QS_PAINT | PM_QS_SENDMESSAGE)) {
         if (msg.message == WM_QUIT) {
             // The main loop must still see it.
             PostQuitMessage(static_cast<int>(msg.wParam));

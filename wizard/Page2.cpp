@@ -25,8 +25,6 @@ constexpr int kTextHelpFolder = 1021;
 constexpr int kTextAntivirusHelp = 1022;
 constexpr int kTextSmtpAuthHelp = 1023;
 
-const int kChangeLabels[] = {IDC_lblPOP,           IDC_lblUsernameChgTo, IDC_lblPOP3ServerPortChgTo,
-                             IDC_lblPOPServerTo,   IDC_lblUsernameTo,    IDC_lblPOPPortTo};
 // The change lines under the heading, each a caption and its value.
 const std::pair<int, int> kChangeRows[] = {{IDC_lblPOP, IDC_lblPOPServerTo},
                                            {IDC_lblUsernameChgTo, IDC_lblUsernameTo},
@@ -151,7 +149,7 @@ void Page2::ShowRefusal(const std::string& message) {
     SetText(IDC_lblFieldsChanged, message);
     FitFieldsChanged(message);
     EnableWindow(Item(IDC_Check1), FALSE);
-    for (int label : kChangeLabels) ShowControl(label, false);
+    ShowChangeLines(false);
     ShowControl(IDC_lblMoreInfo, m_lngRefusalCode >= OEIdentity::kAntivirusProxy);
 }
 
@@ -160,10 +158,17 @@ void Page2::ShowChanges(const std::string& userName, const std::string& server, 
     Caption(IDC_lblFieldsChanged, kTextFieldsChanged);
     FitFieldsChanged(LoadResText(kTextFieldsChanged));
     EnableWindow(Item(IDC_Check1), TRUE);
-    for (int label : kChangeLabels) ShowControl(label, true);
+    ShowChangeLines(true);
     ShowControl(IDC_lblMoreInfo, false);
     Caption(IDC_lblPOPServerTo, kTextLocalhost);
     SetText(IDC_lblUsernameTo, ProxyAccount::NewUserName(userName, server, port));
+}
+
+void Page2::ShowChangeLines(bool visible) const {
+    for (const auto& [caption, value] : kChangeRows) {
+        ShowControl(caption, visible);
+        ShowControl(value, visible);
+    }
 }
 
 POINT Page2::DialogUnits(int x, int y) const {

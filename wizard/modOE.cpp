@@ -35,7 +35,9 @@ std::string ListenPort() {
 // identity no longer lists it.
 std::string TitleOf(const OEIdentity& identity, const std::string& accountKey) {
     for (const auto& account : identity.m_colPOPAccounts) {
-        if (account->key() == accountKey) return AccountTitle::Text(account->Account_Name(), identity.Identity_Username());
+        if (account->key() == accountKey) {
+            return AccountTitle::Text(account->Account_Name(), identity.Identity_Username());
+        }
     }
     return accountKey;
 }
@@ -73,6 +75,7 @@ void ConfigureAccounts() {
         for (const std::string& key : gOEAcctKeys) {
             if (!IsChosen(key)) continue;
             const auto [guid, account] = SplitAccountKey(key);
+            // Named by its key until its identity has been read.
             gConfigureResult.failedAccount = account;
             identity.Identity(guid);
             identity.LoadAllPOPAccounts();

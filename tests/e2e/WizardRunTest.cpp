@@ -129,9 +129,13 @@ public:
     }
 
     // A key released on the page; with Alt down when `alt`.
+    // The page is hidden for a moment while the account page makes way for
+    // the next account: the key goes to the page once one is shown.
     void Release(WPARAM key, bool alt = false) const {
         const LPARAM released = (LPARAM{1} << 31) | (LPARAM{1} << 30) | 1;
-        PostMessageA(Page(), alt ? WM_SYSKEYUP : WM_KEYUP, key,
+        HWND page = nullptr;
+        WaitUntil([&] { return (page = Page()) != nullptr; }, 10000);
+        PostMessageA(page, alt ? WM_SYSKEYUP : WM_KEYUP, key,
                      alt ? released | (LPARAM{1} << 29) : released);
     }
     // Posted keys take effect in their own time: waits for the page's text.
