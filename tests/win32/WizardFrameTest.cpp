@@ -83,10 +83,13 @@ public:
     void BeforePageShow(CWizard& Wizard, std::int16_t CurrentStep) override {
         frozen = Wizard.Frozen();
         cancelEnabled = IsWindowEnabled(GetDlgItem(Wizard.hWnd(), IDC_cmdTerminate)) != FALSE;
+        // The close box still works on a frozen frame.
+        if (closeMeanwhile) SendMessageA(Wizard.hWnd(), WM_CLOSE, 0, 0);
         Page3::BeforePageShow(Wizard, CurrentStep);
     }
     std::optional<bool> frozen;
     bool cancelEnabled = true;
+    bool closeMeanwhile = false;
 };
 
 // A client that records what it sees and may redirect a move.
@@ -228,6 +231,18 @@ TEST_F(WizardFrame, TheAccountsAreWrittenWhileTheFrameIsFrozen) {
     EXPECT_TRUE(Enabled(IDC_cmdHelp));
     EXPECT_FALSE(Enabled(IDC_cmdStepBack));
     EXPECT_FALSE(Enabled(IDC_cmdStepFwd));
+}
+
+TEST_F(WizardFrame, AClosePressedWhileTheAccountsAreWrittenIsRefusedUntilTheMoveHasEnded) {
+    Start();
+    client->lastPage->closeMeanwhile = true;
+    const HWND frame = Frame();
+    Press(IDC_cmdStepFwd);
+    ASSERT_TRUE(IsWindow(frame));
+    EXPECT_EQ(Wizard().CurrentStep(), 3);
+    EXPECT_EQ(TextOf(Button(IDC_cmdTerminate)), "Finish");
+    SendMessageA(frame, WM_CLOSE, 0, 0);
+    EXPECT_FALSE(IsWindow(frame));
 }
 
 TEST_F(WizardFrame, EachPageShownTakesTheFocusOnItsFirstControlElseOnAButton) {
