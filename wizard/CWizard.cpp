@@ -1,5 +1,8 @@
 #include "CWizard.h"
 
+#include <algorithm>
+#include <iterator>
+
 #include "FileSystem.h"
 #include "IWizardController.h"
 #include "IWizardPage.h"
@@ -27,6 +30,8 @@ constexpr int kKeyEscape = 27;
 constexpr int kKeyLeft = 37;
 constexpr int kKeyRight = 39;
 constexpr std::int16_t kAlt = 4;
+// The tab order of the frame's own controls; the page area comes last.
+constexpr int kTabOrder[] = {IDC_cmdStepFwd, IDC_cmdTerminate, IDC_cmdHelp, IDC_cmdStepBack, IDC_picPage};
 
 // A callback's error never stops a move or crosses the window procedure.
 template <class Call>
@@ -79,6 +84,36 @@ void CWizard::StepTo(const Variant& Step) {
     machine_.StepTo(Step);
 }
 
+IWizardPage* CWizard::PageHandle(const Variant& Index) const {
+    const std::int16_t step = machine_.Resolve(Index);
+    return step > 0 ? m_Pages[step - 1].Page.get() : nullptr;
+}
+
+void CWizard::Frozen(bool frozen) {
+    m_blnFrozen = frozen;
+    const BOOL usable = frozen ? FALSE : TRUE;
+    for (int control : {IDC_cmdHelp, IDC_cmdTerminate, IDC_picPage}) EnableWindow(Item(control), usable);
+    EnableWindow(Item(IDC_cmdStepBack), usable && CurrentStep() != 1);
+    EnableWindow(Item(IDC_cmdStepFwd), usable && CurrentStep() != StepCount());
+    ProcessPendingMessages();
+}
+
+// Repaints and sent messages only: keys and clicks wait for the message
+// loop, which routes the keys to the frame, and meanwhile the move that
+// freezes or thaws the frame may still be running.
+void CWizard::ProcessPendingMessages() const {
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE | PM_QS_PAINT | PM_QS_SENDMESSAGE)) {
+        if (msg.message == WM_QUIT) {
+            // The main loop must still see it.
+            PostQuitMessage(static_cast<int>(msg.wParam));
+            return;
+        }
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+}
+
 void CWizard::Start(const Variant& FirstStep) {
     if (m_blnFinishedLoading || StepCount() < 1) return;
     CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_CWizard), nullptr, Proc,
@@ -90,6 +125,8 @@ void CWizard::Start(const Variant& FirstStep) {
         StepTo(FirstStep);
     }
     ShowWindow(hwnd_, SW_SHOW);
+    // Showing activates the frame, which may move the focus again.
+    FocusPage();
     m_blnFinishedLoading = true;
 }
 
@@ -130,8 +167,12 @@ bool CWizard::ShowPage(std::int16_t from, std::int16_t to) {
     PageEntry& entry = m_Pages[to - 1];
     if (!entry.Loaded) HostPage(entry);
     // The chosen accounts are written as the last page is entered, before it
-    // decides its texts, so that it reports what was really done.
-    if (to == StepCount()) modOE::ConfigureAccounts();
+    // decides its texts, so that it reports what was really done. Nothing
+    // may be pressed meanwhile; entering the last step thaws the frame.
+    if (to == StepCount()) {
+        Frozen(true);
+        modOE::ConfigureAccounts();
+    }
     Ignoring([&] { entry.Page->BeforePageShow(*this, from); });
     ShowWindow(PageWindow(to), SW_SHOW);
     return true;
@@ -151,6 +192,7 @@ void CWizard::AfterMove() {
     UpdateButtons();
     if (CurrentStep() == StepCount()) EnterLastStep();
     if (CurrentStep() == 1) EnterFirstStep();
+    FocusPage();
     if (m_Client != nullptr) Ignoring([&] { m_Client->AfterStep(); });
 }
 
@@ -170,10 +212,10 @@ void CWizard::UpdateButtons() {
         SetWindowTextA(Item(IDC_cmdTerminate), LoadResText(kTextCancel).c_str());
     }
     if (CurrentStep() == StepCount()) SetDefaultButton(IDC_cmdTerminate);
-    if (const HWND page = PageWindow(CurrentStep())) SetFocus(page);
 }
 
 void CWizard::EnterLastStep() {
+    if (m_blnFrozen) Frozen(false);
     EnableWindow(Item(IDC_cmdStepFwd), FALSE);
     SetWindowTextA(Item(IDC_cmdTerminate), LoadResText(kTextFinish).c_str());
     SetDefaultButton(IDC_cmdTerminate);
@@ -182,6 +224,51 @@ void CWizard::EnterLastStep() {
 
 void CWizard::EnterFirstStep() {
     EnableWindow(Item(IDC_cmdStepBack), FALSE);
+}
+
+// A frame whose focus rests on a label is not active to the user: the page's
+// first control that takes the focus gets it, else a button does.
+void CWizard::FocusPage() {
+    const HWND page = PageWindow(CurrentStep());
+    for (HWND child = page ? GetWindow(page, GW_CHILD) : nullptr; child != nullptr;
+         child = GetWindow(child, GW_HWNDNEXT)) {
+        if ((GetWindowLongPtrA(child, GWL_STYLE) & WS_TABSTOP) != 0 && IsWindowVisible(child) &&
+            IsWindowEnabled(child)) {
+            SetFocus(child);
+            return;
+        }
+    }
+    FocusButton();
+}
+
+void CWizard::TransferFocus() {
+    if (machine_.Stepping()) return;
+    FocusButton();
+}
+
+void CWizard::FocusButton() {
+    if (m_hLastButton == nullptr) m_hLastButton = Item(IDC_cmdStepFwd);
+    SetTabOrder();
+    // The buttons are the first four of the tab order: from the last one
+    // pressed on, round them.
+    constexpr std::ptrdiff_t kButtons = 4;
+    const auto* buttons = std::begin(kTabOrder);
+    const std::ptrdiff_t first = std::find(buttons, buttons + kButtons, GetDlgCtrlID(m_hLastButton)) - buttons;
+    for (std::ptrdiff_t n = 0; n < kButtons; ++n) {
+        const int button = buttons[(first + n) % kButtons];
+        if (IsEnabled(button)) {
+            SetFocus(Item(button));
+            return;
+        }
+    }
+}
+
+void CWizard::SetTabOrder() const {
+    HWND previous = HWND_TOP;
+    for (int control : kTabOrder) {
+        SetWindowPos(Item(control), previous, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        previous = Item(control);
+    }
 }
 
 void CWizard::SetDefaultButton(int control) const {
@@ -353,6 +440,7 @@ void CWizard::Form_Load() {
     SetWindowTextA(Item(IDC_cmdStepFwd), LoadResText(kTextNext).c_str());
     SetWindowTextA(Item(IDC_cmdTerminate), LoadResText(kTextCancel).c_str());
     SetWindowTextA(Item(IDC_cmdHelp), LoadResText(kTextHelp).c_str());
+    SetTabOrder();
 
     const std::string directory = FileSystem::ProgramDirectory();
     modOE::gProxyConf = std::make_shared<KXProxyConf>(directory);
@@ -364,6 +452,8 @@ void CWizard::Form_Load() {
 }
 
 void CWizard::QueryUnload() {
+    // The close box while the accounts are written: the move must end first.
+    if (machine_.Stepping()) return;
     bool cancel = false;
     if (m_Client != nullptr) Ignoring([&] { m_Client->OnCancel(cancel); });
     if (cancel) return;

@@ -1,7 +1,9 @@
 #include "Page2.h"
 
 #include <string>
+#include <utility>
 
+#include "AccountTitle.h"
 #include "KXProxyConf.h"
 #include "OEIdentity.h"
 #include "ProxyAccount.h"
@@ -14,8 +16,6 @@
 namespace {
 
 constexpr COLORREF kLinkColour = 0xFF0000;  // blue, in the blue-green-red order
-constexpr int kTextAccount = 254;
-constexpr int kTextForIdentity = 255;
 constexpr int kTextFieldsChanged = 251;
 constexpr int kTextLocalhost = 270;
 // The maker's web service, and its help pages for the refusals with a link.
@@ -25,8 +25,15 @@ constexpr int kTextHelpFolder = 1021;
 constexpr int kTextAntivirusHelp = 1022;
 constexpr int kTextSmtpAuthHelp = 1023;
 
-const int kChangeLabels[] = {IDC_lblPOP,           IDC_lblUsernameChgTo, IDC_lblPOP3ServerPortChgTo,
-                             IDC_lblPOPServerTo,   IDC_lblUsernameTo,    IDC_lblPOPPortTo};
+// The change lines under the heading, each a caption and its value.
+const std::pair<int, int> kChangeRows[] = {{IDC_lblPOP, IDC_lblPOPServerTo},
+                                           {IDC_lblUsernameChgTo, IDC_lblUsernameTo},
+                                           {IDC_lblPOP3ServerPortChgTo, IDC_lblPOPPortTo}};
+// In dialog units: the space under the heading, the pitch of the change
+// lines, the room the group box keeps beside its caption.
+constexpr int kGapBelowHeading = 2;
+constexpr int kChangeRowPitch = 11;
+constexpr int kTitleMargins = 12;
 
 // The dialog's font with one thing changed.
 HFONT DerivedFont(HWND dialog, bool bold, bool underline) {
@@ -35,6 +42,41 @@ HFONT DerivedFont(HWND dialog, bool bold, bool underline) {
     if (bold) font.lfWeight = FW_BOLD;
     font.lfUnderline = underline ? TRUE : FALSE;
     return CreateFontIndirectA(&font);
+}
+
+// Runs `use` on a device context holding the control's font.
+template <class Use>
+auto WithControlFont(HWND control, Use&& use) {
+    const HDC dc = GetDC(control);
+    const HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(control, WM_GETFONT, 0, 0)));
+    const auto result = use(dc);
+    SelectObject(dc, old);
+    ReleaseDC(control, dc);
+    return result;
+}
+
+int TextWidth(HWND control, const std::string& text) {
+    return WithControlFont(control, [&](HDC dc) {
+        SIZE size{};
+        GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &size);
+        return size.cx;
+    });
+}
+
+// The height of the text wrapped as a label of that width wraps it.
+int TextHeight(HWND label, const std::string& text, int width) {
+    return WithControlFont(label, [&](HDC dc) {
+        RECT rect{0, 0, width, 0};
+        DrawTextA(dc, text.c_str(), -1, &rect, DT_CALCRECT | DT_WORDBREAK | DT_LEFT);
+        return static_cast<int>(rect.bottom);
+    });
+}
+
+RECT ChildRect(HWND page, HWND child) {
+    RECT rect{};
+    GetWindowRect(child, &rect);
+    MapWindowPoints(nullptr, page, reinterpret_cast<POINT*>(&rect), 2);
+    return rect;
 }
 
 }  // namespace
@@ -79,8 +121,11 @@ void Page2::ShowAccount(const std::string& key) {
     identity.LoadAllPOPAccounts();
     for (const auto& account : identity.m_colPOPAccounts) {
         if (account->key() != accountKey) continue;
-        SetText(IDC_Frame1, LoadResText(kTextAccount) + account->Account_Name() + LoadResText(kTextForIdentity) +
-                                identity.Identity_Username());
+        const HWND frame = Item(IDC_Frame1);
+        const RECT frameRect = ChildRect(hWnd(), frame);
+        SetText(IDC_Frame1, AccountTitle::Fitted(account->Account_Name(), identity.Identity_Username(),
+                                                 frameRect.right - frameRect.left - DialogUnits(kTitleMargins, 0).x,
+                                                 [&](const std::string& text) { return TextWidth(frame, text); }));
         SetText(IDC_lblEmail, account->SMTP_Email_Address());
         SetText(IDC_lblPOPServer, account->POP_Server());
         SetText(IDC_lblPOPUsername, account->User_name());
@@ -102,19 +147,56 @@ void Page2::ShowAccount(const std::string& key) {
 void Page2::ShowRefusal(const std::string& message) {
     SendMessageA(Item(IDC_lblFieldsChanged), WM_SETFONT, reinterpret_cast<WPARAM>(boldFont_), TRUE);
     SetText(IDC_lblFieldsChanged, message);
+    FitFieldsChanged(message);
     EnableWindow(Item(IDC_Check1), FALSE);
-    for (int label : kChangeLabels) ShowControl(label, false);
+    ShowChangeLines(false);
     ShowControl(IDC_lblMoreInfo, m_lngRefusalCode >= OEIdentity::kAntivirusProxy);
 }
 
 void Page2::ShowChanges(const std::string& userName, const std::string& server, const std::string& port) {
     SendMessageA(Item(IDC_lblFieldsChanged), WM_SETFONT, SendMessageA(hWnd(), WM_GETFONT, 0, 0), TRUE);
     Caption(IDC_lblFieldsChanged, kTextFieldsChanged);
+    FitFieldsChanged(LoadResText(kTextFieldsChanged));
     EnableWindow(Item(IDC_Check1), TRUE);
-    for (int label : kChangeLabels) ShowControl(label, true);
+    ShowChangeLines(true);
     ShowControl(IDC_lblMoreInfo, false);
     Caption(IDC_lblPOPServerTo, kTextLocalhost);
     SetText(IDC_lblUsernameTo, ProxyAccount::NewUserName(userName, server, port));
+}
+
+void Page2::ShowChangeLines(bool visible) const {
+    for (const auto& [caption, value] : kChangeRows) {
+        ShowControl(caption, visible);
+        ShowControl(value, visible);
+    }
+}
+
+POINT Page2::DialogUnits(int x, int y) const {
+    RECT rect{0, 0, x, y};
+    MapDialogRect(hWnd(), &rect);
+    return {rect.right, rect.bottom};
+}
+
+// The heading (or the refusal) is as tall as its text, and what follows it
+// starts right below: the link, or the change lines.
+void Page2::FitFieldsChanged(const std::string& text) {
+    const HWND heading = Item(IDC_lblFieldsChanged);
+    const RECT rect = ChildRect(hWnd(), heading);
+    const int width = rect.right - rect.left;
+    const int height = TextHeight(heading, text, width);
+    MoveWindow(heading, rect.left, rect.top, width, height, TRUE);
+    int y = rect.top + height + DialogUnits(0, kGapBelowHeading).y;
+    MoveTop(IDC_lblMoreInfo, y);
+    for (const auto& [caption, value] : kChangeRows) {
+        MoveTop(caption, y);
+        MoveTop(value, y);
+        y += DialogUnits(0, kChangeRowPitch).y;
+    }
+}
+
+void Page2::MoveTop(int control, int top) const {
+    const RECT rect = ChildRect(hWnd(), Item(control));
+    SetWindowPos(Item(control), nullptr, rect.left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void Page2::BeforePageHide(CWizard&, std::int16_t, bool&) {

@@ -20,6 +20,10 @@ private:
     void ShowAccount(const std::string& key);
     void ShowRefusal(const std::string& message);
     void ShowChanges(const std::string& userName, const std::string& server, const std::string& port);
+    void ShowChangeLines(bool visible) const;
+    void FitFieldsChanged(const std::string& text);
+    void MoveTop(int control, int top) const;
+    POINT DialogUnits(int x, int y) const;
     void lblMoreInfo_Click();
 
     std::int32_t m_lngRefusalCode = 0;

@@ -1,5 +1,8 @@
 #include "Page3.h"
 
+#include <string>
+#include <vector>
+
 #include "Resources.h"
 #include "SortedList.h"
 #include "WizardIds.h"
@@ -22,21 +25,25 @@ void Page3::Form_Load() {
 }
 
 // The accounts are written before this page is shown, so it tells what was
-// really done: success only when an account was rewritten, the error when
-// the writing failed.
+// really done: every account rewritten counts, even when a later one failed;
+// the failed one is named with its error.
 void Page3::BeforePageShow(CWizard&, std::int16_t) {
     const modOE::ConfigureResult& result = modOE::gConfigureResult;
-    std::string notice;
+    std::vector<std::string> notices;
     int outcome = kTextThanks;
     if (modOE::gOEAccts == nullptr || modOE::gOEAccts->Count() == 0) {
         outcome = kTextNoAccounts;
-    } else if (!result.error.empty()) {
-        notice = result.error;
-    } else if (result.rewritten > 0) {
-        outcome = kTextConfigured;
-        std::uint32_t processId = 0;
-        if (modOE::IsProcessRunning("msimn.exe", processId)) notice = LoadResText(kTextRestart);
+    } else {
+        if (result.rewritten > 0) {
+            outcome = kTextConfigured;
+            std::uint32_t processId = 0;
+            if (modOE::IsProcessRunning("msimn.exe", processId)) notices.push_back(LoadResText(kTextRestart));
+        }
+        if (!result.failedAccount.empty()) notices.push_back(result.failedAccount);
+        if (!result.error.empty()) notices.push_back(result.error);
     }
+    std::string notice;
+    for (const std::string& line : notices) notice += (notice.empty() ? "" : "\r\n") + line;
     Caption(IDC_Label1_0, outcome);
     SetText(IDC_Label2, notice);
     UpdateWindow(hWnd());

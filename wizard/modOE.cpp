@@ -1,5 +1,6 @@
 #include "modOE.h"
 
+#include "AccountTitle.h"
 #include "KXProxyConf.h"
 #include "LogTrap.h"
 #include "OEIdentity.h"
@@ -30,6 +31,17 @@ std::string ListenPort() {
     return gProxyConf->GetValue("listen_port").ToText();
 }
 
+// The account's title as the account page shows it; the bare key when the
+// identity no longer lists it.
+std::string TitleOf(const OEIdentity& identity, const std::string& accountKey) {
+    for (const auto& account : identity.m_colPOPAccounts) {
+        if (account->key() == accountKey) {
+            return AccountTitle::Text(account->Account_Name(), identity.Identity_Username());
+        }
+    }
+    return accountKey;
+}
+
 }  // namespace
 
 std::pair<std::string, std::string> SplitAccountKey(const std::string& key) {
@@ -57,18 +69,22 @@ void GetAccountList() {
 void ConfigureAccounts() {
     gConfigureResult = {};
     const std::string prefix = LogTrap::ProcedurePrefix("ConfigureAccounts");
+    OEIdentity identity;
     try {
-        OEIdentity identity;
         const std::string port = ListenPort();
         for (const std::string& key : gOEAcctKeys) {
             if (!IsChosen(key)) continue;
             const auto [guid, account] = SplitAccountKey(key);
+            // Named by its key until its identity has been read.
+            gConfigureResult.failedAccount = account;
             identity.Identity(guid);
             identity.LoadAllPOPAccounts();
+            gConfigureResult.failedAccount = TitleOf(identity, account);
             std::string refusal;
             if (identity.AcctConfigurable(account, port, refusal) != OEIdentity::kConfigurable) continue;
             if (identity.ReconfigureAccount(account, port)) ++gConfigureResult.rewritten;
         }
+        gConfigureResult.failedAccount.clear();
     } catch (...) {
         const ObjectError error = LogTrap::AsObjectError(std::current_exception());
         gConfigureResult.error = LogTrap::ErrorLine(prefix, error.Number(), " : ", error.Description());
@@ -76,12 +92,22 @@ void ConfigureAccounts() {
     }
 }
 
+// The log, the file test, the platform id and the process search are the
+// console's: the programs write one log and look for processes alike.
 void LogMessage(const std::string& message) {
     modMain::WriteConsoleLog(message);
 }
 
+bool FileExists(const std::string& path) {
+    return modMain::FileExists(path);
+}
+
+std::int32_t GetPlatformId() {
+    return modMain::GetOSVersion();
+}
+
 bool IsProcessRunning(const std::string& name, std::uint32_t& processId) {
-    modMain::gPlatformId = modMain::GetOSVersion();
+    modMain::gPlatformId = GetPlatformId();
     return modMain::IsProcessRunning(name, processId);
 }
 

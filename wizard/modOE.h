@@ -30,6 +30,9 @@ struct ConfigureResult {
     std::int32_t rewritten = 0;
     // The logged error line when the rewrite stopped on an error; "" otherwise.
     std::string error;
+    // The title of the account being rewritten when it stopped; "" when the
+    // error came before any account.
+    std::string failedAccount;
 };
 extern ConfigureResult gConfigureResult;
 
@@ -45,6 +48,15 @@ void ConfigureAccounts();
 
 // One line in the programs' log, console.txt beside the program.
 void LogMessage(const std::string& message);
+
+// True when a plain file is there: hidden and system files count as absent.
+bool FileExists(const std::string& path);
+
+// The platform id of the running system: 1 Windows 9x, 2 the NT family.
+std::int32_t GetPlatformId();
+
+// The text without its last character; "" stays "".
+std::string StripLastChar(const std::string& text);
 
 // True when a process of that executable runs (base name, letter case
 // aside); processId gets the last one found.

@@ -8,6 +8,7 @@
 #include "OERegistryFixture.h"
 #include "ProcessDriver.h"
 #include "ProgramLayout.h"
+#include "SavedRegistryValue.h"
 #include "WizardIds.h"
 
 namespace {
@@ -68,6 +69,16 @@ public:
     }
 
     bool Found() const { return frame_ != nullptr; }
+    HWND Frame() const { return frame_; }
+    HWND Button(int button) const { return GetDlgItem(frame_, button); }
+    HWND Control(int control) const { return GetDlgItem(Page(), control); }
+    // The wizard thread's active window and keyboard focus.
+    GUITHREADINFO Input() const {
+        GUITHREADINFO info{};
+        info.cbSize = sizeof info;
+        GetGUIThreadInfo(GetWindowThreadProcessId(frame_, nullptr), &info);
+        return info;
+    }
     // The page form shown in the page area.
     HWND Page() const {
         for (HWND child = GetWindow(GetDlgItem(frame_, IDC_picPage), GW_CHILD); child != nullptr;
@@ -107,11 +118,24 @@ public:
         return question;
     }
     bool Ends() { return process_.WaitForExit(15000); }
+    // A click on a label of the page, as the mouse gives it.
+    void ClickOn(int control) const {
+        const HWND label = Control(control);
+        DWORD_PTR ignored = 0;
+        for (UINT message : {WM_LBUTTONDOWN, WM_LBUTTONUP}) {
+            SendMessageTimeoutA(label, message, message == WM_LBUTTONDOWN ? MK_LBUTTON : 0, MAKELPARAM(2, 2),
+                                SMTO_ABORTIFHUNG, 10000, &ignored);
+        }
+    }
 
     // A key released on the page; with Alt down when `alt`.
+    // The page is hidden for a moment while the account page makes way for
+    // the next account: the key goes to the page once one is shown.
     void Release(WPARAM key, bool alt = false) const {
         const LPARAM released = (LPARAM{1} << 31) | (LPARAM{1} << 30) | 1;
-        PostMessageA(Page(), alt ? WM_SYSKEYUP : WM_KEYUP, key,
+        HWND page = nullptr;
+        WaitUntil([&] { return (page = Page()) != nullptr; }, 10000);
+        PostMessageA(page, alt ? WM_SYSKEYUP : WM_KEYUP, key,
                      alt ? released | (LPARAM{1} << 29) : released);
     }
     // Posted keys take effect in their own time: waits for the page's text.
@@ -341,6 +365,100 @@ TEST_F(WizardRun, AnAccountListedByTwoIdentitiesIsRewrittenOnce) {
               OERegistryFixture::Text("jo#pop.one.example:995"));
 }
 
+// The lines of a label's text.
+std::vector<std::string> LinesOf(const std::string& text) {
+    std::vector<std::string> lines;
+    std::size_t start = 0;
+    for (std::size_t end; (end = text.find("\r\n", start)) != std::string::npos; start = end + 2) {
+        lines.push_back(text.substr(start, end - start));
+    }
+    lines.push_back(text.substr(start));
+    return lines;
+}
+
+TEST_F(WizardRun, AccountsRewrittenBeforeOneFailedCountAndTheFailedOneIsNamed) {
+    SeedThreeAccounts();
+    // A port of a type the rewrite does not overwrite stops it at the second account.
+    OERegistryFixture::Values binaryPort = {{"POP3 Port", OERegistryFixture::Binary(std::string("\x6e\x00", 2))}};
+    registry.Write(kGlobal + "\\00000002", binaryPort);
+    ChildProcess mailClient(TestBinPath("msimn.exe"), "");
+    ASSERT_TRUE(mailClient.Started());
+    {
+        WizardDriver wizard(layout);
+        ASSERT_TRUE(wizard.Found());
+        wizard.Next();
+        for (int account = 0; account < 3; ++account) {
+            wizard.Tick();
+            wizard.Next();
+        }
+        EXPECT_EQ(wizard.Text(IDC_Label1_0), kConfigured);
+        const std::vector<std::string> notice = LinesOf(wizard.Text(IDC_Label2));
+        ASSERT_EQ(notice.size(), 3u) << wizard.Text(IDC_Label2);
+        EXPECT_EQ(notice[0], kRestart);
+        EXPECT_EQ(notice[1], "Account: pop.two.example for Identity: Main Identity");
+        EXPECT_EQ(notice[2], "ConfigureAccounts() Error -2147221231 : Could not store \"POP3 Port\" of account 00000002");
+        EXPECT_NE(layout.Read("console.txt").find(notice[2]), std::string::npos);
+    }
+    // The first is rewritten; the failed one is put back; the third is never reached.
+    EXPECT_EQ(OERegistryFixture::Read(kGlobal + "\\00000001", "POP3 Server"), OERegistryFixture::Text("localhost"));
+    EXPECT_EQ(OERegistryFixture::Read(kGlobal + "\\00000002", "POP3 User Name"), OERegistryFixture::Text("sam"));
+    EXPECT_EQ(OERegistryFixture::Read(kGlobal + "\\00000002", "POP3 Server"),
+              OERegistryFixture::Text("pop.two.example"));
+    EXPECT_EQ(OERegistryFixture::Read(OERegistryFixture::AccountsOf(kAnn) + "\\00000001", "POP3 User Name"),
+              OERegistryFixture::Text("ann"));
+}
+
+TEST_F(WizardRun, TheWizardIsActiveWithTheFocusOnThePagesFirstControlOrAButton) {
+    SeedThreeAccounts();
+    WizardDriver wizard(layout);
+    ASSERT_TRUE(wizard.Found());
+    EXPECT_TRUE(WaitUntil([&] { return wizard.Input().hwndFocus == wizard.Button(IDC_cmdStepFwd); }, 10000))
+        << "the welcome page has no control: Next";
+    EXPECT_EQ(wizard.Input().hwndActive, wizard.Frame());
+    wizard.Next();
+    EXPECT_EQ(wizard.Input().hwndFocus, wizard.Control(IDC_Check1));
+    wizard.Next();
+    wizard.Next();
+    wizard.Next();
+    EXPECT_EQ(wizard.Input().hwndFocus, wizard.Button(IDC_cmdTerminate)) << "Next is disabled on the last page";
+    EXPECT_EQ(wizard.Input().hwndActive, wizard.Frame());
+}
+
+TEST_F(WizardRun, TheMoreInformationLinkOpensTheHelpPageOfTheRefusalOnTheMakersHost) {
+    // The browser: a recorder of the address it is given.
+    const std::string browser = layout.Path("StartRecorder.exe");
+    ASSERT_TRUE(CopyFileA(TestBinPath("StartRecorder.exe").c_str(), browser.c_str(), FALSE));
+    SavedRegistryValue handler("Software\\Classes\\http\\shell\\open\\command", nullptr);
+    handler.SetText("\"" + browser + "\" %1");
+    registry.Identity(kMain, "Main Identity");
+    registry.Account(kGlobal, "a-antivirus", "jo", "127.0.0.1", {{"POP3 Port", OERegistryFixture::Number(8110)}});
+    registry.Account(kGlobal, "b-smtp", "jo", "pop.example", {{"SMTP Use Sicily", OERegistryFixture::Number(2)}});
+    const std::string help = "http://update.tessavane.example/win/brindlecote/";
+    for (const char* internal : {"yes", "no"}) {
+        layout.Write("conf\\brindlecote.conf", std::string("listen_port=8110\r\nuse_internal_rpc=") + internal + "\r\n");
+        DeleteFileA(layout.Path("StartRecorder.record").c_str());
+        WizardDriver wizard(layout);
+        ASSERT_TRUE(wizard.Found());
+        wizard.Next();
+        wizard.ClickOn(IDC_lblMoreInfo);
+        ASSERT_TRUE(WaitUntil([&] { return !layout.Read("StartRecorder.record").empty(); }, 20000)) << internal;
+        wizard.Next();
+        wizard.ClickOn(IDC_lblMoreInfo);
+        std::vector<std::string> addresses;
+        WaitUntil(
+            [&] {
+                addresses.clear();
+                for (const std::string& line : LinesOf(layout.Read("StartRecorder.record"))) {
+                    if (line.rfind("args ", 0) == 0) addresses.push_back(line.substr(5));
+                }
+                return addresses.size() >= 2;
+            },
+            20000);
+        EXPECT_EQ(addresses, (std::vector<std::string>{help + "help_pp_4a.html", help + "help_pp_2c.html"}))
+            << "use_internal_rpc=" << internal;
+    }
+}
+
 TEST_F(WizardRun, AListenPortOutOfRangeWritesNothingAndTheLastPageSaysSo) {
     SeedThreeAccounts();
     layout.Write("conf\\brindlecote.conf", "listen_port=70000\r\n");
@@ -352,9 +470,12 @@ TEST_F(WizardRun, AListenPortOutOfRangeWritesNothingAndTheLastPageSaysSo) {
     wizard.Next();
     wizard.Next();
     EXPECT_EQ(wizard.Text(IDC_Label1_0), kThanks);
-    const std::string failure = wizard.Text(IDC_Label2);
-    EXPECT_EQ(failure.rfind("ConfigureAccounts() Error 6 : ", 0), 0u) << failure;
-    EXPECT_NE(layout.Read("console.txt").find(failure), std::string::npos);
+    // The account it failed on, then the error as logged.
+    const std::vector<std::string> failure = LinesOf(wizard.Text(IDC_Label2));
+    ASSERT_EQ(failure.size(), 2u) << wizard.Text(IDC_Label2);
+    EXPECT_EQ(failure[0], "Account: pop.one.example for Identity: Main Identity");
+    EXPECT_EQ(failure[1].rfind("ConfigureAccounts() Error 6 : ", 0), 0u) << failure[1];
+    EXPECT_NE(layout.Read("console.txt").find(failure[1]), std::string::npos);
     EXPECT_EQ(OERegistryFixture::Read(kGlobal + "\\00000001", "POP3 User Name"), OERegistryFixture::Text("jo"));
     EXPECT_EQ(OERegistryFixture::Read(kGlobal + "\\00000001", "POP3 Port"), OERegistryFixture::Number(110));
 }

@@ -6,8 +6,10 @@
 #include <string>
 #include <vector>
 
+#include "AccountTitle.h"
 #include "StepMachine.h"
 #include "WizardLayout.h"
+#include "modOE.h"
 
 namespace {
 
@@ -224,6 +226,37 @@ TEST(WizardLayoutTest, ALowPageIsCentredOnTheSplashAndANarrowOneWidenedForTheBut
 
 TEST(WizardLayoutTest, NothingIsPlacedWithoutAPage) {
     EXPECT_FALSE(WizardLayout::Arrange({{120, 290}, std::nullopt, 75, 75, {75, 23}, 15, 15}));
+}
+
+// ---- The account title, cut to the width of the account page's frame
+
+TEST(AccountTitleTest, TheAccountNameGivesWayBeforeTheIdentity) {
+    // One unit a character.
+    const auto measure = [](const std::string& text) { return static_cast<int>(text.size()); };
+    struct Case {
+        const char* account;
+        const char* identity;
+        int width;
+        const char* title;
+    };
+    const Case cases[] = {
+        {"pop.one.example", "Main Identity", 52, "Account: pop.one.example for Identity: Main Identity"},
+        {"pop.one.example", "Main Identity", 51, "Account: pop.one.exa... for Identity: Main Identity"},
+        {"pop.one.example", "Main Identity", 40, "Account: ... for Identity: Main Identity"},
+        {"pop.one.example", "Main Identity", 39, "Account: pop.one.example for Identit..."},
+        {"pop.one.example", "Main Identity", 3, "..."},
+        {"pop.one.example", "Main Identity", 0, "..."},
+    };
+    for (const Case& c : cases) {
+        const std::string title = AccountTitle::Fitted(c.account, c.identity, c.width, measure);
+        EXPECT_EQ(title, c.title) << "width " << c.width;
+    }
+}
+
+TEST(AccountTitleTest, StripLastCharDropsOneCharacterAndLeavesEmptyTextAlone) {
+    EXPECT_EQ(modOE::StripLastChar("msimn.exe"), "msimn.ex");
+    EXPECT_EQ(modOE::StripLastChar("a"), "");
+    EXPECT_EQ(modOE::StripLastChar(""), "");
 }
 
 }  // namespace
