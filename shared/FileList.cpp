@@ -15,23 +15,6 @@ void ShowLoadError(std::exception_ptr error) {
     MsgBox(LogTrap::ErrorLine("", e.Number(), ":", e.Description()), MsgBoxStyle::OKOnly, "LoadList Error");
 }
 
-// The file is first written beside its target and then put in its place in
-// one step, so a crash or a full disk never leaves half a list behind.
-void ReplaceWithText(const std::string& path, const std::string& text) {
-    const std::string temporary = path + ".tmp";
-    try {
-        FileSystem::WriteWholeFile(temporary, text);
-        FileSystem::AtomicReplace(temporary, path);
-    } catch (...) {
-        try {
-            FileSystem::DeleteFileIfPresent(temporary);
-        } catch (...) {
-            // The first failure is the one the caller needs to hear about.
-        }
-        throw;
-    }
-}
-
 }  // namespace
 
 std::vector<std::string> ListFileEntries(const std::string& text) {
@@ -119,7 +102,7 @@ void FileList::Save(const std::string& path) {
         text += key;
         text += "\r\n";
     }
-    ReplaceWithText(target, text);
+    FileSystem::ReplaceWithText(target, text);
 }
 
 std::int32_t FileList::Count() const {

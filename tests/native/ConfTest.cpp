@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <optional>
 
 #include "Conf.h"
@@ -68,6 +69,113 @@ TEST_F(ConfTest, KeyIsTheTextBeforeTheFirstEqualsSign) {
     }
 }
 
+// Bytes of every value but "=", so that no line of them is a setting.
+std::string BinaryBytes(std::size_t size) {
+    std::string bytes(size, '\0');
+    std::uint32_t state = 12345;
+    for (char& byte : bytes) {
+        state = state * 1103515245u + 12345u;
+        byte = static_cast<char>(state >> 24);
+        if (byte == '=') {
+            byte = '+';
+        }
+    }
+    return bytes;
+}
+
+std::string Utf16(const std::string& text, bool bigEndian) {
+    std::string wide;
+    for (char c : text) {
+        wide += bigEndian ? std::string(1, '\0') + c : std::string(1, c) + '\0';
+    }
+    return wide;
+}
+
+// Lines around a setting that both ways of writing change: whatever they
+// hold, they come back byte for byte.
+TEST_F(ConfTest, LinesNotChangedKeepEveryByteThroughSaveAndWriteValue) {
+    struct Case {
+        const char* name;
+        std::string lines;
+    };
+    const Case cases[] = {
+        {"NUL bytes", std::string("a\0b\r\n=\0\r\n#\0\r\nkeep=x\0y\r\n", 22)},
+        {"a 2 MiB line without \"=\"", std::string(2 << 20, 'x') + "\r\n"},
+        {"bytes above 127", "\xE9t\xE9=\xFF\x80\r\n\x81\x9F\r\n"},
+        {"spaces, tabs, lone CR and LF", "   \r \n\t\r\n\n\r"},
+        {"a UTF-8 byte-order mark", "\xEF\xBB\xBF# settings\r\n"},
+        {"64 KiB of binary bytes", BinaryBytes(65536) + "\r\n"},
+    };
+    for (const Case& c : cases) {
+        const std::string file = c.lines + "listen_port=8110\r\n" + c.lines;
+        Conf conf = Loaded(file);
+        conf.SetValue("listen_port", "9");
+        ASSERT_TRUE(conf.Save()) << c.name;
+        const std::string saved = c.lines + "listen_port=9\r\n" + c.lines;
+        EXPECT_TRUE(Saved() == saved) << c.name << ": " << Saved().size() << " bytes, not " << saved.size();
+        ASSERT_TRUE(conf.WriteValue("listen_port", "10")) << c.name;
+        ASSERT_TRUE(conf.WriteValue("oe_spam", "90")) << c.name;
+        const std::string written = c.lines + "listen_port=10\r\n" + c.lines + "oe_spam=90\r\n";
+        EXPECT_TRUE(Saved() == written) << c.name << ": " << Saved().size() << " bytes, not " << written.size();
+    }
+    EXPECT_TRUE(log_.empty());
+    EXPECT_TRUE(boxes_.empty());
+}
+
+TEST_F(ConfTest, OnlyUtf16AndFilesFullOfNulsAreNotText) {
+    struct Case {
+        std::string bytes;
+        bool text;
+    };
+    const Case cases[] = {
+        {"", true},
+        {"\xFF", true},
+        {"\xFF\xFE" "a\0", false},
+        {"\xFE\xFF" "\0a", false},
+        {std::string("a=1\0\r\n", 6), true},
+        {std::string(8, '\0') + "a", true},
+        {std::string(9, '\0') + std::string(63, 'a'), true},
+        {std::string(9, '\0') + std::string(62, 'a'), false},
+        {Utf16("listen_port=8110\r\n", false), false},
+        {BinaryBytes(4096), true},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(Conf::ReadableAsText(c.bytes), c.text) << testing::PrintToString(c.bytes);
+    }
+}
+
+// Rewriting such a file line by line would garble it for good: it is left
+// alone, every attempt is logged, and the user is told once.
+TEST_F(ConfTest, AFileThatIsNotTextIsNeverWrittenAndTheUserIsToldOnce) {
+    const std::string settings = "listen_port=8110\r\noe_spam=90\r\n";
+    const std::string files[] = {
+        "\xFF\xFE" + Utf16(settings, false),
+        "\xFE\xFF" + Utf16(settings, true),
+        Utf16(settings, false),
+        settings + std::string(4096, '\0'),
+    };
+    for (const std::string& file : files) {
+        log_.clear();
+        boxes_.clear();
+        Conf conf = Loaded(file);
+        conf.SetValue("listen_port", "9");
+        EXPECT_FALSE(conf.Save());
+        EXPECT_FALSE(conf.WriteValue("oe_spam_threshold", "90"));
+        EXPECT_FALSE(conf.Save());
+        EXPECT_TRUE(Saved() == file) << testing::PrintToString(file.substr(0, 8));
+        EXPECT_FALSE(std::filesystem::exists(dir_ / "settings.conf.tmp"));
+        ASSERT_EQ(log_.size(), 3u);
+        const std::string why = PathOf("settings.conf") + " cannot be read as text";
+        EXPECT_EQ(log_[0], "Conf.Save() Error 75 : " + why + "; it was not written");
+        EXPECT_EQ(log_[1], "Conf.WriteValue() Error 75 : " + why + "; it was not written");
+        EXPECT_EQ(log_[2], log_[0]);
+        ASSERT_EQ(boxes_.size(), 1u);
+        EXPECT_EQ(boxes_[0].text.rfind(why, 0), 0u) << boxes_[0].text;
+        EXPECT_NE(boxes_[0].text.find("left as it was"), std::string::npos) << boxes_[0].text;
+        EXPECT_EQ(boxes_[0].title, ProgramTitle());
+    }
+}
+
 TEST_F(ConfTest, SaveRewritesValuesInPlaceAndAppendsNewKeysInKeyOrder) {
     Conf conf = Loaded(
         "# head\r\n"
@@ -86,8 +194,9 @@ TEST_F(ConfTest, SaveRewritesValuesInPlaceAndAppendsNewKeysInKeyOrder) {
     ASSERT_TRUE(conf.Save());
     EXPECT_EQ(Saved(),
               "# head\r\n"
-              "\r\n"
+              "   \r\n"
               "Foo=10\r\n"
+              "junk line\r\n"
               "spaced = 3\r\n"
               "keep=4\r\n"
               "New_a=a\r\n"
@@ -95,18 +204,36 @@ TEST_F(ConfTest, SaveRewritesValuesInPlaceAndAppendsNewKeysInKeyOrder) {
               "spaced=5\r\n");
 }
 
-TEST_F(ConfTest, LinesEndAtCrLfCrOrLfAndAreWrittenWithCrLf) {
-    const char* const texts[] = {
-        "a=1\r\nb=2\r\n", "a=1\nb=2\n", "a=1\rb=2\r", "a=1\nb=2\r\n", "a=1\r\nb=2",
+// A line keeps the end it had; only a line that gets one for the first time
+// (a changed last line, or a new one) is given CR LF.
+TEST_F(ConfTest, LinesEndAtCrLfCrOrLfAndKeepTheirEnds) {
+    struct Case {
+        const char* text;
+        const char* saved;
     };
-    for (const char* text : texts) {
-        Conf conf = Loaded(text);
-        EXPECT_EQ(conf.GetValue("a"), Variant("1")) << text;
-        EXPECT_EQ(conf.GetValue("b"), Variant("2")) << text;
+    const Case cases[] = {
+        {"a=1\r\nb=2\r\n", "a=1\r\nb=3\r\n"}, {"a=1\nb=2\n", "a=1\nb=3\n"},
+        {"a=1\rb=2\r", "a=1\rb=3\r"},         {"a=1\nb=2\r\n", "a=1\nb=3\r\n"},
+        {"a=1\r\nb=2", "a=1\r\nb=3\r\n"},     {"a=1\n\r\rb=2\r", "a=1\n\r\rb=3\r"},
+    };
+    for (const Case& c : cases) {
+        Conf conf = Loaded(c.text);
+        EXPECT_EQ(conf.GetValue("a"), Variant("1")) << c.text;
+        EXPECT_EQ(conf.GetValue("b"), Variant("2")) << c.text;
         conf.SetValue("b", "3");
         ASSERT_TRUE(conf.Save());
-        EXPECT_EQ(Saved(), "a=1\r\nb=3\r\n") << text;
+        EXPECT_EQ(Saved(), c.saved) << c.text;
     }
+}
+
+// A last line without an end stays as it is unless something follows it.
+TEST_F(ConfTest, ALineAppendedAfterALastLineWithoutAnEndStartsALineOfItsOwn) {
+    Conf conf = Loaded("a=1\r\n# last");
+    conf.SetValue("a", "1");
+    ASSERT_TRUE(conf.Save());
+    EXPECT_EQ(Saved(), "a=1\r\n# last");
+    ASSERT_TRUE(conf.WriteValue("oe_spam", "90"));
+    EXPECT_EQ(Saved(), "a=1\r\n# last\r\noe_spam=90\r\n");
 }
 
 // Enough other keys around the repeated one that the list really sorts, and
@@ -186,11 +313,11 @@ TEST_F(ConfTest, WriteValueChangesEveryLineSpeltExactlyAndLeavesMemoryAlone) {
         " \r\n"
         "junk\r\n");
     ASSERT_TRUE(conf.WriteValue("key", "9"));
-    EXPECT_EQ(Saved(), "# c\r\nKey=1\r\nkey=9\r\nkey=9\r\n\r\n");
+    EXPECT_EQ(Saved(), "# c\r\nKey=1\r\nkey=9\r\nkey=9\r\n \r\njunk\r\n");
     EXPECT_EQ(conf.GetValue("key"), Variant("1"));
 
     ASSERT_TRUE(conf.WriteValue("KEY", ""));
-    EXPECT_EQ(Saved(), "# c\r\nKey=1\r\nkey=9\r\nkey=9\r\n\r\nKEY=\r\n");
+    EXPECT_EQ(Saved(), "# c\r\nKey=1\r\nkey=9\r\nkey=9\r\n \r\njunk\r\nKEY=\r\n");
 }
 
 TEST_F(ConfTest, WriteValueCreatesAMissingFileWithTheOneLine) {
