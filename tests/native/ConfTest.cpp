@@ -5,6 +5,7 @@
 
 #include "Conf.h"
 #include "ConfFixture.h"
+#include "ConfSamples.h"
 #include "ProgramTitle.h"
 
 namespace {
@@ -69,54 +70,25 @@ TEST_F(ConfTest, KeyIsTheTextBeforeTheFirstEqualsSign) {
     }
 }
 
-// Bytes of every value but "=", so that no line of them is a setting.
-std::string BinaryBytes(std::size_t size) {
-    std::string bytes(size, '\0');
-    std::uint32_t state = 12345;
-    for (char& byte : bytes) {
-        state = state * 1103515245u + 12345u;
-        byte = static_cast<char>(state >> 24);
-        if (byte == '=') {
-            byte = '+';
-        }
-    }
-    return bytes;
-}
-
-std::string Utf16(const std::string& text, bool bigEndian) {
-    std::string wide;
-    for (char c : text) {
-        wide += bigEndian ? std::string(1, '\0') + c : std::string(1, c) + '\0';
-    }
-    return wide;
-}
+using ConfSamples::BinaryBytes;
+using ConfSamples::Utf16;
 
 // Lines around a setting that both ways of writing change: whatever they
 // hold, they come back byte for byte.
 TEST_F(ConfTest, LinesNotChangedKeepEveryByteThroughSaveAndWriteValue) {
-    struct Case {
-        const char* name;
-        std::string lines;
-    };
-    const Case cases[] = {
-        {"NUL bytes", std::string("a\0b\r\n=\0\r\n#\0\r\nkeep=x\0y\r\n", 22)},
-        {"a 2 MiB line without \"=\"", std::string(2 << 20, 'x') + "\r\n"},
-        {"bytes above 127", "\xE9t\xE9=\xFF\x80\r\n\x81\x9F\r\n"},
-        {"spaces, tabs, lone CR and LF", "   \r \n\t\r\n\n\r"},
-        {"a UTF-8 byte-order mark", "\xEF\xBB\xBF# settings\r\n"},
-        {"64 KiB of binary bytes", BinaryBytes(65536) + "\r\n"},
-    };
-    for (const Case& c : cases) {
-        const std::string file = c.lines + "listen_port=8110\r\n" + c.lines;
+    for (const ConfSamples::Sample& sample : ConfSamples::UntouchedLines(2 << 20)) {
+        const std::string& lines = sample.bytes;
+        const char* name = sample.name;
+        const std::string file = lines + "listen_port=8110\r\n" + lines;
         Conf conf = Loaded(file);
         conf.SetValue("listen_port", "9");
-        ASSERT_TRUE(conf.Save()) << c.name;
-        const std::string saved = c.lines + "listen_port=9\r\n" + c.lines;
-        EXPECT_TRUE(Saved() == saved) << c.name << ": " << Saved().size() << " bytes, not " << saved.size();
-        ASSERT_TRUE(conf.WriteValue("listen_port", "10")) << c.name;
-        ASSERT_TRUE(conf.WriteValue("oe_spam", "90")) << c.name;
-        const std::string written = c.lines + "listen_port=10\r\n" + c.lines + "oe_spam=90\r\n";
-        EXPECT_TRUE(Saved() == written) << c.name << ": " << Saved().size() << " bytes, not " << written.size();
+        ASSERT_TRUE(conf.Save()) << name;
+        const std::string saved = lines + "listen_port=9\r\n" + lines;
+        EXPECT_TRUE(Saved() == saved) << name << ": " << Saved().size() << " bytes, not " << saved.size();
+        ASSERT_TRUE(conf.WriteValue("listen_port", "10")) << name;
+        ASSERT_TRUE(conf.WriteValue("oe_spam", "90")) << name;
+        const std::string written = lines + "listen_port=10\r\n" + lines + "oe_spam=90\r\n";
+        EXPECT_TRUE(Saved() == written) << name << ": " << Saved().size() << " bytes, not " << written.size();
     }
     EXPECT_TRUE(log_.empty());
     EXPECT_TRUE(boxes_.empty());
@@ -130,8 +102,8 @@ TEST_F(ConfTest, OnlyUtf16AndFilesFullOfNulsAreNotText) {
     const Case cases[] = {
         {"", true},
         {"\xFF", true},
-        {"\xFF\xFE" "a\0", false},
-        {"\xFE\xFF" "\0a", false},
+        {std::string("\xFF\xFE" "a\0", 4), false},
+        {std::string("\xFE\xFF" "\0a", 4), false},
         {std::string("a=1\0\r\n", 6), true},
         {std::string(8, '\0') + "a", true},
         {std::string(9, '\0') + std::string(63, 'a'), true},
@@ -148,13 +120,8 @@ TEST_F(ConfTest, OnlyUtf16AndFilesFullOfNulsAreNotText) {
 // alone, every attempt is logged, and the user is told once.
 TEST_F(ConfTest, AFileThatIsNotTextIsNeverWrittenAndTheUserIsToldOnce) {
     const std::string settings = "listen_port=8110\r\noe_spam=90\r\n";
-    const std::string files[] = {
-        "\xFF\xFE" + Utf16(settings, false),
-        "\xFE\xFF" + Utf16(settings, true),
-        Utf16(settings, false),
-        settings + std::string(4096, '\0'),
-    };
-    for (const std::string& file : files) {
+    for (const ConfSamples::Sample& sample : ConfSamples::NotText(settings)) {
+        const std::string& file = sample.bytes;
         log_.clear();
         boxes_.clear();
         Conf conf = Loaded(file);
@@ -162,7 +129,7 @@ TEST_F(ConfTest, AFileThatIsNotTextIsNeverWrittenAndTheUserIsToldOnce) {
         EXPECT_FALSE(conf.Save());
         EXPECT_FALSE(conf.WriteValue("oe_spam_threshold", "90"));
         EXPECT_FALSE(conf.Save());
-        EXPECT_TRUE(Saved() == file) << testing::PrintToString(file.substr(0, 8));
+        EXPECT_TRUE(Saved() == file) << sample.name;
         EXPECT_FALSE(std::filesystem::exists(dir_ / "settings.conf.tmp"));
         ASSERT_EQ(log_.size(), 3u);
         const std::string why = PathOf("settings.conf") + " cannot be read as text";

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "ConfSamples.h"
 #include "FileSystem.h"
 #include "LogTrap.h"
 #include "MsgBox.h"
@@ -238,6 +239,58 @@ TEST_F(ConsoleStartup, AFailedWriteSettingsKeepsApplyAvailable) {
     EXPECT_TRUE(std::any_of(logLines.begin(), logLines.end(), [](const std::string& line) {
         return line.rfind("Conf.Save() Error 75 : ", 0) == 0;
     })) << testing::PrintToString(logLines);
+}
+
+// The start-up writes the mail client's threshold when the file lacks it,
+// and Apply rewrites the file: neither may change a byte of the lines around.
+TEST_F(ConsoleStartup, StartUpAndApplyKeepEveryLineTheyDoNotChange) {
+    for (const ConfSamples::Sample& sample : ConfSamples::UntouchedLines(4 << 20)) {
+        const std::string& lines = sample.bytes;
+        const std::string settings = std::string(kPluginOff) + "spam_subject_threshold=70\r\n";
+        Start(lines + "listen_port=8110\r\n" + lines + settings);
+        const std::string started = SavedConf();
+        const std::string kept = lines + "listen_port=8110\r\n" + lines + settings;
+        EXPECT_TRUE(started == kept + "oe_spam_threshold=70\r\noe_spam=70\r\n")
+            << sample.name << ": " << started.size() << " bytes, not " << kept.size() + 40;
+
+        Type(IDC_txtInPort, "8111");
+        Click(IDC_cmdOK);
+        const std::string applied = SavedConf();
+        const std::string changed = lines + "listen_port=8111\r\n" + lines + settings;
+        EXPECT_TRUE(applied.rfind(changed, 0) == 0) << sample.name << ": " << applied.size() << " bytes";
+        EXPECT_TRUE(boxes.empty()) << sample.name << ": " << boxes[0].text;
+    }
+}
+
+// A file saved as Unicode, or one full of NULs, is left exactly as it was by
+// the start-up and by every Apply; the user is told once.
+TEST_F(ConsoleStartup, AFileThatIsNotTextIsLeftAloneThroughStartUpAndApply) {
+    for (const ConfSamples::Sample& sample : ConfSamples::NotText("listen_port=8110\r\nenable_oe_plugin=no\r\n")) {
+        Start(sample.bytes);
+        EXPECT_TRUE(SavedConf() == sample.bytes) << sample.name;
+        ASSERT_EQ(boxes.size(), 1u) << sample.name;
+        EXPECT_NE(boxes[0].text.find(ConfPath("brindlecote.conf") + " cannot be read as text"), std::string::npos)
+            << boxes[0].text;
+        const auto refusals = [&](const char* procedure) {
+            return std::count_if(logLines.begin(), logLines.end(), [&](const std::string& line) {
+                return line.rfind(std::string(procedure) + " Error 75 : ", 0) == 0 &&
+                       line.find("cannot be read as text") != std::string::npos;
+            });
+        };
+        EXPECT_EQ(refusals("Conf.WriteValue()"), 2) << sample.name << testing::PrintToString(logLines);
+
+        for (const char* port : {"8111", "8112"}) {
+            Type(IDC_txtInPort, port);
+            Click(IDC_cmdOK);
+        }
+        EXPECT_TRUE(SavedConf() == sample.bytes) << sample.name;
+        EXPECT_EQ(refusals("Conf.Save()"), 2) << sample.name;
+        // The refusal is said once; each failed Apply keeps its usual box.
+        ASSERT_EQ(boxes.size(), 3u) << sample.name;
+        EXPECT_EQ(boxes[1].text, "Debug SaveSettings");
+        EXPECT_EQ(boxes[2].text, "Debug SaveSettings");
+        EXPECT_TRUE(ApplyEnabled());
+    }
 }
 
 }  // namespace
