@@ -36,6 +36,10 @@ ProgramLayout::ProgramLayout(const std::string& name, const std::vector<std::str
               FALSE);
 }
 
+void ProgramLayout::AddTestProgram(const std::string& program) const {
+    CopyFileA(TestBinPath(program).c_str(), Path(program).c_str(), FALSE);
+}
+
 void ProgramLayout::Write(const std::string& relative, const std::string& content) const {
     std::ofstream(Path(relative), std::ios::binary) << content;
 }
