@@ -14,7 +14,7 @@ TEST(Programs, ConsoleShowsItsWindowAndClosesOnRequest) {
     HWND window = nullptr;
     ASSERT_TRUE(WaitUntil([&] { return (window = ConsoleWindowOf(admin.Id())) != nullptr; }, 15000));
     // Found between its creation and its showing, it becomes visible soon after.
-    EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(window) != FALSE; }, 5000));
+    EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(window) != FALSE; }, 30000));
     PostMessageA(window, WM_CLOSE, 0, 0);
     DWORD code = 1;
     EXPECT_TRUE(admin.WaitForExit(10000, &code));
