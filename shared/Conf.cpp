@@ -16,8 +16,8 @@ namespace {
 
 const char kLineEnd[] = "\r\n";
 
-// Refused rewrites of a file that is not text; the same number as the
-// other file failures, so callers need not tell them apart.
+// The error number of a refused rewrite of a file that is not text: that of
+// any other file failure, so callers need not tell the two apart.
 const std::int32_t kNotText = 75;
 
 // NUL bytes a text file may hold, whatever its length, before their share

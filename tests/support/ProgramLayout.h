@@ -12,6 +12,10 @@ public:
     // program directory. Each caller gives its own name.
     ProgramLayout(const std::string& name, const std::vector<std::string>& programs);
 
+    // One layout of that name for all the tests of an executable: laid out
+    // afresh on first use, the same directory from then on.
+    static const ProgramLayout& Shared(const std::string& name, const std::vector<std::string>& programs);
+
     // Adds a copy of a stand-in that only tests start.
     void AddTestProgram(const std::string& program) const;
 

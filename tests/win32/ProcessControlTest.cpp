@@ -16,10 +16,7 @@ namespace {
 
 // The stand-ins run from a program directory of this test's own, where
 // they leave their records.
-const ProgramLayout& Programs() {
-    static const ProgramLayout layout("process_control", {"Launcher.exe", "kxvarnhupdate.exe"});
-    return layout;
-}
+const ProgramLayout& Programs() { return ProgramLayout::Shared("process_control", {"Launcher.exe", "kxvarnhupdate.exe"}); }
 
 // Copies of the launcher stand-in under other names, in a folder of their own.
 class ProcessSearch : public ::testing::TestWithParam<int> {

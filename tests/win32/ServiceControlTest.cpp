@@ -12,10 +12,7 @@ namespace {
 
 // The stand-ins run from a program directory of this test's own, where
 // they leave their records.
-const ProgramLayout& Programs() {
-    static const ProgramLayout layout("service_control", {"kx_daemon.exe"});
-    return layout;
-}
+const ProgramLayout& Programs() { return ProgramLayout::Shared("service_control", {"kx_daemon.exe"}); }
 
 const char kService[] = "BrindlecoteVarnholt";
 

@@ -10,10 +10,7 @@ namespace {
 
 // The stand-ins run from a program directory of this test's own, where
 // they leave their records.
-const ProgramLayout& Programs() {
-    static const ProgramLayout layout("window_daemon", {"kx_daemon.exe"});
-    return layout;
-}
+const ProgramLayout& Programs() { return ProgramLayout::Shared("window_daemon", {"kx_daemon.exe"}); }
 
 const char kSeed[] = "listen_port=8110\r\nspam_timeout=5\r\nspam_timeout_value=5\r\nenable_oe_plugin=yes\r\n";
 
