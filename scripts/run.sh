@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds the programs, lays out the program directory build/mingw/dist and
-# starts the settings console. Without a display it runs on a private Xvfb,
+# starts the settings console in a Wine prefix of its own
+# (build/mingw/run-prefix). Without a display it runs on a private Xvfb,
 # saves a screenshot of the window to build/mingw/admin-screenshot.png and
 # closes it.
 set -eu
@@ -10,6 +11,9 @@ bash scripts/deps.sh
 cmake --preset mingw >/dev/null
 cmake --build --preset mingw
 
+# A Wine prefix of its own, apart from the one the tests use, so the console
+# shows only what its user chose.
+export WINEPREFIX="${WINEPREFIX:-$PWD/build/mingw/run-prefix}"
 source cmake/wine-env.sh
 if [ -n "${DISPLAY:-}" ]; then
     wine_prefix_ready

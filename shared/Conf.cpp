@@ -1,5 +1,7 @@
 #include "Conf.h"
 
+#include <algorithm>
+#include <cstdint>
 #include <exception>
 #include <vector>
 
@@ -14,8 +16,26 @@ namespace {
 
 const char kLineEnd[] = "\r\n";
 
+// The error number of a refused rewrite of a file that is not text: that of
+// any other file failure, so callers need not tell the two apart.
+const std::int32_t kNotText = 75;
+
+// NUL bytes a text file may hold, whatever its length, before their share
+// of its bytes counts against it: a few stray ones in a user's file are no
+// sign of UTF-16 or binary data.
+const std::size_t kStrayNuls = 8;
+
 std::string SettingLine(const std::string& key, const std::string& value) {
     return key + "=" + value + kLineEnd;
+}
+
+// The text followed by the new lines; a last line without an end of its own
+// gets one first, so that the first new line does not run on from it.
+std::string WithEndOfLastLine(const std::string& text, const std::string& newLines) {
+    if (newLines.empty() || text.empty() || text.back() == '\r' || text.back() == '\n') {
+        return text + newLines;
+    }
+    return text + kLineEnd + newLines;
 }
 
 // The keys in key order, a key the map holds twice only once, so that no
@@ -70,28 +90,32 @@ void Conf::Load() {
     }
 }
 
+bool Conf::ReadableAsText(const std::string& bytes) {
+    if (bytes.rfind("\xFF\xFE", 0) == 0 || bytes.rfind("\xFE\xFF", 0) == 0) {
+        return false;
+    }
+    const auto nuls = static_cast<std::size_t>(std::count(bytes.begin(), bytes.end(), '\0'));
+    return nuls <= kStrayNuls || nuls * 8 <= bytes.size();
+}
+
 std::string Conf::CopyLines(const std::string& fileText, const SettingWriter& setting) {
     std::string out;
-    for (const std::string& line : FileSystem::SplitLines(fileText)) {
-        if (TrimSpaces(line).empty()) {
-            out += kLineEnd;
+    for (const FileSystem::TextLine& line : FileSystem::SplitLinesWithEnds(fileText)) {
+        const auto equals = line.text.find('=');
+        const bool settingLine = !line.text.empty() && line.text[0] != '#' && equals != std::string::npos;
+        std::string text = line.text;
+        if (settingLine && !setting(line.text.substr(0, equals), line.text, text)) {
             continue;
         }
-        if (line[0] == '#') {
-            out += line + kLineEnd;
-            continue;
-        }
-        const auto equals = line.find('=');
-        std::string text;
-        if (equals != std::string::npos && setting(line.substr(0, equals), line, text)) {
-            out += text + kLineEnd;
-        }
+        out += text;
+        // A changed last line still gets an end, as every written line does.
+        out += text == line.text || !line.end.empty() ? line.end : kLineEnd;
     }
     return out;
 }
 
-std::string Conf::SavedText() {
-    if (!FileSystem::FileExists(path_)) {
+std::string Conf::SavedText(const FileText& fileText) {
+    if (!fileText) {
         // A new file gets every key, empty values included.
         std::string out;
         for (const std::string& key : DistinctKeys(list_)) {
@@ -111,8 +135,9 @@ std::string Conf::SavedText() {
         text = key + "=" + value;
         return !value.empty();
     };
-    const std::string out = CopyLines(FileSystem::ReadWholeFile(path_), rewrite);
-    return out + AppendMissingKeys(written);
+    // The copy marks the keys it wrote, so it has to come first.
+    const std::string copied = CopyLines(*fileText, rewrite);
+    return WithEndOfLastLine(copied, AppendMissingKeys(written));
 }
 
 std::string Conf::AppendMissingKeys(SortedList& written) {
@@ -130,15 +155,15 @@ bool Conf::Save() {
     if (list_.Count() == 0) {
         return true;
     }
-    return Commit("Conf.Save", [this] { return SavedText(); });
+    return Commit("Conf.Save", [this](const FileText& fileText) { return SavedText(fileText); });
 }
 
 bool Conf::WriteValue(const std::string& key, const std::string& value) {
-    return Commit("Conf.WriteValue", [&] { return WrittenText(key, value); });
+    return Commit("Conf.WriteValue", [&](const FileText& fileText) { return WrittenText(fileText, key, value); });
 }
 
-std::string Conf::WrittenText(const std::string& key, const std::string& value) {
-    if (!FileSystem::FileExists(path_)) {
+std::string Conf::WrittenText(const FileText& fileText, const std::string& key, const std::string& value) {
+    if (!fileText) {
         return SettingLine(key, value);
     }
     bool matched = false;
@@ -148,13 +173,23 @@ std::string Conf::WrittenText(const std::string& key, const std::string& value) 
         text = match ? key + "=" + value : line;
         return true;
     };
-    const std::string out = CopyLines(FileSystem::ReadWholeFile(path_), rewrite);
-    return matched ? out : out + SettingLine(key, value);
+    const std::string out = CopyLines(*fileText, rewrite);
+    return matched ? out : WithEndOfLastLine(out, SettingLine(key, value));
 }
 
-bool Conf::Commit(const std::string& procedure, const std::function<std::string()>& compose) {
+void Conf::RefuseNotText(const std::string& prefix) {
+    const std::string why = path_ + " cannot be read as text";
+    LogTrap::Write(LogTrap::ErrorLine(prefix, kNotText, " : ", why + "; it was not written"));
+    if (!notTextShown_) {
+        notTextShown_ = true;
+        MsgBox(why + " (it may have been saved as Unicode or be damaged), so no settings were written to it. "
+                     "The file was left as it was.",
+               MsgBoxStyle::OKOnly | MsgBoxStyle::Exclamation, ProgramTitle());
+    }
+}
+
+bool Conf::Commit(const std::string& procedure, const std::function<std::string(const FileText&)>& compose) {
     const std::string prefix = LogTrap::ProcedurePrefix(procedure);
-    const std::string temp = path_ + ".tmp";
     bool replacing = false;
     try {
         if (path_.empty()) {
@@ -162,7 +197,14 @@ bool Conf::Commit(const std::string& procedure, const std::function<std::string(
             // current directory is.
             throw ObjectError(75, "Conf", "No configuration file is set");
         }
-        FileSystem::WriteWholeFile(temp, compose());
+        const FileText fileText =
+            FileSystem::FileExists(path_) ? FileText(FileSystem::ReadWholeFile(path_)) : std::nullopt;
+        if (fileText && !ReadableAsText(*fileText)) {
+            RefuseNotText(prefix);
+            return false;
+        }
+        const std::string temp = path_ + ".tmp";
+        FileSystem::WriteWholeFile(temp, compose(fileText));
         replacing = true;
         FileSystem::AtomicReplace(temp, path_);
         return true;

@@ -1,5 +1,6 @@
 #pragma once
 #include <functional>
+#include <optional>
 #include <string>
 
 #include "SortedList.h"
@@ -7,18 +8,22 @@
 
 // One settings file of key=value lines and "#" comment lines, held in memory
 // as a key -> value map with keys compared without regard to case. The daemon
-// reads the same file and may keep lines we do not know, so rewriting it keeps
-// comments, blank lines, unknown settings, line order and each key's spelling
-// and changes only the values the map holds.
+// reads the same file and may keep lines we do not know, so rewriting it
+// changes only the setting lines whose values the map holds (or drops those
+// whose value became empty) and keeps every other line byte for byte, end of
+// line included, whatever it holds.
 //
-// Lines end in CR LF, CR or LF when read and in CR LF when written. A key may
-// stand on several lines; lookups and SetValue always answer the first.
+// Lines end in CR LF, CR or LF when read; new lines are written with CR LF. A
+// key may stand on several lines; lookups and SetValue always answer the first.
 //
 // Writing goes to the path + ".tmp", which then replaces the file in one step,
 // so the file is always either the old or the new version. Save and
 // WriteValue give false when the file could not be written: the failure is
 // logged ("Conf.Save() Error <number> : <text>") and the file is unchanged; a
 // failing final replace also shows the message box "<number> : <text>".
+//
+// A file that is not text (see ReadableAsText) is never written over: each
+// attempt is logged and fails, and the first one says so in a box.
 class Conf {
 public:
     Conf();
@@ -42,21 +47,33 @@ public:
     void SetValue(const std::string& key, const std::string& value);
     bool KeyExists(const std::string& key);
 
+    // False for what a rewrite line by line would garble: a file that starts
+    // with a UTF-16 byte-order mark, or one that holds more than eight NUL
+    // bytes and in which more than one byte in eight is NUL (UTF-16 without
+    // a mark, binary data). A few stray NULs in a text file do not count.
+    static bool ReadableAsText(const std::string& bytes);
+
 private:
     // Gives the text of a setting line of the file (key as spelt there), or
     // false to drop the line.
     using SettingWriter = std::function<bool(const std::string& key, const std::string& line, std::string& out)>;
+    // The file as it is now, when there is one.
+    using FileText = std::optional<std::string>;
 
-    // The file's lines as a rewrite keeps them: blank lines emptied, comments
-    // as they are, lines without "=" dropped, settings as `setting` says.
+    // The file's lines as a rewrite keeps them: every line as it is, except
+    // settings, which are as `setting` says.
     static std::string CopyLines(const std::string& fileText, const SettingWriter& setting);
     // The new file of Save and of WriteValue.
-    std::string SavedText();
+    std::string SavedText(const FileText& fileText);
     std::string AppendMissingKeys(SortedList& written);
-    std::string WrittenText(const std::string& key, const std::string& value);
+    std::string WrittenText(const FileText& fileText, const std::string& key, const std::string& value);
     // Writes the text to the temporary file and puts that in the file's place.
-    bool Commit(const std::string& procedure, const std::function<std::string()>& compose);
+    bool Commit(const std::string& procedure, const std::function<std::string(const FileText&)>& compose);
+    // Logs the refusal to write over a file that is not text, and says so
+    // in a box the first time.
+    void RefuseNotText(const std::string& prefix);
 
     SortedList list_;
     std::string path_;
+    bool notTextShown_ = false;
 };

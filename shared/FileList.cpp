@@ -16,23 +16,6 @@ void ShowLoadError(std::exception_ptr error) {
     MsgBox(LogTrap::ErrorLine("", e.Number(), ":", e.Description()), MsgBoxStyle::OKOnly, "LoadList Error");
 }
 
-// The file is first written beside its target and then put in its place in
-// one step, so a crash or a full disk never leaves half a list behind.
-void ReplaceWithText(const std::string& path, const std::string& text) {
-    const std::string temporary = path + ".tmp";
-    try {
-        FileSystem::WriteWholeFile(temporary, text);
-        FileSystem::AtomicReplace(temporary, path);
-    } catch (...) {
-        try {
-            FileSystem::DeleteFileIfPresent(temporary);
-        } catch (...) {
-            // The first failure is the one the caller needs to hear about.
-        }
-        throw;
-    }
-}
-
 // Enough to tell whether a list file still holds the text it held: the
 // file's time is too coarse for that, as two writes may share one tick.
 std::size_t Fingerprint(const std::string& text) {
@@ -137,7 +120,7 @@ void FileList::Save(const std::string& path) {
         text += key;
         text += "\r\n";
     }
-    ReplaceWithText(target, text);
+    FileSystem::ReplaceWithText(target, text);
     if (own) {
         matched_ = Fingerprint(text);
     }

@@ -27,14 +27,34 @@ void AtomicReplace(const std::string& from, const std::string& to);
 // Copies the file over `to` (created or replaced).
 void CopyFileOver(const std::string& from, const std::string& to);
 
+// Writes the bytes beside the file (its path + ".tmp") and then puts them in
+// its place in one step, so a crash or a full disk never leaves half a file
+// behind. A failure removes the temporary file again and raises.
+void ReplaceWithText(const std::string& path, const std::string& bytes);
+
+// Copies the file into the place of `to` by way of ReplaceWithText: `to` is
+// either missing (or its old self) or all of `from`.
+void CopyIntoPlace(const std::string& from, const std::string& to);
+
 // Deletes the file; a file that is not there is not an error.
 void DeleteFileIfPresent(const std::string& path);
 
 // The directory of the running program, without a trailing "\".
 std::string ProgramDirectory();
 
+// One line of a text and the end that closed it ("\r\n", "\r", "\n", or ""
+// for a last line without one).
+struct TextLine {
+    std::string text;
+    std::string end;
+};
+
 // The lines of a text: each ends at CR LF, CR or LF; a last line without an
-// end counts, an end at the very end adds no empty line.
+// end counts, an end at the very end adds no empty line. Joining every
+// line's text and end gives the text back.
+std::vector<TextLine> SplitLinesWithEnds(const std::string& text);
+
+// The same lines without their ends.
 std::vector<std::string> SplitLines(const std::string& text);
 
 }  // namespace FileSystem

@@ -2,22 +2,48 @@
 
 namespace FileSystem {
 
-std::vector<std::string> SplitLines(const std::string& text) {
-    std::vector<std::string> lines;
+std::vector<TextLine> SplitLinesWithEnds(const std::string& text) {
+    std::vector<TextLine> lines;
     std::string::size_type start = 0;
     for (std::string::size_type i = 0; i < text.size(); ++i) {
         if (text[i] == '\r' || text[i] == '\n') {
-            lines.push_back(text.substr(start, i - start));
-            if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') {
-                ++i;
-            }
+            const std::string::size_type endLength = text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n' ? 2 : 1;
+            lines.push_back({text.substr(start, i - start), text.substr(i, endLength)});
+            i += endLength - 1;
             start = i + 1;
         }
     }
     if (start < text.size()) {
-        lines.push_back(text.substr(start));
+        lines.push_back({text.substr(start), ""});
     }
     return lines;
+}
+
+std::vector<std::string> SplitLines(const std::string& text) {
+    std::vector<std::string> lines;
+    for (TextLine& line : SplitLinesWithEnds(text)) {
+        lines.push_back(std::move(line.text));
+    }
+    return lines;
+}
+
+void ReplaceWithText(const std::string& path, const std::string& bytes) {
+    const std::string temporary = path + ".tmp";
+    try {
+        WriteWholeFile(temporary, bytes);
+        AtomicReplace(temporary, path);
+    } catch (...) {
+        try {
+            DeleteFileIfPresent(temporary);
+        } catch (...) {
+            // The first failure is the one the caller needs to hear about.
+        }
+        throw;
+    }
+}
+
+void CopyIntoPlace(const std::string& from, const std::string& to) {
+    ReplaceWithText(to, ReadWholeFile(from));
 }
 
 }  // namespace FileSystem

@@ -89,7 +89,7 @@ void KXProxyConf::ConfigurationFile(const std::string& path) {
         if (!FileExists(defaultFile_)) {
             MsgBox("Can not find " + LoadResText(kDefaultFileNameId), MsgBoxStyle::OKOnly, ProgramTitle());
         } else {
-            FileSystem::CopyFileOver(defaultFile_, path);
+            FileSystem::CopyIntoPlace(defaultFile_, path);
             useDefaultConf_ = true;
         }
     }

@@ -19,39 +19,60 @@ namespace modMain {
 
 namespace {
 
-// Held for the program's lifetime: a second console finds it taken.
+// Held for the program's lifetime: a second console finds it taken. The
+// answer is taken once, when the mutex is made; a later last error means
+// nothing.
 bool AnotherInstanceRuns() {
-    static HANDLE mutex = CreateMutexA(nullptr, FALSE, "Local\\BrindlecoteVarnholtAdminConsole");
-    return mutex != nullptr && GetLastError() == ERROR_ALREADY_EXISTS;
+    static const bool taken = [] {
+        const HANDLE mutex = CreateMutexA(nullptr, FALSE, "Local\\BrindlecoteVarnholtAdminConsole");
+        return mutex != nullptr && GetLastError() == ERROR_ALREADY_EXISTS;
+    }();
+    return taken;
 }
 
 std::string ConfPath(const std::string& name) {
     return FileSystem::ProgramDirectory() + "\\conf\\" + name;
 }
 
+// A numbered step of the object set-up, written only with -debug; nullptr
+// for a step that has no number.
 void DebugStep(const char* step) {
-    WriteConsoleLog(step, true);
+    if (step != nullptr) {
+        WriteConsoleLog(step, true);
+    }
 }
 
 // An old list file of an earlier release becomes the new one, unless a
 // newer list is already there, and is kept aside as a backup (replacing
-// an older backup).
+// an older backup). The new list appears whole or not at all: a start cut
+// short mid-copy must not leave a torn list that the next start keeps.
 bool MigrateList(const std::string& oldName, const std::string& newName) {
     const std::string old = ConfPath(oldName);
     if (!FileSystem::FileExists(old)) {
         return false;
     }
     if (!FileSystem::FileExists(ConfPath(newName))) {
-        FileSystem::CopyFileOver(old, ConfPath(newName));
+        FileSystem::CopyIntoPlace(old, ConfPath(newName));
     }
     FileSystem::AtomicReplace(old, ConfPath(oldName + ".kxbak"));
     return true;
 }
 
-std::shared_ptr<AddressList> LoadList(const std::string& name) {
+// The debug steps a list's set-up logs: after creating the list, after
+// pointing it at its file and after loading it (nullptr: none).
+struct ListSteps {
+    const char* created;
+    const char* located;
+    const char* loaded;
+};
+
+std::shared_ptr<AddressList> LoadList(const std::string& name, const ListSteps& steps) {
     auto list = std::make_shared<AddressList>();
+    DebugStep(steps.created);
     list->FileLocation(ConfPath(name));
+    DebugStep(steps.located);
     list->Load();
+    DebugStep(steps.loaded);
     return list;
 }
 
@@ -140,23 +161,20 @@ bool InitializeObjects() {
             DebugStep("4");
         }
         DebugStep("5");
-        gApprovedSenders = LoadList("approved_senders");
-        DebugStep("8");
+        gApprovedSenders = LoadList("approved_senders", {"6", "7", "8"});
         gApprovedSendersStamp = modFileAttributes::GetFileDateTime(ConfPath("approved_senders"));
         DebugStep("9");
         if (MigrateList("blockedsenders", "blocked_senders")) {
             DebugStep("10");
         }
         DebugStep("11");
-        gBlockedSenders = LoadList("blocked_senders");
-        DebugStep("14");
+        gBlockedSenders = LoadList("blocked_senders", {"12", "13", "14"});
         gBlockedSendersStamp = modFileAttributes::GetFileDateTime(ConfPath("blocked_senders"));
         DebugStep("15");
-        gIgnoredSenders = LoadList("brindlecoteignored.txt");
+        gIgnoredSenders = LoadList("brindlecoteignored.txt", {nullptr, nullptr, nullptr});
         gIgnoredSendersStamp = modFileAttributes::GetFileDateTime(ConfPath("brindlecoteignored.txt"));
         DebugStep("16");
-        gToMeAddresses = LoadList(LoadResText(388));
-        DebugStep("19");
+        gToMeAddresses = LoadList(LoadResText(388), {"17", "18", "19"});
         DebugStep("20");
         std::string host;
         if (gProxyConf->GetValue("use_internal_rpc").ToText() == "yes") {

@@ -359,17 +359,10 @@ bool CString::save(const std::string& path) const {
     // Written beside the target and put in its place in one step: the file
     // ends up exactly the content (no tail of a longer old file), and a
     // failed write leaves the old file whole.
-    const std::string temporary = path + ".tmp";
     try {
-        FileSystem::WriteWholeFile(temporary, toString());
-        FileSystem::AtomicReplace(temporary, path);
+        FileSystem::ReplaceWithText(path, toString());
         return true;
     } catch (...) {
-        try {
-            FileSystem::DeleteFileIfPresent(temporary);
-        } catch (...) {
-            // The save has failed already; a leftover temporary file is harmless.
-        }
         return false;
     }
 }

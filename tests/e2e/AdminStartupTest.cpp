@@ -27,7 +27,6 @@ protected:
         EndProcessesNamed("Launcher.exe");
         EndProcessesNamed("kx_daemon.exe");
         RegDeleteKeyValueA(HKEY_LOCAL_MACHINE, kProductKey, "UsingOE");
-        DeleteFileA(RecordOf(DistPath("Launcher.exe")).c_str());
     }
 
     // Starts the console and waits for its window; closes it at the end.
@@ -138,6 +137,139 @@ TEST_F(AdminStartup, UsingOETurnsTheScanOnOnce) {
     EXPECT_NE(RegQueryValueExA(key, "UsingOE", nullptr, nullptr, nullptr, nullptr), ERROR_SUCCESS);
     RegCloseKey(key);
     Close(admin, window);
+}
+
+TEST_F(AdminStartup, HiddenStartWithThePluginOnStartsLauncherAndDaemon) {
+    layout_ = std::make_unique<ProgramLayout>("hidden_plugin_on", kPrograms);
+    layout_->Write("conf\\brindlecote.conf", "enable_oe_plugin=yes\r\noe_scan=no\r\n");
+    ChildProcess admin(layout_->Path("Admin.exe"), "-hide");
+    HWND window = Start(admin);
+    ASSERT_NE(window, nullptr);
+    EXPECT_FALSE(IsWindowVisible(window));
+    EXPECT_TRUE(WaitUntil([&] { return layout_->Read("Launcher.record").find("start 1") != std::string::npos; },
+                          10000));
+    EXPECT_TRUE(WaitUntil([&] { return layout_->Read("kx_daemon.record").find("start process conf=") !=
+                                        std::string::npos; },
+                          10000));
+    Close(admin, window);
+    EndProcessesNamed("Launcher.exe");
+    EndProcessesNamed("kx_daemon.exe");
+}
+
+DWORD ServiceState(const char* name) {
+    SC_HANDLE manager = OpenSCManagerA(nullptr, nullptr, SC_MANAGER_CONNECT);
+    SC_HANDLE service = manager ? OpenServiceA(manager, name, SERVICE_QUERY_STATUS) : nullptr;
+    SERVICE_STATUS status{};
+    const DWORD state = service && QueryServiceStatus(service, &status) ? status.dwCurrentState : 0;
+    if (service) {
+        CloseServiceHandle(service);
+    }
+    if (manager) {
+        CloseServiceHandle(manager);
+    }
+    return state;
+}
+
+bool RunDaemon(const ProgramLayout& layout, const std::string& argument) {
+    ChildProcess daemon(layout.Path("kx_daemon.exe"), argument);
+    DWORD code = 1;
+    return daemon.WaitForExit(20000, &code) && code == 0;
+}
+
+// An install run restarts a running daemon service before the window loads,
+// so the daemon reads the configuration the installer left.
+TEST_F(AdminStartup, AnInstallRunStopsTheDaemonAndStartsItAgain) {
+    layout_ = std::make_unique<ProgramLayout>("install_run", kPrograms);
+    layout_->Write("conf\\brindlecote.conf", "enable_oe_plugin=no\r\noe_scan=no\r\n");
+    ASSERT_TRUE(RunDaemon(*layout_, "-install"));
+    SC_HANDLE manager = OpenSCManagerA(nullptr, nullptr, SC_MANAGER_CONNECT);
+    SC_HANDLE service = OpenServiceA(manager, "BrindlecoteVarnholt", SERVICE_START);
+    ASSERT_NE(service, nullptr);
+    ASSERT_TRUE(StartServiceA(service, 0, nullptr));
+    CloseServiceHandle(service);
+    CloseServiceHandle(manager);
+    ASSERT_TRUE(WaitUntil([] { return ServiceState("BrindlecoteVarnholt") == SERVICE_RUNNING; }, 20000));
+
+    ChildProcess admin(layout_->Path("Admin.exe"), "-install");
+    HWND window = Start(admin);
+    ASSERT_NE(window, nullptr);
+    EXPECT_TRUE(WaitUntil([] { return ServiceState("BrindlecoteVarnholt") == SERVICE_RUNNING; }, 20000));
+    const std::string record = layout_->Read("kx_daemon.record");
+    const std::string start = "start service conf=" + layout_->Path("conf\\brindlecote.conf");
+    const auto first = record.find(start);
+    const auto stop = record.find("stop service");
+    ASSERT_NE(first, std::string::npos) << record;
+    ASSERT_NE(stop, std::string::npos) << record;
+    EXPECT_LT(first, stop) << record;
+    EXPECT_NE(record.find(start, stop), std::string::npos) << "started again after the stop: " << record;
+    Close(admin, window);
+
+    SC_HANDLE cleanupManager = OpenSCManagerA(nullptr, nullptr, SC_MANAGER_CONNECT);
+    SC_HANDLE running = OpenServiceA(cleanupManager, "BrindlecoteVarnholt", SERVICE_STOP);
+    SERVICE_STATUS status{};
+    ControlService(running, SERVICE_CONTROL_STOP, &status);
+    CloseServiceHandle(running);
+    CloseServiceHandle(cleanupManager);
+    WaitUntil([] { return ServiceState("BrindlecoteVarnholt") == SERVICE_STOPPED; }, 20000);
+    EXPECT_TRUE(RunDaemon(*layout_, "-uninstall"));
+}
+
+bool Present(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+// Starts the console and kills it the moment its copy into `target` begins
+// (the temporary file or the file itself appears).
+void KillWhileCopying(const ProgramLayout& layout, const std::string& target) {
+    ChildProcess admin(layout.Path("Admin.exe"), "-hide");
+    const std::string path = layout.Path(target);
+    const ULONGLONG deadline = GetTickCount64() + 30000;
+    while (!Present(path) && !Present(path + ".tmp") && GetTickCount64() < deadline) {
+    }
+    admin.Kill();
+}
+
+// A console killed while it copies the default configuration or an old list
+// into place leaves the file whole or not there at all, never torn: a torn
+// one would be taken for the real file at every later start.
+TEST_F(AdminStartup, ACopyIntoPlaceCutShortLeavesNoTornFile) {
+    struct Case {
+        const char* name;
+        const char* from;
+        const char* to;
+    };
+    const Case cases[] = {
+        {"killed_default_copy", "conf\\default_brindlecote.conf", "conf\\brindlecote.conf"},
+        {"killed_list_migration", "conf\\approvedsenders", "conf\\approved_senders"},
+    };
+    // Large enough that a copy takes a while.
+    std::string content = "enable_oe_plugin=no\r\noe_scan=no\r\n";
+    while (content.size() < (16u << 20)) {
+        content += "# filler@example.com, a line long enough to keep the copy busy for a while\r\n";
+    }
+    for (const Case& c : cases) {
+        layout_ = std::make_unique<ProgramLayout>(c.name, std::vector<std::string>{"Admin.exe"});
+        for (int round = 0; round < 3; ++round) {
+            DeleteFileA(layout_->Path(c.to).c_str());
+            if (std::string(c.to) != "conf\\brindlecote.conf") {
+                layout_->Write("conf\\brindlecote.conf", "enable_oe_plugin=no\r\noe_scan=no\r\n");
+            }
+            layout_->Write(c.from, content);
+            KillWhileCopying(*layout_, c.to);
+            if (layout_->Exists(c.to)) {
+                const std::string left = layout_->Read(c.to);
+                EXPECT_TRUE(left == content) << c.name << " round " << round << ": " << left.size() << " of "
+                                             << content.size() << " bytes";
+            }
+        }
+        // The next start that is not cut short finishes the copy.
+        DeleteFileA(layout_->Path("console.txt").c_str());
+        DeleteFileA(layout_->Path(c.to).c_str());
+        layout_->Write(c.from, content);
+        ChildProcess admin(layout_->Path("Admin.exe"), "-hide");
+        HWND window = Start(admin);
+        ASSERT_NE(window, nullptr);
+        EXPECT_EQ(layout_->Read(c.to).rfind(content, 0), 0u) << c.name;
+        Close(admin, window);
+    }
 }
 
 }  // namespace

@@ -1,7 +1,11 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <memory>
+#include <vector>
+
 #include "ProcessDriver.h"
+#include "ProgramLayout.h"
 
 namespace {
 
@@ -9,9 +13,16 @@ bool RecordHas(const std::string& program, const std::string& text) {
     return ReadWholeFile(RecordOf(program)).find(text) != std::string::npos;
 }
 
+// Each stand-in runs from a program directory of the test's own, where it
+// leaves its record.
 class StandIns : public ::testing::Test {
 protected:
-    void Forget(const std::string& program) { DeleteFileA(RecordOf(program).c_str()); }
+    std::string LaidOut(const std::string& name, const std::string& program) {
+        layout_ = std::make_unique<ProgramLayout>(name, std::vector<std::string>{program});
+        return layout_->Path(program);
+    }
+
+    std::unique_ptr<ProgramLayout> layout_;
 };
 
 DWORD ServiceState(SC_HANDLE service) {
@@ -20,8 +31,7 @@ DWORD ServiceState(SC_HANDLE service) {
 }
 
 TEST_F(StandIns, DaemonRunsAsAServiceAndStopsOnTheStopControl) {
-    const std::string daemon = DistPath("kx_daemon.exe");
-    Forget(daemon);
+    const std::string daemon = LaidOut("standin_service", "kx_daemon.exe");
     DWORD code = 1;
     ChildProcess install(daemon, "-install");
     ASSERT_TRUE(install.WaitForExit(20000, &code));
@@ -34,7 +44,7 @@ TEST_F(StandIns, DaemonRunsAsAServiceAndStopsOnTheStopControl) {
     ASSERT_TRUE(StartServiceA(service, 0, nullptr));
     EXPECT_TRUE(WaitUntil([&] { return ServiceState(service) == SERVICE_RUNNING; }, 20000));
     EXPECT_TRUE(WaitUntil([&] { return RecordHas(daemon, "start service conf="); }, 5000));
-    EXPECT_TRUE(RecordHas(daemon, "\\dist\\conf\\brindlecote.conf"));
+    EXPECT_TRUE(RecordHas(daemon, "start service conf=" + layout_->Path("conf\\brindlecote.conf")));
 
     SERVICE_STATUS status{};
     EXPECT_TRUE(ControlService(service, SERVICE_CONTROL_STOP, &status));
@@ -50,8 +60,7 @@ TEST_F(StandIns, DaemonRunsAsAServiceAndStopsOnTheStopControl) {
 }
 
 TEST_F(StandIns, Windows9xDaemonRunsAsAProcessWithItsConfDirectory) {
-    const std::string daemon = DistPath("kxvarnholt.exe");
-    Forget(daemon);
+    const std::string daemon = LaidOut("standin_process", "kxvarnholt.exe");
     ChildProcess process(daemon, " -D \"C:\\some conf\"");
     ASSERT_TRUE(process.Started());
     EXPECT_TRUE(WaitUntil([&] { return RecordHas(daemon, "start process conf=C:\\some conf\\brindlecote.conf"); },
@@ -62,8 +71,7 @@ TEST_F(StandIns, Windows9xDaemonRunsAsAProcessWithItsConfDirectory) {
 }
 
 TEST_F(StandIns, LauncherStaysUpUntilEnded) {
-    const std::string launcher = DistPath("Launcher.exe");
-    Forget(launcher);
+    const std::string launcher = LaidOut("standin_launcher", "Launcher.exe");
     ChildProcess process(launcher, "1");
     EXPECT_TRUE(WaitUntil([&] { return RecordHas(launcher, "start 1"); }, 10000));
     Sleep(300);
@@ -71,8 +79,7 @@ TEST_F(StandIns, LauncherStaysUpUntilEnded) {
 }
 
 TEST_F(StandIns, UpdaterRecordsItsArgumentsAndEnds) {
-    const std::string updater = DistPath("kxvarnhupdate.exe");
-    Forget(updater);
+    const std::string updater = LaidOut("standin_updater", "kxvarnhupdate.exe");
     ChildProcess process(updater, "1");
     DWORD code = 1;
     ASSERT_TRUE(process.WaitForExit(10000, &code));
@@ -81,8 +88,9 @@ TEST_F(StandIns, UpdaterRecordsItsArgumentsAndEnds) {
 }
 
 TEST_F(StandIns, MailClientWindowRecordsReloadAndCloseMessages) {
-    const std::string client = TestBinPath("msimn.exe");
-    Forget(client);
+    layout_ = std::make_unique<ProgramLayout>("standin_mail_client", std::vector<std::string>{});
+    layout_->AddTestProgram("msimn.exe");
+    const std::string client = layout_->Path("msimn.exe");
     ChildProcess process(client, "");
     HWND window = nullptr;
     ASSERT_TRUE(WaitUntil([&] { return (window = FindWindowA("Outlook Express Browser Class", nullptr)) != nullptr; },

@@ -1,6 +1,7 @@
 // Arbitrary bytes as the daemon's configuration file: loading, reading the
 // lists and saving must neither crash nor trip a sanitizer, no list entry may
-// hold the separator, and the file must settle after the second save.
+// hold the separator, a file that is not text must be left alone, and the
+// file must settle after the second save.
 #include <stdlib.h>
 
 #include <cstddef>
@@ -8,6 +9,7 @@
 #include <filesystem>
 #include <string>
 
+#include "Conf.h"
 #include "FileSystem.h"
 #include "KXProxyConf.h"
 #include "MsgBox.h"
@@ -49,6 +51,7 @@ void CheckEntries(const std::vector<std::string>& entries) {
 
 // Loads the file, reads it as the console does, saves it; gives the result.
 std::string LoadAndSave(const std::string& path) {
+    const std::string before = FileSystem::ReadWholeFile(path);
     KXProxyConf conf(ProgramDir());
     conf.ConfigurationFile(path);
     conf.Load();
@@ -63,10 +66,13 @@ std::string LoadAndSave(const std::string& path) {
     CheckEntries(conf.Get_Available_RBL_List());
     CheckEntries(conf.Get_Ignored_Country_List());
     CheckEntries(conf.Get_Blocked_Charset_List());
-    if (!conf.Save()) {
+    // A file that is not text is refused and left as it was; any other is saved.
+    const bool saved = conf.Save();
+    const std::string after = FileSystem::ReadWholeFile(path);
+    if (saved != Conf::ReadableAsText(before) || (!saved && after != before)) {
         abort();
     }
-    return FileSystem::ReadWholeFile(path);
+    return after;
 }
 
 }  // namespace

@@ -1,9 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <optional>
 
 #include "Conf.h"
 #include "ConfFixture.h"
+#include "ConfSamples.h"
 #include "ProgramTitle.h"
 
 namespace {
@@ -68,6 +70,79 @@ TEST_F(ConfTest, KeyIsTheTextBeforeTheFirstEqualsSign) {
     }
 }
 
+using ConfSamples::BinaryBytes;
+using ConfSamples::Utf16;
+
+// Lines around a setting that both ways of writing change: whatever they
+// hold, they come back byte for byte.
+TEST_F(ConfTest, LinesNotChangedKeepEveryByteThroughSaveAndWriteValue) {
+    for (const ConfSamples::Sample& sample : ConfSamples::UntouchedLines(2 << 20)) {
+        const std::string& lines = sample.bytes;
+        const char* name = sample.name;
+        const std::string file = lines + "listen_port=8110\r\n" + lines;
+        Conf conf = Loaded(file);
+        conf.SetValue("listen_port", "9");
+        ASSERT_TRUE(conf.Save()) << name;
+        const std::string saved = lines + "listen_port=9\r\n" + lines;
+        EXPECT_TRUE(Saved() == saved) << name << ": " << Saved().size() << " bytes, not " << saved.size();
+        ASSERT_TRUE(conf.WriteValue("listen_port", "10")) << name;
+        ASSERT_TRUE(conf.WriteValue("oe_spam", "90")) << name;
+        const std::string written = lines + "listen_port=10\r\n" + lines + "oe_spam=90\r\n";
+        EXPECT_TRUE(Saved() == written) << name << ": " << Saved().size() << " bytes, not " << written.size();
+    }
+    EXPECT_TRUE(log_.empty());
+    EXPECT_TRUE(boxes_.empty());
+}
+
+TEST_F(ConfTest, OnlyUtf16AndFilesFullOfNulsAreNotText) {
+    struct Case {
+        std::string bytes;
+        bool text;
+    };
+    const Case cases[] = {
+        {"", true},
+        {"\xFF", true},
+        {std::string("\xFF\xFE" "a\0", 4), false},
+        {std::string("\xFE\xFF" "\0a", 4), false},
+        {std::string("a=1\0\r\n", 6), true},
+        {std::string(8, '\0') + "a", true},
+        {std::string(9, '\0') + std::string(63, 'a'), true},
+        {std::string(9, '\0') + std::string(62, 'a'), false},
+        {Utf16("listen_port=8110\r\n", false), false},
+        {BinaryBytes(4096), true},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(Conf::ReadableAsText(c.bytes), c.text) << testing::PrintToString(c.bytes);
+    }
+}
+
+// Rewriting such a file line by line would garble it for good: it is left
+// alone, every attempt is logged, and the user is told once.
+TEST_F(ConfTest, AFileThatIsNotTextIsNeverWrittenAndTheUserIsToldOnce) {
+    const std::string settings = "listen_port=8110\r\noe_spam=90\r\n";
+    for (const ConfSamples::Sample& sample : ConfSamples::NotText(settings)) {
+        const std::string& file = sample.bytes;
+        log_.clear();
+        boxes_.clear();
+        Conf conf = Loaded(file);
+        conf.SetValue("listen_port", "9");
+        EXPECT_FALSE(conf.Save());
+        EXPECT_FALSE(conf.WriteValue("oe_spam_threshold", "90"));
+        EXPECT_FALSE(conf.Save());
+        EXPECT_TRUE(Saved() == file) << sample.name;
+        EXPECT_FALSE(std::filesystem::exists(dir_ / "settings.conf.tmp"));
+        ASSERT_EQ(log_.size(), 3u);
+        const std::string why = PathOf("settings.conf") + " cannot be read as text";
+        EXPECT_EQ(log_[0], "Conf.Save() Error 75 : " + why + "; it was not written");
+        EXPECT_EQ(log_[1], "Conf.WriteValue() Error 75 : " + why + "; it was not written");
+        EXPECT_EQ(log_[2], log_[0]);
+        ASSERT_EQ(boxes_.size(), 1u);
+        EXPECT_EQ(boxes_[0].text.rfind(why, 0), 0u) << boxes_[0].text;
+        EXPECT_NE(boxes_[0].text.find("left as it was"), std::string::npos) << boxes_[0].text;
+        EXPECT_EQ(boxes_[0].title, ProgramTitle());
+    }
+}
+
 TEST_F(ConfTest, SaveRewritesValuesInPlaceAndAppendsNewKeysInKeyOrder) {
     Conf conf = Loaded(
         "# head\r\n"
@@ -86,8 +161,9 @@ TEST_F(ConfTest, SaveRewritesValuesInPlaceAndAppendsNewKeysInKeyOrder) {
     ASSERT_TRUE(conf.Save());
     EXPECT_EQ(Saved(),
               "# head\r\n"
-              "\r\n"
+              "   \r\n"
               "Foo=10\r\n"
+              "junk line\r\n"
               "spaced = 3\r\n"
               "keep=4\r\n"
               "New_a=a\r\n"
@@ -95,18 +171,36 @@ TEST_F(ConfTest, SaveRewritesValuesInPlaceAndAppendsNewKeysInKeyOrder) {
               "spaced=5\r\n");
 }
 
-TEST_F(ConfTest, LinesEndAtCrLfCrOrLfAndAreWrittenWithCrLf) {
-    const char* const texts[] = {
-        "a=1\r\nb=2\r\n", "a=1\nb=2\n", "a=1\rb=2\r", "a=1\nb=2\r\n", "a=1\r\nb=2",
+// A line keeps the end it had; only a line that gets one for the first time
+// (a changed last line, or a new one) is given CR LF.
+TEST_F(ConfTest, LinesEndAtCrLfCrOrLfAndKeepTheirEnds) {
+    struct Case {
+        const char* text;
+        const char* saved;
     };
-    for (const char* text : texts) {
-        Conf conf = Loaded(text);
-        EXPECT_EQ(conf.GetValue("a"), Variant("1")) << text;
-        EXPECT_EQ(conf.GetValue("b"), Variant("2")) << text;
+    const Case cases[] = {
+        {"a=1\r\nb=2\r\n", "a=1\r\nb=3\r\n"}, {"a=1\nb=2\n", "a=1\nb=3\n"},
+        {"a=1\rb=2\r", "a=1\rb=3\r"},         {"a=1\nb=2\r\n", "a=1\nb=3\r\n"},
+        {"a=1\r\nb=2", "a=1\r\nb=3\r\n"},     {"a=1\n\r\rb=2\r", "a=1\n\r\rb=3\r"},
+    };
+    for (const Case& c : cases) {
+        Conf conf = Loaded(c.text);
+        EXPECT_EQ(conf.GetValue("a"), Variant("1")) << c.text;
+        EXPECT_EQ(conf.GetValue("b"), Variant("2")) << c.text;
         conf.SetValue("b", "3");
         ASSERT_TRUE(conf.Save());
-        EXPECT_EQ(Saved(), "a=1\r\nb=3\r\n") << text;
+        EXPECT_EQ(Saved(), c.saved) << c.text;
     }
+}
+
+// A last line without an end stays as it is unless something follows it.
+TEST_F(ConfTest, ALineAppendedAfterALastLineWithoutAnEndStartsALineOfItsOwn) {
+    Conf conf = Loaded("a=1\r\n# last");
+    conf.SetValue("a", "1");
+    ASSERT_TRUE(conf.Save());
+    EXPECT_EQ(Saved(), "a=1\r\n# last");
+    ASSERT_TRUE(conf.WriteValue("oe_spam", "90"));
+    EXPECT_EQ(Saved(), "a=1\r\n# last\r\noe_spam=90\r\n");
 }
 
 // Enough other keys around the repeated one that the list really sorts, and
@@ -186,11 +280,11 @@ TEST_F(ConfTest, WriteValueChangesEveryLineSpeltExactlyAndLeavesMemoryAlone) {
         " \r\n"
         "junk\r\n");
     ASSERT_TRUE(conf.WriteValue("key", "9"));
-    EXPECT_EQ(Saved(), "# c\r\nKey=1\r\nkey=9\r\nkey=9\r\n\r\n");
+    EXPECT_EQ(Saved(), "# c\r\nKey=1\r\nkey=9\r\nkey=9\r\n \r\njunk\r\n");
     EXPECT_EQ(conf.GetValue("key"), Variant("1"));
 
     ASSERT_TRUE(conf.WriteValue("KEY", ""));
-    EXPECT_EQ(Saved(), "# c\r\nKey=1\r\nkey=9\r\nkey=9\r\n\r\nKEY=\r\n");
+    EXPECT_EQ(Saved(), "# c\r\nKey=1\r\nkey=9\r\nkey=9\r\n \r\njunk\r\nKEY=\r\n");
 }
 
 TEST_F(ConfTest, WriteValueCreatesAMissingFileWithTheOneLine) {

@@ -4,6 +4,8 @@
 #include <shellapi.h>
 
 #include <fstream>
+#include <map>
+#include <memory>
 
 #include "ProcessDriver.h"
 
@@ -34,6 +36,19 @@ ProgramLayout::ProgramLayout(const std::string& name, const std::vector<std::str
     }
     CopyFileA(DistPath("conf\\default_brindlecote.conf").c_str(), Path("conf\\default_brindlecote.conf").c_str(),
               FALSE);
+}
+
+const ProgramLayout& ProgramLayout::Shared(const std::string& name, const std::vector<std::string>& programs) {
+    static std::map<std::string, std::unique_ptr<ProgramLayout>> layouts;
+    std::unique_ptr<ProgramLayout>& layout = layouts[name];
+    if (!layout) {
+        layout = std::make_unique<ProgramLayout>(name, programs);
+    }
+    return *layout;
+}
+
+void ProgramLayout::AddTestProgram(const std::string& program) const {
+    CopyFileA(TestBinPath(program).c_str(), Path(program).c_str(), FALSE);
 }
 
 void ProgramLayout::Write(const std::string& relative, const std::string& content) const {

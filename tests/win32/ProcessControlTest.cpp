@@ -7,11 +7,16 @@
 
 #include "FileSystem.h"
 #include "ProcessDriver.h"
+#include "ProgramLayout.h"
 #include "modKillProcess.h"
 #include "modMain.h"
 #include "modShellExecute.h"
 
 namespace {
+
+// The stand-ins run from a program directory of this test's own, where
+// they leave their records.
+const ProgramLayout& Programs() { return ProgramLayout::Shared("process_control", {"Launcher.exe", "kxvarnhupdate.exe"}); }
 
 // Copies of the launcher stand-in under other names, in a folder of their own.
 class ProcessSearch : public ::testing::TestWithParam<int> {
@@ -76,7 +81,7 @@ INSTANTIATE_TEST_SUITE_P(BothPlatformFamilies, ProcessSearch,
                          ::testing::Values(VER_PLATFORM_WIN32_WINDOWS, VER_PLATFORM_WIN32_NT));
 
 TEST(KillProcess, EndsARunningProcessAndRefusesAnAbsentOne) {
-    ChildProcess launcher(DistPath("Launcher.exe"), "");
+    ChildProcess launcher(Programs().Path("Launcher.exe"), "");
     ASSERT_TRUE(launcher.Running());
     EXPECT_TRUE(modKillProcess::KillProcess(launcher.Id()));
     EXPECT_TRUE(launcher.WaitForExit(5000));
@@ -84,12 +89,12 @@ TEST(KillProcess, EndsARunningProcessAndRefusesAnAbsentOne) {
 }
 
 TEST(WaitForProcessExit, TellsEndedFromStillRunning) {
-    ChildProcess launcher(DistPath("Launcher.exe"), "");
+    ChildProcess launcher(Programs().Path("Launcher.exe"), "");
     const ULONGLONG start = GetTickCount64();
     EXPECT_FALSE(modKillProcess::WaitForProcessExit(launcher.Id(), 300));
     EXPECT_GE(GetTickCount64() - start, 250u);
 
-    ChildProcess updater(DistPath("kxvarnhupdate.exe"), "");
+    ChildProcess updater(Programs().Path("kxvarnhupdate.exe"), "");
     EXPECT_TRUE(modKillProcess::WaitForProcessExit(updater.Id(), 10000));
 
     launcher.Kill();
@@ -97,13 +102,13 @@ TEST(WaitForProcessExit, TellsEndedFromStillRunning) {
 }
 
 TEST(ShellOpen, StartsTheProgramWithItsParametersAndDirectory) {
-    const std::string updater = DistPath("kxvarnhupdate.exe");
+    const std::string updater = Programs().Path("kxvarnhupdate.exe");
     DeleteFileA(RecordOf(updater).c_str());
-    const std::string dist = updater.substr(0, updater.find_last_of('\\'));
-    EXPECT_GT(modShellExecute::ShellOpen("kxvarnhupdate.exe", "1", dist), 32);
+    const std::string directory = updater.substr(0, updater.find_last_of('\\'));
+    EXPECT_GT(modShellExecute::ShellOpen("kxvarnhupdate.exe", "1", directory), 32);
     EXPECT_TRUE(WaitUntil([&] { return ReadWholeFile(RecordOf(updater)).find("args 1") != std::string::npos; },
                           10000));
-    EXPECT_LE(modShellExecute::ShellOpen("no_such_program.exe", "", dist), 32);
+    EXPECT_LE(modShellExecute::ShellOpen("no_such_program.exe", "", directory), 32);
 }
 
 }  // namespace
@@ -116,7 +121,7 @@ TEST(PlatformFamilies, EachFamilyFindsTheLauncherThroughItsOwnEnumeration) {
     const std::string probe = FileSystem::ProgramDirectory() + "\\platform_probe.exe";
     const std::string record = FileSystem::ProgramDirectory() + "\\platform_probe.record";
     const char appKey[] = "Software\\Wine\\AppDefaults\\platform_probe.exe";
-    ChildProcess launcher(DistPath("Launcher.exe"), "");
+    ChildProcess launcher(Programs().Path("Launcher.exe"), "");
     for (const char* version : {"win98", ""}) {
         HKEY key = nullptr;
         RegCreateKeyExA(HKEY_CURRENT_USER, appKey, 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr);

@@ -3,23 +3,28 @@
 
 #include "FileSystem.h"
 #include "ProcessDriver.h"
+#include "ProgramLayout.h"
 #include "modIPHostname.h"
 #include "modMain.h"
 #include "modService.h"
 
 namespace {
 
+// The stand-ins run from a program directory of this test's own, where
+// they leave their records.
+const ProgramLayout& Programs() { return ProgramLayout::Shared("service_control", {"kx_daemon.exe"}); }
+
 const char kService[] = "BrindlecoteVarnholt";
 
 bool RecordHas(const std::string& text) {
-    return ReadWholeFile(RecordOf(DistPath("kx_daemon.exe"))).find(text) != std::string::npos;
+    return ReadWholeFile(RecordOf(Programs().Path("kx_daemon.exe"))).find(text) != std::string::npos;
 }
 
 // The daemon stand-in installed as the real service for each test.
 class ServiceControl : public ::testing::Test {
 protected:
     void SetUp() override {
-        DeleteFileA(RecordOf(DistPath("kx_daemon.exe")).c_str());
+        DeleteFileA(RecordOf(Programs().Path("kx_daemon.exe")).c_str());
         DeleteFileA(StopDelayFile().c_str());
         Run("-install");
         host_ = modIPHostname::GetLocalHostName();
@@ -31,10 +36,10 @@ protected:
         DeleteFileA(StopDelayFile().c_str());
     }
     static void Run(const char* argument) {
-        ChildProcess daemon(DistPath("kx_daemon.exe"), argument);
+        ChildProcess daemon(Programs().Path("kx_daemon.exe"), argument);
         ASSERT_TRUE(daemon.WaitForExit(20000));
     }
-    static std::string StopDelayFile() { return DistPath("kx_daemon.stopdelay"); }
+    static std::string StopDelayFile() { return Programs().Path("kx_daemon.stopdelay"); }
     bool WaitForText(const std::string& text) {
         return WaitUntil([&] { return modService::ServiceStatusText(kService, host_) == text; }, 20000);
     }

@@ -1,4 +1,5 @@
 #include "ProcessDriver.h"
+#include "ProgramLayout.h"
 #include "RegOp.h"
 #include "Resources.h"
 #include "SettingsWindowFixture.h"
@@ -6,6 +7,10 @@
 #include "modService.h"
 
 namespace {
+
+// The stand-ins run from a program directory of this test's own, where
+// they leave their records.
+const ProgramLayout& Programs() { return ProgramLayout::Shared("window_daemon", {"kx_daemon.exe"}); }
 
 const char kSeed[] = "listen_port=8110\r\nspam_timeout=5\r\nspam_timeout_value=5\r\nenable_oe_plugin=yes\r\n";
 
@@ -35,7 +40,7 @@ class DaemonService : public SettingsWindow {
    protected:
     void SetUp() override {
         SettingsWindow::SetUp();
-        DeleteFileA(RecordOf(DistPath("kx_daemon.exe")).c_str());
+        DeleteFileA(RecordOf(Programs().Path("kx_daemon.exe")).c_str());
         RunDaemon("-install");
         LoadWindow(kSeed);
     }
@@ -46,10 +51,10 @@ class DaemonService : public SettingsWindow {
         SettingsWindow::TearDown();
     }
     static void RunDaemon(const char* argument) {
-        ChildProcess daemon(DistPath("kx_daemon.exe"), argument);
+        ChildProcess daemon(Programs().Path("kx_daemon.exe"), argument);
         ASSERT_TRUE(daemon.WaitForExit(20000));
     }
-    static std::string Record() { return ReadWholeFile(RecordOf(DistPath("kx_daemon.exe"))); }
+    static std::string Record() { return ReadWholeFile(RecordOf(Programs().Path("kx_daemon.exe"))); }
 };
 
 TEST_F(DaemonService, StartStopStartsAndStopsTheServiceAndShowsItsRealState) {

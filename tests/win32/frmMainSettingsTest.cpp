@@ -1,5 +1,6 @@
 #include "RegOp.h"
 #include "Resources.h"
+#include "SavedRegistryValue.h"
 #include "SettingsWindowFixture.h"
 #include "TextCompare.h"
 
@@ -191,12 +192,10 @@ TEST_F(SettingsLoadSave, ValuesThatCannotBeShownAreLoggedShownAsDefaultsAndLoadi
 }
 
 TEST_F(SettingsLoadSave, FirstRunDefaultsForTheMailClientThresholdAndTheConfirmationSetting) {
-    {
-        RegOp registry;
-        registry.root(HKEY_CURRENT_USER);
-        registry.key(LoadResText(418));
-        registry.DeleteValue("showsenderdialog");
-    }
+    // Taken away for the test and put back afterwards, so no choice of the
+    // test is left behind in the prefix.
+    const std::string senderDialogKey = LoadResText(418);
+    const SavedRegistryValue senderDialog(senderDialogKey.c_str(), "showsenderdialog", HKEY_CURRENT_USER);
     LoadWindow("listen_port=110\r\nspam_subject_threshold=70\r\nspam_timeout=6\r\nspam_timeout_value=\r\n");
     EXPECT_EQ(Text(IDC_txtMaxTimeoutSpamChk), "6") << "an empty value shows the timeout";
     EXPECT_EQ(Text(IDC_txtOESpamThreshold), "70");
