@@ -76,8 +76,8 @@ bool StoreWindow::fill(std::int64_t offset, std::int64_t count) {
     // The reader goes through a store in either direction: its records come
     // in the reverse of index order, each text's blocks forward. A window
     // placed after the last one starts at the request; one placed before it
-    // keeps a quarter of itself after the request, for the text that follows.
-    std::int64_t start = offset < start_ ? std::max<std::int64_t>(0, offset - kWindowSize * 3 / 4) : offset;
+    // keeps an eighth of itself after the request, for the text that follows.
+    std::int64_t start = offset < start_ ? std::max<std::int64_t>(0, offset - kWindowSize * 7 / 8) : offset;
     start -= start % kPage;
     if (offset + count > start + kWindowSize) {
         start = offset;
