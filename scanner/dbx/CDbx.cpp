@@ -61,8 +61,9 @@ bool PlainFileName(const std::string& name) {
 }
 
 // The free memory a store needs: the reader's window and the records read
-// from the store, a quarter of its size at most, and with every message's
-// text kept, the texts too.
+// from the store, allowed a quarter of its size (messages of a few kilobytes
+// give records of about a tenth), and with every message's text kept, the
+// texts too.
 std::uint64_t WithoutBodies(std::uint64_t size) { return StoreWindow::kWindowSize + size / 4; }
 std::uint64_t WithBodies(std::uint64_t size) { return size + WithoutBodies(size); }
 

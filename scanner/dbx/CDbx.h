@@ -16,11 +16,11 @@
 #include "StoreWindow.h"
 
 // Reads one mail store file (.dbx), through one reused window over the
-// file, and turns its items into records: a message store gives CEmail records,
-// the folder store "Folders.dbx" CFolder records. It never writes. Every read is checked
-// against the file in 64-bit arithmetic, so a damaged or crafted store ends
-// in a failed open or an empty text, never in a read outside the file or a
-// walk without end.
+// file, and turns its items into records: a message store gives CEmail
+// records, the folder store "Folders.dbx" CFolder records. It never writes.
+// Every read is checked against the file in 64-bit arithmetic, so a damaged
+// or crafted store ends in a failed open or an empty text, never in a read
+// outside the file or a walk without end.
 class CDbx {
 public:
     static constexpr std::int32_t dbxTypeEmail = 0;
