@@ -68,9 +68,10 @@ void RegisterRecipients(const std::string& field) {
     }
 }
 
-void FeedText(const ScanKind& kind, CDbx& reader, std::int32_t id) {
-    const auto email = reader.EMails().item(Variant("M_" + std::to_string(id)));
-    Engine().KX_addMessage2(gEngine, reader.getBody(email->DataOffset()), kind.weight, 0);
+// The record at hand is the one its key names (a store whose Ids repeat does
+// not open), so its text is read without looking it up again.
+void FeedText(const ScanKind& kind, CDbx& reader, const CEmail& email) {
+    Engine().KX_addMessage2(gEngine, reader.getBody(email.DataOffset()), kind.weight, 0);
 }
 
 void FeedMessage(const ScanKind& kind, CDbx& reader, const CEmail& email, FileList& seen) {
@@ -92,7 +93,7 @@ void FeedMessage(const ScanKind& kind, CDbx& reader, const CEmail& email, FileLi
     }
     // Recorded only once the engine has taken the text: a feed that failed is
     // tried again at the next run.
-    FeedText(kind, reader, email.Id());
+    FeedText(kind, reader, email);
     seen.Add(id);
 }
 

@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "StoreWindow.h"
+
 namespace BlockChain {
 
 namespace {
@@ -18,23 +20,22 @@ struct Block {
 // The block at `at` when its head and data lie inside the store and it holds
 // at least one byte. In 64 bits, so that offsets near the 32-bit limit cannot
 // wrap round into the store.
-bool ReadBlock(std::string_view store, std::int64_t at, Block& block) {
-    const auto size = static_cast<std::int64_t>(store.size());
-    if (at < 0 || at + kHeadSize > size) {
+bool ReadBlock(StoreWindow& store, std::int64_t at, Block& block) {
+    std::span<const std::uint8_t> head;
+    if (!store.read(at, kHeadSize, head)) {
         return false;
     }
-    const auto* head = reinterpret_cast<const unsigned char*>(store.data() + at);
     const auto length = static_cast<std::int16_t>(head[kLengthAt] | head[kLengthAt + 1] << 8);
     std::int32_t next = 0;
-    std::memcpy(&next, head + kNextAt, sizeof next);  // the stores are little-endian, as is every target
+    std::memcpy(&next, head.data() + kNextAt, sizeof next);  // the stores are little-endian, as is every target
     block = {at + kHeadSize, length, next};
-    return length > 0 && block.data + length <= size;
+    return length > 0 && block.data + length <= store.size();
 }
 
 }  // namespace
 
-Walk Measure(std::string_view store, std::int64_t first) {
-    const auto size = static_cast<std::int64_t>(store.size());
+Walk Measure(StoreWindow& store, std::int64_t first) {
+    const std::int64_t size = store.size();
     // Every block takes its head and at least one byte of data.
     const std::int64_t mostBlocks = size / (kHeadSize + 1);
     Walk walk;
@@ -62,18 +63,18 @@ Walk Measure(std::string_view store, std::int64_t first) {
     return walk;
 }
 
-bool Gather(std::string_view store, std::int64_t first, const Walk& walk, std::string& text) {
+bool Gather(StoreWindow& store, std::int64_t first, const Walk& walk, std::string& text) {
     text.clear();
     text.reserve(static_cast<std::size_t>(walk.bytes));
     Block block{};
     std::int64_t at = first;
     for (std::int64_t k = 0; k < walk.blocks; ++k, at = block.next) {
         if (!ReadBlock(store, at, block) ||
-            static_cast<std::int64_t>(text.size()) + block.length > walk.bytes) {
+            static_cast<std::int64_t>(text.size()) + block.length > walk.bytes ||
+            !store.appendTo(block.data, block.length, text)) {
             text.clear();
             return false;
         }
-        text.append(store.data() + block.data, static_cast<std::size_t>(block.length));
     }
     if (at != 0 || static_cast<std::int64_t>(text.size()) != walk.bytes) {
         text.clear();

@@ -1,7 +1,8 @@
 #pragma once
 #include <cstdint>
 #include <string>
-#include <string_view>
+
+class StoreWindow;
 
 // The chain of blocks that holds one message's text in a store: each block a
 // 16-byte head (data length at 0x08, next block at 0x0C, 0 ending the chain)
@@ -24,10 +25,10 @@ struct Walk {
 // can hold is not sound. A loop is found within three times the number of
 // distinct blocks on the chain, with no memory beyond two offsets, so any
 // store costs time in proportion to its size.
-Walk Measure(std::string_view store, std::int64_t first);
+Walk Measure(StoreWindow& store, std::int64_t first);
 
 // The text of a chain that Measure found sound; false, with text "", when the
 // store no longer holds that chain (its file changed underneath).
-bool Gather(std::string_view store, std::int64_t first, const Walk& walk, std::string& text);
+bool Gather(StoreWindow& store, std::int64_t first, const Walk& walk, std::string& text);
 
 }  // namespace BlockChain

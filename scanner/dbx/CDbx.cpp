@@ -1,6 +1,7 @@
 #include "CDbx.h"
 
 #include <algorithm>
+#include <array>
 
 #include "BlockChain.h"
 #include "LogTrap.h"
@@ -59,31 +60,39 @@ bool PlainFileName(const std::string& name) {
     return name.find_first_of("\\/:") == std::string::npos && name.find("..") == std::string::npos;
 }
 
+// The free memory a store needs: the reader's window and the records read
+// from the store, allowed a quarter of its size (messages of a few kilobytes
+// give records of about a tenth), and with every message's text kept, the
+// texts too.
+std::uint64_t WithoutBodies(std::uint64_t size) { return StoreWindow::kWindowSize + size / 4; }
+std::uint64_t WithBodies(std::uint64_t size) { return size + WithoutBodies(size); }
+
 }  // namespace
 
 bool CDbx::openFile(const std::string& sFileName, bool fRetrieveBody) {
-    return open(sFileName, fRetrieveBody, [&](CString& buffer) { buffer.loadBinary(sFileName); });
+    return open(sFileName, fRetrieveBody, [&] {
+        std::unique_ptr<StoreFile> file;
+        LogTrap::Trap("loadBinary() Error ", " : ", [&] {
+            file = StoreFile::openWithin(sFileName, fRetrieveBody ? WithBodies : WithoutBodies, loadFailure_);
+        });
+        window_ = file ? StoreWindow(std::move(file)) : StoreWindow();
+    });
 }
 
 bool CDbx::openBytes(std::string_view bytes, bool fRetrieveBody) {
-    return open("", fRetrieveBody, [&](CString& buffer) { buffer.loadInPlace(bytes); });
+    return open("", fRetrieveBody, [&] { window_ = StoreWindow(bytes); });
 }
 
-const std::string& CDbx::LoadFailure() const {
-    static const std::string none;
-    return buffer_ ? buffer_->loadFailure() : none;
-}
+const std::string& CDbx::LoadFailure() const { return loadFailure_; }
 
-bool CDbx::open(const std::string& name, bool fRetrieveBody, const std::function<void(CString&)>& load) {
-    if (!buffer_) {
-        buffer_ = std::make_unique<CString>();
-    }
+bool CDbx::open(const std::string& name, bool fRetrieveBody, const std::function<void()>& load) {
+    loadFailure_.clear();
     // The store is missing or refused: its cause is the caller's to report,
     // not a damaged file's.
     bool refused = false;
     const bool opened = LogTrap::Trap("openFile() Error ", " : ", [&] {
-        load(*buffer_);
-        refused = !buffer_->loadFailure().empty();
+        load();
+        refused = !loadFailure_.empty();
         if (refused) {
             return;
         }
@@ -105,10 +114,9 @@ bool CDbx::open(const std::string& name, bool fRetrieveBody, const std::function
 
 std::string CDbx::getBody(std::int32_t pos) {
     ErrNo_ = kErrItemData;
-    const std::string_view store = Store();
-    const BlockChain::Walk walk = BlockChain::Measure(store, pos);
+    const BlockChain::Walk walk = BlockChain::Measure(window_, pos);
     std::string text;
-    if (!walk.sound || !BlockChain::Gather(store, pos, walk, text)) {
+    if (!walk.sound || !BlockChain::Gather(window_, pos, walk, text)) {
         return "";
     }
     ErrNo_ = 0;
@@ -142,7 +150,7 @@ std::int32_t CDbx::SignatureType() {
     throw BadFile();
 }
 
-std::int32_t CDbx::HeaderLong(std::int64_t offset) const {
+std::int32_t CDbx::HeaderLong(std::int64_t offset) {
     Bytes bytes;
     if (!ReadBytes(offset, 4, bytes)) {
         throw BadFile();
@@ -156,7 +164,7 @@ void CDbx::getIndexes() {
     const std::int32_t count = HeaderLong(kItemCountAt);
     // Every item takes at least one 12-byte index entry, so a count the
     // file has no room for is a damaged header, not a reason to allocate.
-    if (count < 0 || count > buffer_->length() / kNodeEntrySize) {
+    if (count < 0 || count > window_.size() / kNodeEntrySize) {
         throw BadFile();
     }
     IndexCount_ = count;
@@ -173,10 +181,14 @@ void CDbx::getIndexes() {
 // error ends the walk of this node only, and its parent goes on.
 bool CDbx::readIndex(std::int64_t node, int depth) {
     ErrNo_ = kErrWalking;
-    Bytes head;
-    if (depth > kMaxIndexDepth || !walkedNodes_.insert(node).second || !ReadBytes(node, kNodeHeadSize, head)) {
+    Bytes read;
+    if (depth > kMaxIndexDepth || !walkedNodes_.insert(node).second || !ReadBytes(node, kNodeHeadSize, read)) {
         return false;
     }
+    // Kept: the walk below reads other parts of the store.
+    std::array<std::uint8_t, kNodeHeadSize> copy{};
+    std::copy(read.begin(), read.end(), copy.begin());
+    const Bytes head(copy);
     if (LongAt(head, 0x14) > 0) {
         readIndex(LongAt(head, 0x08), depth + 1);
     }
@@ -323,15 +335,6 @@ FileTime CDbx::readDate(const Bytes& data, std::int64_t start) {
     return FileTime(static_cast<std::uint64_t>(high) << 32 | low);
 }
 
-std::string_view CDbx::Store() const { return buffer_ ? buffer_->view() : std::string_view(); }
-
-bool CDbx::ReadBytes(std::int64_t offset, std::int64_t count, Bytes& into) const {
-    // In 64 bits: an offset and a length near the 32-bit limit must not wrap
-    // round into the file.
-    const std::string_view store = Store();
-    if (offset < 0 || count < 1 || offset + count > static_cast<std::int64_t>(store.size())) {
-        return false;
-    }
-    into = Bytes(reinterpret_cast<const std::uint8_t*>(store.data()) + offset, static_cast<std::size_t>(count));
-    return true;
+bool CDbx::ReadBytes(std::int64_t offset, std::int64_t count, Bytes& into) {
+    return window_.read(offset, count, into);
 }

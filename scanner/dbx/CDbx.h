@@ -11,16 +11,16 @@
 
 #include "CEmails.h"
 #include "CFolders.h"
-#include "CString.h"
 #include "FileTime.h"
 #include "ObjectError.h"
+#include "StoreWindow.h"
 
-// Reads one mail store file (.dbx), held whole as a read-only mapped view,
-// and turns its items into records: a message store gives CEmail records,
-// the folder store "Folders.dbx" CFolder records. It never writes. Every read is checked
-// against the file in 64-bit arithmetic, so a damaged or crafted store ends
-// in a failed open or an empty text, never in a read outside the file or a
-// walk without end.
+// Reads one mail store file (.dbx), through one reused window over the
+// file, and turns its items into records: a message store gives CEmail
+// records, the folder store "Folders.dbx" CFolder records. It never writes.
+// Every read is checked against the file in 64-bit arithmetic, so a damaged
+// or crafted store ends in a failed open or an empty text, never in a read
+// outside the file or a walk without end.
 class CDbx {
 public:
     static constexpr std::int32_t dbxTypeEmail = 0;
@@ -40,8 +40,10 @@ public:
     // The result code of the last operation, in decimal.
     std::string ErrNo() const { return std::to_string(ErrNo_); }
 
-    // Loads the file and reads every item into EMails or Folders (with each
-    // message's text when fRetrieveBody). False, with ErrNo 1 and an
+    // Opens the file within the load rules of StoreFile::openWithin (free
+    // memory for the records, and the texts when they are kept) and reads
+    // every item into EMails or Folders (with each message's text when
+    // fRetrieveBody). False, with ErrNo 1 and an
     // "openFile() Error " log line, when the file is no readable store;
     // records added before the failure stay.
     bool openFile(const std::string& sFileName, bool fRetrieveBody);
@@ -72,8 +74,8 @@ private:
         std::int64_t start;
     };
 
-    // Loads the buffer with `load`, then reads the store in it.
-    bool open(const std::string& name, bool fRetrieveBody, const std::function<void(CString&)>& load);
+    // Opens the store with `load`, then reads it.
+    bool open(const std::string& name, bool fRetrieveBody, const std::function<void()>& load);
     void getIndexes();
     bool readIndex(std::int64_t node, int depth);
     std::optional<Record> readItem(std::int64_t pos, std::int32_t fileType, bool fRetrieveBody);
@@ -85,15 +87,15 @@ private:
     static void SetField(CEmail& email, const Field& field, const Bytes& data);
     static void SetField(CFolder& folder, const Field& field, const Bytes& data);
     std::int32_t SignatureType();
-    std::int32_t HeaderLong(std::int64_t offset) const;
+    std::int32_t HeaderLong(std::int64_t offset);
     void AddRecord(const std::optional<Record>& record, std::int64_t pos);
-    // The count bytes at offset, in place; false when any lies outside the
-    // file or count is less than 1.
-    bool ReadBytes(std::int64_t offset, std::int64_t count, Bytes& into) const;
-    std::string_view Store() const;
+    // The count bytes at offset, valid until the next read; false when any
+    // lies outside the file or count is less than 1.
+    bool ReadBytes(std::int64_t offset, std::int64_t count, Bytes& into);
 
     std::int32_t ErrNo_ = 0;
-    std::unique_ptr<CString> buffer_;
+    StoreWindow window_;
+    std::string loadFailure_;
     std::string FileName_;
     std::int32_t FileType_ = dbxTypeEmail;
     std::vector<std::int32_t> index_;

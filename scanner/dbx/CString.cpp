@@ -7,10 +7,9 @@
 
 #include "FileSystem.h"
 #include "LogTrap.h"
-#include "MappedFile.h"
-#include "MemoryStatus.h"
 #include "ObjectError.h"
 #include "ScanState.h"
+#include "StoreFile.h"
 #include "TextCompare.h"
 
 namespace {
@@ -77,36 +76,6 @@ void Detail(const std::string& line) {
         LogTrap::Write(line);
     }
 }
-
-// Content lengths are 32-bit: a mapped file can be read whole up to this.
-constexpr std::uint64_t kLargestContent = std::numeric_limits<std::int32_t>::max();
-
-std::string Bytes(std::uint64_t count) { return std::to_string(count) + " bytes"; }
-
-// Why a store of this size may not be loaded; "" when it may. Without a scan
-// limit the free physical memory must hold the mapped file and the records
-// read from it, 1.25 times its size; figures are 64-bit so that no memory
-// size wraps.
-std::string Refusal(const std::string& path, std::uint64_t size) {
-    if (ScanState::gScanLimit <= 0) {
-        const std::uint64_t needed = size + size / 4;
-        const std::uint64_t available = MemoryStatus::AvailablePhysical();
-        if (available < needed) {
-            return "Insufficient physical memory available to scan " + path + " (" + Bytes(size) + ", " +
-                   Bytes(available) + " available)";
-        }
-    } else if (size > static_cast<std::uint64_t>(ScanState::gScanLimit)) {
-        return path + " larger than scan limit. (" + Bytes(size) + ", limit " +
-               Bytes(static_cast<std::uint64_t>(ScanState::gScanLimit)) + ")";
-    }
-    if (size > kLargestContent) {
-        return path + " larger than the largest store that can be scanned. (" + Bytes(size) + ", at most " +
-               Bytes(kLargestContent) + ")";
-    }
-    return "";
-}
-
-constexpr std::int32_t kFileNotFound = 53;
 
 }  // namespace
 
@@ -304,23 +273,11 @@ void CString::loadBinary(const std::string& path) {
     Clear();
     std::string failure;
     const bool loaded = LogTrap::Trap("loadBinary() Error ", " : ", [&] {
-        if (!path.empty() && path.back() == '\\') {
-            return;
-        }
-        std::shared_ptr<MappedFile> file;
-        try {
-            file = std::make_shared<MappedFile>(path);
-        } catch (const ObjectError& error) {
-            if (error.Number() != kFileNotFound) {
-                throw;
-            }
-            failure = path + " is missing.";
-            return;
-        }
-        const std::uint64_t size = file->size();
-        Detail("filesize = " + std::to_string(size));
-        failure = Refusal(path, size);
-        if (!failure.empty()) {
+        // The file's pages are held in place, and a quarter more for what is
+        // made from them.
+        std::shared_ptr<StoreFile> file =
+            StoreFile::openWithin(path, [](std::uint64_t size) { return size + size / 4; }, failure);
+        if (!file) {
             return;
         }
         // The file is read in place: the system's file cache is its only copy.
@@ -336,15 +293,7 @@ void CString::loadBinary(const std::string& path) {
     loadFailure_ = std::move(failure);
 }
 
-void CString::loadInPlace(std::string_view bytes) {
-    Clear();
-    if (bytes.size() > kLargestContent) {
-        throw ObjectError(kOverflow, "CString::loadInPlace()", "Overflow");
-    }
-    takeInPlace(bytes, nullptr);
-}
-
-void CString::takeInPlace(std::string_view bytes, std::shared_ptr<MappedFile> file) {
+void CString::takeInPlace(std::string_view bytes, std::shared_ptr<StoreFile> file) {
     // The capacity the growth rule would give, as far as it reaches.
     if (bytes.size() > static_cast<std::size_t>(capacity_)) {
         capacity_ = bytes.size() < (1u << 30) ? GrownCapacity(static_cast<std::uint64_t>(capacity_), bytes.size())

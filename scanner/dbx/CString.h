@@ -22,7 +22,7 @@
 // (up to 2147483647 bytes; its capacity is then at least its length). Such
 // content is read in place and copied into a buffer of its own only when it
 // is changed.
-class MappedFile;
+class StoreFile;
 
 class CString {
 public:
@@ -102,9 +102,6 @@ public:
     // Why the last loadBinary loaded nothing (the cause, the path and the
     // size); "" after any other load and when the file loaded.
     const std::string& loadFailure() const { return loadFailure_; }
-    // Clears, then takes bytes already in memory as the content, read in
-    // place: the caller keeps them alive and unchanged while they are read.
-    void loadInPlace(std::string_view bytes);
     // The content itself, without a copy; valid until the next change.
     std::string_view view() const { return inPlace_ ? outside_ : std::string_view(content_); }
     // Replaces the file with exactly the content; false when it cannot be
@@ -126,16 +123,15 @@ private:
     char* grow(std::uint64_t count);
     // Content read in place becomes a copy of its own, before a change.
     void own();
-    // Reads these bytes in place from now on (no bytes: the content is the
-    // buffer's own again).
-    void takeInPlace(std::string_view bytes, std::shared_ptr<MappedFile> file);
+    // Reads these bytes of the mapped file in place from now on (no bytes:
+    // the content is the buffer's own again).
+    void takeInPlace(std::string_view bytes, std::shared_ptr<StoreFile> file);
 
     std::string content_;
     std::int32_t capacity_ = DEFALT_SIZE;
-    // Content read in place: the bytes, and the mapped file that holds them
-    // (none for bytes the caller keeps).
+    // Content read in place: the bytes, and the mapped file that holds them.
     bool inPlace_ = false;
     std::string_view outside_;
-    std::shared_ptr<MappedFile> file_;
+    std::shared_ptr<StoreFile> file_;
     std::string loadFailure_;
 };

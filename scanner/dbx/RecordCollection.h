@@ -29,22 +29,26 @@ public:
     // given, else at the end.
     void Add(Member rItem, const std::string& rsKey, const Variant& Before = Variant(),
              const Variant& After = Variant()) {
-        const std::string key = LowerCase(rsKey);
-        if (!key.empty() && byKey_.count(key) != 0) {
+        std::string key = LowerCase(rsKey);
+        // One look-up of the key both tests and places it; a place that
+        // cannot be found takes it back out.
+        if (!key.empty() && !byKey_.try_emplace(key, rItem).second) {
             throw ObjectError(kErrDuplicateKey, "Collection",
                               "This key is already associated with an element of this collection");
         }
         std::size_t at = members_.size();
-        if (!Before.IsEmpty()) {
-            at = PositionOf(Before);
-        } else if (!After.IsEmpty()) {
-            at = PositionOf(After) + 1;
+        try {
+            if (!Before.IsEmpty()) {
+                at = PositionOf(Before);
+            } else if (!After.IsEmpty()) {
+                at = PositionOf(After) + 1;
+            }
+        } catch (...) {
+            byKey_.erase(key);
+            throw;
         }
-        members_.insert(members_.begin() + static_cast<std::ptrdiff_t>(at), rItem);
-        keys_.insert(keys_.begin() + static_cast<std::ptrdiff_t>(at), key);
-        if (!key.empty()) {
-            byKey_.emplace(key, std::move(rItem));
-        }
+        members_.insert(members_.begin() + static_cast<std::ptrdiff_t>(at), std::move(rItem));
+        keys_.insert(keys_.begin() + static_cast<std::ptrdiff_t>(at), std::move(key));
     }
 
     void Remove(const Variant& index) {

@@ -6,6 +6,7 @@
 
 #include "BlockChain.h"
 #include "DbxWriter.h"
+#include "StoreWindow.h"
 
 namespace {
 
@@ -27,17 +28,20 @@ TEST(DbxBlockChain, ASoundChainIsMeasuredAndGatheredInChainOrder) {
     const W::Image image = writer.Build();
     const std::int64_t first = image.blocks[0][0];
 
-    const BlockChain::Walk walk = BlockChain::Measure(image.bytes, first);
+    StoreWindow store(image.bytes);
+    const BlockChain::Walk walk = BlockChain::Measure(store, first);
     EXPECT_TRUE(walk.sound);
     EXPECT_EQ(walk.bytes, 1124);
     EXPECT_EQ(walk.blocks, 3);
     std::string gathered = "old";
-    ASSERT_TRUE(BlockChain::Gather(image.bytes, first, walk, gathered));
+    ASSERT_TRUE(BlockChain::Gather(store, first, walk, gathered));
     EXPECT_EQ(gathered, text);
 }
 
 TEST(DbxBlockChain, NoChainIsASoundEmptyText) {
-    const BlockChain::Walk walk = BlockChain::Measure(StoreWithChainOf(1).bytes, 0);
+    const W::Image image = StoreWithChainOf(1);
+    StoreWindow store(image.bytes);
+    const BlockChain::Walk walk = BlockChain::Measure(store, 0);
     EXPECT_TRUE(walk.sound);
     EXPECT_EQ(walk.bytes, 0);
     EXPECT_EQ(walk.blocks, 0);
@@ -55,7 +59,8 @@ TEST(DbxBlockChain, ALoopIsFoundWithinThreeTimesTheBlocksOnTheChain) {
         W::Image image = StoreWithChainOf(c.blocks);
         const auto& chain = image.blocks[0];
         image.PutLong(chain.back() + W::kBlockNextAt, static_cast<std::int32_t>(chain[c.backTo]));
-        const BlockChain::Walk walk = BlockChain::Measure(image.bytes, chain[0]);
+        StoreWindow store(image.bytes);
+        const BlockChain::Walk walk = BlockChain::Measure(store, chain[0]);
         EXPECT_FALSE(walk.sound) << c.blocks << " back to " << c.backTo;
         EXPECT_GE(walk.blocks, c.blocks) << c.blocks << " back to " << c.backTo;
         EXPECT_LE(walk.blocks, 3 * c.blocks) << c.blocks << " back to " << c.backTo;
@@ -73,7 +78,8 @@ TEST(DbxBlockChain, MoreBlocksThanTheStoreCanHoldEndTheWalk) {
             store[static_cast<std::size_t>(at + W::kBlockNextAt + b)] = static_cast<char>(next >> (8 * b));
         }
     }
-    const BlockChain::Walk walk = BlockChain::Measure(store, 16);
+    StoreWindow window(store);
+    const BlockChain::Walk walk = BlockChain::Measure(window, 16);
     EXPECT_FALSE(walk.sound);
     EXPECT_EQ(walk.blocks, 100 + 1);
 }
@@ -83,7 +89,8 @@ TEST(DbxBlockChain, AChainChangedAfterItWasMeasuredGathersNothing) {
     writer.Add(W::Message(1, {}, std::string(1024, 't')));
     W::Image image = writer.Build();
     const std::int64_t first = image.blocks[0][0];
-    const BlockChain::Walk walk = BlockChain::Measure(image.bytes, first);
+    StoreWindow store(image.bytes);
+    const BlockChain::Walk walk = BlockChain::Measure(store, first);
     ASSERT_TRUE(walk.sound);
 
     const std::int64_t second = image.blocks[0][1];
@@ -102,7 +109,8 @@ TEST(DbxBlockChain, AChainChangedAfterItWasMeasuredGathersNothing) {
         W::Image changed = image;
         c.change(changed);
         std::string text = "old";
-        EXPECT_FALSE(BlockChain::Gather(changed.bytes, first, walk, text)) << c.name;
+        StoreWindow changedStore(changed.bytes);
+        EXPECT_FALSE(BlockChain::Gather(changedStore, first, walk, text)) << c.name;
         EXPECT_EQ(text, "") << c.name;
     }
 }

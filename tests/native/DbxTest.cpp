@@ -1,9 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
 #include "DbxStoreFixture.h"
+#include "MemoryStatus.h"
+#include "StoreWindow.h"
 
 namespace {
 
@@ -312,6 +315,62 @@ TEST_F(DbxStoreTest, AFileThatCannotBeLoadedFailsTheOpen) {
         } else {
             EXPECT_TRUE(log_.empty()) << c.name;
         }
+    }
+}
+
+// The reader keeps its window and the records, and the texts only when it
+// is asked to: the memory rule asks for no more than that.
+TEST_F(DbxStoreTest, WithoutScanLimitFreeMemoryMustHoldWhatTheReaderKeeps) {
+    const std::string store = Save(MessagesNumbered(3).Build().bytes);
+    const auto size = static_cast<std::uint64_t>(std::filesystem::file_size(store));
+    const std::uint64_t records = StoreWindow::kWindowSize + size / 4;
+    struct Case {
+        bool bodies;
+        std::uint64_t available;
+        bool opens;
+    };
+    const Case cases[] = {
+        {false, records, true},      {false, records - 1, false},       {false, 0, false},
+        {true, size + records, true}, {true, size + records - 1, false}, {true, records, false},
+    };
+    for (const Case& c : cases) {
+        MemoryStatus::SetProbe([&] { return c.available; });
+        CDbx dbx;
+        EXPECT_EQ(dbx.openFile(store, c.bodies), c.opens) << c.bodies << " " << c.available;
+        const std::string refusal = "Insufficient physical memory available to scan " + store + " (" +
+                                    std::to_string(size) + " bytes, " + std::to_string(c.available) +
+                                    " bytes available)";
+        EXPECT_EQ(dbx.LoadFailure(), c.opens ? "" : refusal) << c.bodies << " " << c.available;
+    }
+    MemoryStatus::SetProbe({});
+    EXPECT_TRUE(log_.empty());
+}
+
+// A store read from its file, through the reader's window, gives what the
+// same bytes give in memory: texts of many blocks that run across the
+// window's edges, and a record larger than the window.
+TEST_F(DbxStoreTest, AStoreReadThroughItsWindowReadsAsItsBytesInMemory) {
+    W writer(W::Kind::Messages);
+    const std::string longSubject(StoreWindow::kWindowSize + 1000, 's');
+    std::vector<std::string> texts;
+    for (std::int32_t id = 1; id <= 12; ++id) {
+        texts.push_back(std::string(static_cast<std::size_t>(40000 * id), static_cast<char>('a' + id)));
+        const std::string subject = id == 5 ? longSubject : "subject " + std::to_string(id);
+        writer.Add(W::Message(id, {W::Text(0x08, subject)}, texts.back(), id % 2 ? 512 : 32000));
+    }
+    const W::Image image = writer.Build();
+    ASSERT_GT(image.bytes.size(), 4u * StoreWindow::kWindowSize);
+    ASSERT_TRUE(Open(image));
+    CDbx memory;
+    ASSERT_TRUE(memory.openBytes(image.bytes, true));
+    ASSERT_EQ(dbx_.EMails().Count(), 12);
+    for (std::int32_t id = 1; id <= 12; ++id) {
+        const std::string key = "M_" + std::to_string(id);
+        const auto email = dbx_.EMails().item(key);
+        EXPECT_EQ(email->Subject(), id == 5 ? longSubject : "subject " + std::to_string(id)) << id;
+        EXPECT_EQ(email->Subject(), memory.EMails().item(key)->Subject()) << id;
+        EXPECT_TRUE(dbx_.getBody(email->DataOffset()) == texts[static_cast<std::size_t>(id - 1)]) << id;
+        EXPECT_TRUE(memory.EMails().item(key)->Body() == texts[static_cast<std::size_t>(id - 1)]) << id;
     }
 }
 

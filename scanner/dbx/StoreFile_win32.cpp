@@ -1,7 +1,9 @@
 #include <windows.h>
 
-#include "MappedFile.h"
+#include <algorithm>
+
 #include "ObjectError.h"
+#include "StoreFile.h"
 
 namespace {
 
@@ -10,17 +12,16 @@ HANDLE AsHandle(std::intptr_t handle) { return reinterpret_cast<HANDLE>(handle);
 [[noreturn]] void Fail(const std::string& what, const std::string& path) {
     const DWORD code = GetLastError();
     if (code == ERROR_FILE_NOT_FOUND || code == ERROR_PATH_NOT_FOUND) {
-        throw ObjectError(53, "MappedFile", "File not found " + path);
+        throw ObjectError(53, "StoreFile", "File not found " + path);
     }
-    throw ObjectError(75, "MappedFile", what + " " + path + ": system error " + std::to_string(code));
+    throw ObjectError(75, "StoreFile", what + " " + path + ": system error " + std::to_string(code));
 }
 
 }  // namespace
 
-// The view stays open for a whole scan, so the mail client may also rename
-// or delete the store meanwhile (as it does when it compacts a folder); the
-// view keeps the bytes it was given.
-MappedFile::MappedFile(const std::string& path)
+// The file stays open for a whole scan, so the mail client may also rename
+// or delete the store meanwhile (as it does when it compacts a folder).
+StoreFile::StoreFile(const std::string& path)
     : path_(path),
       handle_(reinterpret_cast<std::intptr_t>(CreateFileA(path.c_str(), GENERIC_READ,
                                                           FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
@@ -31,7 +32,7 @@ MappedFile::MappedFile(const std::string& path)
     }
 }
 
-MappedFile::~MappedFile() {
+StoreFile::~StoreFile() {
     if (view_) {
         UnmapViewOfFile(view_);
     }
@@ -41,7 +42,7 @@ MappedFile::~MappedFile() {
     CloseHandle(AsHandle(handle_));
 }
 
-std::uint64_t MappedFile::size() const {
+std::uint64_t StoreFile::size() const {
     LARGE_INTEGER size{};
     if (!GetFileSizeEx(AsHandle(handle_), &size)) {
         Fail("Cannot measure", path_);
@@ -49,7 +50,33 @@ std::uint64_t MappedFile::size() const {
     return static_cast<std::uint64_t>(size.QuadPart);
 }
 
-std::string_view MappedFile::map() {
+// The offset goes with each read, so no file position is shared; reads run
+// in pieces that a DWORD can count.
+std::size_t StoreFile::readAt(std::uint64_t offset, char* into, std::size_t count) const {
+    constexpr std::size_t kPiece = std::size_t{1} << 30;
+    std::size_t done = 0;
+    while (done < count) {
+        OVERLAPPED at{};
+        const std::uint64_t from = offset + done;
+        at.Offset = static_cast<DWORD>(from);
+        at.OffsetHigh = static_cast<DWORD>(from >> 32);
+        DWORD got = 0;
+        const auto piece = static_cast<DWORD>(std::min(count - done, kPiece));
+        if (!ReadFile(AsHandle(handle_), into + done, piece, &got, &at)) {
+            if (GetLastError() == ERROR_HANDLE_EOF) {
+                break;
+            }
+            Fail("Cannot read", path_);
+        }
+        if (got == 0) {
+            break;
+        }
+        done += got;
+    }
+    return done;
+}
+
+std::string_view StoreFile::map() {
     if (!view_) {
         const std::uint64_t length = size();
         // An empty file cannot be mapped; it has nothing to read either.
