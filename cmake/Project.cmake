@@ -1,7 +1,10 @@
 # Build settings shared by every target, and the helpers that define the
 # programs and the tests of both lanes.
 
-add_compile_options(-Wall -Wextra)
+# Our own warnings. The presets also set CMAKE_COMPILE_WARNING_AS_ERROR, so
+# any warning fails the build the test command makes.
+set(PROJECT_WARNINGS -Wall -Wextra)
+add_compile_options(${PROJECT_WARNINGS})
 
 if(ENABLE_FUZZING)
     add_compile_options(-fsanitize=fuzzer-no-link,address,undefined -fno-omit-frame-pointer)
@@ -21,6 +24,18 @@ if(WIN32)
     # Stand-ins that only tests start (they play parts of the user's desktop).
     set(TESTBIN_DIR ${CMAKE_BINARY_DIR}/testbin)
 endif()
+
+# googletest is not ours: it builds with its own warning flags, and a
+# warning in it does not fail our build.
+function(add_googletest)
+    get_directory_property(ours COMPILE_OPTIONS)
+    set(theirs ${ours})
+    list(REMOVE_ITEM theirs ${PROJECT_WARNINGS})
+    set_directory_properties(PROPERTIES COMPILE_OPTIONS "${theirs}")
+    set(CMAKE_COMPILE_WARNING_AS_ERROR OFF)
+    add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+    set_directory_properties(PROPERTIES COMPILE_OPTIONS "${ours}")
+endfunction()
 
 # Windows path of a directory of the build tree, as a program under Wine sees it.
 function(wine_path out unix_path)

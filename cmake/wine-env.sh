@@ -61,3 +61,14 @@ display_stop() {
         xvfb_pid=""
     fi
 }
+
+# Ends the wineserver, our Xvfb and whatever the calling script runs in the
+# background when the script exits, however it exits: at its end, at a
+# failed step, on Ctrl-C or when it is killed. Bash takes a signal only once
+# the command in the foreground is done, so a long step runs in the
+# background and is waited for.
+wine_session_stop_on_exit() {
+    trap 'kill $(jobs -p) 2>/dev/null; wine_session_stop; display_stop' EXIT
+    trap 'exit 130' INT
+    trap 'exit 143' TERM
+}

@@ -20,6 +20,7 @@ if [ -n "${DISPLAY:-}" ]; then
     exec wine build/mingw/dist/Admin.exe "$@"
 fi
 
+wine_session_stop_on_exit
 display_ready
 wine_session_start
 # A Wine desktop of its own, so the window gets Wine's frame and title bar
@@ -34,5 +35,3 @@ sleep 2
 screenshot=build/mingw/admin-screenshot.png
 import -window root "$screenshot"
 echo "screenshot of the console: $screenshot"
-wine_session_stop
-display_stop

@@ -132,7 +132,9 @@ void LoadMenuCaptions(HMENU bar) {
     SetMenuText(bar, IDM_mnuUpdates, false, LoadResText(177));
     SetMenuText(bar, IDM_mnuReportBugs, false, LoadResText(178));
     SetMenuText(bar, IDM_mnuOEAccountWizard, false, LoadResText(180));
-    SetMenuText(bar, PopupHolding(bar, IDM_mnuHelp), true, "&" + LoadResText(162));
+    // Appended, not "&" + text: GCC 12 wrongly warns that the copy into the
+    // front of the string may overlap (-Wrestrict).
+    SetMenuText(bar, PopupHolding(bar, IDM_mnuHelp), true, std::string("&").append(LoadResText(162)));
     SetMenuText(bar, IDM_mnuHelp, false, LoadResText(183));
     SetMenuText(bar, IDM_About, false, LoadResText(182));
 }

@@ -6,7 +6,6 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <filesystem>
 #include <string>
 
 #include "Conf.h"
@@ -16,30 +15,9 @@
 
 namespace {
 
-void RemoveProgramDir();
-
-// The program directory of every run: one scratch directory per process, in
-// memory where there is such a file system, since every save flushes. Never
-// destroyed, so that it outlives the clean-up at exit.
-const std::string& ProgramDir() {
-    static const std::string& dir = *new std::string([] {
-        const std::string base = std::filesystem::is_directory("/dev/shm") ? "/dev/shm" : "/tmp";
-        std::string pattern = base + "/conf_fuzz_XXXXXX";
-        if (!mkdtemp(pattern.data())) {
-            abort();
-        }
-        std::filesystem::create_directory(pattern + "/conf");
-        SetMsgBoxResponder([](const MsgBoxRequest&) { return MsgBoxResult::OK; });
-        atexit(RemoveProgramDir);
-        return pattern;
-    }());
-    return dir;
-}
-
-void RemoveProgramDir() {
-    std::error_code ignored;
-    std::filesystem::remove_all(ProgramDir(), ignored);
-}
+// The files live in memory (MemoryFileSystem.cpp), so the paths name no disk.
+const char kProgramDir[] = "/fuzz";
+const char kConfFile[] = "/fuzz/conf/brindlecote.conf";
 
 void CheckEntries(const std::vector<std::string>& entries) {
     for (const std::string& entry : entries) {
@@ -52,7 +30,7 @@ void CheckEntries(const std::vector<std::string>& entries) {
 // Loads the file, reads it as the console does, saves it; gives the result.
 std::string LoadAndSave(const std::string& path) {
     const std::string before = FileSystem::ReadWholeFile(path);
-    KXProxyConf conf(ProgramDir());
+    KXProxyConf conf(kProgramDir);
     conf.ConfigurationFile(path);
     conf.Load();
     conf.GetValue("listen_port");
@@ -77,14 +55,21 @@ std::string LoadAndSave(const std::string& path) {
 
 }  // namespace
 
+// Every box is answered at once, so no input waits on one.
+extern "C" int LLVMFuzzerInitialize(int*, char***) {
+    SetMsgBoxResponder([](const MsgBoxRequest&) { return MsgBoxResult::OK; });
+    return 0;
+}
+
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    const std::string path = ProgramDir() + "/conf/brindlecote.conf";
-    FileSystem::WriteWholeFile(path, std::string(reinterpret_cast<const char*>(data), size));
+    FileSystem::WriteWholeFile(kConfFile, std::string(reinterpret_cast<const char*>(data), size));
     // The first save may drop lines of empty values whose keys the next
-    // load fills with defaults; from then on the file stays as it is.
-    LoadAndSave(path);
-    const std::string settled = LoadAndSave(path);
-    if (LoadAndSave(path) != settled) {
+    // load fills with defaults; from then on the file stays as it is. A
+    // save depends on nothing but the file, so when the second save wrote
+    // what the first did, the file has settled already.
+    const std::string first = LoadAndSave(kConfFile);
+    const std::string settled = LoadAndSave(kConfFile);
+    if (settled != first && LoadAndSave(kConfFile) != settled) {
         abort();
     }
     return 0;

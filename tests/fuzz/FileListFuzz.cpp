@@ -7,7 +7,6 @@
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
-#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -26,30 +25,9 @@ void Require(bool condition) {
     }
 }
 
-void RemoveScratchDir();
-
-// One scratch directory per process, in memory where there is such a file
-// system, since every save flushes. Never destroyed, so that it outlives the
-// clean-up at exit.
-const std::string& ScratchDir() {
-    static const std::string& dir = *new std::string([] {
-        const std::string base = std::filesystem::is_directory("/dev/shm") ? "/dev/shm" : "/tmp";
-        std::string pattern = base + "/file_list_fuzz_XXXXXX";
-        Require(mkdtemp(pattern.data()) != nullptr);
-        SetMsgBoxResponder([](const MsgBoxRequest&) {
-            ++gBoxes;
-            return MsgBoxResult::OK;
-        });
-        atexit(RemoveScratchDir);
-        return pattern;
-    }());
-    return dir;
-}
-
-void RemoveScratchDir() {
-    std::error_code ignored;
-    std::filesystem::remove_all(ScratchDir(), ignored);
-}
+// The files live in memory (MemoryFileSystem.cpp), so the paths name no disk.
+const char kOwnFile[] = "/fuzz/blocked_senders";
+const char kExportedFile[] = "/fuzz/exported";
 
 void CheckEntries(const std::vector<std::string>& entries) {
     for (std::size_t i = 0; i < entries.size(); ++i) {
@@ -69,14 +47,21 @@ std::vector<std::string> LoadedItems(const std::string& path) {
 
 }  // namespace
 
+// Every box is counted and answered at once.
+extern "C" int LLVMFuzzerInitialize(int*, char***) {
+    SetMsgBoxResponder([](const MsgBoxRequest&) {
+        ++gBoxes;
+        return MsgBoxResult::OK;
+    });
+    return 0;
+}
+
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    const std::string own = ScratchDir() + "/blocked_senders";
-    const std::string exported = ScratchDir() + "/exported";
-    FileSystem::WriteWholeFile(own, std::string(reinterpret_cast<const char*>(data), size));
+    FileSystem::WriteWholeFile(kOwnFile, std::string(reinterpret_cast<const char*>(data), size));
     gBoxes = 0;
 
     AddressList list;
-    list.FileLocation(own);
+    list.FileLocation(kOwnFile);
     list.Load();
     std::vector<std::string> items = list.Items();
     Require(static_cast<std::size_t>(list.Count()) == items.size());
@@ -95,8 +80,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     Require(list.Items() == items);
 
-    list.Save(exported);
-    Require(LoadedItems(exported) == items);
-    Require(LoadedItems(own) == items);
+    list.Save(kExportedFile);
+    Require(LoadedItems(kExportedFile) == items);
+    Require(LoadedItems(kOwnFile) == items);
     return 0;
 }

@@ -303,8 +303,10 @@ TEST_F(ListPages, AddDialogsRefuseEmptyAndDuplicateEntriesAndStayOpen) {
                 Type(dialog, IDC_txtAddress, "   ");
                 Press(dialog, IDC_cmdOK);
                 openAfterEmpty = IsWindowVisible(dialog);
+                // Appended, not " " + text: GCC 12 wrongly warns that the
+                // copy into the front of the string may overlap (-Wrestrict).
                 Type(dialog, IDC_txtAddress,
-                     " " + std::string(1, static_cast<char>(toupper(existing[0]))) + existing.substr(1) + " ");
+                     std::string(" ") + static_cast<char>(toupper(existing[0])) + existing.substr(1) + " ");
                 Press(dialog, IDC_cmdOK);
                 openAfterDuplicate = IsWindowVisible(dialog);
                 shownAfterDuplicate = WindowText(GetDlgItem(dialog, IDC_txtAddress));
