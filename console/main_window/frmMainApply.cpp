@@ -7,6 +7,7 @@
 #include "ProgramTitle.h"
 #include "RegOp.h"
 #include "Resources.h"
+#include "WindowBoundary.h"
 #include "frmMainIds.h"
 #include "modIPHostname.h"
 #include "modKillProcess.h"
@@ -225,6 +226,7 @@ bool frmMain::SaveChanges() {
 }
 
 void frmMain::cmdOK_Click() {
+    const WindowBoundary::Handler handler(__func__);
     modMain::WriteConsoleLog("Saving settings...");
     if (!modMain::gSettingsChanged && !modMain::gRestartNeeded) {
         return;
@@ -239,6 +241,7 @@ void frmMain::cmdOK_Click() {
 }
 
 void frmMain::cmdOK2_Click() {
+    const WindowBoundary::Handler handler(__func__);
     if (modMain::gSettingsChanged || modMain::gRestartNeeded) {
         mFieldsValid = true;
         if (!ValidateSettings()) {
@@ -257,6 +260,7 @@ void frmMain::cmdOK2_Click() {
 }
 
 void frmMain::cmdCancel_Click() {
+    const WindowBoundary::Handler handler(__func__);
     ShowWindow(hwnd_, SW_HIDE);
     MarkAccountWizardRan();
     PopulateFormPOP3();
@@ -267,6 +271,7 @@ void frmMain::cmdCancel_Click() {
 }
 
 void frmMain::cmdStartStop_Click() {
+    const WindowBoundary::Handler handler(__func__);
     LogTrap::Trap("cmdStartStop() Error ", " ", [&] {
         if (!StartStopCaptionIs(kStartCaption)) {
             modMain::WriteConsoleLog("Stopping Proxy ...");
