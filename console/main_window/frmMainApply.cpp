@@ -293,13 +293,14 @@ void frmMain::cmdStartStop_Click() {
 }
 
 void frmMain::cmdOEScanNow_Click() {
+    const WindowBoundary::Handler handler(__func__);
     mFieldsValid = true;
     if (!ValidateSettings()) {
         return;
     }
     ApplySettings();
     modShellExecute::ShellOpen("Pelwarden.exe", "-show", FileSystem::ProgramDirectory());
-    SetProductValue("LastOEScan", modMain::LastOEScanText());
+    modMain::StoreLastOEScan();
 }
 
 bool frmMain::OnSettingsCommand(int id, int code) {
