@@ -809,4 +809,28 @@ TEST_F(MenusWindow, StatisticsShowTheRowsAndResetKeepsEachCountersType) {
     modMain::gProxyConf->SetValue("min_training", "8");
 }
 
+// Enter must not reset the counters: the window has no default button, and
+// the first focus is on none (a focused button is pressed by Enter).
+TEST_F(MenusWindow, EnterInTheStatisticsWindowPressesNoButton) {
+    ProductKey key;
+    key.SetText("Processed", "5");
+    key.SetText("Caught", "3");
+    bool focusInWindow = false;
+    std::string focusClass;
+    ASSERT_TRUE(WithStatsWindow([&](HWND stats) {
+        MSG enter{GetFocus(), WM_KEYDOWN, VK_RETURN, 0};
+        focusInWindow = IsChild(stats, enter.hwnd) != FALSE;
+        char name[64] = "";
+        GetClassNameA(enter.hwnd, name, sizeof name);
+        focusClass = name;
+        IsDialogMessageA(stats, &enter);
+    }));
+    EXPECT_TRUE(focusInWindow);
+    EXPECT_NE(TextCompare(focusClass, "Button"), 0) << "the first focus is on a button";
+    EXPECT_EQ(key.Get("Processed").second, "5");
+    EXPECT_EQ(key.Get("Caught").second, "3");
+    key.Delete("Processed");
+    key.Delete("Caught");
+}
+
 }  // namespace
