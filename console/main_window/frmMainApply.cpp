@@ -110,7 +110,7 @@ void frmMain::StopProxy() {
         modService::ServiceStop(LoadResText(kDaemonService), modIPHostname::GetLocalHostName());
         // A start asked for before the service has stopped would be refused.
         if (!WaitForServiceStopped()) {
-            MsgBox(LoadResText(188), MsgBoxStyle::OKOnly, LoadResText(102));
+            MsgBox(LoadResText(188), MsgBoxStyle::OKOnly, ProgramTitle());
         }
         return;
     }
@@ -118,7 +118,7 @@ void frmMain::StopProxy() {
     if (modMain::IsProcessRunning(LoadResText(kDaemonProcess), processId)) {
         modKillProcess::KillProcess(processId);
         if (!modKillProcess::WaitForProcessExit(processId, kStopWait)) {
-            MsgBox(LoadResText(188), MsgBoxStyle::OKOnly, LoadResText(102));
+            MsgBox(LoadResText(188), MsgBoxStyle::OKOnly, ProgramTitle());
         }
     }
 }
@@ -279,7 +279,7 @@ void frmMain::cmdStartStop_Click() {
             // Only a daemon that really stopped is reported as stopped.
             if (!DaemonRunning()) {
                 SetWindowTextA(Control(IDC_cmdStartStop), LoadResText(kStartCaption).c_str());
-                MsgBox(LoadResText(187), MsgBoxStyle::Information, LoadResText(102));
+                MsgBox(LoadResText(187), MsgBoxStyle::Information, ProgramTitle());
             }
             modMain::WriteConsoleLog("Proxy Stop End");
             return;

@@ -66,6 +66,7 @@ TEST_F(DaemonService, StartStopStartsAndStopsTheServiceAndShowsItsRealState) {
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_EQ(boxes[0].text, "The Varnholt Client service has been stopped.");
     EXPECT_EQ(boxes[0].style, MsgBoxStyle::Information);
+    EXPECT_EQ(boxes[0].title, "Brindlecote Varnholt") << "the program's title, as on every box";
 }
 
 TEST_F(DaemonService, ApplyRestartsARunningDaemonForARestartWorthyEditOnly) {
@@ -178,6 +179,7 @@ TEST_F(DaemonProcess, StartStopRunsTheProcessOnTheConfDirectoryAndEndsIt) {
     EXPECT_EQ(Text(IDC_cmdStartStop), "Start Brindlecote");
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_EQ(boxes[0].text, "The Varnholt Client service has been stopped.");
+    EXPECT_EQ(boxes[0].title, "Brindlecote Varnholt");
 }
 
 }  // namespace
