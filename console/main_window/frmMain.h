@@ -42,6 +42,8 @@ public:
 
     // Shows that page and hides the others.
     void DisplayPicOptions(int index);
+    // Shows the page that holds the control, selecting the page's node.
+    void ShowPageOf(int controlId);
     // Flips the selected node between on (image 2) and off (image 3).
     void ToggleOptionNode();
     // The image of the node of that key, numbered from 1; 0 for none.

@@ -119,6 +119,24 @@ std::string frmMain::SelectedKey() const {
     return OptionTree::kNodes[item.lParam].key;
 }
 
+void frmMain::ShowPageOf(int controlId) {
+    const HWND page = GetParent(Control(controlId));
+    for (int index = 0; index < static_cast<int>(pages_.size()); ++index) {
+        if (pages_[index] != page) {
+            continue;
+        }
+        // The tree shows where the user is; a page without a node is shown alone.
+        for (const OptionTree::Node& node : OptionTree::kNodes) {
+            if (node.page == index) {
+                TreeView_SelectItem(mTreeHwnd, Node(node.key));
+                break;
+            }
+        }
+        DisplayPicOptions(index);
+        return;
+    }
+}
+
 void frmMain::ToggleOptionNode() {
     const std::string key = SelectedKey();
     const int image = NodeImage(key);
