@@ -382,7 +382,8 @@ void CWizard::Form_Unload() {
 }
 
 INT_PTR CALLBACK CWizard::Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    return WindowBoundary::Guard("CWizard", INT_PTR{TRUE}, [&] { return HandleMessage(hwnd, message, wParam, lParam); });
+    return WindowBoundary::Guard("CWizard", INT_PTR{TRUE},
+                                 [&] { return HandleMessage(hwnd, message, wParam, lParam); });
 }
 
 INT_PTR CWizard::HandleMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {

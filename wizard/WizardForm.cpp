@@ -38,7 +38,8 @@ void WizardForm::ShowControl(int control, bool visible) const {
 }
 
 INT_PTR CALLBACK WizardForm::Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    return WindowBoundary::Guard("WizardForm", INT_PTR{TRUE}, [&] { return HandleMessage(hwnd, message, wParam, lParam); });
+    return WindowBoundary::Guard("WizardForm", INT_PTR{TRUE},
+                                 [&] { return HandleMessage(hwnd, message, wParam, lParam); });
 }
 
 INT_PTR WizardForm::HandleMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {

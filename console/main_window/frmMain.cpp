@@ -150,7 +150,8 @@ void frmMain::Form_Unload() {
 }
 
 INT_PTR CALLBACK frmMain::DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    return WindowBoundary::Guard("frmMain", INT_PTR{TRUE}, [&] { return Instance().OnMessage(hwnd, message, wParam, lParam); });
+    return WindowBoundary::Guard("frmMain", INT_PTR{TRUE},
+                                 [&] { return Instance().OnMessage(hwnd, message, wParam, lParam); });
 }
 
 INT_PTR frmMain::OnMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {

@@ -112,8 +112,8 @@ TEST_F(DaemonService, ScanNowSavesStartsTheDaemonAndTheScannerAndNotesTheTime) {
 TEST_F(DaemonService, ScanNowOverALastOEScanOfAnotherTypeScansAndTheWindowGoesOn) {
     CopyFileA(DistPath("Launcher.exe").c_str(), Beside("Pelwarden.exe").c_str(), FALSE);
     HKEY key = nullptr;
-    ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, LoadResText(386).c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
-                              nullptr),
+    ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, LoadResText(386).c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
+                              &key, nullptr),
               ERROR_SUCCESS);
     const DWORD number = 1;
     RegSetValueExA(key, "LastOEScan", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&number), sizeof number);
