@@ -127,7 +127,7 @@ TEST_F(DaemonService, ScanNowOverALastOEScanOfAnotherTypeScansAndTheWindowGoesOn
     EXPECT_TRUE(ScanSchedule::Parse(LastOEScan())) << LastOEScan();
     EXPECT_TRUE(IsWindow(Form().Window()));
     for (const std::string& line : logLines) {
-        EXPECT_EQ(line.find("Error"), std::string::npos) << line;
+        EXPECT_EQ(line.find("cmdOEScanNow_Click()"), std::string::npos) << line;
     }
     EndProcessesNamed("Pelwarden.exe");
 }
