@@ -818,7 +818,10 @@ TEST_F(MenusWindow, EnterInTheStatisticsWindowPressesNoButton) {
     bool focusInWindow = false;
     std::string focusClass;
     ASSERT_TRUE(WithStatsWindow([&](HWND stats) {
-        MSG enter{GetFocus(), WM_KEYDOWN, VK_RETURN, 0};
+        MSG enter{};
+        enter.hwnd = GetFocus();
+        enter.message = WM_KEYDOWN;
+        enter.wParam = VK_RETURN;
         focusInWindow = IsChild(stats, enter.hwnd) != FALSE;
         char name[64] = "";
         GetClassNameA(enter.hwnd, name, sizeof name);
