@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "Resources.h"
+#include "WindowBoundary.h"
 #include "frmStatusIds.h"
 
 namespace frmStatus {
@@ -26,7 +27,7 @@ void Form_Load(HWND window) {
 
 void cmdOK_Click() { Unload(); }
 
-INT_PTR CALLBACK DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM) {
+INT_PTR HandleMessage(HWND window, UINT message, WPARAM wParam) {
     switch (message) {
         case WM_INITDIALOG:
             Form_Load(window);
@@ -47,6 +48,10 @@ INT_PTR CALLBACK DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM) {
         default:
             return FALSE;
     }
+}
+
+INT_PTR CALLBACK DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM) {
+    return WindowBoundary::Guard("frmStatus", INT_PTR{TRUE}, [&] { return HandleMessage(window, message, wParam); });
 }
 
 }  // namespace

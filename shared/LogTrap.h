@@ -5,6 +5,7 @@
 #include <string>
 
 #include "ObjectError.h"
+#include "WindowBoundary.h"
 
 // The program's log as the shared classes and the procedures see it, and the
 // one place where a procedure that traps its errors turns an error into its
@@ -37,6 +38,8 @@ bool Trap(const std::string& prefix, const std::string& separator, Body&& body) 
         body();
         return true;
     } catch (...) {
+        // Dealt with here: no window procedure is to blame a handler for it.
+        WindowBoundary::ForgetFailedHandler();
         const ObjectError error = AsObjectError(std::current_exception());
         Write(ErrorLine(prefix, error.Number(), separator, error.Description()));
         return false;

@@ -9,6 +9,7 @@
 #include "KXProxyConf.h"
 #include "Resources.h"
 #include "SortedList.h"
+#include "WindowBoundary.h"
 #include "WizardForm.h"
 #include "WizardIds.h"
 #include "WizardLayout.h"
@@ -471,11 +472,16 @@ void CWizard::Form_Unload() {
 }
 
 INT_PTR CALLBACK CWizard::Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    return WindowBoundary::Guard("CWizard", INT_PTR{TRUE},
+                                 [&] { return HandleMessage(hwnd, message, wParam, lParam); });
+}
+
+INT_PTR CWizard::HandleMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_INITDIALOG) {
         auto* wizard = reinterpret_cast<CWizard*>(lParam);
         SetWindowLongPtrA(hwnd, DWLP_USER, lParam);
         wizard->hwnd_ = hwnd;
-        Ignoring([&] { wizard->Form_Load(); });
+        wizard->Form_Load();
         return FALSE;
     }
     auto* wizard = reinterpret_cast<CWizard*>(GetWindowLongPtrA(hwnd, DWLP_USER));
@@ -483,12 +489,12 @@ INT_PTR CALLBACK CWizard::Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lP
     switch (message) {
         case WM_COMMAND:
             if (LOWORD(wParam) == IDCANCEL) {
-                Ignoring([&] { wizard->QueryUnload(); });
+                wizard->QueryUnload();
             } else if (HIWORD(wParam) == BN_CLICKED) {
-                Ignoring([&] { wizard->OnCommand(LOWORD(wParam)); });
+                wizard->OnCommand(LOWORD(wParam));
             }
             return TRUE;
-        case WM_CLOSE: Ignoring([&] { wizard->QueryUnload(); }); return TRUE;
+        case WM_CLOSE: wizard->QueryUnload(); return TRUE;
         case WM_PAINT: wizard->Form_Paint(); return TRUE;
         case WM_DESTROY:
             SetWindowLongPtrA(hwnd, DWLP_USER, 0);

@@ -101,6 +101,7 @@ private:
     HWND PageWindow(std::int16_t step) const;
 
     static INT_PTR CALLBACK Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+    static INT_PTR HandleMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 
     StepMachine machine_{*this};
     // m_Pages[n - 1] is the page of step n.

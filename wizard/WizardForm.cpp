@@ -1,6 +1,7 @@
 #include "WizardForm.h"
 
 #include "Resources.h"
+#include "WindowBoundary.h"
 
 WizardForm::~WizardForm() {
     Unload();
@@ -37,16 +38,16 @@ void WizardForm::ShowControl(int control, bool visible) const {
 }
 
 INT_PTR CALLBACK WizardForm::Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    return WindowBoundary::Guard("WizardForm", INT_PTR{TRUE},
+                                 [&] { return HandleMessage(hwnd, message, wParam, lParam); });
+}
+
+INT_PTR WizardForm::HandleMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_INITDIALOG) {
         auto* form = reinterpret_cast<WizardForm*>(lParam);
         SetWindowLongPtrA(hwnd, DWLP_USER, lParam);
         form->hwnd_ = hwnd;
-        // No exception may leave a window procedure; a caption that cannot
-        // be loaded stays empty.
-        try {
-            form->Form_Load();
-        } catch (...) {
-        }
+        form->Form_Load();
         return FALSE;
     }
     auto* form = reinterpret_cast<WizardForm*>(GetWindowLongPtrA(hwnd, DWLP_USER));

@@ -3,6 +3,7 @@
 #include "AddressList.h"
 #include "KXProxyConf.h"
 #include "LogTrap.h"
+#include "WindowBoundary.h"
 #include "frmAboutTessavane.h"
 #include "frmMainIds.h"
 #include "modMain.h"
@@ -100,6 +101,7 @@ void frmMain::FillListFromAddressList(AddressList& list, HWND box) {
 }
 
 void frmMain::Form_Load() {
+    const WindowBoundary::Handler handler(__func__);
     LogTrap::Trap("Form_Load: Error ", " : ", [&] {
         modMain::WriteConsoleLog("Start Main Form Load");
         if (modMain::gInstallMode) {
@@ -140,6 +142,7 @@ void frmMain::Form_Load() {
 }
 
 void frmMain::Form_Unload() {
+    const WindowBoundary::Handler handler(__func__);
     KillTimer(hwnd_, kScanTimerId);
     frmAboutTessavane::Instance().Unload();
     modMain::ReleaseObjects();
@@ -147,21 +150,25 @@ void frmMain::Form_Unload() {
 }
 
 INT_PTR CALLBACK frmMain::DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    frmMain& form = Instance();
+    return WindowBoundary::Guard("frmMain", INT_PTR{TRUE},
+                                 [&] { return Instance().OnMessage(hwnd, message, wParam, lParam); });
+}
+
+INT_PTR frmMain::OnMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_INITDIALOG:
-            form.hwnd_ = hwnd;
+            hwnd_ = hwnd;
             return FALSE;
         case WM_COMMAND:
-            return form.OnCommand(LOWORD(wParam), HIWORD(wParam));
+            return OnCommand(LOWORD(wParam), HIWORD(wParam));
         case WM_NOTIFY:
-            return form.OnNotify(*reinterpret_cast<const NMHDR*>(lParam));
+            return OnNotify(*reinterpret_cast<const NMHDR*>(lParam));
         case WM_HSCROLL:
         case WM_VSCROLL:
-            return form.OnSettingsScroll(reinterpret_cast<HWND>(lParam));
+            return OnSettingsScroll(reinterpret_cast<HWND>(lParam));
         case WM_TIMER:
             if (wParam == kScanTimerId) {
-                form.OEScanTimer_Timer();
+                OEScanTimer_Timer();
                 return TRUE;
             }
             return FALSE;
@@ -169,10 +176,10 @@ INT_PTR CALLBACK frmMain::DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPA
             DestroyWindow(hwnd);
             return TRUE;
         case WM_DESTROY:
-            form.Form_Unload();
-            form.hwnd_ = nullptr;
-            form.pages_.fill(nullptr);
-            form.nodes_.clear();
+            Form_Unload();
+            hwnd_ = nullptr;
+            pages_.fill(nullptr);
+            nodes_.clear();
             PostQuitMessage(0);
             return TRUE;
         default:

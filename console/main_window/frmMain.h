@@ -42,6 +42,8 @@ public:
 
     // Shows that page and hides the others.
     void DisplayPicOptions(int index);
+    // Shows the page that holds the control, selecting the page's node.
+    void ShowPageOf(int controlId);
     // Flips the selected node between on (image 2) and off (image 3).
     void ToggleOptionNode();
     // The image of the node of that key, numbered from 1; 0 for none.
@@ -197,6 +199,7 @@ private:
     static INT_PTR CALLBACK DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     static INT_PTR CALLBACK PageProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     static LRESULT CALLBACK TreeProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR);
+    INT_PTR OnMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     // Each group of pages handles the events of its own controls; a handler
     // answers whether the event was its own.
     bool OnCommand(int id, int code);

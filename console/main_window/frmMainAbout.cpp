@@ -1,15 +1,18 @@
 #include "MsgBox.h"
 #include "Resources.h"
+#include "WindowBoundary.h"
 #include "frmAboutTessavane.h"
 #include "frmMain.h"
 #include "modMainRelease.h"
 #include "modShellExecute.h"
 
 void frmMain::About_Click() {
+    const WindowBoundary::Handler handler(__func__);
     frmAboutTessavane::Instance().ShowModal(hwnd_);
 }
 
 void frmMain::mnuUpdates_Click() {
+    const WindowBoundary::Handler handler(__func__);
     std::string failure;
     const std::string latest = modMain::GetLatestVersion(&failure);
     const std::string title = LoadResText(101);

@@ -7,6 +7,7 @@
 #include "ProgramTitle.h"
 #include "RegOp.h"
 #include "Resources.h"
+#include "WindowBoundary.h"
 #include "frmMainIds.h"
 #include "modIPHostname.h"
 #include "modKillProcess.h"
@@ -109,7 +110,7 @@ void frmMain::StopProxy() {
         modService::ServiceStop(LoadResText(kDaemonService), modIPHostname::GetLocalHostName());
         // A start asked for before the service has stopped would be refused.
         if (!WaitForServiceStopped()) {
-            MsgBox(LoadResText(188), MsgBoxStyle::OKOnly, LoadResText(102));
+            MsgBox(LoadResText(188), MsgBoxStyle::OKOnly, ProgramTitle());
         }
         return;
     }
@@ -117,7 +118,7 @@ void frmMain::StopProxy() {
     if (modMain::IsProcessRunning(LoadResText(kDaemonProcess), processId)) {
         modKillProcess::KillProcess(processId);
         if (!modKillProcess::WaitForProcessExit(processId, kStopWait)) {
-            MsgBox(LoadResText(188), MsgBoxStyle::OKOnly, LoadResText(102));
+            MsgBox(LoadResText(188), MsgBoxStyle::OKOnly, ProgramTitle());
         }
     }
 }
@@ -225,6 +226,7 @@ bool frmMain::SaveChanges() {
 }
 
 void frmMain::cmdOK_Click() {
+    const WindowBoundary::Handler handler(__func__);
     modMain::WriteConsoleLog("Saving settings...");
     if (!modMain::gSettingsChanged && !modMain::gRestartNeeded) {
         return;
@@ -239,6 +241,7 @@ void frmMain::cmdOK_Click() {
 }
 
 void frmMain::cmdOK2_Click() {
+    const WindowBoundary::Handler handler(__func__);
     if (modMain::gSettingsChanged || modMain::gRestartNeeded) {
         mFieldsValid = true;
         if (!ValidateSettings()) {
@@ -257,6 +260,7 @@ void frmMain::cmdOK2_Click() {
 }
 
 void frmMain::cmdCancel_Click() {
+    const WindowBoundary::Handler handler(__func__);
     ShowWindow(hwnd_, SW_HIDE);
     MarkAccountWizardRan();
     PopulateFormPOP3();
@@ -267,6 +271,7 @@ void frmMain::cmdCancel_Click() {
 }
 
 void frmMain::cmdStartStop_Click() {
+    const WindowBoundary::Handler handler(__func__);
     LogTrap::Trap("cmdStartStop() Error ", " ", [&] {
         if (!StartStopCaptionIs(kStartCaption)) {
             modMain::WriteConsoleLog("Stopping Proxy ...");
@@ -274,7 +279,7 @@ void frmMain::cmdStartStop_Click() {
             // Only a daemon that really stopped is reported as stopped.
             if (!DaemonRunning()) {
                 SetWindowTextA(Control(IDC_cmdStartStop), LoadResText(kStartCaption).c_str());
-                MsgBox(LoadResText(187), MsgBoxStyle::Information, LoadResText(102));
+                MsgBox(LoadResText(187), MsgBoxStyle::Information, ProgramTitle());
             }
             modMain::WriteConsoleLog("Proxy Stop End");
             return;
@@ -288,13 +293,14 @@ void frmMain::cmdStartStop_Click() {
 }
 
 void frmMain::cmdOEScanNow_Click() {
+    const WindowBoundary::Handler handler(__func__);
     mFieldsValid = true;
     if (!ValidateSettings()) {
         return;
     }
     ApplySettings();
     modShellExecute::ShellOpen("Pelwarden.exe", "-show", FileSystem::ProgramDirectory());
-    SetProductValue("LastOEScan", modMain::LastOEScanText());
+    modMain::StoreLastOEScan();
 }
 
 bool frmMain::OnSettingsCommand(int id, int code) {

@@ -1,4 +1,5 @@
 #include "KXProxyConf.h"
+#include "WindowBoundary.h"
 #include "frmMain.h"
 #include "frmMainIds.h"
 #include "modMain.h"
@@ -58,6 +59,7 @@ void frmMain::FindUserCharsetCheck() {
 }
 
 void frmMain::tvCharsets_NodeCheck(int index) {
+    const WindowBoundary::Handler handler(__func__);
     MarkSettingsChanged(true);
     HWND tree = Control(IDC_tvCharsets);
     TreeView_SelectItem(tree, charsetItems_[index]);
@@ -71,11 +73,20 @@ void frmMain::SetAllCharsetMarks(bool checked) {
     MarkSettingsChanged(true);
 }
 
-void frmMain::cmdBlockCharsetsCheckAll_Click() { SetAllCharsetMarks(true); }
+void frmMain::cmdBlockCharsetsCheckAll_Click() {
+    const WindowBoundary::Handler handler(__func__);
+    SetAllCharsetMarks(true);
+}
 
-void frmMain::cmdBlockCharsetsUncheckAll_Click() { SetAllCharsetMarks(false); }
+void frmMain::cmdBlockCharsetsUncheckAll_Click() {
+    const WindowBoundary::Handler handler(__func__);
+    SetAllCharsetMarks(false);
+}
 
-void frmMain::cmdBlockedCharsetReset_Click() { LoadCharsetTree(); }
+void frmMain::cmdBlockedCharsetReset_Click() {
+    const WindowBoundary::Handler handler(__func__);
+    LoadCharsetTree();
+}
 
 LRESULT CALLBACK frmMain::CharsetTreeProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
                                           DWORD_PTR) {
@@ -87,7 +98,10 @@ LRESULT CALLBACK frmMain::CharsetTreeProc(HWND hwnd, UINT message, WPARAM wParam
         case WM_KEYDOWN:
         case WM_KEYUP:
         case WM_CHAR:
-            Instance().FindUserCharsetCheck();
+            WindowBoundary::Guard("tvCharsets", false, [] {
+                Instance().FindUserCharsetCheck();
+                return true;
+            });
             break;
         default:
             break;

@@ -112,6 +112,8 @@ bool frmMain::ValidateField(int id) {
 bool frmMain::RefuseField(int id, int message, int title) {
     mFieldsValid = false;
     refusing_ = true;
+    // The box may sit on a page that is not shown: the user must see it.
+    ShowPageOf(id);
     MsgBox(LoadResText(message), MsgBoxStyle::OKOnly, LoadResText(title));
     SetFocus(Control(id));
     refusing_ = false;

@@ -6,6 +6,7 @@
 #include "ObjectError.h"
 #include "ProgramTitle.h"
 #include "Resources.h"
+#include "WindowBoundary.h"
 #include "frmMain.h"
 #include "frmMainIds.h"
 #include "frmStats.h"
@@ -62,13 +63,18 @@ void frmMain::ShowHelpTopic(int topicId) {
     modMain::gHelp->HHDisplayTopicURL(nullptr);
 }
 
-void frmMain::mnuStats_Click() { frmStats::Show(hwnd_); }
+void frmMain::mnuStats_Click() {
+    const WindowBoundary::Handler handler(__func__);
+    frmStats::Show(hwnd_);
+}
 
 void frmMain::mnuReportBugs_Click() {
+    const WindowBoundary::Handler handler(__func__);
     modShellExecute::ShellOpen(modMain::gBaseURL + LoadResText(1020), "1", "1");
 }
 
 void frmMain::mnuOEAccountWizard_Click() {
+    const WindowBoundary::Handler handler(__func__);
     if (modMain::gOEMajorVersion >= 5) {
         modShellExecute::ShellOpen("Wizard.exe", "1", FileSystem::ProgramDirectory());
     } else {
@@ -79,11 +85,13 @@ void frmMain::mnuOEAccountWizard_Click() {
 }
 
 void frmMain::mnuEventViewer_Click() {
+    const WindowBoundary::Handler handler(__func__);
     // The shell takes the working folder as a path, not as a reference.
     modShellExecute::ShellOpen("eventvwr.exe", "/s", Expanded("%SystemRoot%\\system32\\"));
 }
 
 void frmMain::mnuViewLogFile_Click() {
+    const WindowBoundary::Handler handler(__func__);
     const std::string report = FileSystem::ProgramDirectory() + "\\report.txt";
     if (modMain::FileExists(report)) {
         modShellExecute::ShellOpen(report, "", "");

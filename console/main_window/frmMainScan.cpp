@@ -1,9 +1,8 @@
 #include "FileSystem.h"
 #include "KXProxyConf.h"
 #include "LogTrap.h"
-#include "RegOp.h"
-#include "Resources.h"
 #include "StatsFigures.h"
+#include "WindowBoundary.h"
 #include "frmMain.h"
 #include "frmMainIds.h"
 #include "modMain.h"
@@ -22,15 +21,15 @@ void frmMain::UpdateTrainingProgress() {
 }
 
 void frmMain::OEScanTimer_Timer() {
+    const WindowBoundary::Handler handler(__func__);
     // A tick that fails is logged; the next tick tries again.
     LogTrap::Trap("OEScanTimer_Timer() Error ", " ", [] {
         if (modMain::gOEMajorVersion < 5 || !modMain::IsOEScanDue()) {
             return;
         }
-        modShellExecute::ShellOpen("Pelwarden.exe", "1", FileSystem::ProgramDirectory());
-        RegOp registry;
-        registry.root(HKEY_LOCAL_MACHINE);
-        registry.key(LoadResText(386));
-        registry.Value("LastOEScan", modMain::LastOEScanText());
+        // Without the time stored every tick would find the scan due again.
+        if (modMain::StoreLastOEScan()) {
+            modShellExecute::ShellOpen("Pelwarden.exe", "1", FileSystem::ProgramDirectory());
+        }
     });
 }

@@ -7,6 +7,7 @@
 #include "ProgramTitle.h"
 #include "Resources.h"
 #include "SenderLists.h"
+#include "WindowBoundary.h"
 #include "frmAddressEntry.h"
 #include "frmMain.h"
 #include "frmMainIds.h"
@@ -94,6 +95,7 @@ bool frmMain::OnSenderListCommand(int id, int code) {
 }
 
 void frmMain::lstIgnoredSenders_Click() {
+    const WindowBoundary::Handler handler(__func__);
     if (SendMessageA(Control(IDC_lstIgnoredSenders), LB_GETCOUNT, 0, 0) > 0) {
         EnableWindow(Control(IDC_cmdEditIgnoredSender), TRUE);
         EnableWindow(Control(IDC_cmdDeleteIgnoredSender), TRUE);

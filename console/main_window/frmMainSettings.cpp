@@ -241,9 +241,8 @@ void frmMain::PopulateFormPOP3() {
 
         const bool useProxy = SettingsMapping::FlagOn(Value("use_proxy_server"));
         rows.SetNode("ProxySupport", useProxy);
-        if (useProxy) {
-            modMain::gUseProxy = true;
-        }
+        // Requests follow the setting as saved, also when it was turned off.
+        modMain::gUseProxy = useProxy;
         Checkpoint("HTTP Proxy Server");
         Checkpoint("Restrict to me");
 

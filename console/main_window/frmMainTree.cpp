@@ -6,6 +6,7 @@
 #include "OptionTree.h"
 #include "ResourcePictures.h"
 #include "Resources.h"
+#include "WindowBoundary.h"
 #include "frmMain.h"
 #include "frmMainIds.h"
 #include "modFileAttributes.h"
@@ -118,6 +119,24 @@ std::string frmMain::SelectedKey() const {
     return OptionTree::kNodes[item.lParam].key;
 }
 
+void frmMain::ShowPageOf(int controlId) {
+    const HWND page = GetParent(Control(controlId));
+    for (int index = 0; index < static_cast<int>(pages_.size()); ++index) {
+        if (pages_[index] != page) {
+            continue;
+        }
+        // The tree shows where the user is; a page without a node is shown alone.
+        for (const OptionTree::Node& node : OptionTree::kNodes) {
+            if (node.page == index) {
+                TreeView_SelectItem(mTreeHwnd, Node(node.key));
+                break;
+            }
+        }
+        DisplayPicOptions(index);
+        return;
+    }
+}
+
 void frmMain::ToggleOptionNode() {
     const std::string key = SelectedKey();
     const int image = NodeImage(key);
@@ -147,6 +166,7 @@ void frmMain::ReloadSenderPageIfChanged(const std::string& key) {
 }
 
 void frmMain::tv_NodeClick() {
+    const WindowBoundary::Handler handler(__func__);
     const std::string key = SelectedKey();
     if (const OptionTree::Node* node = OptionTree::Find(key)) {
         ReloadSenderPageIfChanged(key);
@@ -162,6 +182,7 @@ void frmMain::tv_NodeClick() {
 }
 
 void frmMain::tv_KeyPress(int& keyAscii) {
+    const WindowBoundary::Handler handler(__func__);
     if (keyAscii == ' ') {
         ToggleOptionNode();
         keyAscii = 0;
@@ -169,6 +190,7 @@ void frmMain::tv_KeyPress(int& keyAscii) {
 }
 
 void frmMain::tv_MouseDown(int button, int x, int y) {
+    const WindowBoundary::Handler handler(__func__);
     if (button != 1) {
         return;
     }
@@ -180,32 +202,34 @@ void frmMain::tv_MouseDown(int button, int x, int y) {
 }
 
 void frmMain::cmdHelp_Click() {
+    const WindowBoundary::Handler handler(__func__);
     const OptionTree::Node* node = OptionTree::Find(SelectedKey());
     ShowHelpTopic(node ? node->helpId : OptionTree::kNodes[0].helpId);
 }
 
 LRESULT CALLBACK frmMain::TreeProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR) {
-    frmMain& form = Instance();
-    switch (message) {
-        case WM_LBUTTONDOWN:
-        case WM_RBUTTONDOWN:
-            form.selectionChangedByClick_ = false;
-            form.lastPress_ = {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
-            form.tv_MouseDown(message == WM_LBUTTONDOWN ? 1 : 2, static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam)));
-            break;
-        case WM_CHAR: {
-            int key = static_cast<int>(wParam);
-            form.tv_KeyPress(key);
-            if (key == 0) {
-                return 0;
+    // The tree goes on with the message whatever its handler met.
+    const bool swallowed = WindowBoundary::Guard("tv", false, [&] {
+        frmMain& form = Instance();
+        switch (message) {
+            case WM_LBUTTONDOWN:
+            case WM_RBUTTONDOWN:
+                form.selectionChangedByClick_ = false;
+                form.lastPress_ = {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+                form.tv_MouseDown(message == WM_LBUTTONDOWN ? 1 : 2, static_cast<short>(LOWORD(lParam)),
+                                  static_cast<short>(HIWORD(lParam)));
+                return false;
+            case WM_CHAR: {
+                int key = static_cast<int>(wParam);
+                form.tv_KeyPress(key);
+                wParam = static_cast<WPARAM>(key);
+                return key == 0;
             }
-            wParam = static_cast<WPARAM>(key);
-            break;
+            default:
+                return false;
         }
-        default:
-            break;
-    }
-    return DefSubclassProc(hwnd, message, wParam, lParam);
+    });
+    return swallowed ? 0 : DefSubclassProc(hwnd, message, wParam, lParam);
 }
 
 bool frmMain::OnTreeNotify(const NMHDR& header) {

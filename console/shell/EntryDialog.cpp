@@ -6,6 +6,7 @@
 #include "ProgramTitle.h"
 #include "Resources.h"
 #include "TextCompare.h"
+#include "WindowBoundary.h"
 #include "entryDialogIds.h"
 #include "frmMain.h"
 
@@ -15,31 +16,33 @@ void EntryDialog::ShowModal(int templateId) {
 }
 
 INT_PTR CALLBACK EntryDialog::Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    auto* form = reinterpret_cast<EntryDialog*>(GetWindowLongPtrA(hwnd, DWLP_USER));
-    switch (message) {
-        case WM_INITDIALOG:
-            form = reinterpret_cast<EntryDialog*>(lParam);
-            SetWindowLongPtrA(hwnd, DWLP_USER, lParam);
-            form->hwnd_ = hwnd;
-            form->Form_Load();
-            return TRUE;
-        case WM_COMMAND:
-            if (HIWORD(wParam) != BN_CLICKED) {
-                return FALSE;
-            }
-            if (LOWORD(wParam) == IDC_cmdOK && form->cmdOK_Click()) {
-                EndDialog(hwnd, IDOK);
-            } else if (LOWORD(wParam) == IDC_cmdCancel) {
+    return WindowBoundary::Guard("EntryDialog", INT_PTR{TRUE}, [&]() -> INT_PTR {
+        auto* form = reinterpret_cast<EntryDialog*>(GetWindowLongPtrA(hwnd, DWLP_USER));
+        switch (message) {
+            case WM_INITDIALOG:
+                form = reinterpret_cast<EntryDialog*>(lParam);
+                SetWindowLongPtrA(hwnd, DWLP_USER, lParam);
+                form->hwnd_ = hwnd;
+                form->Form_Load();
+                return TRUE;
+            case WM_COMMAND:
+                if (HIWORD(wParam) != BN_CLICKED) {
+                    return FALSE;
+                }
+                if (LOWORD(wParam) == IDC_cmdOK && form->cmdOK_Click()) {
+                    EndDialog(hwnd, IDOK);
+                } else if (LOWORD(wParam) == IDC_cmdCancel) {
+                    EndDialog(hwnd, IDCANCEL);
+                }
+                // Esc arrives as IDCANCEL and is deliberately left unanswered.
+                return TRUE;
+            case WM_CLOSE:
                 EndDialog(hwnd, IDCANCEL);
-            }
-            // Esc arrives as IDCANCEL and is deliberately left unanswered.
-            return TRUE;
-        case WM_CLOSE:
-            EndDialog(hwnd, IDCANCEL);
-            return TRUE;
-        default:
-            return FALSE;
-    }
+                return TRUE;
+            default:
+                return FALSE;
+        }
+    });
 }
 
 void EntryDialog::Decorate(int captionId, int promptId) {

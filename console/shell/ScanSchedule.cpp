@@ -62,8 +62,10 @@ std::int64_t FrequencyMinutes(const std::string& frequency) {
     const std::string trimmed = TrimSpaces(frequency);
     char* end = nullptr;
     const long long minutes = std::strtoll(trimmed.c_str(), &end, 10);
-    if (trimmed.empty() || *end != '\0' || minutes < 0) {
-        return 3600;
+    // 3600 is how older files store the daily scan; what cannot be read
+    // counts as daily too, as the settings window shows it.
+    if (trimmed.empty() || *end != '\0' || minutes < 0 || minutes == kOlderDailyValue) {
+        return kDailyMinutes;
     }
     return minutes;
 }

@@ -22,8 +22,12 @@ std::optional<ClockTime> Parse(const std::string& text);
 // (10:00:59 to 10:01:00 counts 1); negative when `to` lies before `from`.
 std::int64_t MinuteBoundaries(const ClockTime& from, const ClockTime& to);
 
-// The frequency in minutes: a whole number, or 3600 (the daily scan, which
-// the settings window also shows for any value it does not know).
+// The daily scan, and the value older files store for it.
+constexpr std::int64_t kDailyMinutes = 1440;
+constexpr std::int64_t kOlderDailyValue = 3600;
+
+// The frequency in minutes: a whole number, or the daily scan for "3600" and
+// for any value that is not one (as the settings window shows them).
 std::int64_t FrequencyMinutes(const std::string& frequency);
 
 // Due when no readable last scan is known, when the last scan lies in the

@@ -5,6 +5,7 @@
 #include "MsgBox.h"
 #include "ProgramTitle.h"
 #include "Resources.h"
+#include "WindowBoundary.h"
 #include "frmAboutTessavaneIds.h"
 #include "modMain.h"
 
@@ -98,41 +99,44 @@ void frmAboutTessavane::Unload() {
 }
 
 INT_PTR CALLBACK frmAboutTessavane::DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM) {
-    frmAboutTessavane& form = Instance();
-    switch (message) {
-        case WM_INITDIALOG:
-            form.hwnd_ = hwnd;
-            form.Form_Load();
-            return TRUE;
-        case WM_COMMAND:
-            if (HIWORD(wParam) != BN_CLICKED) {
+    return WindowBoundary::Guard("frmAboutTessavane", INT_PTR{TRUE}, [&]() -> INT_PTR {
+        frmAboutTessavane& form = Instance();
+        switch (message) {
+            case WM_INITDIALOG:
+                form.hwnd_ = hwnd;
+                form.Form_Load();
+                return TRUE;
+            case WM_COMMAND:
+                if (HIWORD(wParam) != BN_CLICKED) {
+                    return FALSE;
+                }
+                if (LOWORD(wParam) == IDC_cmdOK || LOWORD(wParam) == IDCANCEL) {
+                    form.cmdOK_Click();
+                } else if (LOWORD(wParam) == IDC_cmdSysInfo) {
+                    form.cmdSysInfo_Click();
+                }
+                return TRUE;
+            case WM_CLOSE:
+                form.Unload();
+                return TRUE;
+            case WM_DESTROY:
+                if (HGDIOBJ logo = reinterpret_cast<HGDIOBJ>(
+                        SendDlgItemMessageA(hwnd, IDC_picIcon, STM_GETIMAGE, IMAGE_BITMAP, 0))) {
+                    DeleteObject(logo);
+                }
+                DeleteObject(form.titleFont_);
+                DeleteObject(form.textFont_);
+                form.titleFont_ = form.textFont_ = nullptr;
+                form.hwnd_ = nullptr;
+                return TRUE;
+            default:
                 return FALSE;
-            }
-            if (LOWORD(wParam) == IDC_cmdOK || LOWORD(wParam) == IDCANCEL) {
-                form.cmdOK_Click();
-            } else if (LOWORD(wParam) == IDC_cmdSysInfo) {
-                form.cmdSysInfo_Click();
-            }
-            return TRUE;
-        case WM_CLOSE:
-            form.Unload();
-            return TRUE;
-        case WM_DESTROY:
-            if (HGDIOBJ logo = reinterpret_cast<HGDIOBJ>(
-                    SendDlgItemMessageA(hwnd, IDC_picIcon, STM_GETIMAGE, IMAGE_BITMAP, 0))) {
-                DeleteObject(logo);
-            }
-            DeleteObject(form.titleFont_);
-            DeleteObject(form.textFont_);
-            form.titleFont_ = form.textFont_ = nullptr;
-            form.hwnd_ = nullptr;
-            return TRUE;
-        default:
-            return FALSE;
-    }
+        }
+    });
 }
 
 void frmAboutTessavane::Form_Load() {
+    const WindowBoundary::Handler handler(__func__);
     DecorateDialogFrame(hwnd_);
     modMain::LoadGifResource(GetDlgItem(hwnd_, IDC_picIcon), "TESSAVANE-ANTI-SPAM");
     SetDlgItemTextA(hwnd_, IDC_lblTitle, LoadResText(101).c_str());
@@ -152,10 +156,12 @@ void frmAboutTessavane::SetFonts() {
 }
 
 void frmAboutTessavane::cmdOK_Click() {
+    const WindowBoundary::Handler handler(__func__);
     Unload();
 }
 
 void frmAboutTessavane::cmdSysInfo_Click() {
+    const WindowBoundary::Handler handler(__func__);
     StartSysInfo();
 }
 

@@ -3,6 +3,7 @@
 #include "AddressList.h"
 #include "Resources.h"
 #include "TextCompare.h"
+#include "WindowBoundary.h"
 #include "entryDialogIds.h"
 #include "frmMain.h"
 #include "frmMainIds.h"
@@ -44,6 +45,7 @@ void frmAddressEntry::Show(AddressDialog which) {
 }
 
 void frmAddressEntry::Form_Load() {
+    const WindowBoundary::Handler handler(__func__);
     Decorate(member_.captionId, member_.promptId);
     if (member_.editedBox == 0) {
         return;
@@ -58,6 +60,7 @@ void frmAddressEntry::Form_Load() {
 }
 
 bool frmAddressEntry::cmdOK_Click() {
+    const WindowBoundary::Handler handler(__func__);
     std::string entry;
     if (!ReadEntry(IDC_txtAddress, 151, entry)) {
         return false;

@@ -3,6 +3,7 @@
 #include "DialogFrame.h"
 #include "KXProxyConf.h"
 #include "Resources.h"
+#include "WindowBoundary.h"
 #include "frmNewReleaseIds.h"
 #include "modMain.h"
 #include "modShellExecute.h"
@@ -13,27 +14,29 @@ void frmNewRelease::Show() {
 }
 
 INT_PTR CALLBACK frmNewRelease::DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_INITDIALOG) {
-        auto* form = reinterpret_cast<frmNewRelease*>(lParam);
-        SetWindowLongPtrA(hwnd, DWLP_USER, lParam);
-        form->hwnd_ = hwnd;
-        form->Form_Load();
-        return TRUE;
-    }
-    auto* form = reinterpret_cast<frmNewRelease*>(GetWindowLongPtrA(hwnd, DWLP_USER));
-    if (form == nullptr) {
-        return FALSE;
-    }
-    switch (message) {
-        case WM_COMMAND:
-            return form->OnCommand(LOWORD(wParam), HIWORD(wParam));
-        case WM_CLOSE:
-            // The frame's close box only closes; it stores nothing.
-            EndDialog(hwnd, 0);
+    return WindowBoundary::Guard("frmNewRelease", INT_PTR{TRUE}, [&]() -> INT_PTR {
+        if (message == WM_INITDIALOG) {
+            auto* form = reinterpret_cast<frmNewRelease*>(lParam);
+            SetWindowLongPtrA(hwnd, DWLP_USER, lParam);
+            form->hwnd_ = hwnd;
+            form->Form_Load();
             return TRUE;
-        default:
+        }
+        auto* form = reinterpret_cast<frmNewRelease*>(GetWindowLongPtrA(hwnd, DWLP_USER));
+        if (form == nullptr) {
             return FALSE;
-    }
+        }
+        switch (message) {
+            case WM_COMMAND:
+                return form->OnCommand(LOWORD(wParam), HIWORD(wParam));
+            case WM_CLOSE:
+                // The frame's close box only closes; it stores nothing.
+                EndDialog(hwnd, 0);
+                return TRUE;
+            default:
+                return FALSE;
+        }
+    });
 }
 
 bool frmNewRelease::OnCommand(int id, int code) {
@@ -60,6 +63,7 @@ bool frmNewRelease::OnCommand(int id, int code) {
 }
 
 void frmNewRelease::Form_Load() {
+    const WindowBoundary::Handler handler(__func__);
     DecorateDialogFrame(hwnd_);
     SetDlgItemTextA(hwnd_, IDC_cmdOK, LoadResText(135).c_str());
     SetDlgItemTextA(hwnd_, IDC_cmdIgnore, LoadResText(136).c_str());
@@ -77,12 +81,14 @@ void frmNewRelease::SetDefaultButton(int id) {
 }
 
 void frmNewRelease::chkIgnore_Click() {
+    const WindowBoundary::Handler handler(__func__);
     const bool ignore = IsDlgButtonChecked(hwnd_, IDC_chkIgnore) == BST_CHECKED;
     EnableWindow(GetDlgItem(hwnd_, IDC_cmdOK), ignore ? FALSE : TRUE);
     SetDefaultButton(ignore ? IDC_cmdIgnore : 0);
 }
 
 void frmNewRelease::cmdIgnore_Click() {
+    const WindowBoundary::Handler handler(__func__);
     if (IsDlgButtonChecked(hwnd_, IDC_chkIgnore) == BST_CHECKED) {
         modMain::gProxyConf->SetValue("last_upgrade_notification", releaseVersion_);
         if (!modMain::gProxyConf->WriteValue("last_upgrade_notification", releaseVersion_)) {
@@ -93,6 +99,7 @@ void frmNewRelease::cmdIgnore_Click() {
 }
 
 void frmNewRelease::cmdOK_Click() {
+    const WindowBoundary::Handler handler(__func__);
     modShellExecute::ShellOpen(LoadResText(1002), "", "");
     EndDialog(hwnd_, 0);
 }

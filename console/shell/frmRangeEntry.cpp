@@ -4,6 +4,7 @@
 
 #include "ListEntryText.h"
 #include "Resources.h"
+#include "WindowBoundary.h"
 #include "entryDialogIds.h"
 #include "frmMain.h"
 #include "frmMainIds.h"
@@ -45,6 +46,7 @@ void frmRangeEntry::Show(RangeDialog which) {
 HWND frmRangeEntry::Box() const { return frmMain::Instance().Control(member_.box); }
 
 void frmRangeEntry::Form_Load() {
+    const WindowBoundary::Handler handler(__func__);
     Decorate(member_.captionId, member_.promptId);
     if (!member_.edits) {
         return;
@@ -57,6 +59,7 @@ void frmRangeEntry::Form_Load() {
 }
 
 bool frmRangeEntry::cmdOK_Click() {
+    const WindowBoundary::Handler handler(__func__);
     std::string entry;
     if (!ReadEntry(member_.entryBox, member_.emptyMessageId, entry)) {
         return false;

@@ -7,6 +7,7 @@
 #include "RegOp.h"
 #include "Resources.h"
 #include "StatsFigures.h"
+#include "WindowBoundary.h"
 #include "frmStatsIds.h"
 #include "modMain.h"
 
@@ -41,32 +42,31 @@ void frmStats::Show(HWND owner) {
 }
 
 INT_PTR CALLBACK frmStats::DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM) {
-    frmStats form(hwnd);
-    // No error of the window's own may cross its window procedure.
-    bool handled = false;
-    LogTrap::Trap("frmStats() Error ", " ", [&] {
+    return WindowBoundary::Guard("frmStats", INT_PTR{TRUE}, [&]() -> INT_PTR {
+        frmStats form(hwnd);
         switch (message) {
             case WM_INITDIALOG:
                 form.Form_Load();
-                handled = true;
-                break;
+                // The first list box has the focus: the window has no default button.
+                return TRUE;
             case WM_COMMAND:
                 if (LOWORD(wParam) == IDC_cmdResetStats && HIWORD(wParam) == BN_CLICKED) {
                     form.cmdResetStats_Click();
-                    handled = true;
-                } else if (LOWORD(wParam) == IDC_cmdClose || LOWORD(wParam) == IDCANCEL) {
-                    form.cmdClose_Click();
-                    handled = true;
+                    return TRUE;
                 }
-                break;
+                if (LOWORD(wParam) == IDC_cmdClose || LOWORD(wParam) == IDCANCEL) {
+                    form.cmdClose_Click();
+                    return TRUE;
+                }
+                return FALSE;
             default:
-                break;
+                return FALSE;
         }
     });
-    return handled;
 }
 
 void frmStats::Form_Load() {
+    const WindowBoundary::Handler handler(__func__);
     RECT window{};
     GetWindowRect(hwnd_, &window);
     const int width = window.right - window.left;
@@ -102,9 +102,13 @@ void frmStats::LoadStats() {
 }
 
 void frmStats::cmdResetStats_Click() {
+    const WindowBoundary::Handler handler(__func__);
     StoreZero("Caught");
     StoreZero("Processed");
     LoadStats();
 }
 
-void frmStats::cmdClose_Click() { EndDialog(hwnd_, 0); }
+void frmStats::cmdClose_Click() {
+    const WindowBoundary::Handler handler(__func__);
+    EndDialog(hwnd_, 0);
+}

@@ -9,6 +9,11 @@ namespace modBringForeground {
 
 HWND gPrevInstanceWindow = nullptr;
 
+namespace {
+// The main window is a dialog of the system's dialog class.
+const char kMainWindowClass[] = "#32770";
+}  // namespace
+
 BOOL CALLBACK EnumTopLevelWindowProc(HWND window, LPARAM) {
     if (!IsWindowVisible(window) || GetParent(window) != nullptr) {
         return TRUE;
@@ -19,10 +24,13 @@ BOOL CALLBACK EnumTopLevelWindowProc(HWND window, LPARAM) {
     if (!applicationWindow) {
         return TRUE;
     }
+    // The console's main window itself: a dialog with its caption, whole. The
+    // scanner's and the wizard's windows carry the product's name too.
     char title[256] = "";
+    char windowClass[64] = "";
     GetWindowTextA(window, title, sizeof title);
-    // The main window's own caption, so that a second console finds the first.
-    if (std::string(title).find(LoadResText(108)) != std::string::npos) {
+    GetClassNameA(window, windowClass, sizeof windowClass);
+    if (std::string(windowClass) == kMainWindowClass && title == LoadResText(108)) {
         gPrevInstanceWindow = window;
     }
     return TRUE;

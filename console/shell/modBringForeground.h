@@ -11,8 +11,9 @@ extern HWND gPrevInstanceWindow;
 // Walks the top-level windows and leaves the last match in gPrevInstanceWindow.
 void FindPreviousInstanceWindow();
 
-// The walk's callback: a visible, unparented application window whose title
-// holds the main window's caption (string 108). Always goes on.
+// The walk's callback: a visible, unparented application window of the main
+// window's dialog class whose title is the main window's caption (string 108).
+// Always goes on.
 BOOL CALLBACK EnumTopLevelWindowProc(HWND window, LPARAM parameter);
 
 // Makes the window the foreground window, restoring it when minimised.

@@ -131,6 +131,10 @@ bool IsOEScanDue();
 // The current time as LastOEScan stores it.
 std::string LastOEScanText();
 
+// Writes the current time to LastOEScan as text, whatever type the value had
+// before; false (logged) when it could not be stored.
+bool StoreLastOEScan();
+
 // Fills gProxyUser and gProxyPassword from the product's registry key.
 void LoadProxyCredentials();
 

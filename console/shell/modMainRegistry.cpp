@@ -54,6 +54,15 @@ std::string LastOEScanText() {
     return ScanSchedule::Format(FromSystemTime(now));
 }
 
+bool StoreLastOEScan() {
+    RegOp registry;
+    registry.root(HKEY_LOCAL_MACHINE);
+    registry.key(LoadResText(386));
+    // A value of another type would keep its type and refuse the text.
+    registry.DeleteValue("LastOEScan");
+    return registry.Value("LastOEScan", LastOEScanText());
+}
+
 bool IsOEScanDue() {
     try {
         const std::string stored = TrimSpaces(ProductValue("LastOEScan").ToText());

@@ -12,6 +12,8 @@ namespace modMain {
 namespace {
 
 const std::string kVersionKey = "version=";
+// What an editor saving UTF-8 may put in front of the first line.
+const std::string kByteOrderMark = "\xEF\xBB\xBF";
 
 bool IsNumber(const std::string& text) {
     const std::string part = TrimSpaces(text);
@@ -33,10 +35,11 @@ std::string ResponseBody(const std::string& response) {
 }
 
 std::string ReleaseNumber(const std::string& body) {
-    for (const std::string& line : FileSystem::SplitLines(body)) {
-        const std::string trimmed = TrimSpaces(line);
-        if (trimmed.compare(0, kVersionKey.size(), kVersionKey) == 0) {
-            return TrimSpaces(trimmed.substr(kVersionKey.size()));
+    const bool marked = body.compare(0, kByteOrderMark.size(), kByteOrderMark) == 0;
+    for (const std::string& line : FileSystem::SplitLines(marked ? body.substr(kByteOrderMark.size()) : body)) {
+        const std::size_t start = line.find_first_not_of(" \t");
+        if (start != std::string::npos && line.compare(start, kVersionKey.size(), kVersionKey) == 0) {
+            return TrimSpaces(line.substr(start + kVersionKey.size()));
         }
     }
     return "";

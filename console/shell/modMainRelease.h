@@ -12,7 +12,8 @@ namespace modMain {
 std::string ResponseBody(const std::string& response);
 
 // The value of the body's "version=" line (exact case), wherever the line
-// stands, trimmed of blanks; "" when the body has no such line.
+// stands and whatever blanks (or, on the first line, a byte-order mark) come
+// before it, trimmed of blanks; "" when the body has no such line.
 std::string ReleaseNumber(const std::string& body);
 
 // True when the text is a release number: parts separated by ".", each a

@@ -18,6 +18,8 @@ namespace {
 const std::int32_t kVersionCheckConnectSeconds = 5;
 const std::int32_t kVersionCheckSeconds = 10;
 const std::int32_t kVersionFileSize = 100;
+// The library's result when the body did not fit the buffer (libcurl's numbering).
+const std::int32_t kBodyCutOff = 23;
 
 std::string Setting(const std::string& key) {
     return gProxyConf->GetValue(key).ToText();
@@ -36,9 +38,19 @@ std::string GetLatestVersion(std::string* failure) {
     const std::string body = ResponseBody(request.Response());
     WriteConsoleLog("cRequest.Response = " + body);
 
+    // Only the front of a longer file fits the buffer, and the library says
+    // so by its result code; the result code never stops the reading.
+    std::string why;
+    if (request.errorCode() == kBodyCutOff) {
+        WriteConsoleLog("GetLatestVersion() : the version file was cut off after " + std::to_string(body.size()) +
+                        " characters");
+    } else {
+        why = RequestFailureText(request.errorCode(), gProxyServer);
+    }
     const std::string release = ReleaseNumber(body);
-    std::string why = RequestFailureText(request.errorCode(), gProxyServer);
-    if (why.empty() && !IsReleaseNumber(release)) {
+    if (!release.empty() && IsReleaseNumber(release)) {
+        why.clear();
+    } else if (why.empty()) {
         why = "The version file holds no release number.";
     }
     if (!why.empty()) {
@@ -47,7 +59,7 @@ std::string GetLatestVersion(std::string* failure) {
     if (failure != nullptr) {
         *failure = why;
     }
-    return request.errorCode() == 0 ? release : "";
+    return release;
 }
 
 bool IsNewerVersion(const std::string& release) {

@@ -27,6 +27,11 @@ TEST(ReleaseNumber, IsTheValueOfTheVersionLineWhereverItStands) {
         {"a=b\r\nversion=4.1.7\r\n", "4.1.7"},  // not the value of the first "=" of the body
         {"# release\nname=x\rversion=5.0.0\n", "5.0.0"},
         {"  version=  4.2.0  \r\n", "4.2.0"},
+        {"\tversion=4.2.1\r\n", "4.2.1"},
+        {"\xEF\xBB\xBFversion=4.2.2\r\n", "4.2.2"},      // saved with a byte-order mark
+        {"\xEF\xBB\xBF  version=4.2.3\r\n", "4.2.3"},
+        {"a=b\r\n\xEF\xBB\xBFversion=4.2.4\r\n", ""},  // a mark belongs in front of the file only
+        {"x version=4.1.7\r\n", ""},
         {"version=4.1.7\r\nversion=9.9.9\r\n", "4.1.7"},
         {"Version=4.1.7\r\n", ""},  // exact case
         {"subversion=4.1.7\r\n", ""},

@@ -38,10 +38,14 @@ TEST(ScanSchedule, IsDueOnlyPastTheFrequency) {
         {"2026-12-10 11:00:00", "60", false},
         {"2026-12-10 10:59:00", "60", true},
         {"2026-12-10 12:05:00", "30", true},    // in the future: the clock went back
-        {"2026-12-08 00:00:00", "3600", false}, // 3600 minutes is 60 hours
-        {"2026-12-07 23:59:00", "3600", true},
-        {"2026-12-10 11:00:00", "", false},     // unknown frequency counts as 3600
-        {"2026-12-10 11:00:00", "soon", false},
+        {"2026-12-09 12:00:00", "1440", false}, // daily: exactly a day
+        {"2026-12-09 11:59:00", "1440", true},
+        {"2026-12-09 12:00:00", "3600", false}, // older files' daily value
+        {"2026-12-09 11:59:00", "3600", true},  // not 60 hours
+        {"2026-12-09 12:00:00", "", false},     // unknown frequency counts as daily
+        {"2026-12-09 11:59:00", "", true},
+        {"2026-12-09 11:59:00", "soon", true},
+        {"2026-12-09 11:59:00", "-5", true},
         {"2026-12-10 11:59:00", "0", true},
     };
     for (const Case& c : cases) {

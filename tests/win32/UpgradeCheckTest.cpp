@@ -121,6 +121,8 @@ TEST_F(UpgradeCheck, ANewerReleaseShowsTheNoticeAndNothingElseStartsTheUpdater) 
         bool updater;
     } cases[] = {
         {"version=" + NextMajor(".0.0") + "\r\n", "", true, false},
+        {"\xEF\xBB\xBFversion=" + NextMajor(".0.0") + "\r\n", "", true, false},
+        {"version=" + NextMajor(".0.0") + "\r\n" + std::string(200, '#'), "", true, false},
         {"a=b\r\nversion=" + NextMajor(".1.7") + "\r\n", "", true, false},
         {"version=" + NextMajor(".1.7") + "\r\n", NextMajor(".1.7"), false, false},
         {"version=" + NextMajor(".0.10") + "\r\n", NextMajor(".0.9"), true, false},
@@ -141,6 +143,30 @@ TEST_F(UpgradeCheck, ANewerReleaseShowsTheNoticeAndNothingElseStartsTheUpdater) 
         } else {
             EXPECT_FALSE(WaitUntil([] { return FileSystem::FileExists(UpdaterRecord()); }, 1500)) << c.body;
         }
+    }
+}
+
+// Only the front of a long file arrives: it is read, and the log says it was
+// cut off rather than blaming the connection.
+TEST_F(UpgradeCheck, ALongVersionFileIsReadFromItsFront) {
+    const struct {
+        std::string body;
+        std::string release;
+    } cases[] = {
+        {"version=4.1.7\r\n" + std::string(200, '#') + "\r\n", "4.1.7"},
+        {std::string(40, ' ') + "version=4.1.8\r\n" + std::string(100, 'x'), "4.1.8"},
+        {std::string(120, '#') + "\r\nversion=4.1.9\r\n", ""},
+    };
+    for (const auto& c : cases) {
+        FileSystem::DeleteFileIfPresent(Beside("console.txt"));
+        Serve(c.body);
+        std::string failure;
+        EXPECT_EQ(modMain::GetLatestVersion(&failure), c.release) << c.body;
+        EXPECT_EQ(failure, c.release.empty() ? "The version file holds no release number." : "") << c.body;
+        const std::string log = ConsoleLog();
+        EXPECT_NE(log.find("GetLatestVersion() : the version file was cut off after 99 characters"), std::string::npos)
+            << log;
+        EXPECT_EQ(log.find("Connection Failure."), std::string::npos) << log;
     }
 }
 

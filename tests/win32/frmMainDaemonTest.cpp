@@ -2,6 +2,7 @@
 #include "ProgramLayout.h"
 #include "RegOp.h"
 #include "Resources.h"
+#include "ScanSchedule.h"
 #include "SettingsWindowFixture.h"
 #include "modIPHostname.h"
 #include "modService.h"
@@ -70,6 +71,7 @@ TEST_F(DaemonService, StartStopStartsAndStopsTheServiceAndShowsItsRealState) {
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_EQ(boxes[0].text, "The Varnholt Client service has been stopped.");
     EXPECT_EQ(boxes[0].style, MsgBoxStyle::Information);
+    EXPECT_EQ(boxes[0].title, "Brindlecote Varnholt") << "the program's title, as on every box";
 }
 
 TEST_F(DaemonService, ApplyRestartsARunningDaemonForARestartWorthyEditOnly) {
@@ -107,6 +109,31 @@ TEST_F(DaemonService, ScanNowSavesStartsTheDaemonAndTheScannerAndNotesTheTime) {
     EXPECT_NE(LastOEScan(), before);
     EXPECT_FALSE(LastOEScan().empty());
     EXPECT_NE(SavedConf().find("oe_scan_frequency=30\r\n"), std::string::npos);
+    EndProcessesNamed("Pelwarden.exe");
+}
+
+// A LastOEScan of another type once raised an error out of the window
+// procedure; the scan goes ahead and the time is stored as text.
+TEST_F(DaemonService, ScanNowOverALastOEScanOfAnotherTypeScansAndTheWindowGoesOn) {
+    CopyFileA(DistPath("Launcher.exe").c_str(), Beside("Pelwarden.exe").c_str(), FALSE);
+    HKEY key = nullptr;
+    ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, LoadResText(386).c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
+                              &key, nullptr),
+              ERROR_SUCCESS);
+    const DWORD number = 1;
+    RegSetValueExA(key, "LastOEScan", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&number), sizeof number);
+    EXPECT_NO_THROW(Click(IDC_cmdOEScanNow));
+    std::uint32_t scanner = 0;
+    EXPECT_TRUE(WaitUntil([&] { return modMain::IsProcessRunning("pelwarden", scanner); }, 10000));
+    DWORD type = REG_NONE;
+    RegQueryValueExA(key, "LastOEScan", nullptr, &type, nullptr, nullptr);
+    RegCloseKey(key);
+    EXPECT_EQ(type, static_cast<DWORD>(REG_SZ));
+    EXPECT_TRUE(ScanSchedule::Parse(LastOEScan())) << LastOEScan();
+    EXPECT_TRUE(IsWindow(Form().Window()));
+    for (const std::string& line : logLines) {
+        EXPECT_EQ(line.find("cmdOEScanNow_Click()"), std::string::npos) << line;
+    }
     EndProcessesNamed("Pelwarden.exe");
 }
 
@@ -157,6 +184,7 @@ TEST_F(DaemonProcess, StartStopRunsTheProcessOnTheConfDirectoryAndEndsIt) {
     EXPECT_EQ(Text(IDC_cmdStartStop), "Start Brindlecote");
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_EQ(boxes[0].text, "The Varnholt Client service has been stopped.");
+    EXPECT_EQ(boxes[0].title, "Brindlecote Varnholt");
 }
 
 }  // namespace

@@ -10,7 +10,9 @@
 #include "AddressList.h"
 #include "FileSystem.h"
 #include "KXProxyConf.h"
+#include "LogTrap.h"
 #include "MsgBox.h"
+#include "ObjectError.h"
 #include "ProcessDriver.h"
 #include "Resources.h"
 #include "SenderLists.h"
@@ -326,6 +328,28 @@ TEST_F(ListPages, AddDialogsRefuseEmptyAndDuplicateEntriesAndStayOpen) {
             EXPECT_EQ(FileOf(fixture.file), fixture.bytes) << c.page << ": nothing written";
         }
     }
+}
+
+// An error inside a dialog is logged under its handler's name, and the
+// dialog stays open and goes on.
+TEST_F(ListPages, AnErrorInADialogIsLoggedAndTheDialogGoesOn) {
+    std::vector<std::string> log;
+    LogTrap::SetWriter([&](const std::string& line) { log.push_back(line); });
+    SetMsgBoxResponder([](const MsgBoxRequest&) -> int { throw ObjectError(70, "MsgBox", "Permission denied"); });
+    bool openAfterError = false;
+    const DialogRun run = DialogDriver::Run([&] { Click(IDC_cmdAddApproved); },
+                                            [&](HWND dialog) {
+                                                Type(dialog, IDC_txtAddress, "");
+                                                Press(dialog, IDC_cmdOK);  // the empty entry is told of
+                                                openAfterError = IsWindowVisible(dialog) != FALSE;
+                                                Enter(IDC_txtAddress, "after@example.com")(dialog);
+                                            });
+    LogTrap::SetWriter(nullptr);
+    ASSERT_TRUE(run.shown);
+    EXPECT_TRUE(openAfterError);
+    EXPECT_FALSE(run.leftOpen) << "OK still works";
+    EXPECT_TRUE(SenderLists::List(SenderList::Approved).Exists("after@example.com"));
+    EXPECT_EQ(log, (Lines{"cmdOK_Click() Error 70 : Permission denied"}));
 }
 
 TEST_F(ListPages, TheMailClientIsToldAfterEachSenderListChange) {

@@ -12,7 +12,9 @@
 #include "FileSystem.h"
 #include "HTMLHelp.h"
 #include "KXProxyConf.h"
+#include "LogTrap.h"
 #include "MsgBox.h"
+#include "ObjectError.h"
 #include "ProcessDriver.h"
 #include "ScanSchedule.h"
 #include "TextCompare.h"
@@ -646,13 +648,41 @@ TEST_F(MenusWindow, TheScanTimerStartsTheScannerOnlyWhenDue) {
     key.Delete("LastOEScan");
 }
 
-TEST_F(MenusWindow, ATimerTickThatCannotWriteItsTimeStillReturns) {
+// A LastOEScan of another type is written over as text, and the scanner
+// starts only once the time is stored: three ticks, one scan.
+TEST_F(MenusWindow, ATimerTickWritesItsTimeAsTextOverAValueOfAnotherType) {
     ProductKey key;
-    key.SetNumber("LastOEScan", 1);  // no date: the scan is due, and the text cannot replace a number
+    key.SetNumber("LastOEScan", 1);  // no date: the scan is due
+    modMain::gProxyConf->SetValue("oe_scan_frequency", "30");
     DeleteFileA(ProgramFile("Pelwarden.record").c_str());
-    EXPECT_NO_THROW(Form().OEScanTimer_Timer());
+    for (int tick = 0; tick < 3; ++tick) {
+        EXPECT_NO_THROW(Form().OEScanTimer_Timer());
+    }
     EXPECT_TRUE(WaitUntil([] { return RecordLines("Pelwarden").size() == 2; }, 10000));
+    Sleep(1000);
+    EXPECT_EQ(RecordLines("Pelwarden"), (std::vector<std::string>{"args 1", DirLine(FileSystem::ProgramDirectory())}));
+    const auto stored = key.Get("LastOEScan");
+    EXPECT_EQ(stored.first, static_cast<DWORD>(REG_SZ));
+    EXPECT_TRUE(ScanSchedule::Parse(stored.second)) << stored.second;
     key.Delete("LastOEScan");
+}
+
+// No error of a handler crosses the window procedure: it is logged under the
+// handler's name, and the window carries on.
+TEST_F(MenusWindow, AnErrorInAHandlerIsLoggedUnderItsNameAndTheWindowGoesOn) {
+    std::vector<std::string> log;
+    LogTrap::SetWriter([&](const std::string& line) { log.push_back(line); });
+    SetMsgBoxResponder([](const MsgBoxRequest&) -> int { throw ObjectError(70, "MsgBox", "Permission denied"); });
+    modMain::gOEMajorVersion = 4;  // the menu tells the user instead of starting the wizard
+    EXPECT_NO_THROW(Click(0, IDM_mnuOEAccountWizard));
+    LogTrap::SetWriter(nullptr);
+    EXPECT_EQ(log, (std::vector<std::string>{"mnuOEAccountWizard_Click() Error 70 : Permission denied"}));
+
+    SetUp();
+    Click(0, IDM_mnuOEAccountWizard);
+    modMain::gOEMajorVersion = 6;
+    ASSERT_TRUE(IsWindow(Form().Window()));
+    EXPECT_EQ(boxes.size(), 1u) << "the next command is handled as ever";
 }
 
 // ---- Training progress with figures that are no numbers.
@@ -777,6 +807,33 @@ TEST_F(MenusWindow, StatisticsShowTheRowsAndResetKeepsEachCountersType) {
         key.Delete(name);
     }
     modMain::gProxyConf->SetValue("min_training", "8");
+}
+
+// Enter must not reset the counters: the window has no default button, and
+// the first focus is on none (a focused button is pressed by Enter).
+TEST_F(MenusWindow, EnterInTheStatisticsWindowPressesNoButton) {
+    ProductKey key;
+    key.SetText("Processed", "5");
+    key.SetText("Caught", "3");
+    bool focusInWindow = false;
+    std::string focusClass;
+    ASSERT_TRUE(WithStatsWindow([&](HWND stats) {
+        MSG enter{};
+        enter.hwnd = GetFocus();
+        enter.message = WM_KEYDOWN;
+        enter.wParam = VK_RETURN;
+        focusInWindow = IsChild(stats, enter.hwnd) != FALSE;
+        char name[64] = "";
+        GetClassNameA(enter.hwnd, name, sizeof name);
+        focusClass = name;
+        IsDialogMessageA(stats, &enter);
+    }));
+    EXPECT_TRUE(focusInWindow);
+    EXPECT_NE(TextCompare(focusClass, "Button"), 0) << "the first focus is on a button";
+    EXPECT_EQ(key.Get("Processed").second, "5");
+    EXPECT_EQ(key.Get("Caught").second, "3");
+    key.Delete("Processed");
+    key.Delete("Caught");
 }
 
 }  // namespace

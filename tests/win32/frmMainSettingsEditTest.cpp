@@ -265,6 +265,54 @@ TEST_F(SettingsEdits, ARefusedBoxKeepsTheFocusAndTheClickThatLeftItDoesNotAct) {
     }
 }
 
+// A box refused at Apply may sit on a page the user is not on: its node is
+// selected and its page shown before it takes the focus.
+TEST_F(SettingsEdits, ARefusedBoxOnAnotherPageIsShownWithItsNode) {
+    const struct {
+        const char* line;
+        int box;
+        const char* node;
+    } cases[] = {
+        {"max_word_entries=abc\r\n", IDC_txtMaxWordEntries, "WordTraining"},
+        {"rbl_timeout=\r\n", IDC_txtRBLTimeout, "RBLExpert"},
+    };
+    for (const auto& c : cases) {
+        const std::string conf = std::string(kSeed) + c.line;
+        LoadWindow(conf);
+        Form().Show();
+        Pump();
+        ASSERT_FALSE(IsWindowVisible(GetParent(Control(c.box)))) << c.line;
+        Choose(IDC_cmbOEScanFrequency, 0);
+        Click(IDC_cmdOK);
+        Pump();
+        ASSERT_EQ(boxes.size(), 1u) << c.line;
+        EXPECT_EQ(boxes[0].text, "Please enter a numeric value.");
+        EXPECT_EQ(Form().SelectedKey(), c.node) << c.line;
+        EXPECT_TRUE(IsWindowVisible(GetParent(Control(c.box)))) << c.line;
+        EXPECT_EQ(GetFocus(), Control(c.box)) << c.line;
+        EXPECT_EQ(SavedConf(), conf) << "nothing saved";
+    }
+}
+
+// Requests take the proxy as last applied, on and off again.
+TEST_F(SettingsEdits, RequestsFollowTheProxySettingAtEveryApply) {
+    modMain::gUseProxy = true;
+    LoadWindow(kSeed);
+    EXPECT_FALSE(modMain::gUseProxy) << "the file says no";
+
+    SetNode("ProxySupport", true);
+    Type(IDC_txtProxyServer, "proxy.example");
+    Click(IDC_cmdOK);
+    EXPECT_TRUE(modMain::gUseProxy);
+    EXPECT_EQ(modMain::gProxyServer, "proxy.example");
+
+    SetNode("ProxySupport", false);
+    Choose(IDC_cmbOEScanFrequency, 1);
+    Click(IDC_cmdOK);
+    EXPECT_FALSE(modMain::gUseProxy);
+    EXPECT_NE(SavedConf().find("use_proxy_server=no\r\n"), std::string::npos) << SavedConf();
+}
+
 TEST_F(SettingsEdits, LeavingTheListeningPortWritesItsWholeAbsoluteValue) {
     const std::pair<const char*, const char*> cases[] = {{"-110", "110"}, {"24.5", "24"}, {"110.6", "111"}};
     ShowPageOf(IDC_txtInPort);
