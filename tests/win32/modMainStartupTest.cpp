@@ -216,7 +216,7 @@ TEST_F(ConsoleStartup, TheFirstRunPutsTheLauncherIntoTheRunKey) {
     SavedRegistryValue run(kRunKey, "OE_Plugin_Startup");
     LoadObjectsAndWindow("listen_port=8110\r\n");
     EXPECT_EQ(RegistryText(kRunKey, "OE_Plugin_Startup"),
-              "\"" + FileSystem::ProgramDirectory() + "\\Launcher.exe\"");
+              std::string("\"").append(FileSystem::ProgramDirectory()) + "\\Launcher.exe\"");
 
     RegDeleteKeyValueA(HKEY_LOCAL_MACHINE, kRunKey, "OE_Plugin_Startup");
     LoadObjectsAndWindow(kPluginOff);
