@@ -1,11 +1,13 @@
 #include "modOE.h"
 
+#include "ConsoleLog.h"
 #include "KXProxyConf.h"
 #include "LogTrap.h"
 #include "OEIdentity.h"
 #include "OERegistry.h"
+#include "OSVersion.h"
+#include "ProcessSearch.h"
 #include "SortedList.h"
-#include "modMain.h"
 
 namespace modOE {
 
@@ -77,12 +79,11 @@ void ConfigureAccounts() {
 }
 
 void LogMessage(const std::string& message) {
-    modMain::WriteConsoleLog(message);
+    ConsoleLog::Write(message);
 }
 
 bool IsProcessRunning(const std::string& name, std::uint32_t& processId) {
-    modMain::gPlatformId = modMain::GetOSVersion();
-    return modMain::IsProcessRunning(name, processId);
+    return ProcessSearch::IsProcessRunning(name, OSVersion::GetOSVersion(), processId);
 }
 
 }  // namespace modOE

@@ -1,8 +1,7 @@
 #include "FileSystem.h"
 #include "KXProxyConf.h"
 #include "LogTrap.h"
-#include "RegOp.h"
-#include "Resources.h"
+#include "ProductKey.h"
 #include "StatsFigures.h"
 #include "frmMain.h"
 #include "frmMainIds.h"
@@ -28,9 +27,6 @@ void frmMain::OEScanTimer_Timer() {
             return;
         }
         modShellExecute::ShellOpen("Pelwarden.exe", "1", FileSystem::ProgramDirectory());
-        RegOp registry;
-        registry.root(HKEY_LOCAL_MACHINE);
-        registry.key(LoadResText(386));
-        registry.Value("LastOEScan", modMain::LastOEScanText());
+        ProductKey().Value("LastOEScan", modMain::LastOEScanText());
     });
 }
