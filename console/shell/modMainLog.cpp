@@ -1,5 +1,3 @@
-#include <windows.h>
-
 #include "ConsoleLog.h"
 #include "FileSystem.h"
 #include "modFileVersionInfo.h"
