@@ -9,8 +9,9 @@
 #include "ObjectError.h"
 #include "OEIdentity.h"
 #include "OERegistry.h"
-#include "RegOp.h"
+#include "ProductKey.h"
 #include "Resources.h"
+#include "SingleInstance.h"
 #include "frmStatus.h"
 
 namespace modPelwardenMain {
@@ -23,20 +24,7 @@ std::unique_ptr<Conf> gConf;
 std::unique_ptr<FileList> gBlockedSenders;
 std::unique_ptr<AddressList> gApprovedSenders;
 
-std::string ProductKey() { return LoadResText(386); }
-
-bool AnotherInstanceRuns() {
-    // Held for the life of the process.
-    static HANDLE mutex = CreateMutexA(nullptr, FALSE, "Brindlecote Varnholt Pelwarden");
-    return mutex == nullptr || GetLastError() == ERROR_ALREADY_EXISTS;
-}
-
-std::string ProductValueText(const std::string& name) {
-    RegOp registry;
-    registry.root(HKEY_LOCAL_MACHINE);
-    registry.key(ProductKey());
-    return registry.Value(name).ToText();
-}
+std::string ProductValueText(const std::string& name) { return ProductKey().Value(name).ToText(); }
 
 // dbg_verbose_level as a 16-bit number; a value that is not one counts as 0.
 std::int16_t DebugLevel() {
@@ -68,12 +56,7 @@ void ReleaseObjects() {
 
 std::string GetLastUserID() { return OERegistry::ValueText(HKEY_CURRENT_USER, "Identities", "Last User ID"); }
 
-void WriteTotal(const std::string& name, std::int32_t total) {
-    RegOp registry;
-    registry.root(HKEY_LOCAL_MACHINE);
-    registry.key(ProductKey());
-    registry.Value(name, Variant(total));
-}
+void WriteTotal(const std::string& name, std::int32_t total) { ProductKey().Value(name, Variant(total)); }
 
 void BlockedSenders(const std::vector<std::string>& list) {
     if (list.empty()) {
@@ -165,7 +148,7 @@ void Run() {
 }  // namespace
 
 void Main() {
-    if (AnotherInstanceRuns()) {
+    if (SingleInstance::AnotherInstanceRuns("Brindlecote Varnholt Pelwarden")) {
         return;
     }
     if (GetArgCount() > 0) {

@@ -6,6 +6,7 @@
 
 #include "LogTrap.h"
 #include "MsgBox.h"
+#include "OSVersion.h"
 #include "ObjectError.h"
 #include "TextCompare.h"
 
@@ -25,12 +26,6 @@ constexpr int kReadAttempts = 4;
 // code pages may need two bytes per character).
 constexpr DWORD kMaxKeyNameBytes = 2 * 256;
 constexpr DWORD kMaxValueNameBytes = 2 * 16384;
-
-DWORD GetOSVersion() {
-    OSVERSIONINFOA info{};
-    info.dwOSVersionInfoSize = sizeof info;
-    return GetVersionExA(&info) ? info.dwPlatformId : 0;
-}
 
 HKEY NormalizedRoot(HKEY root) {
     return root == HKEY_CLASSES_ROOT || root == HKEY_LOCAL_MACHINE ? root : HKEY_CURRENT_USER;
@@ -213,7 +208,7 @@ LONG DeleteSubKey(HKEY parent, const std::string& child) {
 
 }  // namespace
 
-RegOp::RegOp() : isNT_(GetOSVersion() == VER_PLATFORM_WIN32_NT), accessWanted_(isNT_ ? KEY_READ : 0) {}
+RegOp::RegOp() : isNT_(OSVersion::GetOSVersion() == VER_PLATFORM_WIN32_NT), accessWanted_(isNT_ ? KEY_READ : 0) {}
 
 RegOp::~RegOp() {
     CloseKey();

@@ -1,12 +1,14 @@
 #include "modOE.h"
 
 #include "AccountTitle.h"
+#include "ConsoleLog.h"
 #include "KXProxyConf.h"
 #include "LogTrap.h"
 #include "OEIdentity.h"
 #include "OERegistry.h"
+#include "OSVersion.h"
+#include "ProcessSearch.h"
 #include "SortedList.h"
-#include "modMain.h"
 
 namespace modOE {
 
@@ -93,22 +95,21 @@ void ConfigureAccounts() {
 }
 
 // The log, the file test, the platform id and the process search are the
-// console's: the programs write one log and look for processes alike.
+// shared ones: the programs write one log and look for processes alike.
 void LogMessage(const std::string& message) {
-    modMain::WriteConsoleLog(message);
+    ConsoleLog::Write(message);
 }
 
 bool FileExists(const std::string& path) {
-    return modMain::FileExists(path);
+    return ConsoleLog::FileExists(path);
 }
 
 std::int32_t GetPlatformId() {
-    return modMain::GetOSVersion();
+    return OSVersion::GetOSVersion();
 }
 
 bool IsProcessRunning(const std::string& name, std::uint32_t& processId) {
-    modMain::gPlatformId = GetPlatformId();
-    return modMain::IsProcessRunning(name, processId);
+    return ProcessSearch::IsProcessRunning(name, GetPlatformId(), processId);
 }
 
 }  // namespace modOE

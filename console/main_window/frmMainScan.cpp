@@ -1,6 +1,7 @@
 #include "FileSystem.h"
 #include "KXProxyConf.h"
 #include "LogTrap.h"
+#include "ProductKey.h"
 #include "StatsFigures.h"
 #include "WindowBoundary.h"
 #include "frmMain.h"

@@ -4,7 +4,7 @@
 
 #include "KXProxyConf.h"
 #include "LogTrap.h"
-#include "RegOp.h"
+#include "ProductKey.h"
 #include "Resources.h"
 #include "StatsFigures.h"
 #include "WindowBoundary.h"
@@ -13,21 +13,12 @@
 
 namespace {
 
-// A value of the product's key, read through a key object of its own.
-RegOp& ProductKey(RegOp& registry) {
-    registry.root(HKEY_LOCAL_MACHINE);
-    registry.key(LoadResText(386));
-    return registry;
-}
-
 std::string StoredText(const std::string& name) {
-    RegOp registry;
-    return ProductKey(registry).Value(name).ToText();
+    return ProductKey().Value(name).ToText();
 }
 
 void StoreZero(const std::string& name) {
-    RegOp registry;
-    ProductKey(registry).Value(name, Variant(std::int32_t{0}));
+    ProductKey().Value(name, Variant(std::int32_t{0}));
 }
 
 std::string PercentText(std::int32_t count) {

@@ -3,6 +3,10 @@
 #include <memory>
 #include <string>
 
+#include "CommandLine.h"
+#include "ConsoleLog.h"
+#include "OSVersion.h"
+
 class KXProxyConf;
 class AddressList;
 class HTMLHelp;
@@ -65,13 +69,9 @@ std::string CommandLineArguments();
 // The outlook express major version; 5 when the registry gives none.
 int OEVersion();
 
-// ---- Command-line splitting (portable): blanks separate arguments, double
-// quotes group blanks into one and never become part of an argument.
-
-int GetArgCount(const std::string& commandLine);
-
-// The argument at the 1-based index; "" when there is none.
-std::string GetArg(const std::string& commandLine, int index);
+// ---- Command-line splitting (portable), shared with the scanner.
+using CommandLine::GetArg;
+using CommandLine::GetArgCount;
 
 // ---- Text helpers (portable).
 
@@ -90,7 +90,7 @@ std::string StripCommentPrefix(const std::string& text);
 void WriteConsoleLog(const std::string& message, bool debugOnly = false);
 
 // True when a plain file (not hidden, not system, not a directory) is there.
-bool FileExists(const std::string& path);
+using ConsoleLog::FileExists;
 
 // Appends the block of installed file versions to report.txt.
 void WriteVersionReport();
@@ -99,10 +99,11 @@ void WriteVersionReport();
 
 // The platform id of the running system (1 Windows 9x, 2 NT family); 0 with
 // a log line when it cannot be read.
-int GetOSVersion();
+using OSVersion::GetOSVersion;
 
 // True when a running process's executable has the given base name (without
 // regard to case, with or without ".exe"); processId is set to the last match.
+// The search follows gPlatformId.
 bool IsProcessRunning(const std::string& name, std::uint32_t& processId);
 
 // Sends the registered message of that name to the mail client's main

@@ -2,8 +2,7 @@
 #include <oleauto.h>
 
 #include "KXProxyConf.h"
-#include "RegOp.h"
-#include "Resources.h"
+#include "ProductKey.h"
 #include "ScanSchedule.h"
 #include "TextCompare.h"
 #include "modMain.h"
@@ -12,13 +11,7 @@ namespace modMain {
 
 namespace {
 
-// The product's own key under HKEY_LOCAL_MACHINE.
-Variant ProductValue(const std::string& name) {
-    RegOp registry;
-    registry.root(HKEY_LOCAL_MACHINE);
-    registry.key(LoadResText(386));
-    return registry.Value(name);
-}
+Variant ProductValue(const std::string& name) { return ProductKey().Value(name); }
 
 ScanSchedule::ClockTime FromSystemTime(const SYSTEMTIME& time) {
     return {time.wYear, time.wMonth, time.wDay, time.wHour, time.wMinute, time.wSecond};
@@ -55,9 +48,7 @@ std::string LastOEScanText() {
 }
 
 bool StoreLastOEScan() {
-    RegOp registry;
-    registry.root(HKEY_LOCAL_MACHINE);
-    registry.key(LoadResText(386));
+    ProductKey registry;
     // A value of another type would keep its type and refuse the text.
     registry.DeleteValue("LastOEScan");
     return registry.Value("LastOEScan", LastOEScanText());

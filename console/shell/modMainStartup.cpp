@@ -5,8 +5,10 @@
 #include "KXProxyConf.h"
 #include "LogTrap.h"
 #include "MsgBox.h"
+#include "ProductKey.h"
 #include "RegOp.h"
 #include "Resources.h"
+#include "SingleInstance.h"
 #include "TextCompare.h"
 #include "frmAboutTessavane.h"
 #include "frmMain.h"
@@ -18,17 +20,6 @@
 namespace modMain {
 
 namespace {
-
-// Held for the program's lifetime: a second console finds it taken. The
-// answer is taken once, when the mutex is made; a later last error means
-// nothing.
-bool AnotherInstanceRuns() {
-    static const bool taken = [] {
-        const HANDLE mutex = CreateMutexA(nullptr, FALSE, "Local\\BrindlecoteVarnholtAdminConsole");
-        return mutex != nullptr && GetLastError() == ERROR_ALREADY_EXISTS;
-    }();
-    return taken;
-}
 
 std::string ConfPath(const std::string& name) {
     return FileSystem::ProgramDirectory() + "\\conf\\" + name;
@@ -88,9 +79,7 @@ int WholeNumberOrZero(const std::string& text) {
 
 // "UsingOE" = "1", left by the installer, turns the mail-store scan on once.
 void ApplyUsingOE() {
-    RegOp product;
-    product.root(HKEY_LOCAL_MACHINE);
-    product.key(LoadResText(386));
+    ProductKey product;
     if (product.Value("UsingOE").ToText() == "1") {
         gProxyConf->SetValue("oe_scan", "yes");
         gProxyConf->WriteValue("oe_scan", "yes");
@@ -206,7 +195,7 @@ void ReleaseObjects() {
 }
 
 void Main() {
-    if (AnotherInstanceRuns()) {
+    if (SingleInstance::AnotherInstanceRuns("Local\\BrindlecoteVarnholtAdminConsole")) {
         modBringForeground::FindPreviousInstanceWindow();
         modBringForeground::ForceForegroundWindow(modBringForeground::gPrevInstanceWindow);
         return;

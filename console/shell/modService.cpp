@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "UniqueHandle.h"
 #include "modMain.h"
 
 namespace modService {
@@ -15,14 +16,14 @@ class ServiceHandle {
 public:
     ServiceHandle(const std::string& serviceName, const std::string& machineName, DWORD access) {
         const char* machine = machineName.empty() ? nullptr : machineName.c_str();
-        manager_ = OpenSCManagerA(machine, "ServicesActive", SC_MANAGER_CONNECT);
-        if (manager_ == nullptr) {
+        manager_.reset(OpenSCManagerA(machine, "ServicesActive", SC_MANAGER_CONNECT));
+        if (!manager_.valid()) {
             modMain::WriteConsoleLog("Cannot open the service manager of " + machineName + ": error " +
                                      std::to_string(GetLastError()));
             return;
         }
-        service_ = OpenServiceA(manager_, serviceName.c_str(), access);
-        if (service_ == nullptr) {
+        service_.reset(OpenServiceA(manager_.get(), serviceName.c_str(), access));
+        if (!service_.valid()) {
             const DWORD error = GetLastError();
             modMain::WriteConsoleLog(error == ERROR_SERVICE_DOES_NOT_EXIST
                                          ? "Service " + serviceName + " is not installed"
@@ -31,22 +32,13 @@ public:
                                          : "Cannot open service " + serviceName + ": error " + std::to_string(error));
         }
     }
-    ~ServiceHandle() {
-        if (service_) {
-            CloseServiceHandle(service_);
-        }
-        if (manager_) {
-            CloseServiceHandle(manager_);
-        }
-    }
-    ServiceHandle(const ServiceHandle&) = delete;
-    ServiceHandle& operator=(const ServiceHandle&) = delete;
 
-    SC_HANDLE get() const { return service_; }
+    SC_HANDLE get() const { return service_.get(); }
 
 private:
-    SC_HANDLE manager_ = nullptr;
-    SC_HANDLE service_ = nullptr;
+    // The service closes before its manager.
+    UniqueHandle<SC_HANDLE, CloseServiceHandle> manager_;
+    UniqueHandle<SC_HANDLE, CloseServiceHandle> service_;
 };
 
 const char* const kStateTexts[] = {

@@ -104,47 +104,4 @@ TEST(LeadingNumber, TakesTheLeadingDecimalNumberOfAnEngineText) {
     }
 }
 
-TEST(CommandLine, SplitsAtBlanksAndGroupsInDoubleQuotes) {
-    const struct {
-        const char* line;
-        std::vector<std::string> arguments;
-    } cases[] = {
-        {"", {}},
-        {"   ", {}},
-        {"1", {"1"}},
-        {"  -show  1 ", {"-show", "1"}},
-        {"\"-Show\" x", {"-Show", "x"}},
-        {"\"two words\" last", {"two words", "last"}},
-        {"a\"b c", {"ab", "c"}},
-        {"\"open to the end", {"open to the end"}},
-        {"\"\"", {""}},
-    };
-    for (const auto& c : cases) {
-        SetCommandLine(c.line);
-        ASSERT_EQ(GetArgCount(), static_cast<std::int16_t>(c.arguments.size())) << c.line;
-        for (std::size_t n = 0; n < c.arguments.size(); ++n) {
-            EXPECT_EQ(GetArg(static_cast<std::int16_t>(n + 1)), c.arguments[n]) << c.line;
-        }
-        EXPECT_EQ(GetArg(static_cast<std::int16_t>(c.arguments.size() + 1)), "") << c.line;
-    }
-    SetCommandLine("");
-}
-
-TEST(CommandLine, ShowInAnyLetterCaseOrQuotedSetsShow) {
-    const struct {
-        const char* line;
-        bool show;
-    } cases[] = {
-        {"1", false}, {"-show", true}, {"-SHOW", true}, {"1 \"-sHoW\"", true}, {"-shows", false}, {"show", false},
-    };
-    for (const auto& c : cases) {
-        gShow = false;
-        SetCommandLine(c.line);
-        ParseCommandLine();
-        EXPECT_EQ(gShow, c.show) << c.line;
-    }
-    gShow = false;
-    SetCommandLine("");
-}
-
 }  // namespace

@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <string>
-#include <vector>
 
 #include "ProcessName.h"
 #include "modFileVersionInfo.h"
@@ -72,58 +71,6 @@ TEST(ProcessNameMatches, MatchesTheBaseNameOnly) {
     for (const Case& c : cases) {
         EXPECT_EQ(ProcessNameMatches(c.path, c.name), c.matches) << c.path << " / " << c.name;
     }
-}
-
-}  // namespace
-
-namespace {
-
-TEST(CommandLine, SplitsAtBlanksAndGroupsQuotedText) {
-    struct Case {
-        const char* line;
-        std::vector<std::string> arguments;
-    };
-    const Case cases[] = {
-        {"", {}},
-        {"   ", {}},
-        {"-hide", {"-hide"}},
-        {"a\"b c", {"ab", "c"}},
-        {"\"a b\"c", {"a b", "c"}},
-        {"\"-debug x\"", {"-debug x"}},
-        {"  -hide   -debug ", {"-hide", "-debug"}},
-        {"a\tb c", {"a\tb", "c"}},
-        {"\"open", {"open"}},
-        {"\"\"", {""}},
-    };
-    for (const Case& c : cases) {
-        ASSERT_EQ(modMain::GetArgCount(c.line), static_cast<int>(c.arguments.size())) << c.line;
-        for (std::size_t i = 0; i < c.arguments.size(); ++i) {
-            EXPECT_EQ(modMain::GetArg(c.line, static_cast<int>(i) + 1), c.arguments[i]) << c.line;
-        }
-        EXPECT_EQ(modMain::GetArg(c.line, static_cast<int>(c.arguments.size()) + 1), "") << c.line;
-    }
-}
-
-TEST(CommandLine, SetsOnlyTheExactSwitchesInAnyCase) {
-    struct Case {
-        const char* line;
-        bool hide, install, debug;
-    };
-    const Case cases[] = {
-        {"-hide", true, false, false},
-        {"\"-debug\"", false, false, true},
-        {"-DEBUG -Install", false, true, true},
-        {"\"-debug x\"", false, false, false},
-        {"-hidden -debug2 hide", false, false, false},
-    };
-    for (const Case& c : cases) {
-        modMain::gHideMainWindow = modMain::gInstallMode = modMain::gDebugMode = false;
-        modMain::ParseSwitches(c.line);
-        EXPECT_EQ(modMain::gHideMainWindow, c.hide) << c.line;
-        EXPECT_EQ(modMain::gInstallMode, c.install) << c.line;
-        EXPECT_EQ(modMain::gDebugMode, c.debug) << c.line;
-    }
-    modMain::gHideMainWindow = modMain::gInstallMode = modMain::gDebugMode = false;
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <regex>
 
+#include "ConsoleLog.h"
 #include "FileSystem.h"
 #include "ProcessDriver.h"
 #include "modFileVersionInfo.h"
@@ -61,6 +62,14 @@ TEST_F(ConsoleLog, StartsAfreshOnlyOnceOver50000Bytes) {
     const std::string fresh = ReadWholeFile(LogPath());
     EXPECT_EQ(fresh.find('x'), std::string::npos);
     EXPECT_EQ(FileSystem::SplitLines(fresh).size(), 1u);
+}
+
+TEST_F(ConsoleLog, TheScannersLinesNeverShortenTheLog) {
+    FileSystem::WriteWholeFile(LogPath(), std::string(50001, 'x'));
+    ::ConsoleLog::Append("scanned");
+    const std::string log = ReadWholeFile(LogPath());
+    EXPECT_EQ(log.substr(0, 50001), std::string(50001, 'x'));
+    EXPECT_TRUE(EndsWith(log, " : scanned\r\n"));
 }
 
 TEST_F(ConsoleLog, ALockedLogCostsTheLineNotTheCaller) {
