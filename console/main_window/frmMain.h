@@ -115,7 +115,7 @@ public:
     // The IP lists and blocklist zones from their boxes into the configuration.
     void WriteLists();
     std::vector<std::string> CheckedCountryCodes(int listId) const;
-    void FillSenderList(AddressList* list, int boxId);
+    void FillSenderList(SenderList which);
 
     // ---- List pages: sender lists, IP lists and blocklist zones (frmMainLists*.cpp).
     void LoadApprovedIPList();
@@ -130,7 +130,7 @@ public:
     // The sender pages' buttons and lstIgnoredSenders (frmMainSenderLists.cpp).
     bool OnSenderListCommand(int id, int code);
     void lstIgnoredSenders_Click();
-    void ShowAddressDialog(AddressDialog dialog, SenderList which);
+    void ShowAddressDialog(AddressDialog dialog, SenderList which, const std::string& editedEntry = "");
     void EditSenderEntry(AddressDialog dialog, SenderList which);
     void DeleteSelectedSenders(SenderList which);
     // The IP and zone pages' buttons (frmMainLists.cpp).

@@ -142,7 +142,7 @@ bool frmMain::OnListCommand(int id, int code) {
 }
 
 void frmMain::ShowRangeDialog(RangeDialog dialog, int box) {
-    frmRangeEntry::Show(dialog);
+    frmRangeEntry::Show(dialog, *this);
     InvalidateRect(Control(box), nullptr, TRUE);
 }
 

@@ -19,7 +19,6 @@ namespace {
 
 struct SenderPage {
     SenderList list;
-    int box;
     int addButton;
     int editButton;
     int deleteButton;
@@ -31,17 +30,15 @@ struct SenderPage {
 };
 
 const SenderPage kSenderPages[] = {
-    {SenderList::Approved, IDC_lstApprovedSenders, IDC_cmdAddApproved, IDC_cmdEditApproved, IDC_cmdDeleteApproved,
+    {SenderList::Approved, IDC_cmdAddApproved, IDC_cmdEditApproved, IDC_cmdDeleteApproved,
      IDC_cmdImportApproved, IDC_cmdExportApproved, AddressDialog::frmAddApproved, AddressDialog::frmEditApproved},
-    {SenderList::Blocked, IDC_lstBlockedSenders, IDC_cmdAddBlocked, IDC_cmdEditBlocked, IDC_cmdDeleteBlocked,
+    {SenderList::Blocked, IDC_cmdAddBlocked, IDC_cmdEditBlocked, IDC_cmdDeleteBlocked,
      IDC_cmdImportBlocked, IDC_cmdExportBlocked, AddressDialog::frmAddBlocked, AddressDialog::frmEditBlocked},
-    {SenderList::Ignored, IDC_lstIgnoredSenders, IDC_cmdAddIgnoredSender, IDC_cmdEditIgnoredSender,
+    {SenderList::Ignored, IDC_cmdAddIgnoredSender, IDC_cmdEditIgnoredSender,
      IDC_cmdDeleteIgnoredSender, 0, 0, AddressDialog::frmAddIgnoredSender, AddressDialog::frmEditIgnoredSender},
-    {SenderList::ToMe, IDC_lstToAddresses, IDC_cmdAddToAddress, IDC_cmdEditToAddress, IDC_cmdDeleteToAddress, 0, 0,
-     AddressDialog::frmAddTo, AddressDialog::frmEditTo},
+    {SenderList::ToMe, IDC_cmdAddToAddress, IDC_cmdEditToAddress, IDC_cmdDeleteToAddress, 0, 0, AddressDialog::frmAddTo,
+     AddressDialog::frmEditTo},
 };
-
-const SenderPage& PageOf(SenderList which) { return kSenderPages[static_cast<int>(which)]; }
 
 // The common open or save dialog, without filter, default name or title of
 // its own; false on Cancel.
@@ -103,26 +100,28 @@ void frmMain::lstIgnoredSenders_Click() {
 }
 
 // The box is refilled after the dialog, whether it ended by OK or Cancel.
-void frmMain::ShowAddressDialog(AddressDialog dialog, SenderList which) {
-    frmAddressEntry::Show(dialog);
-    FillListFromAddressList(SenderLists::List(which), Control(PageOf(which).box));
+void frmMain::ShowAddressDialog(AddressDialog dialog, SenderList which, const std::string& editedEntry) {
+    frmAddressEntry::Show(dialog, hwnd_, editedEntry);
+    FillListFromAddressList(SenderLists::List(which), Control(SenderLists::Box(which)));
 }
 
+// The dialog edits the first selected entry.
 void frmMain::EditSenderEntry(AddressDialog dialog, SenderList which) {
-    if (FirstSelectedItem(Control(PageOf(which).box)) < 0) {
+    HWND box = Control(SenderLists::Box(which));
+    const int selected = FirstSelectedItem(box);
+    if (selected < 0) {
         MsgBox(LoadResText(237), MsgBoxStyle::OKOnly, ProgramTitle());
-        FillListFromAddressList(SenderLists::List(which), Control(PageOf(which).box));
+        FillListFromAddressList(SenderLists::List(which), box);
         return;
     }
-    ShowAddressDialog(dialog, which);
+    ShowAddressDialog(dialog, which, ListItemText(box, selected));
 }
 
 // Removes every selected entry exactly as the box shows it (an imported
 // entry beginning with "# " included), then saves, records the stamp and
 // tells the mail client, also when nothing was selected.
 void frmMain::DeleteSelectedSenders(SenderList which) {
-    const SenderPage& page = PageOf(which);
-    HWND box = Control(page.box);
+    HWND box = Control(SenderLists::Box(which));
     HCURSOR previous = which == SenderList::Blocked ? SetCursor(LoadCursorA(nullptr, IDC_WAIT)) : nullptr;
     SenderLists::CatchUp(which);
     AddressList& list = SenderLists::List(which);
@@ -165,7 +164,7 @@ void frmMain::ImportSenderList(SenderList which, const std::string& path) {
         return;
     }
     SenderLists::RecordStamp(which);
-    FillListFromAddressList(list, Control(PageOf(which).box));
+    FillListFromAddressList(list, Control(SenderLists::Box(which)));
     MarkSettingsChanged(false);
 }
 

@@ -13,6 +13,7 @@
 #include "ProgramTitle.h"
 #include "RegOp.h"
 #include "Resources.h"
+#include "SenderLists.h"
 #include "SettingsMapping.h"
 #include "ThresholdRules.h"
 #include "countries.h"
@@ -266,11 +267,11 @@ void frmMain::PopulateFormPOP3() {
         rows.SetChecked(IDC_optHighTrainingWeight, high);
         rows.SetChecked(IDC_optLowTrainingWeight, !high);
 
-        FillSenderList(modMain::gApprovedSenders.get(), IDC_lstApprovedSenders);
-        FillSenderList(modMain::gBlockedSenders.get(), IDC_lstBlockedSenders);
-        FillSenderList(modMain::gIgnoredSenders.get(), IDC_lstIgnoredSenders);
+        FillSenderList(SenderList::Approved);
+        FillSenderList(SenderList::Blocked);
+        FillSenderList(SenderList::Ignored);
         Checkpoint("Load Approved/Blocked sender list");
-        FillSenderList(modMain::gToMeAddresses.get(), IDC_lstToAddresses);
+        FillSenderList(SenderList::ToMe);
         Checkpoint("End of PopulateFormPOP3");
     });
     modMain::gSettingsChanged = settingsChanged;
@@ -279,9 +280,9 @@ void frmMain::PopulateFormPOP3() {
 }
 
 // A list that failed to load at start-up leaves its box empty.
-void frmMain::FillSenderList(AddressList* list, int boxId) {
-    if (list != nullptr) {
-        FillListFromAddressList(*list, Control(boxId));
+void frmMain::FillSenderList(SenderList which) {
+    if (SenderLists::Exists(which)) {
+        FillListFromAddressList(SenderLists::List(which), Control(SenderLists::Box(which)));
     }
 }
 

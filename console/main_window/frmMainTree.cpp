@@ -1,15 +1,13 @@
 #include <cmath>
 
-#include "AddressList.h"
-#include "FileSystem.h"
 #include "LogTrap.h"
 #include "OptionTree.h"
 #include "ResourcePictures.h"
 #include "Resources.h"
+#include "SenderLists.h"
 #include "WindowBoundary.h"
 #include "frmMain.h"
 #include "frmMainIds.h"
-#include "modFileAttributes.h"
 #include "modMain.h"
 
 namespace {
@@ -18,23 +16,6 @@ namespace {
 int ToTreeImage(int image) {
     return image == OptionTree::kImageNone ? I_IMAGENONE : image - 1;
 }
-
-struct SenderPage {
-    const char* key;
-    const char* file;
-    std::shared_ptr<AddressList>* list;
-    int box;
-    std::uint64_t* stamp;
-};
-
-const SenderPage kSenderPages[] = {
-    {"ApprovedSenders", "\\conf\\approved_senders", &modMain::gApprovedSenders, IDC_lstApprovedSenders,
-     &modMain::gApprovedSendersStamp},
-    {"BlockedSenders", "\\conf\\blocked_senders", &modMain::gBlockedSenders, IDC_lstBlockedSenders,
-     &modMain::gBlockedSendersStamp},
-    {"IgnoredSenders", "\\conf\\brindlecoteignored.txt", &modMain::gIgnoredSenders, IDC_lstIgnoredSenders,
-     &modMain::gIgnoredSendersStamp},
-};
 
 }  // namespace
 
@@ -150,17 +131,9 @@ void frmMain::ToggleOptionNode() {
 }
 
 void frmMain::ReloadSenderPageIfChanged(const std::string& key) {
-    for (const SenderPage& page : kSenderPages) {
-        if (key != page.key || !*page.list) {
-            continue;
-        }
-        const std::string path = FileSystem::ProgramDirectory() + page.file;
-        if (modFileAttributes::GetFileDateTime(path) != *page.stamp) {
-            AddressList& list = **page.list;
-            list.Clear();
-            list.Load();
-            FillListFromAddressList(list, Control(page.box));
-            *page.stamp = modFileAttributes::GetFileDateTime(path);
+    for (SenderList which : SenderLists::kAll) {
+        if (key == SenderLists::PageKey(which) && SenderLists::CatchUp(which)) {
+            FillListFromAddressList(SenderLists::List(which), Control(SenderLists::Box(which)));
         }
     }
 }

@@ -8,10 +8,9 @@
 #include "TextCompare.h"
 #include "WindowBoundary.h"
 #include "entryDialogIds.h"
-#include "frmMain.h"
 
-void EntryDialog::ShowModal(int templateId) {
-    DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(templateId), frmMain::Instance().Window(), Proc,
+void EntryDialog::ShowModal(int templateId, HWND owner) {
+    DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(templateId), owner, Proc,
                     reinterpret_cast<LPARAM>(this));
 }
 

@@ -4,14 +4,14 @@
 #include <string>
 
 // What the list-entry dialogs share: a modal dialog owned by the main
-// window, centred on the screen, with icon 101, a prompt, one entry box and
+// window (handed in by the caller), centred on the screen, with icon 101, a prompt, one entry box and
 // OK and Cancel. Esc presses nothing; the close box cancels.
 class EntryDialog {
 public:
     virtual ~EntryDialog() = default;
 
 protected:
-    void ShowModal(int templateId);
+    void ShowModal(int templateId, HWND owner);
 
     virtual void Form_Load() = 0;
     // True when the entry was taken and the dialog may close.

@@ -5,6 +5,7 @@
 #include "MsgBox.h"
 #include "ObjectError.h"
 #include "ProgramTitle.h"
+#include "frmMainIds.h"
 #include "modFileAttributes.h"
 #include "modMain.h"
 
@@ -12,40 +13,56 @@ namespace SenderLists {
 
 namespace {
 
+// Everything the console knows of one list, in one row.
 struct ListFile {
     std::shared_ptr<AddressList>* list;
-    const char* file;
+    const char* name;
     std::uint64_t* stamp;
+    const char* pageKey;
+    int box;
     const char* reloadMessage;
 };
 
 const ListFile& Of(SenderList which) {
     static const ListFile files[] = {
-        {&modMain::gApprovedSenders, "\\conf\\approved_senders", &modMain::gApprovedSendersStamp, "KX_BALIIST_RELOAD"},
-        {&modMain::gBlockedSenders, "\\conf\\blocked_senders", &modMain::gBlockedSendersStamp, "KX_BALIIST_RELOAD"},
-        {&modMain::gIgnoredSenders, "\\conf\\brindlecoteignored.txt", &modMain::gIgnoredSendersStamp,
-         "KX_BALIIST_RELOAD"},
-        {&modMain::gToMeAddresses, "\\conf\\brindlecotetome.txt", nullptr, "KX_ENGINE_RELOAD"},
+        {&modMain::gApprovedSenders, "approved_senders", &modMain::gApprovedSendersStamp, "ApprovedSenders",
+         IDC_lstApprovedSenders, "KX_BALIIST_RELOAD"},
+        {&modMain::gBlockedSenders, "blocked_senders", &modMain::gBlockedSendersStamp, "BlockedSenders",
+         IDC_lstBlockedSenders, "KX_BALIIST_RELOAD"},
+        {&modMain::gIgnoredSenders, "brindlecoteignored.txt", &modMain::gIgnoredSendersStamp, "IgnoredSenders",
+         IDC_lstIgnoredSenders, "KX_BALIIST_RELOAD"},
+        {&modMain::gToMeAddresses, "brindlecotetome.txt", nullptr, "NotSentToMe", IDC_lstToAddresses,
+         "KX_ENGINE_RELOAD"},
     };
     return files[static_cast<int>(which)];
 }
 
 }  // namespace
 
+bool Exists(SenderList which) { return *Of(which).list != nullptr; }
+
 AddressList& List(SenderList which) { return **Of(which).list; }
 
-std::string FilePath(SenderList which) { return FileSystem::ProgramDirectory() + Of(which).file; }
+const char* FileName(SenderList which) { return Of(which).name; }
+
+std::string FilePath(SenderList which) { return FileSystem::ProgramDirectory() + "\\conf\\" + FileName(which); }
+
+const char* PageKey(SenderList which) { return Of(which).pageKey; }
+
+int Box(SenderList which) { return Of(which).box; }
 
 const char* ReloadMessage(SenderList which) { return Of(which).reloadMessage; }
 
-void CatchUp(SenderList which) {
+bool CatchUp(SenderList which) {
     const ListFile& file = Of(which);
-    if (file.stamp == nullptr || modFileAttributes::GetFileDateTime(FilePath(which)) == *file.stamp) {
-        return;
+    if (file.stamp == nullptr || !Exists(which) ||
+        modFileAttributes::GetFileDateTime(FilePath(which)) == *file.stamp) {
+        return false;
     }
     List(which).Clear();
     List(which).Load();
     RecordStamp(which);
+    return true;
 }
 
 void RecordStamp(SenderList which) {

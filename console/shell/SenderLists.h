@@ -12,17 +12,29 @@ enum class SenderList : int { Approved, Blocked, Ignored, ToMe };
 
 namespace SenderLists {
 
+inline constexpr SenderList kAll[] = {SenderList::Approved, SenderList::Blocked, SenderList::Ignored,
+                                      SenderList::ToMe};
+
+// False before the list is created at start-up (and after it is released).
+bool Exists(SenderList which);
 AddressList& List(SenderList which);
+// The list file's name in the conf folder.
+const char* FileName(SenderList which);
 // The list's file: the program directory followed by its conf file.
 std::string FilePath(SenderList which);
+// The option tree's key of the list's page.
+const char* PageKey(SenderList which);
+// The main window's list box that shows the list.
+int Box(SenderList which);
 // "KX_BALIIST_RELOAD", or "KX_ENGINE_RELOAD" for the "to me" list.
 const char* ReloadMessage(SenderList which);
 
 // Reloads the list when another program has written its file since the list
 // last matched it (the scanner appends blocked senders), so that a change
-// saved next keeps that program's entries. The "to me" list has no stamp
-// and no other writer.
-void CatchUp(SenderList which);
+// saved next keeps that program's entries; true when it reloaded. The "to
+// me" list has no stamp and no other writer; a list not created yet has
+// nothing to catch up.
+bool CatchUp(SenderList which);
 // Records the list file's time as the one the list now matches; not for the
 // "to me" list.
 void RecordStamp(SenderList which);

@@ -5,15 +5,11 @@
 #include "TextCompare.h"
 #include "WindowBoundary.h"
 #include "entryDialogIds.h"
-#include "frmMain.h"
-#include "frmMainIds.h"
 #include "modMain.h"
 
 struct frmAddressEntry::Member {
     int templateId;
     SenderList list;
-    // The main window's list box an Edit dialog reads; 0 in an Add dialog.
-    int editedBox;
     int captionId;
     int promptId;
     // The edit box shows an imported entry without its "# " mark.
@@ -27,35 +23,29 @@ namespace {
 using Member = frmAddressEntry::Member;
 
 const Member kMembers[] = {
-    {IDD_frmAddApproved, SenderList::Approved, 0, 149, 150, false, true, SenderList::Blocked},
-    {IDD_frmEditApproved, SenderList::Approved, IDC_lstApprovedSenders, 149, 150, true, true, SenderList::Blocked},
-    {IDD_frmAddBlocked, SenderList::Blocked, 0, 149, 150, false, true, SenderList::Approved},
-    {IDD_frmEditBlocked, SenderList::Blocked, IDC_lstBlockedSenders, 149, 150, false, true, SenderList::Approved},
-    {IDD_frmAddIgnoredSender, SenderList::Ignored, 0, 149, 150, false, false, SenderList::Ignored},
-    {IDD_frmEditIgnoredSender, SenderList::Ignored, IDC_lstIgnoredSenders, 149, 150, true, false, SenderList::Ignored},
-    {IDD_frmAddTo, SenderList::ToMe, 0, 153, 154, false, false, SenderList::ToMe},
-    {IDD_frmEditTo, SenderList::ToMe, IDC_lstToAddresses, 153, 154, false, false, SenderList::ToMe},
+    {IDD_frmAddApproved, SenderList::Approved, 149, 150, false, true, SenderList::Blocked},
+    {IDD_frmEditApproved, SenderList::Approved, 149, 150, true, true, SenderList::Blocked},
+    {IDD_frmAddBlocked, SenderList::Blocked, 149, 150, false, true, SenderList::Approved},
+    {IDD_frmEditBlocked, SenderList::Blocked, 149, 150, false, true, SenderList::Approved},
+    {IDD_frmAddIgnoredSender, SenderList::Ignored, 149, 150, false, false, SenderList::Ignored},
+    {IDD_frmEditIgnoredSender, SenderList::Ignored, 149, 150, true, false, SenderList::Ignored},
+    {IDD_frmAddTo, SenderList::ToMe, 153, 154, false, false, SenderList::ToMe},
+    {IDD_frmEditTo, SenderList::ToMe, 153, 154, false, false, SenderList::ToMe},
 };
 
 }  // namespace
 
-void frmAddressEntry::Show(AddressDialog which) {
-    frmAddressEntry form(kMembers[static_cast<int>(which)]);
-    form.ShowModal(form.member_.templateId);
+void frmAddressEntry::Show(AddressDialog which, HWND owner, const std::string& editedEntry) {
+    frmAddressEntry form(kMembers[static_cast<int>(which)], editedEntry);
+    form.ShowModal(form.member_.templateId, owner);
 }
 
 void frmAddressEntry::Form_Load() {
     const WindowBoundary::Handler handler(__func__);
     Decorate(member_.captionId, member_.promptId);
-    if (member_.editedBox == 0) {
+    if (originalEntry.empty()) {
         return;
     }
-    HWND box = frmMain::Instance().Control(member_.editedBox);
-    const int index = FirstSelectedItem(box);
-    if (index < 0) {
-        return;
-    }
-    originalEntry = ListItemText(box, index);
     ShowEntry(IDC_txtAddress, member_.stripsCommentPrefix ? modMain::StripCommentPrefix(originalEntry) : originalEntry);
 }
 

@@ -21,11 +21,13 @@ class frmAddressEntry : public EntryDialog {
 public:
     struct Member;
 
-    // Shows the dialog modally, owned by the main window.
-    static void Show(AddressDialog which);
+    // Shows the dialog modally, owned by the main window. An Edit dialog
+    // changes the entry given, exactly as its list box shows it.
+    static void Show(AddressDialog which, HWND owner, const std::string& editedEntry = "");
 
 private:
-    explicit frmAddressEntry(const Member& member) : member_(member) {}
+    frmAddressEntry(const Member& member, const std::string& editedEntry)
+        : member_(member), originalEntry(editedEntry) {}
 
     void Form_Load() override;
     bool cmdOK_Click() override;

@@ -38,12 +38,12 @@ const char kUnfitEntry[] = "%1 cannot be added: an entry may not hold a comma, a
 
 }  // namespace
 
-void frmRangeEntry::Show(RangeDialog which) {
-    frmRangeEntry form(kMembers[static_cast<int>(which)]);
-    form.ShowModal(form.member_.templateId);
+void frmRangeEntry::Show(RangeDialog which, frmMain& form) {
+    frmRangeEntry dialog(kMembers[static_cast<int>(which)], form);
+    dialog.ShowModal(dialog.member_.templateId, form.Window());
 }
 
-HWND frmRangeEntry::Box() const { return frmMain::Instance().Control(member_.box); }
+HWND frmRangeEntry::Box() const { return form_.Control(member_.box); }
 
 void frmRangeEntry::Form_Load() {
     const WindowBoundary::Handler handler(__func__);
@@ -68,7 +68,7 @@ bool frmRangeEntry::cmdOK_Click() {
         Tell(modMain::SubstituteArg(kUnfitEntry, entry));
         return false;
     }
-    const std::vector<std::string> items = frmMain::Instance().ListBoxItems(member_.box);
+    const std::vector<std::string> items = form_.ListBoxItems(member_.box);
     if (std::find(items.begin(), items.end(), entry) != items.end()) {
         Tell(modMain::SubstituteArg(LoadResText(152), entry));
         return false;
@@ -76,7 +76,7 @@ bool frmRangeEntry::cmdOK_Click() {
     if (m_editIndex >= 0) {
         SendMessageA(Box(), LB_DELETESTRING, m_editIndex, 0);
     }
-    frmMain::Instance().AppendListItem(member_.box, entry, true);
-    frmMain::Instance().MarkSettingsChanged(true);
+    form_.AppendListItem(member_.box, entry, true);
+    form_.MarkSettingsChanged(true);
     return true;
 }

@@ -3,6 +3,8 @@
 
 #include "EntryDialog.h"
 
+class frmMain;
+
 // The seven dialogs that add an entry to, or change an entry of, the main
 // window's IP list boxes or its blocklist zones. They change only those
 // working copies; the window's next save writes them.
@@ -20,17 +22,18 @@ class frmRangeEntry : public EntryDialog {
 public:
     struct Member;
 
-    // Shows the dialog modally, owned by the main window.
-    static void Show(RangeDialog which);
+    // Shows the dialog modally, owned by the window whose list box it edits.
+    static void Show(RangeDialog which, frmMain& form);
 
 private:
-    explicit frmRangeEntry(const Member& member) : member_(member) {}
+    frmRangeEntry(const Member& member, frmMain& form) : member_(member), form_(form) {}
 
     void Form_Load() override;
     bool cmdOK_Click() override;
     HWND Box() const;
 
     const Member& member_;
+    frmMain& form_;
     // The item being edited: its position and its text; -1 in an Add dialog.
     int m_editIndex = -1;
     std::string m_oldEntry;

@@ -6,6 +6,7 @@
 #include "LogTrap.h"
 #include "MsgBox.h"
 #include "ProductKey.h"
+#include "SenderLists.h"
 #include "RegOp.h"
 #include "Resources.h"
 #include "SingleInstance.h"
@@ -13,7 +14,6 @@
 #include "frmAboutTessavane.h"
 #include "frmMain.h"
 #include "modBringForeground.h"
-#include "modFileAttributes.h"
 #include "modMain.h"
 #include "modShellExecute.h"
 
@@ -57,13 +57,15 @@ struct ListSteps {
     const char* loaded;
 };
 
-std::shared_ptr<AddressList> LoadList(const std::string& name, const ListSteps& steps) {
+// Also records the file's time as the list's stamp.
+std::shared_ptr<AddressList> LoadList(SenderList which, const ListSteps& steps) {
     auto list = std::make_shared<AddressList>();
     DebugStep(steps.created);
-    list->FileLocation(ConfPath(name));
+    list->FileLocation(SenderLists::FilePath(which));
     DebugStep(steps.located);
     list->Load();
     DebugStep(steps.loaded);
+    SenderLists::RecordStamp(which);
     return list;
 }
 
@@ -146,24 +148,21 @@ bool InitializeObjects() {
         gProxyConf->Load();
         DebugStep("2");
         DebugStep("3");
-        if (MigrateList("approvedsenders", "approved_senders")) {
+        if (MigrateList("approvedsenders", SenderLists::FileName(SenderList::Approved))) {
             DebugStep("4");
         }
         DebugStep("5");
-        gApprovedSenders = LoadList("approved_senders", {"6", "7", "8"});
-        gApprovedSendersStamp = modFileAttributes::GetFileDateTime(ConfPath("approved_senders"));
+        gApprovedSenders = LoadList(SenderList::Approved, {"6", "7", "8"});
         DebugStep("9");
-        if (MigrateList("blockedsenders", "blocked_senders")) {
+        if (MigrateList("blockedsenders", SenderLists::FileName(SenderList::Blocked))) {
             DebugStep("10");
         }
         DebugStep("11");
-        gBlockedSenders = LoadList("blocked_senders", {"12", "13", "14"});
-        gBlockedSendersStamp = modFileAttributes::GetFileDateTime(ConfPath("blocked_senders"));
+        gBlockedSenders = LoadList(SenderList::Blocked, {"12", "13", "14"});
         DebugStep("15");
-        gIgnoredSenders = LoadList("brindlecoteignored.txt", {nullptr, nullptr, nullptr});
-        gIgnoredSendersStamp = modFileAttributes::GetFileDateTime(ConfPath("brindlecoteignored.txt"));
+        gIgnoredSenders = LoadList(SenderList::Ignored, {nullptr, nullptr, nullptr});
         DebugStep("16");
-        gToMeAddresses = LoadList(LoadResText(388), {"17", "18", "19"});
+        gToMeAddresses = LoadList(SenderList::ToMe, {"17", "18", "19"});
         DebugStep("20");
         std::string host;
         if (gProxyConf->GetValue("use_internal_rpc").ToText() == "yes") {

@@ -246,17 +246,18 @@ struct SenderCase {
     int box, add, edit, del;
     std::uint64_t* stamp;
     int caption, prompt;
+    const char* node;  // the option tree's node of the page
 };
 
 const SenderCase kSenderCases[] = {
     {"approved", SenderList::Approved, "approved_senders", IDC_lstApprovedSenders, IDC_cmdAddApproved,
-     IDC_cmdEditApproved, IDC_cmdDeleteApproved, &modMain::gApprovedSendersStamp, 149, 150},
+     IDC_cmdEditApproved, IDC_cmdDeleteApproved, &modMain::gApprovedSendersStamp, 149, 150, "ApprovedSenders"},
     {"blocked", SenderList::Blocked, "blocked_senders", IDC_lstBlockedSenders, IDC_cmdAddBlocked, IDC_cmdEditBlocked,
-     IDC_cmdDeleteBlocked, &modMain::gBlockedSendersStamp, 149, 150},
+     IDC_cmdDeleteBlocked, &modMain::gBlockedSendersStamp, 149, 150, "BlockedSenders"},
     {"ignored", SenderList::Ignored, "brindlecoteignored.txt", IDC_lstIgnoredSenders, IDC_cmdAddIgnoredSender,
-     IDC_cmdEditIgnoredSender, IDC_cmdDeleteIgnoredSender, &modMain::gIgnoredSendersStamp, 149, 150},
+     IDC_cmdEditIgnoredSender, IDC_cmdDeleteIgnoredSender, &modMain::gIgnoredSendersStamp, 149, 150, "IgnoredSenders"},
     {"to me", SenderList::ToMe, "brindlecotetome.txt", IDC_lstToAddresses, IDC_cmdAddToAddress, IDC_cmdEditToAddress,
-     IDC_cmdDeleteToAddress, nullptr, 153, 154},
+     IDC_cmdDeleteToAddress, nullptr, 153, 154, "NotSentToMe"},
 };
 
 TEST_F(ListPages, AddDialogsStoreTheTrimmedLowerCasedEntryAtOnceAndRecordTheStamp) {
@@ -652,6 +653,39 @@ TEST_F(ListPages, EntriesAnotherProgramWroteMeanwhileSurviveEveryChange) {
         c.change();
         EXPECT_NE(FileOf("blocked_senders").find("scanned@elsewhere.example\r\n"), std::string::npos) << c.what;
         EXPECT_TRUE(SenderLists::List(SenderList::Blocked).Exists("scanned@elsewhere.example")) << c.what;
+    }
+}
+
+// The box is a copy of the list: opening the page refills it only when the
+// list was reloaded, which a marker left in the box shows.
+TEST_F(ListPages, OpeningASenderPageRefillsItsBoxOnlyWhenItsListWasReloaded) {
+    const auto open = [](const char* node) {
+        TreeView_SelectItem(Form().mTreeHwnd, Form().Node("Root"));
+        TreeView_SelectItem(Form().mTreeHwnd, Form().Node(node));
+    };
+    const auto mark = [](int box) {
+        SendMessageA(Form().Control(box), LB_RESETCONTENT, 0, 0);
+        SendMessageA(Form().Control(box), LB_ADDSTRING, 0, reinterpret_cast<LPARAM>("marker"));
+    };
+    for (const SenderCase& c : kSenderCases) {
+        SetUp();
+        EXPECT_FALSE(SenderLists::CatchUp(c.list)) << c.page << ": the file is as loaded";
+        mark(c.box);
+        open(c.node);
+        EXPECT_EQ(Items(c.box), Lines{"marker"}) << c.page << ": an unchanged file leaves the box alone";
+
+        Sleep(20);  // a later file time than the stamp, whatever the file system's resolution
+        FileSystem::WriteWholeFile(ConfFile(c.file), std::string(FileOf(c.file)) + "scanned@elsewhere.example\r\n");
+        open(c.node);
+        // The "to me" list has no other writer, so nothing looks for one.
+        const bool reloads = c.stamp != nullptr;
+        EXPECT_EQ(SenderLists::List(c.list).Exists("scanned@elsewhere.example"), reloads) << c.page;
+        EXPECT_EQ(Items(c.box) == Lines{"marker"}, !reloads) << c.page;
+        if (reloads) {
+            EXPECT_EQ(Items(c.box), SenderLists::List(c.list).Items()) << c.page;
+            EXPECT_EQ(*c.stamp, modFileAttributes::GetFileDateTime(ConfFile(c.file))) << c.page;
+        }
+        EXPECT_FALSE(SenderLists::CatchUp(c.list)) << c.page << ": caught up already";
     }
 }
 
