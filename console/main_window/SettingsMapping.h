@@ -18,7 +18,12 @@ enum class RowKind {
     Range,           // two text boxes: minimum ":" maximum
     PositiveSwitch,  // a leaf on when the value is a number above 0; saves its box's text or "0"
     BooleanSwitch,   // a leaf on when the value is a non-zero number; saves its box's text or "0"
-    Special,         // handled on its own by the window
+    RuleUpdate,      // a leaf and its frequency combo: "0" with the leaf off, else the combo's seconds
+    ScanFrequency,   // a combo of scan intervals in minutes
+    TrainingWeight,  // two option buttons: "yes" unless the second is selected
+    TimeoutSwitch,   // a leaf that saves its box's text (5 for an empty box or 0) or "0"
+    RegistrySwitch,  // a leaf stored in the user's registry as 1 / 0, not in the configuration
+    Kept,            // neither shown nor saved by the window: the stored value stays
 };
 
 struct Row {

@@ -60,12 +60,15 @@ void WriteRegistryValue(HKEY root, const std::string& key, const std::string& na
     registry.Value(name, data);
 }
 
+int ComboIndex(HWND combo) { return static_cast<int>(SendMessageA(combo, CB_GETCURSEL, 0, 0)); }
+
 }  // namespace
 
 namespace {
 
-// Moves one row between the configuration and the window. Only rows of the
-// plain kinds; the special rows are handled by the window itself.
+// Moves one row between the configuration and the window. The rows whose
+// showing depends on other keys or has side effects are shown by the window
+// itself, in its own order.
 class RowTransfer {
    public:
     explicit RowTransfer(frmMain& form) : form_(form) {}
@@ -123,14 +126,45 @@ class RowTransfer {
                     }
                     break;
                 }
-                case RowKind::Special:
+                case RowKind::RuleUpdate: {
+                    const std::optional<int> index = SettingsMapping::RuleUpdateIndex(value);
+                    SetNode(row.node, index.has_value());
+                    if (index) {
+                        SendMessageA(form_.Control(row.control), CB_SETCURSEL, *index, 0);
+                    }
+                    break;
+                }
+                case RowKind::ScanFrequency:
+                    SendMessageA(form_.Control(row.control), CB_SETCURSEL, SettingsMapping::ScanFrequencyIndex(value),
+                                 0);
+                    break;
+                case RowKind::TrainingWeight: {
+                    const bool high = SettingsMapping::HighTrainingWeight(value);
+                    SetChecked(row.control, high);
+                    SetChecked(row.second, !high);
+                    break;
+                }
+                case RowKind::TimeoutSwitch:
+                case RowKind::RegistrySwitch:
+                case RowKind::Kept:
                     break;
             }
         });
     }
 
-    // The text a plain row saves; nothing for the special rows.
-    std::optional<std::string> SavePlain(const Row& row) const {
+    // Stores the row where it belongs.
+    void Save(const Row& row, KXProxyConf& conf) const {
+        if (row.kind == RowKind::RegistrySwitch) {
+            WriteRegistryValue(HKEY_CURRENT_USER, kSenderDialogKey, row.key, std::int32_t{NodeOn(row.node) ? 1 : 0});
+        } else if (const std::optional<std::string> text = SavedText(row)) {
+            conf.SetValue(row.key, *text);
+        }
+    }
+
+   private:
+    // The text the row stores in the configuration; nothing when it stores
+    // none (no combo choice made, a registry switch, a row kept as stored).
+    std::optional<std::string> SavedText(const Row& row) const {
         switch (row.kind) {
             case RowKind::Text:
             case RowKind::Threshold:
@@ -144,13 +178,34 @@ class RowTransfer {
             case RowKind::PositiveSwitch:
             case RowKind::BooleanSwitch:
                 return NodeOn(row.node) ? Text(row.second) : "0";
-            case RowKind::Special:
+            case RowKind::RuleUpdate:
+                return SettingsMapping::RuleUpdateValue(NodeOn(row.node), ComboIndex(form_.Control(row.control)));
+            case RowKind::ScanFrequency:
+                return SettingsMapping::ScanFrequencyValue(ComboIndex(form_.Control(row.control)));
+            case RowKind::TrainingWeight:
+                return SettingsMapping::TrainingWeightText(Checked(row.second));
+            case RowKind::TimeoutSwitch:
+                return TimeoutText(row);
+            case RowKind::RegistrySwitch:
+            case RowKind::Kept:
                 break;
         }
         return std::nullopt;
     }
 
-   private:
+    // The box shows what is saved: an empty box or 0 becomes the default.
+    std::string TimeoutText(const Row& row) const {
+        if (!NodeOn(row.node)) {
+            return "0";
+        }
+        const std::string current = Text(row.second);
+        const std::string timeout = SettingsMapping::TimeoutToSave(current);
+        if (timeout != current) {
+            SetText(row.second, timeout);
+        }
+        return timeout;
+    }
+
     frmMain& form_;
 };
 
@@ -164,8 +219,6 @@ const Row& RowOf(const std::string& key) {
     }
     throw ObjectError(5, "frmMain", "No settings row " + key);
 }
-
-int ComboIndex(HWND combo) { return static_cast<int>(SendMessageA(combo, CB_GETCURSEL, 0, 0)); }
 
 }  // namespace
 
@@ -191,13 +244,7 @@ void frmMain::PopulateFormPOP3() {
         Checkpoint("LoadOutgoingServerList()");
         rows.SetNode("NotificationUpgrades", SettingsMapping::FlagOn(Value("enable_upgrade_notification")));
 
-        rows.Load(RowOf("ruleupdate"), Value("ruleupdate"), [&](const std::string& value) {
-            const std::optional<int> index = SettingsMapping::RuleUpdateIndex(value);
-            rows.SetNode("RuleUpdate", index.has_value());
-            if (index) {
-                SendMessageA(Control(IDC_cmbRuleUpdFreq), CB_SETCURSEL, *index, 0);
-            }
-        });
+        load("ruleupdate");
         Checkpoint("RuleUpdate");
 
         if (Value("enable_oe_plugin").empty()) {
@@ -251,8 +298,7 @@ void frmMain::PopulateFormPOP3() {
         rows.SetNode("ScanOE", scan.empty() || scan == "yes");
         Checkpoint("OE Scan");
         load("oe_save_scanned_addresses");
-        SendMessageA(Control(IDC_cmbOEScanFrequency), CB_SETCURSEL,
-                     SettingsMapping::ScanFrequencyIndex(Value("oe_scan_frequency")), 0);
+        load("oe_scan_frequency");
 
         rows.SetText(IDC_txtProxyServer, Value("proxy_server"));
         rows.SetText(IDC_txtProxyPort, Value("proxy_port"));
@@ -260,12 +306,10 @@ void frmMain::PopulateFormPOP3() {
 
         for (const char* key : {"enable_rules", "extended_rules", "enable_word_training", "max_word_entries",
                                 "min_training", "rbl_multi_hit", "rbl_timeout", "rbl_max_ips", "rbl_threshold",
-                                "auto_training_threshold", "netcheck_threshold", "add_scoring_summary"}) {
+                                "auto_training_threshold", "netcheck_threshold", "add_scoring_summary",
+                                "full_training_weight"}) {
             load(key);
         }
-        const bool high = SettingsMapping::HighTrainingWeight(Value("full_training_weight"));
-        rows.SetChecked(IDC_optHighTrainingWeight, high);
-        rows.SetChecked(IDC_optLowTrainingWeight, !high);
 
         FillSenderList(SenderList::Approved);
         FillSenderList(SenderList::Blocked);
@@ -310,47 +354,11 @@ void frmMain::WriteSettings() {
         std::size_t count = 0;
         const Row* table = SettingsMapping::Rows(count);
         for (std::size_t i = 0; i < count; ++i) {
-            const Row& row = table[i];
-            const std::string key = row.key;
-            if (const std::optional<std::string> text = rows.SavePlain(row)) {
-                conf.SetValue(key, *text);
-            } else if (key == "ruleupdate") {
-                if (auto value = SettingsMapping::RuleUpdateValue(rows.NodeOn(row.node),
-                                                                  ComboIndex(Control(IDC_cmbRuleUpdFreq)))) {
-                    conf.SetValue(key, *value);
-                }
-            } else if (key == "showsenderdialog") {
-                WriteRegistryValue(HKEY_CURRENT_USER, kSenderDialogKey, key,
-                                   std::int32_t{rows.NodeOn(row.node) ? 1 : 0});
-            } else if (key == "spam_timeout") {
-                if (!rows.NodeOn(row.node)) {
-                    conf.SetValue(key, "0");
-                } else {
-                    const std::string current = rows.Text(IDC_txtMaxTimeoutSpamChk);
-                    const std::string timeout = SettingsMapping::TimeoutToSave(current);
-                    if (timeout != current) {
-                        rows.SetText(IDC_txtMaxTimeoutSpamChk, timeout);
-                    }
-                    conf.SetValue(key, timeout);
-                }
-            } else if (key == "spam_timeout_value") {
-                conf.SetValue(key, rows.Text(IDC_txtMaxTimeoutSpamChk));
-            } else if (key == "use_proxy_server" || key == "enable_oe_plugin" || key == "oe_scan") {
-                conf.SetValue(key, SettingsMapping::FlagText(rows.NodeOn(row.node)));
-            } else if (key == "oe_scan_frequency") {
-                if (auto value = SettingsMapping::ScanFrequencyValue(ComboIndex(Control(IDC_cmbOEScanFrequency)))) {
-                    conf.SetValue(key, *value);
-                }
-            } else if (key == "proxy_server") {
-                modMain::gProxyServer = rows.Text(IDC_txtProxyServer);
-                conf.SetValue(key, modMain::gProxyServer);
-            } else if (key == "proxy_port") {
-                modMain::gProxyPort = rows.Text(IDC_txtProxyPort);
-                conf.SetValue(key, modMain::gProxyPort);
-            } else if (key == "full_training_weight") {
-                conf.SetValue(key, SettingsMapping::TrainingWeightText(rows.Checked(IDC_optLowTrainingWeight)));
-            }
+            rows.Save(table[i], conf);
         }
+        // Requests use the proxy as saved.
+        modMain::gProxyServer = rows.Text(IDC_txtProxyServer);
+        modMain::gProxyPort = rows.Text(IDC_txtProxyPort);
         WriteLists();
         if (!conf.Save()) {
             throw ObjectError(75, "frmMain", "The configuration file cannot be written");

@@ -37,6 +37,44 @@ TEST(SettingsMapping, RowsThatCanFailToShowHaveAShowableFallback) {
     }
 }
 
+// A row missing a control its kind reads would save an empty text.
+TEST(SettingsMapping, EveryRowNamesWhatItsKindReads) {
+    std::size_t count = 0;
+    const M::Row* rows = M::Rows(count);
+    for (std::size_t i = 0; i < count; ++i) {
+        const M::Row& row = rows[i];
+        bool node = false, control = false, second = false;
+        switch (row.kind) {
+            case M::RowKind::Text:
+            case M::RowKind::Threshold:
+            case M::RowKind::CheckBox:
+            case M::RowKind::ScanFrequency:
+                control = true;
+                break;
+            case M::RowKind::Range:
+            case M::RowKind::TrainingWeight:
+                control = second = true;
+                break;
+            case M::RowKind::FlagNode:
+            case M::RowKind::RegistrySwitch:
+            case M::RowKind::Kept:
+                node = true;
+                break;
+            case M::RowKind::PositiveSwitch:
+            case M::RowKind::BooleanSwitch:
+            case M::RowKind::TimeoutSwitch:
+                node = second = true;
+                break;
+            case M::RowKind::RuleUpdate:
+                node = control = true;
+                break;
+        }
+        EXPECT_EQ(*row.node != '\0', node) << row.key;
+        EXPECT_EQ(row.control != 0, control) << row.key;
+        EXPECT_EQ(row.second != 0, second) << row.key;
+    }
+}
+
 TEST(SettingsMapping, FlagsAreOnOnlyForExactlyYes) {
     const std::pair<const char*, bool> cases[] = {
         {"yes", true}, {"Yes", false}, {"YES", false}, {"", false}, {"1", false}};
