@@ -5,6 +5,7 @@
 #include "SortedList.h"
 #include "TextCompare.h"
 #include "modPelwardenMain.h"
+#include "StringIds.h"
 
 namespace modPelwardenMain {
 
@@ -23,8 +24,8 @@ struct ScanKind {
     std::int32_t weight;
 };
 
-const ScanKind kInbox{"PreviousFrom", "OEScanInbox", 406, "Unable to open Inbox", "oeinbox", true, true, kInboxWeight};
-const ScanKind kSent{"ScanNewSentEmails", "OEScanSent", 411, "Unable to open Sent Items folder.", "oesent", false,
+const ScanKind kInbox{"PreviousFrom", "OEScanInbox", kStrInboxOpenFailed, "Unable to open Inbox", "oeinbox", true, true, kInboxWeight};
+const ScanKind kSent{"ScanNewSentEmails", "OEScanSent", kStrSentOpenFailed, "Unable to open Sent Items folder.", "oesent", false,
                      false, kSentWeight};
 
 SwitchReader& CurrentSwitchReader() {
@@ -147,7 +148,7 @@ std::string GetFolderFilename(const std::string& name) {
         }
         CDbx reader;
         if (!reader.openFile(folders, false)) {
-            ReportOpenFailure(reader, LoadResText(412) + " " + folders, "Unable to open " + folders);
+            ReportOpenFailure(reader, LoadResText(kStrUnableToOpen) + " " + folders, "Unable to open " + folders);
             return;
         }
         for (const auto& folder : reader.Folders()) {

@@ -11,6 +11,7 @@
 #include "frmMainIds.h"
 #include "frmRangeEntry.h"
 #include "modMain.h"
+#include "StringIds.h"
 
 // The IP and blocklist-zone pages: their boxes are working copies of the
 // configuration's lists, written back only when the settings are saved.
@@ -148,7 +149,7 @@ void frmMain::ShowRangeDialog(RangeDialog dialog, int box) {
 
 void frmMain::EditIPEntry(RangeDialog dialog, int box) {
     if (SendMessageA(Control(box), LB_GETCURSEL, 0, 0) == LB_ERR) {
-        MsgBox(LoadResText(347), MsgBoxStyle::OKOnly, ProgramTitle());
+        MsgBox(LoadResText(kStrSelectRange), MsgBoxStyle::OKOnly, ProgramTitle());
         return;
     }
     ShowRangeDialog(dialog, box);

@@ -12,6 +12,7 @@
 #include "frmMain.h"
 #include "frmMainIds.h"
 #include "modMain.h"
+#include "StringIds.h"
 
 // The sender and address list pages: every change is written to the list
 // file at once, not held back until Apply.
@@ -110,7 +111,7 @@ void frmMain::ShowAddressDialog(AddressDialog dialog, SenderList which) {
 
 void frmMain::EditSenderEntry(AddressDialog dialog, SenderList which) {
     if (FirstSelectedItem(Control(PageOf(which).box)) < 0) {
-        MsgBox(LoadResText(237), MsgBoxStyle::OKOnly, ProgramTitle());
+        MsgBox(LoadResText(kStrSelectAddress), MsgBoxStyle::OKOnly, ProgramTitle());
         FillListFromAddressList(SenderLists::List(which), Control(PageOf(which).box));
         return;
     }

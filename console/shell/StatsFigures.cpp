@@ -7,6 +7,7 @@
 #include "Resources.h"
 #include "TextCompare.h"
 #include "modMain.h"
+#include "StringIds.h"
 
 namespace StatsFigures {
 
@@ -35,7 +36,7 @@ std::int64_t TrainingPercent(std::int32_t count, const std::string& minTraining)
 }
 
 std::string TrainingPercentText(std::int32_t count, const std::string& minTraining) {
-    return modMain::SubstituteArg(LoadResText(385), std::to_string(TrainingPercent(count, minTraining)));
+    return modMain::SubstituteArg(LoadResText(kStrPercent), std::to_string(TrainingPercent(count, minTraining)));
 }
 
 std::string CounterText(const std::string& stored, bool asWholeNumber) {

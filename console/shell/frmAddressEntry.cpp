@@ -8,6 +8,7 @@
 #include "frmMain.h"
 #include "frmMainIds.h"
 #include "modMain.h"
+#include "StringIds.h"
 
 struct frmAddressEntry::Member {
     int templateId;
@@ -70,7 +71,7 @@ bool frmAddressEntry::cmdOK_Click() {
     // The entry being edited is no duplicate of itself, whatever its case.
     const bool isOriginal = !originalEntry.empty() && TextCompare(entry, originalEntry) == 0;
     if (!isOriginal && list.Exists(entry)) {
-        Tell(modMain::SubstituteArg(LoadResText(152), entry));
+        Tell(modMain::SubstituteArg(LoadResText(kStrAlreadyOnList), entry));
         return false;
     }
     const bool saved = SenderLists::Change(member_.list, [&] {

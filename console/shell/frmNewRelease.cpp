@@ -7,6 +7,7 @@
 #include "frmNewReleaseIds.h"
 #include "modMain.h"
 #include "modShellExecute.h"
+#include "StringIds.h"
 
 void frmNewRelease::Show() {
     DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_frmNewRelease), nullptr, DialogProc,
@@ -65,10 +66,10 @@ bool frmNewRelease::OnCommand(int id, int code) {
 void frmNewRelease::Form_Load() {
     const WindowBoundary::Handler handler(__func__);
     DecorateDialogFrame(hwnd_);
-    SetDlgItemTextA(hwnd_, IDC_cmdOK, LoadResText(135).c_str());
-    SetDlgItemTextA(hwnd_, IDC_cmdIgnore, LoadResText(136).c_str());
-    SetDlgItemTextA(hwnd_, IDC_chkIgnore, LoadResText(138).c_str());
-    SetDlgItemTextA(hwnd_, IDC_lblNewRelease, (LoadResText(126) + LoadResText(1002) + LoadResText(127)).c_str());
+    SetDlgItemTextA(hwnd_, IDC_cmdOK, LoadResText(kStrYes).c_str());
+    SetDlgItemTextA(hwnd_, IDC_cmdIgnore, LoadResText(kStrNo).c_str());
+    SetDlgItemTextA(hwnd_, IDC_chkIgnore, LoadResText(kStrDoNotRemind).c_str());
+    SetDlgItemTextA(hwnd_, IDC_lblNewRelease, (LoadResText(kStrNewReleaseBefore) + LoadResText(kStrDownloadPage) + LoadResText(kStrNewReleaseAfter)).c_str());
     CheckDlgButton(hwnd_, IDC_chkIgnore, BST_UNCHECKED);
     SetDefaultButton(IDC_cmdOK);
 }
@@ -100,6 +101,6 @@ void frmNewRelease::cmdIgnore_Click() {
 
 void frmNewRelease::cmdOK_Click() {
     const WindowBoundary::Handler handler(__func__);
-    modShellExecute::ShellOpen(LoadResText(1002), "", "");
+    modShellExecute::ShellOpen(LoadResText(kStrDownloadPage), "", "");
     EndDialog(hwnd_, 0);
 }

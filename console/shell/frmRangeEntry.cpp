@@ -9,6 +9,7 @@
 #include "frmMain.h"
 #include "frmMainIds.h"
 #include "modMain.h"
+#include "StringIds.h"
 
 struct frmRangeEntry::Member {
     int templateId;
@@ -70,7 +71,7 @@ bool frmRangeEntry::cmdOK_Click() {
     }
     const std::vector<std::string> items = frmMain::Instance().ListBoxItems(member_.box);
     if (std::find(items.begin(), items.end(), entry) != items.end()) {
-        Tell(modMain::SubstituteArg(LoadResText(152), entry));
+        Tell(modMain::SubstituteArg(LoadResText(kStrAlreadyOnList), entry));
         return false;
     }
     if (m_editIndex >= 0) {

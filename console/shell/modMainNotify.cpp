@@ -8,6 +8,7 @@
 #include "modKillProcess.h"
 #include "modMain.h"
 #include "modShellExecute.h"
+#include "StringIds.h"
 
 namespace modMain {
 
@@ -38,7 +39,7 @@ void NotifyOE(const std::string& messageName) {
 
 void CloseOE() {
     if (HWND window = MailClientWindow()) {
-        MsgBox(LoadResText(430), MsgBoxStyle::OKOnly, ProgramTitle());
+        MsgBox(LoadResText(kStrMailClientClosing), MsgBoxStyle::OKOnly, ProgramTitle());
         SendWithTimeout(window, WM_CLOSE);
     }
 }

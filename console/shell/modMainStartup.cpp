@@ -16,6 +16,7 @@
 #include "modFileAttributes.h"
 #include "modMain.h"
 #include "modShellExecute.h"
+#include "StringIds.h"
 
 namespace modMain {
 
@@ -136,7 +137,7 @@ bool InitializeObjects() {
     LogTrap::Trap("InitializeObjects Error ", " : ", [&] {
         gProxyConf = std::make_shared<KXProxyConf>();
         DebugStep("1");
-        const std::string confFile = ConfPath(LoadResText(387));
+        const std::string confFile = ConfPath(LoadResText(kStrConfFile));
         gProxyConf->ConfigurationFile(confFile);
         if (!gProxyConf->FileExists(confFile)) {
             // Without any file the console still runs on the defaults; the
@@ -163,14 +164,14 @@ bool InitializeObjects() {
         gIgnoredSenders = LoadList("brindlecoteignored.txt", {nullptr, nullptr, nullptr});
         gIgnoredSendersStamp = modFileAttributes::GetFileDateTime(ConfPath("brindlecoteignored.txt"));
         DebugStep("16");
-        gToMeAddresses = LoadList(LoadResText(388), {"17", "18", "19"});
+        gToMeAddresses = LoadList(LoadResText(kStrToMeFile), {"17", "18", "19"});
         DebugStep("20");
         std::string host;
         if (gProxyConf->GetValue("use_internal_rpc").ToText() == "yes") {
-            host = LoadResText(1004);
+            host = LoadResText(kStrInternalHost);
         } else {
             DebugStep("21");
-            host = LoadResText(1005);
+            host = LoadResText(kStrPublicHost);
         }
         gBaseURL = "http://" + host;
         DebugStep("22");
@@ -211,7 +212,7 @@ void Main() {
         }
         WriteVersionReport();
         if (!InitializeObjects()) {
-            MsgBox(LoadResText(156), MsgBoxStyle::OKOnly, LoadResText(101));
+            MsgBox(LoadResText(kStrInitFailed), MsgBoxStyle::OKOnly, LoadResText(kStrProductTitle));
             return;
         }
         gDebugVerboseLevel = WholeNumberOrZero(gProxyConf->GetValue("dbg_verbose_level").ToText());
