@@ -3,10 +3,10 @@
 #include <windows.h>
 
 #include "Resources.h"
-#include "WindowBoundary.h"
-#include "frmStatusIds.h"
 #include "StringIds.h"
+#include "WindowBoundary.h"
 #include "WindowHelpers.h"
+#include "frmStatusIds.h"
 
 namespace frmStatus {
 

@@ -6,14 +6,14 @@
 #include "Conf.h"
 #include "FileList.h"
 #include "LogTrap.h"
-#include "ObjectError.h"
 #include "OEIdentity.h"
 #include "OERegistry.h"
+#include "ObjectError.h"
 #include "ProductKey.h"
 #include "Resources.h"
 #include "SingleInstance.h"
-#include "frmStatus.h"
 #include "StringIds.h"
+#include "frmStatus.h"
 
 namespace modPelwardenMain {
 

@@ -3,9 +3,9 @@
 #include "LogTrap.h"
 #include "Resources.h"
 #include "SortedList.h"
+#include "StringIds.h"
 #include "TextCompare.h"
 #include "modPelwardenMain.h"
-#include "StringIds.h"
 
 namespace modPelwardenMain {
 
@@ -24,9 +24,10 @@ struct ScanKind {
     std::int32_t weight;
 };
 
-const ScanKind kInbox{"PreviousFrom", "OEScanInbox", kStrInboxOpenFailed, "Unable to open Inbox", "oeinbox", true, true, kInboxWeight};
-const ScanKind kSent{"ScanNewSentEmails", "OEScanSent", kStrSentOpenFailed, "Unable to open Sent Items folder.", "oesent", false,
-                     false, kSentWeight};
+const ScanKind kInbox{"PreviousFrom", "OEScanInbox", kStrInboxOpenFailed, "Unable to open Inbox", "oeinbox",
+                      true, true, kInboxWeight};
+const ScanKind kSent{"ScanNewSentEmails", "OEScanSent", kStrSentOpenFailed, "Unable to open Sent Items folder.",
+                     "oesent", false, false, kSentWeight};
 
 SwitchReader& CurrentSwitchReader() {
     static SwitchReader reader;

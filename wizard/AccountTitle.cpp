@@ -3,8 +3,8 @@
 #include <optional>
 
 #include "Resources.h"
-#include "modOE.h"
 #include "StringIds.h"
+#include "modOE.h"
 
 namespace AccountTitle {
 

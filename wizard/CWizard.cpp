@@ -9,6 +9,7 @@
 #include "KXProxyConf.h"
 #include "Resources.h"
 #include "SortedList.h"
+#include "StringIds.h"
 #include "WindowBoundary.h"
 #include "WindowHelpers.h"
 #include "WizardForm.h"
@@ -16,7 +17,6 @@
 #include "WizardLayout.h"
 #include "modOE.h"
 #include "modWizard.h"
-#include "StringIds.h"
 
 namespace {
 
@@ -378,9 +378,7 @@ void CWizard::ArrangeControls() {
         RECT after{};
         GetWindowRect(hwnd_, &after);
         if (!EqualRect(&before, &after) && m_blnCenterOnResize) {
-            SetWindowPos(hwnd_, nullptr, GetSystemMetrics(SM_CXSCREEN) / 2 - placed->window.width / 2,
-                         GetSystemMetrics(SM_CYSCREEN) / 2 - placed->window.height / 2, 0, 0,
-                         SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+            CenterOnScreen(hwnd_);
             CenterCursorOn(m_hLastButton);
         }
         InvalidateRect(hwnd_, nullptr, TRUE);

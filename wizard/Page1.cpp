@@ -1,8 +1,8 @@
 #include "Page1.h"
 
+#include "StringIds.h"
 #include "WizardIds.h"
 #include "modOE.h"
-#include "StringIds.h"
 
 Page1::Page1() : WizardForm(IDD_Page1) {}
 

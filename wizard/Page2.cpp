@@ -9,10 +9,10 @@
 #include "ProxyAccount.h"
 #include "Resources.h"
 #include "SortedList.h"
+#include "StringIds.h"
 #include "WizardIds.h"
 #include "modOE.h"
 #include "modShellExecute.h"
-#include "StringIds.h"
 
 namespace {
 

@@ -5,9 +5,9 @@
 
 #include "Resources.h"
 #include "SortedList.h"
+#include "StringIds.h"
 #include "WizardIds.h"
 #include "modOE.h"
-#include "StringIds.h"
 
 Page3::Page3() : WizardForm(IDD_Page3) {}
 

@@ -4,10 +4,10 @@
 #include "KXProxyConf.h"
 #include "LogTrap.h"
 #include "WindowBoundary.h"
+#include "WindowHelpers.h"
 #include "frmAboutTessavane.h"
 #include "frmMainIds.h"
 #include "modMain.h"
-#include "WindowHelpers.h"
 
 namespace {
 

@@ -1,11 +1,11 @@
 #include "MsgBox.h"
 #include "Resources.h"
+#include "StringIds.h"
 #include "WindowBoundary.h"
 #include "frmAboutTessavane.h"
 #include "frmMain.h"
 #include "modMainRelease.h"
 #include "modShellExecute.h"
-#include "StringIds.h"
 
 void frmMain::About_Click() {
     const WindowBoundary::Handler handler(__func__);

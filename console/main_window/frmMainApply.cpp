@@ -7,15 +7,15 @@
 #include "ProgramTitle.h"
 #include "RegOp.h"
 #include "Resources.h"
+#include "StringIds.h"
 #include "WindowBoundary.h"
+#include "WindowHelpers.h"
 #include "frmMainIds.h"
 #include "modIPHostname.h"
 #include "modKillProcess.h"
 #include "modMain.h"
 #include "modService.h"
 #include "modShellExecute.h"
-#include "StringIds.h"
-#include "WindowHelpers.h"
 
 // Apply, OK and Cancel, and the daemon: the service on the NT family, a
 // process on Windows 9x.

@@ -1,9 +1,9 @@
 #include "ResourcePictures.h"
 #include "Resources.h"
+#include "StringIds.h"
 #include "frmMain.h"
 #include "frmMainIds.h"
 #include "modMain.h"
-#include "StringIds.h"
 
 namespace {
 

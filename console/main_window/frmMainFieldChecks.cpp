@@ -5,12 +5,12 @@
 #include "OptionTree.h"
 #include "ProgramTitle.h"
 #include "Resources.h"
+#include "StringIds.h"
 #include "TextCompare.h"
 #include "ThresholdRules.h"
+#include "WindowHelpers.h"
 #include "frmMainIds.h"
 #include "modMain.h"
-#include "StringIds.h"
-#include "WindowHelpers.h"
 
 // The checks of the window's text boxes, on leaving a box and at save.
 
@@ -26,9 +26,9 @@ struct CheckedBox {
 };
 
 const CheckedBox kCheckedBoxes[] = {
-    {IDC_txtInPort, FieldKind::Port, 298},
-    {IDC_txtMaxTimeoutSpamChk, FieldKind::Count, 300},
-    {IDC_txtProxyPort, FieldKind::Port, 210},
+    {IDC_txtInPort, FieldKind::Port, kStrInboundPortField},
+    {IDC_txtMaxTimeoutSpamChk, FieldKind::Count, kStrMaximumTimeoutField},
+    {IDC_txtProxyPort, FieldKind::Port, kStrProxyPortField},
     {IDC_txtMaxWordEntries, FieldKind::Count, kStrProductTitle},
     {IDC_txtMinTraining, FieldKind::Count, kStrProductTitle},
     {IDC_txtMinAutoTrainingThreshold, FieldKind::Number, kStrProductTitle},
@@ -48,9 +48,9 @@ struct ThresholdBox {
 };
 
 const ThresholdBox kThresholdBoxes[] = {
-    {IDC_txtMsgModThreshold, "SpamFlagging", 299},
-    {IDC_txtSubjModThreshold, "SubjectModification", 290},
-    {IDC_txtOESpamThreshold, "OESpamThreshold", 422},
+    {IDC_txtMsgModThreshold, "SpamFlagging", kStrFlaggingThresholdField},
+    {IDC_txtSubjModThreshold, "SubjectModification", kStrSubjectThresholdField},
+    {IDC_txtOESpamThreshold, "OESpamThreshold", kStrMailClientThresholdField},
 };
 
 }  // namespace

@@ -7,11 +7,11 @@
 #include "ProgramTitle.h"
 #include "RBLSelection.h"
 #include "Resources.h"
+#include "StringIds.h"
 #include "frmMain.h"
 #include "frmMainIds.h"
 #include "frmRangeEntry.h"
 #include "modMain.h"
-#include "StringIds.h"
 
 // The IP and blocklist-zone pages: their boxes are working copies of the
 // configuration's lists, written back only when the settings are saved.

@@ -6,13 +6,13 @@
 #include "ObjectError.h"
 #include "ProgramTitle.h"
 #include "Resources.h"
+#include "StringIds.h"
 #include "WindowBoundary.h"
 #include "frmMain.h"
 #include "frmMainIds.h"
 #include "frmStats.h"
 #include "modMain.h"
 #include "modShellExecute.h"
-#include "StringIds.h"
 
 // The menus, the pages' help buttons and the dispatch of the charset and
 // country controls' events.

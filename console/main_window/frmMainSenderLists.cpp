@@ -7,12 +7,12 @@
 #include "ProgramTitle.h"
 #include "Resources.h"
 #include "SenderLists.h"
+#include "StringIds.h"
 #include "WindowBoundary.h"
 #include "frmAddressEntry.h"
 #include "frmMain.h"
 #include "frmMainIds.h"
 #include "modMain.h"
-#include "StringIds.h"
 
 // The sender and address list pages: every change is written to the list
 // file at once, not held back until Apply.

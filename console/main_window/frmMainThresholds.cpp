@@ -3,8 +3,8 @@
 #include "NumberText.h"
 #include "Resources.h"
 #include "ThresholdRules.h"
-#include "frmMainIds.h"
 #include "WindowHelpers.h"
+#include "frmMainIds.h"
 
 // The three spam-threshold groups: text box, slider, up-down, four strength
 // options and a description, kept in step. The text box holds the value.

@@ -5,11 +5,11 @@
 #include "MsgBox.h"
 #include "ProgramTitle.h"
 #include "Resources.h"
+#include "StringIds.h"
 #include "TextCompare.h"
 #include "WindowBoundary.h"
 #include "entryDialogIds.h"
 #include "frmMain.h"
-#include "StringIds.h"
 
 void EntryDialog::ShowModal(int templateId) {
     DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(templateId), frmMain::Instance().Window(), Proc,

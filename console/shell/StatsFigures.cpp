@@ -5,9 +5,9 @@
 #include <cstdlib>
 
 #include "Resources.h"
+#include "StringIds.h"
 #include "TextCompare.h"
 #include "modMain.h"
-#include "StringIds.h"
 
 namespace StatsFigures {
 

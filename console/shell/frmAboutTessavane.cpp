@@ -5,10 +5,10 @@
 #include "MsgBox.h"
 #include "ProgramTitle.h"
 #include "Resources.h"
+#include "StringIds.h"
 #include "WindowBoundary.h"
 #include "frmAboutTessavaneIds.h"
 #include "modMain.h"
-#include "StringIds.h"
 
 namespace {
 

@@ -2,13 +2,13 @@
 
 #include "AddressList.h"
 #include "Resources.h"
+#include "StringIds.h"
 #include "TextCompare.h"
 #include "WindowBoundary.h"
 #include "entryDialogIds.h"
 #include "frmMain.h"
 #include "frmMainIds.h"
 #include "modMain.h"
-#include "StringIds.h"
 
 struct frmAddressEntry::Member {
     int templateId;

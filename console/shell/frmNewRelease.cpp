@@ -3,11 +3,11 @@
 #include "DialogFrame.h"
 #include "KXProxyConf.h"
 #include "Resources.h"
+#include "StringIds.h"
 #include "WindowBoundary.h"
 #include "frmNewReleaseIds.h"
 #include "modMain.h"
 #include "modShellExecute.h"
-#include "StringIds.h"
 
 void frmNewRelease::Show() {
     DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_frmNewRelease), nullptr, DialogProc,
@@ -69,7 +69,9 @@ void frmNewRelease::Form_Load() {
     SetDlgItemTextA(hwnd_, IDC_cmdOK, LoadResText(kStrYes).c_str());
     SetDlgItemTextA(hwnd_, IDC_cmdIgnore, LoadResText(kStrNo).c_str());
     SetDlgItemTextA(hwnd_, IDC_chkIgnore, LoadResText(kStrDoNotRemind).c_str());
-    SetDlgItemTextA(hwnd_, IDC_lblNewRelease, (LoadResText(kStrNewReleaseBefore) + LoadResText(kStrDownloadPage) + LoadResText(kStrNewReleaseAfter)).c_str());
+    const std::string notice =
+        LoadResText(kStrNewReleaseBefore) + LoadResText(kStrDownloadPage) + LoadResText(kStrNewReleaseAfter);
+    SetDlgItemTextA(hwnd_, IDC_lblNewRelease, notice.c_str());
     CheckDlgButton(hwnd_, IDC_chkIgnore, BST_UNCHECKED);
     SetDefaultButton(IDC_cmdOK);
 }

@@ -4,12 +4,12 @@
 
 #include "ListEntryText.h"
 #include "Resources.h"
+#include "StringIds.h"
 #include "WindowBoundary.h"
 #include "entryDialogIds.h"
 #include "frmMain.h"
 #include "frmMainIds.h"
 #include "modMain.h"
-#include "StringIds.h"
 
 struct frmRangeEntry::Member {
     int templateId;

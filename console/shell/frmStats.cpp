@@ -7,11 +7,11 @@
 #include "ProductKey.h"
 #include "Resources.h"
 #include "StatsFigures.h"
+#include "StringIds.h"
 #include "WindowBoundary.h"
+#include "WindowHelpers.h"
 #include "frmStatsIds.h"
 #include "modMain.h"
-#include "StringIds.h"
-#include "WindowHelpers.h"
 
 namespace {
 

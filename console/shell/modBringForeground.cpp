@@ -3,9 +3,9 @@
 #include <string>
 
 #include "Resources.h"
-#include "modMain.h"
 #include "StringIds.h"
 #include "WindowHelpers.h"
+#include "modMain.h"
 
 namespace modBringForeground {
 

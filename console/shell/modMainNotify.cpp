@@ -5,10 +5,10 @@
 #include "ProgramTitle.h"
 #include "RegOp.h"
 #include "Resources.h"
+#include "StringIds.h"
 #include "modKillProcess.h"
 #include "modMain.h"
 #include "modShellExecute.h"
-#include "StringIds.h"
 
 namespace modMain {
 

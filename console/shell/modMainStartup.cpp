@@ -9,6 +9,7 @@
 #include "RegOp.h"
 #include "Resources.h"
 #include "SingleInstance.h"
+#include "StringIds.h"
 #include "TextCompare.h"
 #include "frmAboutTessavane.h"
 #include "frmMain.h"
@@ -16,7 +17,6 @@
 #include "modFileAttributes.h"
 #include "modMain.h"
 #include "modShellExecute.h"
-#include "StringIds.h"
 
 namespace modMain {
 

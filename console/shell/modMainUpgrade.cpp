@@ -3,12 +3,12 @@
 #include "KXProxyConf.h"
 #include "LogTrap.h"
 #include "Resources.h"
+#include "StringIds.h"
 #include "frmNewRelease.h"
 #include "modFileVersionInfo.h"
 #include "modMain.h"
 #include "modMainRelease.h"
 #include "modShellExecute.h"
-#include "StringIds.h"
 
 namespace modMain {
 

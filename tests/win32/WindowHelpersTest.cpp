@@ -8,8 +8,8 @@
 namespace {
 
 HWND MakeControl(const char* windowClass, DWORD style, int width = 200, int height = 100) {
-    return CreateWindowExA(0, windowClass, "", style, 10, 10, width, height, nullptr, nullptr, GetModuleHandleA(nullptr),
-                           nullptr);
+    return CreateWindowExA(0, windowClass, "", style, 10, 10, width, height, nullptr, nullptr,
+                           GetModuleHandleA(nullptr), nullptr);
 }
 
 // Longer than every buffer the readers once had (256, 512, 1024 bytes).
