@@ -10,19 +10,12 @@
 #include "ProxyAccount.h"
 #include "RegOp.h"
 #include "Resources.h"
+#include "StringIds.h"
 
 namespace {
 
 const char kGlobalAccountsKey[] = "Software\\Microsoft\\Internet Account Manager\\Accounts";
 const char kMainIdentity[] = "Main Identity";
-
-// String table texts of the refusals.
-constexpr int kTextNotFound = 268;
-constexpr int kTextSsl = 256;
-constexpr int kTextSpa = 257;
-constexpr int kTextSmtpAuth = 258;
-constexpr int kTextConfigured = 259;
-constexpr int kTextAntivirus = 260;
 
 // An undefined variable stays as written.
 std::string ExpandEnvironment(const std::string& text) {
@@ -146,13 +139,13 @@ std::int32_t OEIdentity::AcctConfigurable(const std::string& acctkey, const std:
         errormsg = LoadResText(textId);
         return code;
     };
-    if (account == nullptr) return refuse(kAccountNotFound, kTextNotFound);
-    if (account->POP3_Secure_Connection() == "1") return refuse(kSecureAccount, kTextSsl);
-    if (account->POP3_Use_Sicily() == "1") return refuse(kSecureAccount, kTextSpa);
-    if (account->SMTP_Use_Sicily() == "2") return refuse(kSmtpAuthSameAsPop, kTextSmtpAuth);
-    if (account->User_name().find('#') != std::string::npos) return refuse(kAlreadyConfigured, kTextConfigured);
+    if (account == nullptr) return refuse(kAccountNotFound, kStrAccountNotFound);
+    if (account->POP3_Secure_Connection() == "1") return refuse(kSecureAccount, kStrAccountNeedsSsl);
+    if (account->POP3_Use_Sicily() == "1") return refuse(kSecureAccount, kStrAccountNeedsSpa);
+    if (account->SMTP_Use_Sicily() == "2") return refuse(kSmtpAuthSameAsPop, kStrSmtpAuthSameAsPop);
+    if (account->User_name().find('#') != std::string::npos) return refuse(kAlreadyConfigured, kStrAccountConfigured);
     if (account->POP_Server() == kAntivirusProxyServer && account->POP3_Port() == proxy_port) {
-        return refuse(kAntivirusProxy, kTextAntivirus);
+        return refuse(kAntivirusProxy, kStrAntivirusOnPort);
     }
     return kConfigurable;
 }

@@ -3,7 +3,9 @@
 #include <windows.h>
 
 #include "Resources.h"
+#include "StringIds.h"
 #include "WindowBoundary.h"
+#include "WindowHelpers.h"
 #include "frmStatusIds.h"
 
 namespace frmStatus {
@@ -13,16 +15,11 @@ namespace {
 HWND gWindow = nullptr;
 
 void Form_Load(HWND window) {
-    SetWindowTextA(window, LoadResText(101).c_str());
+    SetWindowTextA(window, LoadResText(kStrProductTitle).c_str());
     HICON icon = LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(101));
     SendMessageA(window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
     SendMessageA(window, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
-    RECT frame{};
-    GetWindowRect(window, &frame);
-    const int width = frame.right - frame.left;
-    const int height = frame.bottom - frame.top;
-    SetWindowPos(window, nullptr, (GetSystemMetrics(SM_CXSCREEN) - width) / 2,
-                 (GetSystemMetrics(SM_CYSCREEN) - height) / 2, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    CenterOnScreen(window);
 }
 
 void cmdOK_Click() { Unload(); }

@@ -6,12 +6,13 @@
 #include "Conf.h"
 #include "FileList.h"
 #include "LogTrap.h"
-#include "ObjectError.h"
 #include "OEIdentity.h"
 #include "OERegistry.h"
+#include "ObjectError.h"
 #include "ProductKey.h"
 #include "Resources.h"
 #include "SingleInstance.h"
+#include "StringIds.h"
 #include "frmStatus.h"
 
 namespace modPelwardenMain {
@@ -35,7 +36,7 @@ std::int16_t DebugLevel() {
 void InitializeObjects() {
     LogTrap::Trap(LogTrap::ProcedurePrefix("InitializeObjects"), " : ", [] {
         gConf = std::make_unique<Conf>();
-        gConf->ConfigFile(ConfPath(LoadResText(387)));
+        gConf->ConfigFile(ConfPath(LoadResText(kStrConfFile)));
         gConf->Load();
         gBlockedSenders = std::make_unique<FileList>();
         gBlockedSenders->FileLocation(ConfPath("blocked_senders"));
@@ -87,8 +88,8 @@ void StartEngine() {
         }
     });
     if (gEngine == 0) {
-        ShowStatus(LoadResText(409));
-        WriteLog(LoadResText(409));
+        ShowStatus(LoadResText(kStrEngineStartFailed));
+        WriteLog(LoadResText(kStrEngineStartFailed));
     }
 }
 
@@ -110,11 +111,11 @@ void Detail(const std::string& line) {
 
 void ScanStores() {
     frmStatus::DoEvents();
-    ShowStatus(LoadResText(401));
+    ShowStatus(LoadResText(kStrScanningInbox));
     PreviousFrom(gStoreRoot + GetFolderFilename("inbox"));
     Detail("Processed Inbox");
     frmStatus::DoEvents();
-    ShowStatus(LoadResText(402));
+    ShowStatus(LoadResText(kStrScanningSent));
     ScanNewSentEmails(gStoreRoot + GetFolderFilename("sent items"));
     Detail("Processed Sent Items");
 }
@@ -125,8 +126,8 @@ void Run() {
     // Without a current identity there is nothing to read, and nothing may be
     // created under the identities key.
     if (guid.empty()) {
-        ShowStatus(LoadResText(410));
-        WriteLog("No current Outlook Express identity: " + LoadResText(410));
+        ShowStatus(LoadResText(kStrNoMailFolders));
+        WriteLog("No current Outlook Express identity: " + LoadResText(kStrNoMailFolders));
         return;
     }
     OEIdentity identity;
@@ -134,7 +135,7 @@ void Run() {
     identity.Identity(guid);
     gStoreRoot = identity.StoreRoot() + "\\";
     identity.LoadBlockedList();
-    ShowStatus(LoadResText(400));
+    ShowStatus(LoadResText(kStrImportingBlockList));
     BlockedSenders(identity.BlockedList());
     Detail("gStoreRoot = " + gStoreRoot);
     Detail("Processed OE Blocked List ");
@@ -169,7 +170,7 @@ void Main() {
     if (!finished) {
         return;
     }
-    ShowStatus(LoadResText(405));
+    ShowStatus(LoadResText(kStrScanFinished));
     if (gShow) {
         frmStatus::EnableOK();
     } else {

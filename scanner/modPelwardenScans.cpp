@@ -3,6 +3,7 @@
 #include "LogTrap.h"
 #include "Resources.h"
 #include "SortedList.h"
+#include "StringIds.h"
 #include "TextCompare.h"
 #include "modPelwardenMain.h"
 
@@ -23,9 +24,10 @@ struct ScanKind {
     std::int32_t weight;
 };
 
-const ScanKind kInbox{"PreviousFrom", "OEScanInbox", 406, "Unable to open Inbox", "oeinbox", true, true, kInboxWeight};
-const ScanKind kSent{"ScanNewSentEmails", "OEScanSent", 411, "Unable to open Sent Items folder.", "oesent", false,
-                     false, kSentWeight};
+const ScanKind kInbox{"PreviousFrom", "OEScanInbox", kStrInboxOpenFailed, "Unable to open Inbox", "oeinbox",
+                      true, true, kInboxWeight};
+const ScanKind kSent{"ScanNewSentEmails", "OEScanSent", kStrSentOpenFailed, "Unable to open Sent Items folder.",
+                     "oesent", false, false, kSentWeight};
 
 SwitchReader& CurrentSwitchReader() {
     static SwitchReader reader;
@@ -147,7 +149,7 @@ std::string GetFolderFilename(const std::string& name) {
         }
         CDbx reader;
         if (!reader.openFile(folders, false)) {
-            ReportOpenFailure(reader, LoadResText(412) + " " + folders, "Unable to open " + folders);
+            ReportOpenFailure(reader, LoadResText(kStrUnableToOpen) + " " + folders, "Unable to open " + folders);
             return;
         }
         for (const auto& folder : reader.Folders()) {

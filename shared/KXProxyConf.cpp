@@ -3,11 +3,10 @@
 #include "MsgBox.h"
 #include "ProgramTitle.h"
 #include "Resources.h"
+#include "StringIds.h"
 #include "TextCompare.h"
 
 namespace {
-
-const int kDefaultFileNameId = 389;
 
 // The keys of the lists, in the order of KXProxyConf::List.
 const char* const kListKeys[] = {
@@ -73,7 +72,7 @@ std::vector<std::string> SplitList(const std::string& value) {
 }  // namespace
 
 KXProxyConf::KXProxyConf(const std::string& programDirectory)
-    : defaultFile_(programDirectory + "\\conf\\" + LoadResText(kDefaultFileNameId)) {
+    : defaultFile_(programDirectory + "\\conf\\" + LoadResText(kStrDefaultConfFile)) {
     for (SortedList& list : lists_) {
         list.Clear();
         list.SortMode(SortedList::kText);
@@ -87,7 +86,7 @@ bool KXProxyConf::FileExists(const std::string& path) const {
 void KXProxyConf::ConfigurationFile(const std::string& path) {
     if (!FileExists(path)) {
         if (!FileExists(defaultFile_)) {
-            MsgBox("Can not find " + LoadResText(kDefaultFileNameId), MsgBoxStyle::OKOnly, ProgramTitle());
+            MsgBox("Can not find " + LoadResText(kStrDefaultConfFile), MsgBoxStyle::OKOnly, ProgramTitle());
         } else {
             FileSystem::CopyIntoPlace(defaultFile_, path);
             useDefaultConf_ = true;

@@ -1,8 +1,9 @@
 #include "ProductKey.h"
 
 #include "Resources.h"
+#include "StringIds.h"
 
 ProductKey::ProductKey() {
     root(HKEY_LOCAL_MACHINE);
-    key(LoadResText(386));
+    key(LoadResText(kStrProductKey));
 }

@@ -1,7 +1,8 @@
 #include "ProgramTitle.h"
 
 #include "Resources.h"
+#include "StringIds.h"
 
 std::string ProgramTitle() {
-    return LoadResText(101);
+    return LoadResText(kStrProductTitle);
 }

@@ -3,14 +3,13 @@
 #include <optional>
 
 #include "Resources.h"
+#include "StringIds.h"
 #include "modOE.h"
 
 namespace AccountTitle {
 
 namespace {
 
-constexpr int kTextAccount = 254;
-constexpr int kTextForIdentity = 255;
 const char kEllipsis[] = "...";
 
 // The title `compose` makes of the longest start of `text` that fits with
@@ -29,7 +28,7 @@ std::optional<std::string> Shortened(std::string text, int width,
 }  // namespace
 
 std::string Text(const std::string& accountName, const std::string& identityName) {
-    return LoadResText(kTextAccount) + accountName + LoadResText(kTextForIdentity) + identityName;
+    return LoadResText(kStrAccountPrefix) + accountName + LoadResText(kStrForIdentity) + identityName;
 }
 
 std::string Fitted(const std::string& accountName, const std::string& identityName, int width,

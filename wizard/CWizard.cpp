@@ -9,7 +9,9 @@
 #include "KXProxyConf.h"
 #include "Resources.h"
 #include "SortedList.h"
+#include "StringIds.h"
 #include "WindowBoundary.h"
+#include "WindowHelpers.h"
 #include "WizardForm.h"
 #include "WizardIds.h"
 #include "WizardLayout.h"
@@ -20,12 +22,6 @@ namespace {
 
 constexpr int kSplashBitmap = 107;
 constexpr int kIcon = 101;
-constexpr int kTextCaption = 242;
-constexpr int kTextBack = 240;
-constexpr int kTextNext = 241;
-constexpr int kTextCancel = 147;
-constexpr int kTextHelp = 169;
-constexpr int kTextFinish = 269;
 constexpr int kKeyEnter = 13;
 constexpr int kKeyEscape = 27;
 constexpr int kKeyLeft = 37;
@@ -41,12 +37,6 @@ void Ignoring(Call&& call) {
         call();
     } catch (...) {
     }
-}
-
-std::string WindowText(HWND window) {
-    char text[256] = "";
-    GetWindowTextA(window, text, sizeof text);
-    return text;
 }
 
 SIZE WindowSize(HWND window) {
@@ -209,8 +199,8 @@ void CWizard::UpdateButtons() {
     EnableWindow(Item(IDC_cmdStepBack), TRUE);
     EnableWindow(Item(IDC_cmdStepFwd), TRUE);
     SetDefaultButton(IDC_cmdStepFwd);
-    if (WindowText(Item(IDC_cmdTerminate)) == LoadResText(kTextFinish)) {
-        SetWindowTextA(Item(IDC_cmdTerminate), LoadResText(kTextCancel).c_str());
+    if (WindowText(Item(IDC_cmdTerminate)) == LoadResText(kStrFinish)) {
+        SetWindowTextA(Item(IDC_cmdTerminate), LoadResText(kStrCancel).c_str());
     }
     if (CurrentStep() == StepCount()) SetDefaultButton(IDC_cmdTerminate);
 }
@@ -218,7 +208,7 @@ void CWizard::UpdateButtons() {
 void CWizard::EnterLastStep() {
     if (m_blnFrozen) Frozen(false);
     EnableWindow(Item(IDC_cmdStepFwd), FALSE);
-    SetWindowTextA(Item(IDC_cmdTerminate), LoadResText(kTextFinish).c_str());
+    SetWindowTextA(Item(IDC_cmdTerminate), LoadResText(kStrFinish).c_str());
     SetDefaultButton(IDC_cmdTerminate);
     EnableWindow(Item(IDC_cmdStepBack), FALSE);
 }
@@ -388,9 +378,7 @@ void CWizard::ArrangeControls() {
         RECT after{};
         GetWindowRect(hwnd_, &after);
         if (!EqualRect(&before, &after) && m_blnCenterOnResize) {
-            SetWindowPos(hwnd_, nullptr, GetSystemMetrics(SM_CXSCREEN) / 2 - placed->window.width / 2,
-                         GetSystemMetrics(SM_CYSCREEN) / 2 - placed->window.height / 2, 0, 0,
-                         SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+            CenterOnScreen(hwnd_);
             CenterCursorOn(m_hLastButton);
         }
         InvalidateRect(hwnd_, nullptr, TRUE);
@@ -433,14 +421,14 @@ void CWizard::Form_Load() {
     splash_ = static_cast<HBITMAP>(
         LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(kSplashBitmap), IMAGE_BITMAP, 0, 0, 0));
     SendMessageA(Item(IDC_picSplash), STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(splash_));
-    SetWindowTextA(hwnd_, LoadResText(kTextCaption).c_str());
+    SetWindowTextA(hwnd_, LoadResText(kStrWizardCaption).c_str());
     const HICON icon = LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(kIcon));
     SendMessageA(hwnd_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
     SendMessageA(hwnd_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
-    SetWindowTextA(Item(IDC_cmdStepBack), LoadResText(kTextBack).c_str());
-    SetWindowTextA(Item(IDC_cmdStepFwd), LoadResText(kTextNext).c_str());
-    SetWindowTextA(Item(IDC_cmdTerminate), LoadResText(kTextCancel).c_str());
-    SetWindowTextA(Item(IDC_cmdHelp), LoadResText(kTextHelp).c_str());
+    SetWindowTextA(Item(IDC_cmdStepBack), LoadResText(kStrBack).c_str());
+    SetWindowTextA(Item(IDC_cmdStepFwd), LoadResText(kStrNext).c_str());
+    SetWindowTextA(Item(IDC_cmdTerminate), LoadResText(kStrCancel).c_str());
+    SetWindowTextA(Item(IDC_cmdHelp), LoadResText(kStrHelpButton).c_str());
     SetTabOrder();
 
     const std::string directory = FileSystem::ProgramDirectory();

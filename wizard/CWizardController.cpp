@@ -8,15 +8,7 @@
 #include "Page2.h"
 #include "Page3.h"
 #include "Resources.h"
-
-namespace {
-
-constexpr int kTextCancelQuestion = 267;
-constexpr int kTextCaption = 242;
-constexpr int kTextHelpFile = 343;
-constexpr int kTextHelpTopic = 1023;
-
-}  // namespace
+#include "StringIds.h"
 
 CWizardController::CWizardController() : m_Wizard(std::make_unique<CWizard>()) {
     m_Wizard->ClientHandle(this);
@@ -35,16 +27,16 @@ void CWizardController::AfterStep() {}
 
 void CWizardController::OnRequestHelp() {
     if (!help_) help_ = std::make_unique<HTMLHelp>();
-    help_->CHMFile(FileSystem::ProgramDirectory() + "\\" + LoadResText(kTextHelpFile));
+    help_->CHMFile(FileSystem::ProgramDirectory() + "\\" + LoadResText(kStrHelpFile));
     help_->HHWindow("Main");
-    help_->HHTopicURL(LoadResText(kTextHelpTopic));
+    help_->HHTopicURL(LoadResText(kStrSmtpAuthHelpPage));
     help_->HHDisplayTopicURL(nullptr);
 }
 
 void CWizardController::OnCancel(bool& Cancel) {
     // Leaving the last page ends the wizard as it should; before it, ask.
     if (m_Wizard->CurrentStep() == m_Wizard->StepCount()) return;
-    const int answer = MsgBox(LoadResText(kTextCancelQuestion), MsgBoxStyle::YesNo | MsgBoxStyle::Question,
-                              LoadResText(kTextCaption));
+    const int answer = MsgBox(LoadResText(kStrCancelWizardQuestion), MsgBoxStyle::YesNo | MsgBoxStyle::Question,
+                              LoadResText(kStrWizardCaption));
     Cancel = answer != MsgBoxResult::Yes;
 }

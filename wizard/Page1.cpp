@@ -1,14 +1,15 @@
 #include "Page1.h"
 
+#include "StringIds.h"
 #include "WizardIds.h"
 #include "modOE.h"
 
 Page1::Page1() : WizardForm(IDD_Page1) {}
 
 void Page1::Form_Load() {
-    Caption(IDC_Label1_0, 243);
-    Caption(IDC_Label1_1, 245);
-    Caption(IDC_Label2, 244);
+    Caption(IDC_Label1_0, kStrWizardWelcome);
+    Caption(IDC_Label1_1, kStrClickNext);
+    Caption(IDC_Label2, kStrWizardPopOnly);
 }
 
 void Page1::BeforePageShow(CWizard&, std::int16_t) {

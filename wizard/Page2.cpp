@@ -9,6 +9,7 @@
 #include "ProxyAccount.h"
 #include "Resources.h"
 #include "SortedList.h"
+#include "StringIds.h"
 #include "WizardIds.h"
 #include "modOE.h"
 #include "modShellExecute.h"
@@ -16,14 +17,6 @@
 namespace {
 
 constexpr COLORREF kLinkColour = 0xFF0000;  // blue, in the blue-green-red order
-constexpr int kTextFieldsChanged = 251;
-constexpr int kTextLocalhost = 270;
-// The maker's web service, and its help pages for the refusals with a link.
-constexpr int kTextInternalHost = 1004;
-constexpr int kTextPublicHost = 1005;
-constexpr int kTextHelpFolder = 1021;
-constexpr int kTextAntivirusHelp = 1022;
-constexpr int kTextSmtpAuthHelp = 1023;
 
 // The change lines under the heading, each a caption and its value.
 const std::pair<int, int> kChangeRows[] = {{IDC_lblPOP, IDC_lblPOPServerTo},
@@ -90,16 +83,16 @@ Page2::~Page2() {
 }
 
 void Page2::Form_Load() {
-    Caption(IDC_Label1_0, 246);
-    Caption(IDC_Check1, 247);
-    Caption(IDC_Label2, 248);
-    Caption(IDC_Label3, 249);
-    Caption(IDC_lblPOP, 249);
-    Caption(IDC_Label4, 250);
-    Caption(IDC_lblUsernameChgTo, 250);
-    Caption(IDC_lblFieldsChanged, kTextFieldsChanged);
-    Caption(IDC_lblPOP3ServerPortChgTo, 252);
-    Caption(IDC_lblMoreInfo, 253);
+    Caption(IDC_Label1_0, kStrAccountDetected);
+    Caption(IDC_Check1, kStrReconfigureAccount);
+    Caption(IDC_Label2, kStrEmailAddress);
+    Caption(IDC_Label3, kStrPop3Server);
+    Caption(IDC_lblPOP, kStrPop3Server);
+    Caption(IDC_Label4, kStrPop3Username);
+    Caption(IDC_lblUsernameChgTo, kStrPop3Username);
+    Caption(IDC_lblFieldsChanged, kStrFieldsChanged);
+    Caption(IDC_lblPOP3ServerPortChgTo, kStrPop3ServerPort);
+    Caption(IDC_lblMoreInfo, kStrMoreInfo);
     boldFont_ = DerivedFont(hWnd(), true, false);
     linkFont_ = DerivedFont(hWnd(), false, true);
 }
@@ -155,12 +148,12 @@ void Page2::ShowRefusal(const std::string& message) {
 
 void Page2::ShowChanges(const std::string& userName, const std::string& server, const std::string& port) {
     SendMessageA(Item(IDC_lblFieldsChanged), WM_SETFONT, SendMessageA(hWnd(), WM_GETFONT, 0, 0), TRUE);
-    Caption(IDC_lblFieldsChanged, kTextFieldsChanged);
-    FitFieldsChanged(LoadResText(kTextFieldsChanged));
+    Caption(IDC_lblFieldsChanged, kStrFieldsChanged);
+    FitFieldsChanged(LoadResText(kStrFieldsChanged));
     EnableWindow(Item(IDC_Check1), TRUE);
     ShowChangeLines(true);
     ShowControl(IDC_lblMoreInfo, false);
-    Caption(IDC_lblPOPServerTo, kTextLocalhost);
+    Caption(IDC_lblPOPServerTo, kStrLocalhost);
     SetText(IDC_lblUsernameTo, ProxyAccount::NewUserName(userName, server, port));
 }
 
@@ -213,9 +206,9 @@ void Page2::BeforePageHide(CWizard&, std::int16_t, bool&) {
 void Page2::lblMoreInfo_Click() {
     const bool internal = modOE::gProxyConf->GetValue("use_internal_rpc").ToText() == "yes";
     std::string address =
-        "http://" + LoadResText(internal ? kTextInternalHost : kTextPublicHost) + LoadResText(kTextHelpFolder);
-    if (m_lngRefusalCode == OEIdentity::kAntivirusProxy) address += LoadResText(kTextAntivirusHelp);
-    if (m_lngRefusalCode == OEIdentity::kSmtpAuthSameAsPop) address += LoadResText(kTextSmtpAuthHelp);
+        "http://" + LoadResText(internal ? kStrInternalHost : kStrPublicHost) + LoadResText(kStrHelpFolder);
+    if (m_lngRefusalCode == OEIdentity::kAntivirusProxy) address += LoadResText(kStrAntivirusHelpPage);
+    if (m_lngRefusalCode == OEIdentity::kSmtpAuthSameAsPop) address += LoadResText(kStrSmtpAuthHelpPage);
     // The address alone: a web address takes no parameters or working folder.
     modShellExecute::ShellOpen(address, "", "");
 }

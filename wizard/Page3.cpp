@@ -5,23 +5,15 @@
 
 #include "Resources.h"
 #include "SortedList.h"
+#include "StringIds.h"
 #include "WizardIds.h"
 #include "modOE.h"
-
-namespace {
-
-constexpr int kTextNoAccounts = 263;
-constexpr int kTextRestart = 264;
-constexpr int kTextConfigured = 265;
-constexpr int kTextThanks = 266;
-
-}  // namespace
 
 Page3::Page3() : WizardForm(IDD_Page3) {}
 
 void Page3::Form_Load() {
-    Caption(IDC_Label3, 261);
-    Caption(IDC_Label1_1, 262);
+    Caption(IDC_Label3, kStrCreateFolders);
+    Caption(IDC_Label1_1, kStrClickFinish);
 }
 
 // The accounts are written before this page is shown, so it tells what was
@@ -30,14 +22,14 @@ void Page3::Form_Load() {
 void Page3::BeforePageShow(CWizard&, std::int16_t) {
     const modOE::ConfigureResult& result = modOE::gConfigureResult;
     std::vector<std::string> notices;
-    int outcome = kTextThanks;
+    int outcome = kStrWizardThanks;
     if (modOE::gOEAccts == nullptr || modOE::gOEAccts->Count() == 0) {
-        outcome = kTextNoAccounts;
+        outcome = kStrNoAccounts;
     } else {
         if (result.rewritten > 0) {
-            outcome = kTextConfigured;
+            outcome = kStrWizardDone;
             std::uint32_t processId = 0;
-            if (modOE::IsProcessRunning("msimn.exe", processId)) notices.push_back(LoadResText(kTextRestart));
+            if (modOE::IsProcessRunning("msimn.exe", processId)) notices.push_back(LoadResText(kStrRestartMailClient));
         }
         if (!result.failedAccount.empty()) notices.push_back(result.failedAccount);
         if (!result.error.empty()) notices.push_back(result.error);

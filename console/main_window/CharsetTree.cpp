@@ -1,15 +1,16 @@
 #include "CharsetTree.h"
 
 #include "Resources.h"
+#include "StringIds.h"
 #include "TextCompare.h"
 
 const std::array<CharsetTree::Node, CharsetTree::kNodeCount> CharsetTree::kNodes = {{
-    {"ChineseSimplified_Group", 366, -1},
-    {"ChineseTraditional_Group", 367, -1},
-    {"Cyrillic_Group", 368, -1},
-    {"Japanese_Group", 372, -1},
-    {"Korean_Group", 373, -1},
-    {"Thai_Group", 376, -1},
+    {"ChineseSimplified_Group", kStrChineseSimplifiedGroup, -1},
+    {"ChineseTraditional_Group", kStrChineseTraditionalGroup, -1},
+    {"Cyrillic_Group", kStrCyrillicGroup, -1},
+    {"Japanese_Group", kStrJapaneseGroup, -1},
+    {"Korean_Group", kStrKoreanGroup, -1},
+    {"Thai_Group", kStrThaiGroup, -1},
     {"cp-936", 0, 0},
     {"euc-cn", 0, 0},
     {"gb2312", 0, 0},

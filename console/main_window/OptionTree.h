@@ -1,6 +1,8 @@
 #pragma once
 #include <string>
 
+#include "StringIds.h"
+
 // The nodes of the main window's option tree, in the order they are added
 // (also their order under their parents). A toggle leaf has no image of its
 // own: its image is its setting's state (kImageOn or kImageOff).
@@ -30,41 +32,43 @@ struct Node {
 };
 
 constexpr Node kNodes[] = {
-    {"Root", "", 101, "", kImageRoot, 0, 0, 1024},
-    {"General", "Root", 280, "", kImageLine, kImageGroupExpanded, 1, 1024},
-    {"Netcheck", "General", 115, "", kImageNone, 0, 6, 1011},
-    {"RuleUpdate", "General", 114, "", kImageNone, 0, 5, 1010},
-    {"NotificationUpgrades", "General", 113, "", kImageNone, 0, 4, 1009},
-    {"ProxySupport", "General", 119, "", kImageNone, 0, 10, 1015},
+    {"Root", "", kStrProductTitle, "", kImageRoot, 0, 0, kStrMainHelpTopic},
+    {"General", "Root", kStrGeneralOptions, "", kImageLine, kImageGroupExpanded, 1, kStrMainHelpTopic},
+    {"Netcheck", "General", kStrEnableNetworkCheck, "", kImageNone, 0, 6, kStrNetworkCheckTopic},
+    {"RuleUpdate", "General", kStrEnableRuleUpdates, "", kImageNone, 0, 5, kStrRuleUpdatesTopic},
+    {"NotificationUpgrades", "General", kStrEnableUpgradeNotice, "", kImageNone, 0, 4, kStrNotificationTopic},
+    {"ProxySupport", "General", kStrEnableProxy, "", kImageNone, 0, 10, kStrProxyTopic},
     {"OEOptions", "Root", 0, "Outlook Express Options", kImageLine, kImageGroupExpanded, 31, 1043},
-    {"EnableOEPlugin", "OEOptions", 429, "", kImageNone, 0, 33, 1043},
-    {"OESpamThreshold", "OEOptions", 421, "", kImageNone, 0, 30, 1041},
-    {"ConfirmBA", "OEOptions", 416, "", kImageNone, 0, 29, 1042},
-    {"ScanOE", "OEOptions", 121, "", kImageNone, 0, 12, 1017},
+    {"EnableOEPlugin", "OEOptions", kStrEnablePlugin, "", kImageNone, 0, 33, 1043},
+    {"OESpamThreshold", "OEOptions", kStrEnableSpamThreshold, "", kImageNone, 0, 30, 1041},
+    {"ConfirmBA", "OEOptions", kStrEnableConfirmations, "", kImageNone, 0, 29, 1042},
+    {"ScanOE", "OEOptions", kStrEnableFolderScan, "", kImageNone, 0, 12, kStrFolderScanTopic},
     {"POPProxyOptions", "Root", 0, "POP Proxy Options", kImageLine, kImageGroupExpanded, 32, 1044},
-    {"IncomingListeningPort", "POPProxyOptions", 111, "", kImageAlwaysOn, 0, 2, 1007},
-    {"SubjectModification", "POPProxyOptions", 116, "", kImageNone, 0, 7, 1012},
-    {"SpamFlagging", "POPProxyOptions", 117, "", kImageNone, 0, 8, 1013},
-    {"ApproveMessage", "Root", 0, "Approve Options", kImageLine, kImageGroupExpanded, 21, 1030},
-    {"BlockMessage", "Root", 0, "Block Options", kImageLine, kImageGroupExpanded, 22, 1031},
-    {"ApprovedSenders", "ApproveMessage", 0, "Senders", kImageLine, 0, 13, 1018},
-    {"ApprovedIP", "ApproveMessage", 0, "I.P. Addresses", kImageLine, 0, 15, 1026},
-    {"NotSentToMe", "ApproveMessage", 120, "", kImageLine, 0, 11, 1016},
-    {"BlockedSenders", "BlockMessage", 0, "Senders", kImageLine, 0, 14, 1019},
-    {"CountryBlocking", "BlockMessage", 0, "Countries", kImageLine, 0, 18, 1028},
-    {"BlockedIP", "BlockMessage", 0, "I.P. Addresses", kImageLine, 0, 17, 1027},
-    {"BlockedCharset", "BlockMessage", 0, "Languages", kImageLine, 0, 16, 1039},
-    {"RBLs", "BlockMessage", 302, "", kImageLine, 0, 19, 1025},
+    {"IncomingListeningPort", "POPProxyOptions", kStrListeningPort, "", kImageAlwaysOn, 0, 2,
+     kStrListeningPortTopic},
+    {"SubjectModification", "POPProxyOptions", kStrEnableSubjectModification, "", kImageNone, 0, 7,
+     kStrSubjectModificationTopic},
+    {"SpamFlagging", "POPProxyOptions", kStrEnableFlagging, "", kImageNone, 0, 8, kStrFlaggingTopic},
+    {"ApproveMessage", "Root", 0, "Approve Options", kImageLine, kImageGroupExpanded, 21, kStrApproveOptionsTopic},
+    {"BlockMessage", "Root", 0, "Block Options", kImageLine, kImageGroupExpanded, 22, kStrBlockOptionsTopic},
+    {"ApprovedSenders", "ApproveMessage", 0, "Senders", kImageLine, 0, 13, kStrApprovedSendersTopic},
+    {"ApprovedIP", "ApproveMessage", 0, "I.P. Addresses", kImageLine, 0, 15, kStrApprovedIPHelpTopic},
+    {"NotSentToMe", "ApproveMessage", kStrMyEmailAddresses, "", kImageLine, 0, 11, kStrNotMyAddressTopic},
+    {"BlockedSenders", "BlockMessage", 0, "Senders", kImageLine, 0, 14, kStrBlockedSendersTopic},
+    {"CountryBlocking", "BlockMessage", 0, "Countries", kImageLine, 0, 18, kStrCountryBlockingTopic},
+    {"BlockedIP", "BlockMessage", 0, "I.P. Addresses", kImageLine, 0, 17, kStrBlockedIPHelpTopic},
+    {"BlockedCharset", "BlockMessage", 0, "Languages", kImageLine, 0, 16, kStrCharsetTopic},
+    {"RBLs", "BlockMessage", kStrPublicBlacklists, "", kImageLine, 0, 19, kStrPublicBlacklistsTopic},
     {"IgnoreLists", "Root", 0, "Ignore Lists", kImageLine, kImageGroupExpanded, 25, 1040},
     {"IgnoredSenders", "IgnoreLists", 0, "Senders", kImageLine, 0, 34, 1045},
     {"IgnoredCountries", "IgnoreLists", 0, "Countries", kImageLine, 0, 35, 1046},
     {"IgnoreIPs", "IgnoreLists", 0, "I.P. Addresses", kImageLine, 0, 28, 1040},
-    {"AdvancedOptions", "Root", 279, "", kImageLine, kImageGroupExpanded, 23, 1032},
-    {"WordTraining", "AdvancedOptions", 0, "Enable Word Training", kImageNone, 0, 20, 1029},
-    {"EnableRules", "AdvancedOptions", 0, "Enable Rules", kImageNone, 0, 26, 1035},
-    {"ScoringTimeout", "AdvancedOptions", 118, "", kImageNone, 0, 9, 1014},
-    {"RBLExpert", "AdvancedOptions", 0, "RBL Expert Options", kImageLine, 0, 27, 1034},
-    {"Expert", "AdvancedOptions", 341, "", kImageLine, 0, 24, 1033},
+    {"AdvancedOptions", "Root", kStrAdvancedOptions, "", kImageLine, kImageGroupExpanded, 23, kStrAdvancedOptionsTopic},
+    {"WordTraining", "AdvancedOptions", 0, "Enable Word Training", kImageNone, 0, 20, kStrWordTrainingTopic},
+    {"EnableRules", "AdvancedOptions", 0, "Enable Rules", kImageNone, 0, 26, kStrRulesTopic},
+    {"ScoringTimeout", "AdvancedOptions", kStrEnableScoringTimeout, "", kImageNone, 0, 9, kStrScoringTimeoutTopic},
+    {"RBLExpert", "AdvancedOptions", 0, "RBL Expert Options", kImageLine, 0, 27, kStrBlacklistExpertTopic},
+    {"Expert", "AdvancedOptions", kStrExpertOptions, "", kImageLine, 0, 24, kStrExpertTopic},
 };
 
 constexpr int kNodeCount = sizeof(kNodes) / sizeof(kNodes[0]);

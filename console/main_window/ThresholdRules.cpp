@@ -3,21 +3,22 @@
 #include <algorithm>
 
 #include "NumberText.h"
+#include "StringIds.h"
 
 namespace ThresholdRules {
 
 std::optional<Band> ChangeBand(int value) {
     if (value >= 2 && value <= 65) {
-        return Band{3, 192};
+        return Band{3, kStrVeryAggressiveThreshold};
     }
     if (value >= 66 && value <= 79) {
-        return Band{3, 191};
+        return Band{3, kStrAggressiveThreshold};
     }
     if (value >= 80 && value <= 89) {
-        return Band{2, 190};
+        return Band{2, kStrModerateThreshold};
     }
     if (value >= 90 && value <= kMaximum) {
-        return Band{1, 189};
+        return Band{1, kStrLenientThreshold};
     }
     return std::nullopt;
 }
@@ -31,7 +32,8 @@ int LoadOption(int value) {
 }
 
 int OptionDescription(int option) {
-    static const int kDescriptions[] = {189, 190, 191, 193};
+    static const int kDescriptions[] = {kStrLenientThreshold, kStrModerateThreshold, kStrAggressiveThreshold,
+                                        kStrApprovedOnlyThreshold};
     return kDescriptions[option - 1];
 }
 

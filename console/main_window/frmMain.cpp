@@ -4,6 +4,7 @@
 #include "KXProxyConf.h"
 #include "LogTrap.h"
 #include "WindowBoundary.h"
+#include "WindowHelpers.h"
 #include "frmAboutTessavane.h"
 #include "frmMainIds.h"
 #include "modMain.h"
@@ -115,12 +116,7 @@ void frmMain::Form_Load() {
         BuildCharsetTree();
         modMain::WriteConsoleLog("Finished Creating Treeview");
 
-        RECT window{};
-        GetWindowRect(hwnd_, &window);
-        const int width = window.right - window.left;
-        const int height = window.bottom - window.top;
-        SetWindowPos(hwnd_, nullptr, (GetSystemMetrics(SM_CXSCREEN) - width) / 2,
-                     (GetSystemMetrics(SM_CYSCREEN) - height) / 2, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        CenterOnScreen(hwnd_);
 
         LoadCaptions();
         modMain::WriteConsoleLog("Finished Loading Resource");

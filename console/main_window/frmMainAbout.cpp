@@ -1,5 +1,6 @@
 #include "MsgBox.h"
 #include "Resources.h"
+#include "StringIds.h"
 #include "WindowBoundary.h"
 #include "frmAboutTessavane.h"
 #include "frmMain.h"
@@ -15,16 +16,16 @@ void frmMain::mnuUpdates_Click() {
     const WindowBoundary::Handler handler(__func__);
     std::string failure;
     const std::string latest = modMain::GetLatestVersion(&failure);
-    const std::string title = LoadResText(101);
+    const std::string title = LoadResText(kStrProductTitle);
     if (modMain::IsNewerVersion(latest)) {
-        if (MsgBox(LoadResText(158), MsgBoxStyle::YesNo, title) == MsgBoxResult::Yes) {
+        if (MsgBox(LoadResText(kStrNewVersionQuestion), MsgBoxStyle::YesNo, title) == MsgBoxResult::Yes) {
             // String 1002 is the download page's whole address.
-            modShellExecute::ShellOpen(LoadResText(1002), "", "");
+            modShellExecute::ShellOpen(LoadResText(kStrDownloadPage), "", "");
         }
     } else if (!failure.empty()) {
         // A check that could not be made must not read as "up-to-date".
         MsgBox(failure, MsgBoxStyle::OKOnly | MsgBoxStyle::Exclamation, title);
     } else {
-        MsgBox(LoadResText(157), MsgBoxStyle::OKOnly, title);
+        MsgBox(LoadResText(kStrUpToDate), MsgBoxStyle::OKOnly, title);
     }
 }

@@ -7,7 +7,9 @@
 #include "ProgramTitle.h"
 #include "RegOp.h"
 #include "Resources.h"
+#include "StringIds.h"
 #include "WindowBoundary.h"
+#include "WindowHelpers.h"
 #include "frmMainIds.h"
 #include "modIPHostname.h"
 #include "modKillProcess.h"
@@ -21,28 +23,20 @@
 namespace {
 
 constexpr int kNTFamily = 2;
-constexpr int kDaemonProcess = 104;
-constexpr int kDaemonService = 105;
-constexpr int kServiceRunning = 165;
-constexpr int kServiceStopped = 166;
-constexpr int kServiceNotFound = 167;
-constexpr int kStartCaption = 184;
-constexpr int kStopCaption = 185;
-constexpr int kProductKey = 386;
 constexpr DWORD kStopWait = 5000;
 
 bool IsNT() { return modMain::gPlatformId == kNTFamily; }
 
 std::string ServiceStatus() {
-    return modService::ServiceStatusText(LoadResText(kDaemonService), modIPHostname::GetLocalHostName());
+    return modService::ServiceStatusText(LoadResText(kStrDaemonService), modIPHostname::GetLocalHostName());
 }
 
 bool DaemonRunning() {
     if (IsNT()) {
-        return ServiceStatus() == LoadResText(kServiceRunning);
+        return ServiceStatus() == LoadResText(kStrServiceRunning);
     }
     std::uint32_t processId = 0;
-    return modMain::IsProcessRunning(LoadResText(kDaemonProcess), processId);
+    return modMain::IsProcessRunning(LoadResText(kStrDaemonProcess), processId);
 }
 
 // Waits, bounded, for the service to be stopped (or gone).
@@ -50,7 +44,7 @@ bool WaitForServiceStopped() {
     const DWORD start = GetTickCount();
     for (;;) {
         const std::string status = ServiceStatus();
-        if (status == LoadResText(kServiceStopped) || status == LoadResText(kServiceNotFound)) {
+        if (status == LoadResText(kStrServiceStopped) || status == LoadResText(kStrServiceNotFound)) {
             return true;
         }
         if (GetTickCount() - start >= kStopWait) {
@@ -63,14 +57,14 @@ bool WaitForServiceStopped() {
 Variant ProductValue(const std::string& name) {
     RegOp registry;
     registry.root(HKEY_LOCAL_MACHINE);
-    registry.key(LoadResText(kProductKey));
+    registry.key(LoadResText(kStrProductKey));
     return registry.Value(name);
 }
 
 void SetProductValue(const std::string& name, const std::string& text) {
     RegOp registry;
     registry.root(HKEY_LOCAL_MACHINE);
-    registry.key(LoadResText(kProductKey));
+    registry.key(LoadResText(kStrProductKey));
     registry.Value(name, Variant(text));
 }
 
@@ -97,7 +91,7 @@ void frmMain::MarkSettingsChanged(bool restartNeeded) {
 }
 
 void frmMain::UpdateStartStopCaption() {
-    SetWindowTextA(Control(IDC_cmdStartStop), LoadResText(DaemonRunning() ? kStopCaption : kStartCaption).c_str());
+    SetWindowTextA(Control(IDC_cmdStartStop), LoadResText(DaemonRunning() ? kStrStopDaemon : kStrStartDaemon).c_str());
 }
 
 bool frmMain::QueryProxyRunning() {
@@ -107,18 +101,18 @@ bool frmMain::QueryProxyRunning() {
 
 void frmMain::StopProxy() {
     if (IsNT()) {
-        modService::ServiceStop(LoadResText(kDaemonService), modIPHostname::GetLocalHostName());
+        modService::ServiceStop(LoadResText(kStrDaemonService), modIPHostname::GetLocalHostName());
         // A start asked for before the service has stopped would be refused.
         if (!WaitForServiceStopped()) {
-            MsgBox(LoadResText(188), MsgBoxStyle::OKOnly, ProgramTitle());
+            MsgBox(LoadResText(kStrDaemonStopFailed), MsgBoxStyle::OKOnly, ProgramTitle());
         }
         return;
     }
     std::uint32_t processId = 0;
-    if (modMain::IsProcessRunning(LoadResText(kDaemonProcess), processId)) {
+    if (modMain::IsProcessRunning(LoadResText(kStrDaemonProcess), processId)) {
         modKillProcess::KillProcess(processId);
         if (!modKillProcess::WaitForProcessExit(processId, kStopWait)) {
-            MsgBox(LoadResText(188), MsgBoxStyle::OKOnly, ProgramTitle());
+            MsgBox(LoadResText(kStrDaemonStopFailed), MsgBoxStyle::OKOnly, ProgramTitle());
         }
     }
 }
@@ -126,14 +120,14 @@ void frmMain::StopProxy() {
 void frmMain::StartProxy() {
     LogTrap::Trap("StartProxy() Error ", " ", [&] {
         if (IsNT()) {
-            modService::ServiceStart(LoadResText(kDaemonService), modIPHostname::GetLocalHostName());
+            modService::ServiceStart(LoadResText(kStrDaemonService), modIPHostname::GetLocalHostName());
             return;
         }
         StopProxy();
         const std::string directory = FileSystem::ProgramDirectory();
         // Both paths quoted: the program directory may hold blanks.
         std::string commandLine =
-            "\"" + directory + "\\" + LoadResText(kDaemonProcess) + ".exe\" -D \"" + directory + "\\conf\"";
+            "\"" + directory + "\\" + LoadResText(kStrDaemonProcess) + ".exe\" -D \"" + directory + "\\conf\"";
         modMain::LoadProxyCredentials();
         STARTUPINFOA startup{};
         startup.cb = sizeof startup;
@@ -142,7 +136,7 @@ void frmMain::StartProxy() {
         PROCESS_INFORMATION process{};
         if (!CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, directory.c_str(),
                             &startup, &process)) {
-            MsgBox(LoadResText(186), MsgBoxStyle::OKOnly, ProgramTitle());
+            MsgBox(LoadResText(kStrDaemonStartFailed), MsgBoxStyle::OKOnly, ProgramTitle());
             return;
         }
         CloseHandle(process.hThread);
@@ -164,14 +158,14 @@ void frmMain::ApplySettings() {
     if (modMain::gRestartNeeded) {
         RestartProxy();
         if (QueryProxyRunning()) {
-            SetWindowTextA(Control(IDC_cmdStartStop), LoadResText(kStopCaption).c_str());
+            SetWindowTextA(Control(IDC_cmdStartStop), LoadResText(kStrStopDaemon).c_str());
         }
         modMain::gRestartNeeded = false;
         return;
     }
-    if (StartStopCaptionIs(kStartCaption)) {
+    if (StartStopCaptionIs(kStrStartDaemon)) {
         StartProxy();
-        SetWindowTextA(Control(IDC_cmdStartStop), LoadResText(kStopCaption).c_str());
+        SetWindowTextA(Control(IDC_cmdStartStop), LoadResText(kStrStopDaemon).c_str());
     }
 }
 
@@ -184,7 +178,7 @@ void frmMain::SaveAndStartProxy() {
             // The daemon starts on the file just written.
             modMain::gRestartNeeded = false;
             if (QueryProxyRunning()) {
-                SetWindowTextA(Control(IDC_cmdStartStop), LoadResText(kStopCaption).c_str());
+                SetWindowTextA(Control(IDC_cmdStartStop), LoadResText(kStrStopDaemon).c_str());
             }
         }
     });
@@ -198,9 +192,7 @@ void frmMain::MarkAccountWizardRan() {
 }
 
 bool frmMain::StartStopCaptionIs(int stringId) const {
-    char caption[256] = "";
-    GetWindowTextA(GetDlgItem(hwnd_, IDC_cmdStartStop), caption, sizeof caption);
-    return caption == LoadResText(stringId);
+    return WindowText(GetDlgItem(hwnd_, IDC_cmdStartStop)) == LoadResText(stringId);
 }
 
 // Saves the window's edits; a running daemon is restarted when they call for
@@ -218,7 +210,7 @@ bool frmMain::SaveChanges() {
         modMain::gOEPluginEnabled = pluginOn;
         modMain::ApplyOEPluginStartup();
     }
-    if (modMain::gRestartNeeded && StartStopCaptionIs(kStopCaption)) {
+    if (modMain::gRestartNeeded && StartStopCaptionIs(kStrStopDaemon)) {
         RestartProxy();
         UpdateStartStopCaption();
     }
@@ -273,13 +265,13 @@ void frmMain::cmdCancel_Click() {
 void frmMain::cmdStartStop_Click() {
     const WindowBoundary::Handler handler(__func__);
     LogTrap::Trap("cmdStartStop() Error ", " ", [&] {
-        if (!StartStopCaptionIs(kStartCaption)) {
+        if (!StartStopCaptionIs(kStrStartDaemon)) {
             modMain::WriteConsoleLog("Stopping Proxy ...");
             StopProxy();
             // Only a daemon that really stopped is reported as stopped.
             if (!DaemonRunning()) {
-                SetWindowTextA(Control(IDC_cmdStartStop), LoadResText(kStartCaption).c_str());
-                MsgBox(LoadResText(187), MsgBoxStyle::Information, ProgramTitle());
+                SetWindowTextA(Control(IDC_cmdStartStop), LoadResText(kStrStartDaemon).c_str());
+                MsgBox(LoadResText(kStrDaemonStopped), MsgBoxStyle::Information, ProgramTitle());
             }
             modMain::WriteConsoleLog("Proxy Stop End");
             return;

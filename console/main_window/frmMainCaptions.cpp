@@ -1,5 +1,6 @@
 #include "ResourcePictures.h"
 #include "Resources.h"
+#include "StringIds.h"
 #include "frmMain.h"
 #include "frmMainIds.h"
 #include "modMain.h"
@@ -124,19 +125,19 @@ void SetMenuText(HMENU menu, UINT item, bool byPosition, const std::string& text
 }
 
 void LoadMenuCaptions(HMENU bar) {
-    SetMenuText(bar, PopupHolding(bar, IDM_mnuViewLogFile), true, LoadResText(173));
-    SetMenuText(bar, IDM_mnuStats, false, LoadResText(139));
-    SetMenuText(bar, IDM_mnuViewLogFile, false, LoadResText(174));
-    SetMenuText(bar, IDM_mnuEventViewer, false, LoadResText(175));
-    SetMenuText(bar, PopupHolding(bar, IDM_mnuUpdates), true, LoadResText(176));
-    SetMenuText(bar, IDM_mnuUpdates, false, LoadResText(177));
-    SetMenuText(bar, IDM_mnuReportBugs, false, LoadResText(178));
-    SetMenuText(bar, IDM_mnuOEAccountWizard, false, LoadResText(180));
+    SetMenuText(bar, PopupHolding(bar, IDM_mnuViewLogFile), true, LoadResText(kStrLogsMenu));
+    SetMenuText(bar, IDM_mnuStats, false, LoadResText(kStrViewStatistics));
+    SetMenuText(bar, IDM_mnuViewLogFile, false, LoadResText(kStrViewLogFile));
+    SetMenuText(bar, IDM_mnuEventViewer, false, LoadResText(kStrEventViewer));
+    SetMenuText(bar, PopupHolding(bar, IDM_mnuUpdates), true, LoadResText(kStrToolsMenu));
+    SetMenuText(bar, IDM_mnuUpdates, false, LoadResText(kStrCheckForUpdates));
+    SetMenuText(bar, IDM_mnuReportBugs, false, LoadResText(kStrReportBug));
+    SetMenuText(bar, IDM_mnuOEAccountWizard, false, LoadResText(kStrAccountWizardMenu));
     // Appended, not "&" + text: GCC 12 wrongly warns that the copy into the
     // front of the string may overlap (-Wrestrict).
-    SetMenuText(bar, PopupHolding(bar, IDM_mnuHelp), true, std::string("&").append(LoadResText(162)));
-    SetMenuText(bar, IDM_mnuHelp, false, LoadResText(183));
-    SetMenuText(bar, IDM_About, false, LoadResText(182));
+    SetMenuText(bar, PopupHolding(bar, IDM_mnuHelp), true, std::string("&").append(LoadResText(kStrHelpMenu)));
+    SetMenuText(bar, IDM_mnuHelp, false, LoadResText(kStrHelpContents));
+    SetMenuText(bar, IDM_About, false, LoadResText(kStrAboutMenu));
 }
 
 }  // namespace

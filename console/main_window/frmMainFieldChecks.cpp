@@ -5,8 +5,10 @@
 #include "OptionTree.h"
 #include "ProgramTitle.h"
 #include "Resources.h"
+#include "StringIds.h"
 #include "TextCompare.h"
 #include "ThresholdRules.h"
+#include "WindowHelpers.h"
 #include "frmMainIds.h"
 #include "modMain.h"
 
@@ -16,9 +18,6 @@ namespace {
 
 using FieldRules::FieldKind;
 
-constexpr int kNumericMessage = 288;
-constexpr int kRangeMessage = 289;
-constexpr int kProgramTitle = 101;
 
 struct CheckedBox {
     int id;
@@ -27,19 +26,19 @@ struct CheckedBox {
 };
 
 const CheckedBox kCheckedBoxes[] = {
-    {IDC_txtInPort, FieldKind::Port, 298},
-    {IDC_txtMaxTimeoutSpamChk, FieldKind::Count, 300},
-    {IDC_txtProxyPort, FieldKind::Port, 210},
-    {IDC_txtMaxWordEntries, FieldKind::Count, kProgramTitle},
-    {IDC_txtMinTraining, FieldKind::Count, kProgramTitle},
-    {IDC_txtMinAutoTrainingThreshold, FieldKind::Number, kProgramTitle},
-    {IDC_txtMaxAutoTrainingThreshold, FieldKind::Number, kProgramTitle},
-    {IDC_txtMinNetcheckThreshold, FieldKind::Number, kProgramTitle},
-    {IDC_txtMaxNetcheckThreshold, FieldKind::Number, kProgramTitle},
-    {IDC_txtMinRBLThreshold, FieldKind::Number, kProgramTitle},
-    {IDC_txtMaxRBLThreshold, FieldKind::Number, kProgramTitle},
-    {IDC_txtMaxRBLIPs, FieldKind::Count, kProgramTitle},
-    {IDC_txtRBLTimeout, FieldKind::Count, kProgramTitle},
+    {IDC_txtInPort, FieldKind::Port, kStrInboundPortField},
+    {IDC_txtMaxTimeoutSpamChk, FieldKind::Count, kStrMaximumTimeoutField},
+    {IDC_txtProxyPort, FieldKind::Port, kStrProxyPortField},
+    {IDC_txtMaxWordEntries, FieldKind::Count, kStrProductTitle},
+    {IDC_txtMinTraining, FieldKind::Count, kStrProductTitle},
+    {IDC_txtMinAutoTrainingThreshold, FieldKind::Number, kStrProductTitle},
+    {IDC_txtMaxAutoTrainingThreshold, FieldKind::Number, kStrProductTitle},
+    {IDC_txtMinNetcheckThreshold, FieldKind::Number, kStrProductTitle},
+    {IDC_txtMaxNetcheckThreshold, FieldKind::Number, kStrProductTitle},
+    {IDC_txtMinRBLThreshold, FieldKind::Number, kStrProductTitle},
+    {IDC_txtMaxRBLThreshold, FieldKind::Number, kStrProductTitle},
+    {IDC_txtMaxRBLIPs, FieldKind::Count, kStrProductTitle},
+    {IDC_txtRBLTimeout, FieldKind::Count, kStrProductTitle},
 };
 
 struct ThresholdBox {
@@ -49,26 +48,20 @@ struct ThresholdBox {
 };
 
 const ThresholdBox kThresholdBoxes[] = {
-    {IDC_txtMsgModThreshold, "SpamFlagging", 299},
-    {IDC_txtSubjModThreshold, "SubjectModification", 290},
-    {IDC_txtOESpamThreshold, "OESpamThreshold", 422},
+    {IDC_txtMsgModThreshold, "SpamFlagging", kStrFlaggingThresholdField},
+    {IDC_txtSubjModThreshold, "SubjectModification", kStrSubjectThresholdField},
+    {IDC_txtOESpamThreshold, "OESpamThreshold", kStrMailClientThresholdField},
 };
-
-std::string TextOf(HWND control) {
-    char text[1024] = "";
-    GetWindowTextA(control, text, sizeof text);
-    return text;
-}
 
 }  // namespace
 
 bool frmMain::ValidateField(int id) {
     HWND box = Control(id);
     if (id == IDC_txtOEApproveFolderName || id == IDC_txtOEBlockFolderName) {
-        if (FieldRules::SameFolders(TextOf(Control(IDC_txtOEApproveFolderName)),
-                                    TextOf(Control(IDC_txtOEBlockFolderName)))) {
+        if (FieldRules::SameFolders(WindowText(Control(IDC_txtOEApproveFolderName)),
+                                    WindowText(Control(IDC_txtOEBlockFolderName)))) {
             mFieldsValid = false;
-            MsgBox(LoadResText(301), MsgBoxStyle::OKOnly, ProgramTitle());
+            MsgBox(LoadResText(kStrBlockApproveSameFolder), MsgBoxStyle::OKOnly, ProgramTitle());
             return false;
         }
         return true;
@@ -77,16 +70,16 @@ bool frmMain::ValidateField(int id) {
         if (threshold.id != id) {
             continue;
         }
-        if (TrimSpaces(TextOf(box)).empty()) {
+        if (TrimSpaces(WindowText(box)).empty()) {
             SetWindowTextA(box, "0");
         }
-        const std::string text = TextOf(box);
+        const std::string text = WindowText(box);
         if (!FieldRules::Acceptable(FieldKind::Number, text)) {
-            return RefuseField(id, kNumericMessage, threshold.title);
+            return RefuseField(id, kStrNumericValue, threshold.title);
         }
         // The daemon knows no threshold outside 1-100; one that is off is never read.
         if (NodeImage(threshold.node) == OptionTree::kImageOn && !ThresholdRules::InRange(text)) {
-            return RefuseField(id, kRangeMessage, threshold.title);
+            return RefuseField(id, kStrValueRange, threshold.title);
         }
         return true;
     }
@@ -94,15 +87,15 @@ bool frmMain::ValidateField(int id) {
         if (checked.id != id) {
             continue;
         }
-        if (id == IDC_txtInPort && FieldRules::Acceptable(FieldKind::Number, TextOf(box))) {
+        if (id == IDC_txtInPort && FieldRules::Acceptable(FieldKind::Number, WindowText(box))) {
             // Rewriting the same text would count as an edit.
-            const auto port = FieldRules::AbsoluteWhole(TextOf(box));
-            if (port && *port != TextOf(box)) {
+            const auto port = FieldRules::AbsoluteWhole(WindowText(box));
+            if (port && *port != WindowText(box)) {
                 SetWindowTextA(box, port->c_str());
             }
         }
-        if (!FieldRules::Acceptable(checked.kind, TextOf(box))) {
-            return RefuseField(id, kNumericMessage, checked.title);
+        if (!FieldRules::Acceptable(checked.kind, WindowText(box))) {
+            return RefuseField(id, kStrNumericValue, checked.title);
         }
         return true;
     }
@@ -156,7 +149,7 @@ bool frmMain::ValidateSettings() {
         if (!ValidateField(IDC_txtProxyPort)) {
             return false;
         }
-        if (TextOf(Control(IDC_txtProxyServer)).empty()) {
+        if (WindowText(Control(IDC_txtProxyServer)).empty()) {
             MsgBox("Please enter your proxy server.", MsgBoxStyle::OKOnly, "Proxy Server");
             return false;
         }

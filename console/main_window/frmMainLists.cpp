@@ -7,6 +7,7 @@
 #include "ProgramTitle.h"
 #include "RBLSelection.h"
 #include "Resources.h"
+#include "StringIds.h"
 #include "frmMain.h"
 #include "frmMainIds.h"
 #include "frmRangeEntry.h"
@@ -148,7 +149,7 @@ void frmMain::ShowRangeDialog(RangeDialog dialog, int box) {
 
 void frmMain::EditIPEntry(RangeDialog dialog, int box) {
     if (SendMessageA(Control(box), LB_GETCURSEL, 0, 0) == LB_ERR) {
-        MsgBox(LoadResText(347), MsgBoxStyle::OKOnly, ProgramTitle());
+        MsgBox(LoadResText(kStrSelectRange), MsgBoxStyle::OKOnly, ProgramTitle());
         return;
     }
     ShowRangeDialog(dialog, box);

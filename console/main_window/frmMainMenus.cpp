@@ -6,6 +6,7 @@
 #include "ObjectError.h"
 #include "ProgramTitle.h"
 #include "Resources.h"
+#include "StringIds.h"
 #include "WindowBoundary.h"
 #include "frmMain.h"
 #include "frmMainIds.h"
@@ -26,21 +27,20 @@ struct HelpButton {
 // The ignored-IP page asks for topic 1046, which the table lacks: like the
 // node help, it then opens the main topic.
 constexpr HelpButton kHelpButtons[] = {
-    {IDC_cmdFAQ, 1037},
-    {IDC_cmdUserManual, 1036},
-    {IDC_cmdHelpSpecifyIPApproved, 1026},
-    {IDC_cmdHelpSpecifyIPBlocked, 1027},
+    {IDC_cmdFAQ, kStrFAQTopic},
+    {IDC_cmdUserManual, kStrUserManualTopic},
+    {IDC_cmdHelpSpecifyIPApproved, kStrApprovedIPHelpTopic},
+    {IDC_cmdHelpSpecifyIPBlocked, kStrBlockedIPHelpTopic},
     {IDC_cmdHelpSpecifyIP, 1046},
-    {IDM_mnuHelp, 1024},
+    {IDM_mnuHelp, kStrMainHelpTopic},
 };
 
-constexpr int kMainHelpTopic = 1024;
 
 std::string TopicText(int topicId) {
     try {
         return LoadResText(topicId);
     } catch (const ObjectError&) {
-        return LoadResText(kMainHelpTopic);
+        return LoadResText(kStrMainHelpTopic);
     }
 }
 
@@ -57,7 +57,7 @@ void frmMain::ShowHelpTopic(int topicId) {
     if (!modMain::gHelp) {
         modMain::gHelp = std::make_shared<HTMLHelp>();
     }
-    modMain::gHelp->CHMFile(FileSystem::ProgramDirectory() + "\\" + LoadResText(343));
+    modMain::gHelp->CHMFile(FileSystem::ProgramDirectory() + "\\" + LoadResText(kStrHelpFile));
     modMain::gHelp->HHWindow("Main");
     modMain::gHelp->HHTopicURL(TopicText(topicId));
     modMain::gHelp->HHDisplayTopicURL(nullptr);
@@ -70,7 +70,7 @@ void frmMain::mnuStats_Click() {
 
 void frmMain::mnuReportBugs_Click() {
     const WindowBoundary::Handler handler(__func__);
-    modShellExecute::ShellOpen(modMain::gBaseURL + LoadResText(1020), "1", "1");
+    modShellExecute::ShellOpen(modMain::gBaseURL + LoadResText(kStrSupportPage), "1", "1");
 }
 
 void frmMain::mnuOEAccountWizard_Click() {

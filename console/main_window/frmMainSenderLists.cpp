@@ -7,6 +7,7 @@
 #include "ProgramTitle.h"
 #include "Resources.h"
 #include "SenderLists.h"
+#include "StringIds.h"
 #include "WindowBoundary.h"
 #include "frmAddressEntry.h"
 #include "frmMain.h"
@@ -110,7 +111,7 @@ void frmMain::EditSenderEntry(AddressDialog dialog, SenderList which) {
     HWND box = Control(SenderLists::Box(which));
     const int selected = FirstSelectedItem(box);
     if (selected < 0) {
-        MsgBox(LoadResText(237), MsgBoxStyle::OKOnly, ProgramTitle());
+        MsgBox(LoadResText(kStrSelectAddress), MsgBoxStyle::OKOnly, ProgramTitle());
         FillListFromAddressList(SenderLists::List(which), box);
         return;
     }

@@ -16,6 +16,7 @@
 #include "SenderLists.h"
 #include "SettingsMapping.h"
 #include "ThresholdRules.h"
+#include "WindowHelpers.h"
 #include "countries.h"
 #include "frmMainIds.h"
 #include "modMain.h"
@@ -31,14 +32,6 @@ const char kSenderDialogKey[] = "Software\\Quenmark\\OE_Plugin\\";
 const char kRunKey[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run";
 
 std::string Value(const std::string& key) { return modMain::gProxyConf->GetValue(key).ToText(); }
-
-std::string TextOf(HWND control) {
-    const int length = GetWindowTextLengthA(control);
-    std::string text(static_cast<std::size_t>(length) + 1, '\0');
-    GetWindowTextA(control, text.data(), length + 1);
-    text.resize(static_cast<std::size_t>(length));
-    return text;
-}
 
 void Checkpoint(const std::string& line) {
     if (modMain::gDebugVerboseLevel >= 8) {
@@ -73,7 +66,7 @@ class RowTransfer {
    public:
     explicit RowTransfer(frmMain& form) : form_(form) {}
 
-    std::string Text(int id) const { return TextOf(form_.Control(id)); }
+    std::string Text(int id) const { return WindowText(form_.Control(id)); }
     void SetText(int id, const std::string& text) const { SetWindowTextA(form_.Control(id), text.c_str()); }
     bool Checked(int id) const { return SendMessageA(form_.Control(id), BM_GETCHECK, 0, 0) == BST_CHECKED; }
     void SetChecked(int id, bool on) const {
@@ -378,12 +371,7 @@ namespace {
 std::vector<std::string> ListBoxEntries(HWND box) {
     std::vector<std::string> entries;
     const int count = static_cast<int>(SendMessageA(box, LB_GETCOUNT, 0, 0));
-    for (int i = 0; i < count; ++i) {
-        std::string text(static_cast<std::size_t>(SendMessageA(box, LB_GETTEXTLEN, i, 0)) + 1, '\0');
-        const auto length = SendMessageA(box, LB_GETTEXT, i, reinterpret_cast<LPARAM>(text.data()));
-        text.resize(length > 0 ? static_cast<std::size_t>(length) : 0);
-        entries.push_back(text);
-    }
+    for (int i = 0; i < count; ++i) entries.push_back(ListBoxText(box, i));
     return entries;
 }
 

@@ -3,6 +3,7 @@
 #include "NumberText.h"
 #include "Resources.h"
 #include "ThresholdRules.h"
+#include "WindowHelpers.h"
 #include "frmMainIds.h"
 
 // The three spam-threshold groups: text box, slider, up-down, four strength
@@ -31,12 +32,6 @@ const ThresholdGroup kGroups[] = {
 };
 
 constexpr int kOptionCount = 4;
-
-std::string TextOf(HWND control) {
-    char text[256] = "";
-    GetWindowTextA(control, text, sizeof text);
-    return text;
-}
 
 }  // namespace
 
@@ -68,7 +63,7 @@ void frmMain::PrepareThresholdControls() {
 void frmMain::ThresholdChange(int group) {
     const ThresholdGroup& g = kGroups[group];
     MarkSettingsChanged(true);
-    const std::optional<std::int32_t> value = NumberText::Whole32(TextOf(Control(g.text)));
+    const std::optional<std::int32_t> value = NumberText::Whole32(WindowText(Control(g.text)));
     if (!value || *value < ThresholdRules::kMinimum || *value > ThresholdRules::kMaximum) {
         return;
     }
@@ -80,7 +75,7 @@ void frmMain::ThresholdChange(int group) {
 }
 
 void frmMain::ThresholdLostFocus(int group) {
-    if (TextOf(Control(kGroups[group].text)) == "1") {
+    if (WindowText(Control(kGroups[group].text)) == "1") {
         SelectThresholdOption(group, kOptionCount);
     }
 }
@@ -94,7 +89,7 @@ void frmMain::ThresholdSliderMove(int group) {
 
 void frmMain::ThresholdStep(int group, bool up) {
     HWND text = Control(kGroups[group].text);
-    if (const std::optional<std::string> next = ThresholdRules::Step(kGroups[group].kind, TextOf(text), up)) {
+    if (const std::optional<std::string> next = ThresholdRules::Step(kGroups[group].kind, WindowText(text), up)) {
         SetWindowTextA(text, next->c_str());
     }
 }

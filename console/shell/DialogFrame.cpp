@@ -2,16 +2,13 @@
 
 #include "ResourcePictures.h"
 #include "Resources.h"
+#include "StringIds.h"
+#include "WindowHelpers.h"
 
 void DecorateDialogFrame(HWND dialog) {
-    RECT window{};
-    GetWindowRect(dialog, &window);
-    const int width = window.right - window.left;
-    const int height = window.bottom - window.top;
-    SetWindowPos(dialog, nullptr, (GetSystemMetrics(SM_CXSCREEN) - width) / 2,
-                 (GetSystemMetrics(SM_CYSCREEN) - height) / 2, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    CenterOnScreen(dialog);
     const HICON icon = LoadResIcon(101);
     SendMessageA(dialog, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
     SendMessageA(dialog, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
-    SetWindowTextA(dialog, LoadResText(101).c_str());
+    SetWindowTextA(dialog, LoadResText(kStrProductTitle).c_str());
 }

@@ -5,6 +5,7 @@
 #include "MsgBox.h"
 #include "ProgramTitle.h"
 #include "Resources.h"
+#include "StringIds.h"
 #include "TextCompare.h"
 #include "WindowBoundary.h"
 #include "entryDialogIds.h"
@@ -55,8 +56,8 @@ void EntryDialog::Decorate(int captionId, int promptId) {
     SendMessageA(hwnd_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
     SetWindowTextA(hwnd_, LoadResText(captionId).c_str());
     SetText(IDC_Label1, LoadResText(promptId));
-    SetText(IDC_cmdOK, LoadResText(137));
-    SetText(IDC_cmdCancel, LoadResText(147));
+    SetText(IDC_cmdOK, LoadResText(kStrOK));
+    SetText(IDC_cmdCancel, LoadResText(kStrCancel));
 }
 
 std::string EntryDialog::Text(int id) const {

@@ -5,6 +5,7 @@
 #include <cstdlib>
 
 #include "Resources.h"
+#include "StringIds.h"
 #include "TextCompare.h"
 #include "modMain.h"
 
@@ -35,7 +36,7 @@ std::int64_t TrainingPercent(std::int32_t count, const std::string& minTraining)
 }
 
 std::string TrainingPercentText(std::int32_t count, const std::string& minTraining) {
-    return modMain::SubstituteArg(LoadResText(385), std::to_string(TrainingPercent(count, minTraining)));
+    return modMain::SubstituteArg(LoadResText(kStrPercent), std::to_string(TrainingPercent(count, minTraining)));
 }
 
 std::string CounterText(const std::string& stored, bool asWholeNumber) {

@@ -5,6 +5,7 @@
 #include "MsgBox.h"
 #include "ProgramTitle.h"
 #include "Resources.h"
+#include "StringIds.h"
 #include "WindowBoundary.h"
 #include "frmAboutTessavaneIds.h"
 #include "modMain.h"
@@ -139,11 +140,11 @@ void frmAboutTessavane::Form_Load() {
     const WindowBoundary::Handler handler(__func__);
     DecorateDialogFrame(hwnd_);
     modMain::LoadGifResource(GetDlgItem(hwnd_, IDC_picIcon), "TESSAVANE-ANTI-SPAM");
-    SetDlgItemTextA(hwnd_, IDC_lblTitle, LoadResText(101).c_str());
-    SetDlgItemTextA(hwnd_, IDC_lblPlatform, LoadResText(123).c_str());
-    SetDlgItemTextA(hwnd_, IDC_lblVersion, LoadResText(124).c_str());
-    SetDlgItemTextA(hwnd_, IDC_lblDescription, LoadResText(125).c_str());
-    SetDlgItemTextA(hwnd_, IDC_Label1, LoadResText(239).c_str());
+    SetDlgItemTextA(hwnd_, IDC_lblTitle, LoadResText(kStrProductTitle).c_str());
+    SetDlgItemTextA(hwnd_, IDC_lblPlatform, LoadResText(kStrAboutPlatform).c_str());
+    SetDlgItemTextA(hwnd_, IDC_lblVersion, LoadResText(kStrAboutVersion).c_str());
+    SetDlgItemTextA(hwnd_, IDC_lblDescription, LoadResText(kStrAboutCopyright).c_str());
+    SetDlgItemTextA(hwnd_, IDC_Label1, LoadResText(kStrAboutPortions).c_str());
     SetFonts();
 }
 

@@ -2,6 +2,7 @@
 
 #include "AddressList.h"
 #include "Resources.h"
+#include "StringIds.h"
 #include "TextCompare.h"
 #include "WindowBoundary.h"
 #include "entryDialogIds.h"
@@ -60,7 +61,7 @@ bool frmAddressEntry::cmdOK_Click() {
     // The entry being edited is no duplicate of itself, whatever its case.
     const bool isOriginal = !originalEntry.empty() && TextCompare(entry, originalEntry) == 0;
     if (!isOriginal && list.Exists(entry)) {
-        Tell(modMain::SubstituteArg(LoadResText(152), entry));
+        Tell(modMain::SubstituteArg(LoadResText(kStrAlreadyOnList), entry));
         return false;
     }
     const bool saved = SenderLists::Change(member_.list, [&] {

@@ -3,6 +3,7 @@
 #include "DialogFrame.h"
 #include "KXProxyConf.h"
 #include "Resources.h"
+#include "StringIds.h"
 #include "WindowBoundary.h"
 #include "frmNewReleaseIds.h"
 #include "modMain.h"
@@ -65,10 +66,12 @@ bool frmNewRelease::OnCommand(int id, int code) {
 void frmNewRelease::Form_Load() {
     const WindowBoundary::Handler handler(__func__);
     DecorateDialogFrame(hwnd_);
-    SetDlgItemTextA(hwnd_, IDC_cmdOK, LoadResText(135).c_str());
-    SetDlgItemTextA(hwnd_, IDC_cmdIgnore, LoadResText(136).c_str());
-    SetDlgItemTextA(hwnd_, IDC_chkIgnore, LoadResText(138).c_str());
-    SetDlgItemTextA(hwnd_, IDC_lblNewRelease, (LoadResText(126) + LoadResText(1002) + LoadResText(127)).c_str());
+    SetDlgItemTextA(hwnd_, IDC_cmdOK, LoadResText(kStrYes).c_str());
+    SetDlgItemTextA(hwnd_, IDC_cmdIgnore, LoadResText(kStrNo).c_str());
+    SetDlgItemTextA(hwnd_, IDC_chkIgnore, LoadResText(kStrDoNotRemind).c_str());
+    const std::string notice =
+        LoadResText(kStrNewReleaseBefore) + LoadResText(kStrDownloadPage) + LoadResText(kStrNewReleaseAfter);
+    SetDlgItemTextA(hwnd_, IDC_lblNewRelease, notice.c_str());
     CheckDlgButton(hwnd_, IDC_chkIgnore, BST_UNCHECKED);
     SetDefaultButton(IDC_cmdOK);
 }
@@ -100,6 +103,6 @@ void frmNewRelease::cmdIgnore_Click() {
 
 void frmNewRelease::cmdOK_Click() {
     const WindowBoundary::Handler handler(__func__);
-    modShellExecute::ShellOpen(LoadResText(1002), "", "");
+    modShellExecute::ShellOpen(LoadResText(kStrDownloadPage), "", "");
     EndDialog(hwnd_, 0);
 }

@@ -4,6 +4,7 @@
 
 #include "ListEntryText.h"
 #include "Resources.h"
+#include "StringIds.h"
 #include "WindowBoundary.h"
 #include "entryDialogIds.h"
 #include "frmMain.h"
@@ -70,7 +71,7 @@ bool frmRangeEntry::cmdOK_Click() {
     }
     const std::vector<std::string> items = form_.ListBoxItems(member_.box);
     if (std::find(items.begin(), items.end(), entry) != items.end()) {
-        Tell(modMain::SubstituteArg(LoadResText(152), entry));
+        Tell(modMain::SubstituteArg(LoadResText(kStrAlreadyOnList), entry));
         return false;
     }
     if (m_editIndex >= 0) {

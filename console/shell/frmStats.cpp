@@ -7,7 +7,9 @@
 #include "ProductKey.h"
 #include "Resources.h"
 #include "StatsFigures.h"
+#include "StringIds.h"
 #include "WindowBoundary.h"
+#include "WindowHelpers.h"
 #include "frmStatsIds.h"
 #include "modMain.h"
 
@@ -58,18 +60,13 @@ INT_PTR CALLBACK frmStats::DialogProc(HWND hwnd, UINT message, WPARAM wParam, LP
 
 void frmStats::Form_Load() {
     const WindowBoundary::Handler handler(__func__);
-    RECT window{};
-    GetWindowRect(hwnd_, &window);
-    const int width = window.right - window.left;
-    const int height = window.bottom - window.top;
-    SetWindowPos(hwnd_, nullptr, (GetSystemMetrics(SM_CXSCREEN) - width) / 2,
-                 (GetSystemMetrics(SM_CYSCREEN) - height) / 2, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    CenterOnScreen(hwnd_);
     HICON icon = LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(101));
     SendMessageA(hwnd_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
     SendMessageA(hwnd_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
-    SetWindowTextA(hwnd_, LoadResText(139).c_str());
-    SetDlgItemTextA(hwnd_, IDC_cmdResetStats, LoadResText(140).c_str());
-    SetDlgItemTextA(hwnd_, IDC_cmdClose, LoadResText(141).c_str());
+    SetWindowTextA(hwnd_, LoadResText(kStrViewStatistics).c_str());
+    SetDlgItemTextA(hwnd_, IDC_cmdResetStats, LoadResText(kStrResetStats).c_str());
+    SetDlgItemTextA(hwnd_, IDC_cmdClose, LoadResText(kStrClose).c_str());
     // Totals that cannot be read leave the last ones standing, and the rows still show.
     LogTrap::Trap("GetTrainingCounts() Error ", " ", [] {
         modMain::GetTrainingCounts(modMain::gHamTrainingCount, modMain::gSpamTrainingCount);

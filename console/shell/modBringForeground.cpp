@@ -3,6 +3,8 @@
 #include <string>
 
 #include "Resources.h"
+#include "StringIds.h"
+#include "WindowHelpers.h"
 #include "modMain.h"
 
 namespace modBringForeground {
@@ -26,11 +28,9 @@ BOOL CALLBACK EnumTopLevelWindowProc(HWND window, LPARAM) {
     }
     // The console's main window itself: a dialog with its caption, whole. The
     // scanner's and the wizard's windows carry the product's name too.
-    char title[256] = "";
     char windowClass[64] = "";
-    GetWindowTextA(window, title, sizeof title);
     GetClassNameA(window, windowClass, sizeof windowClass);
-    if (std::string(windowClass) == kMainWindowClass && title == LoadResText(108)) {
+    if (std::string(windowClass) == kMainWindowClass && WindowText(window) == LoadResText(kStrMainWindowCaption)) {
         gPrevInstanceWindow = window;
     }
     return TRUE;

@@ -5,6 +5,7 @@
 #include "ProgramTitle.h"
 #include "RegOp.h"
 #include "Resources.h"
+#include "StringIds.h"
 #include "modKillProcess.h"
 #include "modMain.h"
 #include "modShellExecute.h"
@@ -38,7 +39,7 @@ void NotifyOE(const std::string& messageName) {
 
 void CloseOE() {
     if (HWND window = MailClientWindow()) {
-        MsgBox(LoadResText(430), MsgBoxStyle::OKOnly, ProgramTitle());
+        MsgBox(LoadResText(kStrMailClientClosing), MsgBoxStyle::OKOnly, ProgramTitle());
         SendWithTimeout(window, WM_CLOSE);
     }
 }

@@ -10,6 +10,7 @@
 #include "RegOp.h"
 #include "Resources.h"
 #include "SingleInstance.h"
+#include "StringIds.h"
 #include "TextCompare.h"
 #include "frmAboutTessavane.h"
 #include "frmMain.h"
@@ -138,7 +139,7 @@ bool InitializeObjects() {
     LogTrap::Trap("InitializeObjects Error ", " : ", [&] {
         gProxyConf = std::make_shared<KXProxyConf>();
         DebugStep("1");
-        const std::string confFile = ConfPath(LoadResText(387));
+        const std::string confFile = ConfPath(LoadResText(kStrConfFile));
         gProxyConf->ConfigurationFile(confFile);
         if (!gProxyConf->FileExists(confFile)) {
             // Without any file the console still runs on the defaults; the
@@ -166,10 +167,10 @@ bool InitializeObjects() {
         DebugStep("20");
         std::string host;
         if (gProxyConf->GetValue("use_internal_rpc").ToText() == "yes") {
-            host = LoadResText(1004);
+            host = LoadResText(kStrInternalHost);
         } else {
             DebugStep("21");
-            host = LoadResText(1005);
+            host = LoadResText(kStrPublicHost);
         }
         gBaseURL = "http://" + host;
         DebugStep("22");
@@ -210,7 +211,7 @@ void Main() {
         }
         WriteVersionReport();
         if (!InitializeObjects()) {
-            MsgBox(LoadResText(156), MsgBoxStyle::OKOnly, LoadResText(101));
+            MsgBox(LoadResText(kStrInitFailed), MsgBoxStyle::OKOnly, LoadResText(kStrProductTitle));
             return;
         }
         gDebugVerboseLevel = WholeNumberOrZero(gProxyConf->GetValue("dbg_verbose_level").ToText());

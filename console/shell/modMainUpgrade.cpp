@@ -3,6 +3,7 @@
 #include "KXProxyConf.h"
 #include "LogTrap.h"
 #include "Resources.h"
+#include "StringIds.h"
 #include "frmNewRelease.h"
 #include "modFileVersionInfo.h"
 #include "modMain.h"
@@ -33,7 +34,7 @@ std::string GetLatestVersion(std::string* failure) {
     request.connectTimeout(kVersionCheckConnectSeconds);
     request.TimeOut(kVersionCheckSeconds);
     const std::string host = LoadResText(Setting("use_internal_rpc") == "yes" ? 1004 : 1005);
-    request.GetRequest(host + LoadResText(1006), 80, false, LoadResText(106));
+    request.GetRequest(host + LoadResText(kStrUpgradeFolder), 80, false, LoadResText(kStrVersionFile));
     WriteConsoleLog("cRequest.errorCode = " + std::to_string(request.errorCode()));
     const std::string body = ResponseBody(request.Response());
     WriteConsoleLog("cRequest.Response = " + body);
