@@ -8,6 +8,7 @@
 #include "RBLSelection.h"
 #include "Resources.h"
 #include "StringIds.h"
+#include "WindowHelpers.h"
 #include "frmMain.h"
 #include "frmMainIds.h"
 #include "frmRangeEntry.h"
@@ -97,7 +98,7 @@ std::vector<std::string> frmMain::ListBoxItems(int box) const {
     }
     const int count = static_cast<int>(SendMessageA(control, LB_GETCOUNT, 0, 0));
     for (int i = 0; i < count; ++i) {
-        items.push_back(ListItemText(control, i));
+        items.push_back(ListBoxText(control, i));
     }
     return items;
 }

@@ -9,6 +9,7 @@
 #include "SenderLists.h"
 #include "StringIds.h"
 #include "WindowBoundary.h"
+#include "WindowHelpers.h"
 #include "frmAddressEntry.h"
 #include "frmMain.h"
 #include "frmMainIds.h"
@@ -115,7 +116,7 @@ void frmMain::EditSenderEntry(AddressDialog dialog, SenderList which) {
         FillListFromAddressList(SenderLists::List(which), box);
         return;
     }
-    ShowAddressDialog(dialog, which, ListItemText(box, selected));
+    ShowAddressDialog(dialog, which, ListBoxText(box, selected));
 }
 
 // Removes every selected entry exactly as the box shows it (an imported
@@ -130,7 +131,7 @@ void frmMain::DeleteSelectedSenders(SenderList which) {
         const int count = static_cast<int>(SendMessageA(box, LB_GETCOUNT, 0, 0));
         for (int i = 0; i < count; ++i) {
             if (SendMessageA(box, LB_GETSEL, i, 0) > 0) {
-                list.Remove(ListItemText(box, i));
+                list.Remove(ListBoxText(box, i));
                 MarkSettingsChanged(false);
             }
         }

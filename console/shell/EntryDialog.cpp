@@ -1,13 +1,12 @@
 #include "EntryDialog.h"
 
-#include <vector>
-
 #include "MsgBox.h"
 #include "ProgramTitle.h"
 #include "Resources.h"
 #include "StringIds.h"
 #include "TextCompare.h"
 #include "WindowBoundary.h"
+#include "WindowHelpers.h"
 #include "entryDialogIds.h"
 
 void EntryDialog::ShowModal(int templateId, HWND owner) {
@@ -46,11 +45,7 @@ INT_PTR CALLBACK EntryDialog::Proc(HWND hwnd, UINT message, WPARAM wParam, LPARA
 }
 
 void EntryDialog::Decorate(int captionId, int promptId) {
-    RECT window{};
-    GetWindowRect(hwnd_, &window);
-    SetWindowPos(hwnd_, nullptr, (GetSystemMetrics(SM_CXSCREEN) - (window.right - window.left)) / 2,
-                 (GetSystemMetrics(SM_CYSCREEN) - (window.bottom - window.top)) / 2, 0, 0,
-                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    CenterOnScreen(hwnd_);
     HICON icon = LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(101));
     SendMessageA(hwnd_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
     SendMessageA(hwnd_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
@@ -60,12 +55,7 @@ void EntryDialog::Decorate(int captionId, int promptId) {
     SetText(IDC_cmdCancel, LoadResText(kStrCancel));
 }
 
-std::string EntryDialog::Text(int id) const {
-    HWND control = GetDlgItem(hwnd_, id);
-    std::vector<char> text(GetWindowTextLengthA(control) + 1);
-    GetWindowTextA(control, text.data(), static_cast<int>(text.size()));
-    return text.data();
-}
+std::string EntryDialog::Text(int id) const { return WindowText(GetDlgItem(hwnd_, id)); }
 
 void EntryDialog::SetText(int id, const std::string& text) { SetDlgItemTextA(hwnd_, id, text.c_str()); }
 
@@ -96,14 +86,4 @@ int FirstSelectedItem(HWND box) {
         }
     }
     return -1;
-}
-
-std::string ListItemText(HWND box, int index) {
-    const LRESULT length = SendMessageA(box, LB_GETTEXTLEN, index, 0);
-    if (length == LB_ERR) {
-        return "";
-    }
-    std::vector<char> text(length + 1);
-    SendMessageA(box, LB_GETTEXT, index, reinterpret_cast<LPARAM>(text.data()));
-    return text.data();
 }

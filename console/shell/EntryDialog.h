@@ -39,4 +39,3 @@ private:
 
 // The first selected item of a list box, counted from 0; -1 when none is.
 int FirstSelectedItem(HWND box);
-std::string ListItemText(HWND box, int index);

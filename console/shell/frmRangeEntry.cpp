@@ -6,6 +6,7 @@
 #include "Resources.h"
 #include "StringIds.h"
 #include "WindowBoundary.h"
+#include "WindowHelpers.h"
 #include "entryDialogIds.h"
 #include "frmMain.h"
 #include "frmMainIds.h"
@@ -54,7 +55,7 @@ void frmRangeEntry::Form_Load() {
     }
     m_editIndex = FirstSelectedItem(Box());
     if (m_editIndex >= 0) {
-        m_oldEntry = ListItemText(Box(), m_editIndex);
+        m_oldEntry = ListBoxText(Box(), m_editIndex);
         ShowEntry(member_.entryBox, m_oldEntry);
     }
 }
