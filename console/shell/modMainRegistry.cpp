@@ -33,14 +33,14 @@ std::optional<ScanSchedule::ClockTime> ParseRegionalForm(const std::string& text
     return FromSystemTime(time);
 }
 
-Clock& ClockInUse() {
+Clock& CurrentClock() {
     static Clock clock;
     return clock;
 }
 
 ScanSchedule::ClockTime Now() {
-    if (ClockInUse()) {
-        return ClockInUse()();
+    if (CurrentClock()) {
+        return CurrentClock()();
     }
     SYSTEMTIME now{};
     GetLocalTime(&now);
@@ -57,7 +57,7 @@ std::int32_t WholeNumber(const Variant& value) {
 
 }  // namespace
 
-void SetClock(Clock clock) { ClockInUse() = std::move(clock); }
+void SetClock(Clock clock) { CurrentClock() = std::move(clock); }
 
 std::string LastOEScanText() { return ScanSchedule::Format(Now()); }
 
