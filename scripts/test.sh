@@ -5,6 +5,10 @@
 set -eu
 cd "$(dirname "$0")/.."
 bash scripts/deps.sh
+# Builds and test runs take as many jobs as the machine has cores, unless
+# the caller sets the levels.
+export CMAKE_BUILD_PARALLEL_LEVEL="${CMAKE_BUILD_PARALLEL_LEVEL:-$(nproc)}"
+export CTEST_PARALLEL_LEVEL="${CTEST_PARALLEL_LEVEL:-$(nproc)}"
 
 cmake --preset native >/dev/null
 cmake --build --preset native

@@ -10,5 +10,5 @@ source cmake/wine-env.sh
 wine_session_stop_on_exit
 display_ready
 wine_session_start
-ctest --test-dir "$build_dir" --output-on-failure -j8 --timeout 300 "$@" &
+ctest --test-dir "$build_dir" --output-on-failure -j"${CTEST_PARALLEL_LEVEL:-$(nproc)}" --timeout 300 "$@" &
 wait $!

@@ -1,11 +1,13 @@
 #pragma once
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 
 #include "CommandLine.h"
 #include "ConsoleLog.h"
 #include "OSVersion.h"
+#include "ScanSchedule.h"
 
 class KXProxyConf;
 class AddressList;
@@ -125,6 +127,11 @@ void LoadGifResource(HWND__* pictureBox, const std::string& resourceName);
 void CheckForUpgrade();
 
 // ---- Registry helpers.
+
+// The local time the scan schedule goes by; tests set a fixed one. Without a
+// clock the system's local time is read.
+using Clock = std::function<ScanSchedule::ClockTime()>;
+void SetClock(Clock clock);
 
 // True when the periodic mail-store scan is due. Never throws.
 bool IsOEScanDue();

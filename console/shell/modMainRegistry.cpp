@@ -1,6 +1,8 @@
 #include <windows.h>
 #include <oleauto.h>
 
+#include <utility>
+
 #include "KXProxyConf.h"
 #include "ProductKey.h"
 #include "ScanSchedule.h"
@@ -31,6 +33,20 @@ std::optional<ScanSchedule::ClockTime> ParseRegionalForm(const std::string& text
     return FromSystemTime(time);
 }
 
+Clock& CurrentClock() {
+    static Clock clock;
+    return clock;
+}
+
+ScanSchedule::ClockTime Now() {
+    if (CurrentClock()) {
+        return CurrentClock()();
+    }
+    SYSTEMTIME now{};
+    GetLocalTime(&now);
+    return FromSystemTime(now);
+}
+
 std::int32_t WholeNumber(const Variant& value) {
     const std::string text = TrimSpaces(value.ToText());
     if (text.empty()) {
@@ -41,11 +57,9 @@ std::int32_t WholeNumber(const Variant& value) {
 
 }  // namespace
 
-std::string LastOEScanText() {
-    SYSTEMTIME now{};
-    GetLocalTime(&now);
-    return ScanSchedule::Format(FromSystemTime(now));
-}
+void SetClock(Clock clock) { CurrentClock() = std::move(clock); }
+
+std::string LastOEScanText() { return ScanSchedule::Format(Now()); }
 
 bool StoreLastOEScan() {
     ProductKey registry;
@@ -65,9 +79,7 @@ bool IsOEScanDue() {
             last = ParseRegionalForm(stored);
         }
         const std::string frequency = gProxyConf ? gProxyConf->GetValue("oe_scan_frequency").ToText() : "";
-        SYSTEMTIME now{};
-        GetLocalTime(&now);
-        return ScanSchedule::IsDue(last, frequency, FromSystemTime(now));
+        return ScanSchedule::IsDue(last, frequency, Now());
     } catch (const std::exception&) {
         // A value the console cannot read must not stop the scans.
         return true;

@@ -77,7 +77,9 @@ TEST_F(AdminStartup, HiddenStartShowsNothingAndThePluginOptionOffStartsNothing) 
     HWND window = Start(admin);
     ASSERT_NE(window, nullptr);
     EXPECT_FALSE(IsWindowVisible(window));
-    Sleep(1000);
+    // Start-up is over: a program it started would be running by now.
+    EXPECT_EQ(ProcessesNamed("Launcher.exe"), 0);
+    EXPECT_EQ(ProcessesNamed("kx_daemon.exe"), 0);
     EXPECT_FALSE(layout_->Exists("Launcher.record"));
     EXPECT_FALSE(layout_->Exists("kx_daemon.record"));
     Close(admin, window);

@@ -27,28 +27,9 @@ const char kRestart[] = "You must restart Outlook Express for your changes to ta
 
 // A dialog window of the process: the frame (titled) or a message box (with Yes).
 HWND DialogOf(DWORD processId, bool messageBox) {
-    struct Search {
-        DWORD processId;
-        bool messageBox;
-        HWND found;
-    } search{processId, messageBox, nullptr};
-    EnumWindows(
-        [](HWND window, LPARAM parameter) -> BOOL {
-            auto* s = reinterpret_cast<Search*>(parameter);
-            DWORD owner = 0;
-            GetWindowThreadProcessId(window, &owner);
-            char title[256] = "";
-            GetWindowTextA(window, title, sizeof title);
-            const bool isBox = GetDlgItem(window, IDYES) != nullptr;
-            if (owner == s->processId && IsWindowVisible(window) && std::string(title) == kTitle &&
-                isBox == s->messageBox) {
-                s->found = window;
-                return FALSE;
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.found;
+    return TopWindowOf(processId, kTitle, [messageBox](HWND window) {
+        return IsWindowVisible(window) && (GetDlgItem(window, IDYES) != nullptr) == messageBox;
+    });
 }
 
 std::string TextOf(HWND window) {

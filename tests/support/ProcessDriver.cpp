@@ -71,29 +71,46 @@ std::string RecordOf(const std::string& programPath) {
     return programPath.substr(0, programPath.find_last_of('.')) + ".record";
 }
 
-void EndProcessesNamed(const std::string& executable) {
+namespace {
+
+// Calls the action with the id of every running process whose executable has that name.
+void ForEachProcessNamed(const std::string& executable, const std::function<void(DWORD)>& action) {
     HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
     PROCESSENTRY32 entry{};
     entry.dwSize = sizeof entry;
     for (BOOL more = Process32First(snapshot, &entry); more; more = Process32Next(snapshot, &entry)) {
         if (lstrcmpiA(entry.szExeFile, executable.c_str()) == 0) {
-            if (HANDLE process = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, entry.th32ProcessID)) {
-                TerminateProcess(process, 0);
-                WaitForSingleObject(process, 5000);
-                CloseHandle(process);
-            }
+            action(entry.th32ProcessID);
         }
     }
     CloseHandle(snapshot);
 }
 
-HWND TopWindowOf(DWORD processId, const std::string& title, bool withMenu) {
+}  // namespace
+
+void EndProcessesNamed(const std::string& executable) {
+    ForEachProcessNamed(executable, [](DWORD id) {
+        if (HANDLE process = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, id)) {
+            TerminateProcess(process, 0);
+            WaitForSingleObject(process, 5000);
+            CloseHandle(process);
+        }
+    });
+}
+
+int ProcessesNamed(const std::string& executable) {
+    int count = 0;
+    ForEachProcessNamed(executable, [&](DWORD) { ++count; });
+    return count;
+}
+
+HWND TopWindowOf(DWORD processId, const std::string& title, const WindowCheck& check) {
     struct Search {
         DWORD processId;
         const std::string& title;
-        bool withMenu;
+        const WindowCheck& check;
         HWND found;
-    } search{processId, title, withMenu, nullptr};
+    } search{processId, title, check, nullptr};
     EnumWindows(
         [](HWND window, LPARAM parameter) -> BOOL {
             auto* s = reinterpret_cast<Search*>(parameter);
@@ -101,7 +118,7 @@ HWND TopWindowOf(DWORD processId, const std::string& title, bool withMenu) {
             GetWindowThreadProcessId(window, &owner);
             char text[256] = "";
             GetWindowTextA(window, text, sizeof text);
-            if (owner == s->processId && (!s->withMenu || GetMenu(window) != nullptr) && s->title == text) {
+            if (owner == s->processId && s->title == text && (!s->check || s->check(window))) {
                 s->found = window;
                 return FALSE;
             }
@@ -112,5 +129,5 @@ HWND TopWindowOf(DWORD processId, const std::string& title, bool withMenu) {
 }
 
 HWND ConsoleWindowOf(DWORD processId) {
-    return TopWindowOf(processId, "Brindlecote Varnholt", true);
+    return TopWindowOf(processId, "Brindlecote Varnholt", [](HWND window) { return GetMenu(window) != nullptr; });
 }

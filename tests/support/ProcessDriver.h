@@ -38,9 +38,13 @@ std::string ReadWholeFile(const std::string& path);
 // that a program under test started on its own).
 void EndProcessesNamed(const std::string& executable);
 
-// The top-level window of that process with exactly that title (and a menu
-// bar, when asked), or nullptr.
-HWND TopWindowOf(DWORD processId, const std::string& title, bool withMenu = false);
+// How many processes whose executable has that name are running.
+int ProcessesNamed(const std::string& executable);
+
+// The top-level window of that process with exactly that title that also
+// passes the check, when one is given, or nullptr.
+using WindowCheck = std::function<bool(HWND)>;
+HWND TopWindowOf(DWORD processId, const std::string& title, const WindowCheck& check = nullptr);
 
 // The settings console's main window in that process (the window with the
 // menu bar; the hidden about box carries the same title), or nullptr.

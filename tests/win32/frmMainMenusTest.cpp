@@ -13,6 +13,7 @@
 #include "HTMLHelp.h"
 #include "KXProxyConf.h"
 #include "LogTrap.h"
+#include "ModalDialogDriver.h"
 #include "MsgBox.h"
 #include "ObjectError.h"
 #include "ProcessDriver.h"
@@ -577,34 +578,33 @@ TEST_F(MenusWindow, TheEventViewerStartsInTheExpandedSystemFolder) {
     DeleteFileA(record.c_str());
 }
 
-// ---- Scan timer. LastOEScan is seeded relative to the real clock.
+// ---- Scan timer, on a clock fixed at the start of a minute, so the
+// minutes ago seeded cannot straddle one more boundary while a case runs.
+
+constexpr ScanSchedule::ClockTime kScanNow{2026, 3, 10, 10, 45, 0};
 
 std::string MinutesAgo(int minutes) {
-    SYSTEMTIME now{};
-    GetLocalTime(&now);
-    FILETIME file{};
-    SystemTimeToFileTime(&now, &file);
-    ULARGE_INTEGER ticks{};
-    ticks.LowPart = file.dwLowDateTime;
-    ticks.HighPart = file.dwHighDateTime;
-    ticks.QuadPart -= static_cast<ULONGLONG>(minutes) * 60 * 10000000;
-    file.dwLowDateTime = ticks.LowPart;
-    file.dwHighDateTime = ticks.HighPart;
-    SYSTEMTIME then{};
-    FileTimeToSystemTime(&file, &then);
-    return ScanSchedule::Format({then.wYear, then.wMonth, then.wDay, then.wHour, then.wMinute, then.wSecond});
+    ScanSchedule::ClockTime then = kScanNow;
+    then.minute -= minutes;
+    return ScanSchedule::Format(then);
 }
+
+// The console's clock fixed for as long as the guard lives.
+class FixedClock {
+public:
+    explicit FixedClock(ScanSchedule::ClockTime now) {
+        modMain::SetClock([now] { return now; });
+    }
+    FixedClock(const FixedClock&) = delete;
+    FixedClock& operator=(const FixedClock&) = delete;
+    ~FixedClock() { modMain::SetClock(nullptr); }
+};
 
 TEST_F(MenusWindow, TheScanTimerStartsTheScannerOnlyWhenDue) {
     ProductKey key;
+    const FixedClock clock(kScanNow);
     DeleteFileA(ProgramFile("Pelwarden.record").c_str());
     modMain::gProxyConf->SetValue("oe_scan_frequency", "30");
-    // Keep clear of a minute boundary, which would make 30 minutes 31.
-    SYSTEMTIME now{};
-    GetLocalTime(&now);
-    if (now.wSecond >= 55) {
-        Sleep((61 - now.wSecond) * 1000);
-    }
     struct Case {
         const char* what;
         int oeMajorVersion;
@@ -631,8 +631,7 @@ TEST_F(MenusWindow, TheScanTimerStartsTheScannerOnlyWhenDue) {
         if (c.starts) {
             ++expected;
             EXPECT_TRUE(WaitUntil([&] { return RecordLines("Pelwarden").size() == 2 * expected; }, 10000)) << c.what;
-            EXPECT_TRUE(ScanSchedule::Parse(key.Get("LastOEScan").second)) << c.what;
-            EXPECT_NE(key.Get("LastOEScan").second, seeded) << c.what;
+            EXPECT_EQ(key.Get("LastOEScan").second, ScanSchedule::Format(kScanNow)) << c.what;
         } else {
             Sleep(300);
             EXPECT_EQ(RecordLines("Pelwarden").size(), 2 * expected) << c.what;
@@ -718,42 +717,14 @@ std::vector<std::string> ListTexts(HWND box) {
     return texts;
 }
 
-std::function<void(HWND)> gInsideStats;
-
-HWND StatsWindow() {
-    HWND found = nullptr;
-    EnumThreadWindows(
-        GetCurrentThreadId(),
-        [](HWND hwnd, LPARAM result) {
-            if (GetDlgItem(hwnd, IDC_lstStats2) != nullptr) {
-                *reinterpret_cast<HWND*>(result) = hwnd;
-                return FALSE;
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&found));
-    return found;
-}
-
-void CALLBACK StatsTimer(HWND, UINT, UINT_PTR timer, DWORD) {
-    if (HWND stats = StatsWindow()) {
-        KillTimer(nullptr, timer);
-        gInsideStats(stats);
-    }
-}
-
 // Opens the window from the menu, runs the check inside it and closes it.
 bool WithStatsWindow(const std::function<void(HWND)>& check) {
-    bool ran = false;
-    gInsideStats = [&](HWND stats) {
-        ran = true;
+    ModalDialogDriver driver(IDC_lstStats2, [&](HWND stats) {
         check(stats);
         SendMessageA(stats, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
-    };
-    const UINT_PTR timer = SetTimer(nullptr, 0, 20, StatsTimer);
+    });
     SendMessageA(frmMain::Instance().Window(), WM_COMMAND, MAKEWPARAM(IDM_mnuStats, 0), 0);
-    KillTimer(nullptr, timer);
-    return ran;
+    return driver.Ran() && !driver.LeftOpen();
 }
 
 TEST_F(MenusWindow, StatisticsShowTheRowsAndResetKeepsEachCountersType) {
