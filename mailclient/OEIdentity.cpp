@@ -23,20 +23,22 @@ std::string ExpandEnvironment(const std::string& text) {
     for (;;) {
         const DWORD needed = ExpandEnvironmentStringsA(text.c_str(), buffer.data(), static_cast<DWORD>(buffer.size()));
         if (needed == 0) {
-            throw ObjectError(static_cast<std::int32_t>(GetLastError()), "OEIdentity",
-                              "Could not expand " + text);
+            throw ObjectError(static_cast<std::int32_t>(GetLastError()), "OEIdentity", "Could not expand " + text);
         }
-        if (needed <= buffer.size()) return buffer.substr(0, buffer.find('\0'));
+        if (needed <= buffer.size())
+            return buffer.substr(0, buffer.find('\0'));
         buffer.assign(needed, '\0');
     }
 }
 
 // Absent values count as 0; text that is no whole number matches no number.
 std::optional<long> NumberOf(const std::string& text) {
-    if (text.empty()) return 0;
+    if (text.empty())
+        return 0;
     char* end = nullptr;
     const long number = std::strtol(text.c_str(), &end, 10);
-    if (*end != '\0') return std::nullopt;
+    if (*end != '\0')
+        return std::nullopt;
     return number;
 }
 
@@ -52,7 +54,8 @@ OEPOPAccount ReadAccount(const std::string& accountsKey, const std::string& subk
     const auto value = [&](const char* name) { return OERegistry::ValueText(HKEY_CURRENT_USER, path, name); };
     OEPOPAccount account;
     account.POPServer(value("POP3 Server"));
-    if (account.POP_Server().empty()) return account;
+    if (account.POP_Server().empty())
+        return account;
     account.accountname(value("Account Name"));
     account.SMTPEmailAddress(value("SMTP Email Address"));
     account.SMTPServer(value("SMTP Server"));
@@ -91,9 +94,9 @@ void OEIdentity::ResolveStoreRoot() {
         const std::string local = ExpandEnvironment("%USERPROFILE%") + "\\Local Settings" + tail;
         storeRoot_ = PathExists(local) ? local : ExpandEnvironment("%SYSTEMROOT%") + "\\Profiles\\" + loginName_ + tail;
     } else {
-        storeRoot_ = OERegistry::ValueText(HKEY_LOCAL_MACHINE, "Software\\Microsoft\\Windows\\CurrentVersion",
-                                           "SystemRoot") +
-                     tail;
+        storeRoot_ =
+            OERegistry::ValueText(HKEY_LOCAL_MACHINE, "Software\\Microsoft\\Windows\\CurrentVersion", "SystemRoot") +
+            tail;
     }
 }
 
@@ -102,7 +105,8 @@ bool OEIdentity::PathExists(const std::string& path) {
 }
 
 std::string OEIdentity::AccountsKey() {
-    if (userName_ == kMainIdentity) return kGlobalAccountsKey;
+    if (userName_ == kMainIdentity)
+        return kGlobalAccountsKey;
     const std::string own = "Identities\\" + identity_ + "\\" + kGlobalAccountsKey;
     return OERegistry::SubkeyNames(own).empty() ? kGlobalAccountsKey : own;
 }
@@ -120,14 +124,16 @@ void OEIdentity::LoadAccounts(bool onlyConfigurable) {
     const std::string accountsKey = AccountsKey();
     for (const std::string& subkey : OERegistry::SubkeyNames(accountsKey)) {
         OEPOPAccount account = ReadAccount(accountsKey, subkey);
-        if (account.POP_Server().empty() || (onlyConfigurable && !ProxyCanServe(account))) continue;
+        if (account.POP_Server().empty() || (onlyConfigurable && !ProxyCanServe(account)))
+            continue;
         m_colPOPAccounts.push_back(std::make_shared<OEPOPAccount>(std::move(account)));
     }
 }
 
 OEPOPAccount* OEIdentity::FindAccount(const std::string& acctkey) {
     for (const auto& account : m_colPOPAccounts) {
-        if (account->key() == acctkey) return account.get();
+        if (account->key() == acctkey)
+            return account.get();
     }
     return nullptr;
 }
@@ -139,11 +145,16 @@ std::int32_t OEIdentity::AcctConfigurable(const std::string& acctkey, const std:
         errormsg = LoadResText(textId);
         return code;
     };
-    if (account == nullptr) return refuse(kAccountNotFound, kStrAccountNotFound);
-    if (account->POP3_Secure_Connection() == "1") return refuse(kSecureAccount, kStrAccountNeedsSsl);
-    if (account->POP3_Use_Sicily() == "1") return refuse(kSecureAccount, kStrAccountNeedsSpa);
-    if (account->SMTP_Use_Sicily() == "2") return refuse(kSmtpAuthSameAsPop, kStrSmtpAuthSameAsPop);
-    if (account->User_name().find('#') != std::string::npos) return refuse(kAlreadyConfigured, kStrAccountConfigured);
+    if (account == nullptr)
+        return refuse(kAccountNotFound, kStrAccountNotFound);
+    if (account->POP3_Secure_Connection() == "1")
+        return refuse(kSecureAccount, kStrAccountNeedsSsl);
+    if (account->POP3_Use_Sicily() == "1")
+        return refuse(kSecureAccount, kStrAccountNeedsSpa);
+    if (account->SMTP_Use_Sicily() == "2")
+        return refuse(kSmtpAuthSameAsPop, kStrSmtpAuthSameAsPop);
+    if (account->User_name().find('#') != std::string::npos)
+        return refuse(kAlreadyConfigured, kStrAccountConfigured);
     if (account->POP_Server() == kAntivirusProxyServer && account->POP3_Port() == proxy_port) {
         return refuse(kAntivirusProxy, kStrAntivirusOnPort);
     }
@@ -153,17 +164,17 @@ std::int32_t OEIdentity::AcctConfigurable(const std::string& acctkey, const std:
 bool OEIdentity::ReconfigureAccount(const std::string& acctkey, const std::string& newPort) {
     const auto port = ProxyAccount::PortNumber(newPort);
     if (!port) {
-        throw ObjectError(6, "OEIdentity::ReconfigureAccount", "Overflow: the port must be 1 to 65535, not \"" +
-                                                                   newPort + "\"");
+        throw ObjectError(6, "OEIdentity::ReconfigureAccount",
+                          "Overflow: the port must be 1 to 65535, not \"" + newPort + "\"");
     }
     OEPOPAccount* loaded = FindAccount(acctkey);
-    if (loaded == nullptr) return false;
+    if (loaded == nullptr)
+        return false;
     // The registry is what gets rewritten, so judge what it holds now: the
     // account may have been rewritten since it was loaded (another identity
     // sharing the global accounts, an earlier pass of this run).
     OEPOPAccount account = ReadAccount(AccountsKey(), acctkey);
-    if (account.POP_Server().empty() ||
-        ProxyAccount::FetchesThroughProxy(account.User_name(), account.POP_Server())) {
+    if (account.POP_Server().empty() || ProxyAccount::FetchesThroughProxy(account.User_name(), account.POP_Server())) {
         return false;
     }
     account.Username(ProxyAccount::NewUserName(account.User_name(), account.POP_Server(), account.POP3_Port()));

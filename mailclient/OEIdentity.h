@@ -45,8 +45,7 @@ public:
 
     // 0 when the loaded account can fetch through the proxy on proxy_port;
     // otherwise a refusal code, with errormsg set to its text.
-    std::int32_t AcctConfigurable(const std::string& acctkey, const std::string& proxy_port,
-                                  std::string& errormsg);
+    std::int32_t AcctConfigurable(const std::string& acctkey, const std::string& proxy_port, std::string& errormsg);
 
     void LoadBlockedList() { blockedList_.Load(); }
     std::vector<std::string> BlockedList() { return blockedList_.Keys(); }

@@ -14,8 +14,7 @@ bool KeyExists(HKEY root, const std::string& path);
 
 // The value as text (numbers as decimal digits); empty when the key or the
 // value is absent. options are RegOp's option bits.
-std::string ValueText(HKEY root, const std::string& path, const std::string& name,
-                      std::int32_t options = 0);
+std::string ValueText(HKEY root, const std::string& path, const std::string& name, std::int32_t options = 0);
 
 // The names of the key's direct subkeys under HKEY_CURRENT_USER; none when
 // the key is absent.

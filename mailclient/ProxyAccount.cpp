@@ -4,10 +4,10 @@
 
 namespace ProxyAccount {
 
-std::string NewUserName(const std::string& userName, const std::string& server,
-                        const std::string& port) {
+std::string NewUserName(const std::string& userName, const std::string& server, const std::string& port) {
     std::string result = userName + "#" + server;
-    if (!port.empty() && port != "110") result += ":" + port;
+    if (!port.empty() && port != "110")
+        result += ":" + port;
     return result;
 }
 
@@ -16,13 +16,16 @@ bool FetchesThroughProxy(const std::string& userName, const std::string& server)
 }
 
 std::optional<std::int32_t> PortNumber(const std::string& text) {
-    if (text.empty() || text.size() > 5) return std::nullopt;
+    if (text.empty() || text.size() > 5)
+        return std::nullopt;
     std::int32_t port = 0;
     for (char c : text) {
-        if (c < '0' || c > '9') return std::nullopt;
+        if (c < '0' || c > '9')
+            return std::nullopt;
         port = port * 10 + (c - '0');
     }
-    if (port < 1 || port > 65535) return std::nullopt;
+    if (port < 1 || port > 65535)
+        return std::nullopt;
     return port;
 }
 

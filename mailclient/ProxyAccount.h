@@ -12,8 +12,7 @@ inline constexpr const char* kProxyServer = "localhost";
 
 // The old user name, "#" and the old server, then ":" and the old port
 // unless that port is empty or "110".
-std::string NewUserName(const std::string& userName, const std::string& server,
-                        const std::string& port);
+std::string NewUserName(const std::string& userName, const std::string& server, const std::string& port);
 
 // True when the account already fetches through the proxy: its user name
 // holds "#" and its server is "localhost" (letter case aside).

@@ -44,7 +44,9 @@ Engine* Find(std::int32_t handle) {
     return engines[static_cast<std::size_t>(handle) - 1].get();
 }
 
-std::string PathOf(const Engine& engine, const char* name) { return engine.confDir + "\\" + name; }
+std::string PathOf(const Engine& engine, const char* name) {
+    return engine.confDir + "\\" + name;
+}
 
 std::vector<std::string> ReadLines(const std::string& path) {
     std::vector<std::string> lines;
@@ -92,9 +94,8 @@ void WriteLines(const std::string& path, const std::vector<std::string>& lines) 
 }
 
 void Save(const Engine& engine) {
-    WriteLines(PathOf(engine, "fendrake.totals"),
-               {"wordtraining_totalspam=" + std::to_string(engine.totalSpam),
-                "wordtraining_totalham=" + std::to_string(engine.totalHam)});
+    WriteLines(PathOf(engine, "fendrake.totals"), {"wordtraining_totalspam=" + std::to_string(engine.totalSpam),
+                                                   "wordtraining_totalham=" + std::to_string(engine.totalHam)});
     WriteLines(PathOf(engine, "fendrake.from"), engine.from);
     WriteLines(PathOf(engine, "fendrake.to"), engine.to);
     std::ofstream(PathOf(engine, "fendrake.messages"), std::ios::binary | std::ios::app) << engine.messages;
@@ -139,7 +140,9 @@ std::int32_t KX_constructor(const char* product, const char* confDir) {
     return static_cast<std::int32_t>(Engines().size());
 }
 
-std::int32_t KX_initialize(std::int32_t handle) { return Find(handle) != nullptr ? 0 : -1; }
+std::int32_t KX_initialize(std::int32_t handle) {
+    return Find(handle) != nullptr ? 0 : -1;
+}
 
 std::int32_t KX_getSpamAddrFrom(std::int32_t handle, char* address, std::int32_t* found) {
     Engine* engine = Find(handle);

@@ -77,9 +77,8 @@ int Install() {
     GetModuleFileNameA(nullptr, path, MAX_PATH);
     const std::string command = std::string("\"") + path + "\"";
     SC_HANDLE service = CreateServiceA(manager, kServiceName, kServiceName, SERVICE_ALL_ACCESS,
-                                       SERVICE_WIN32_OWN_PROCESS, SERVICE_DEMAND_START,
-                                       SERVICE_ERROR_NORMAL, command.c_str(), nullptr, nullptr,
-                                       nullptr, nullptr, nullptr);
+                                       SERVICE_WIN32_OWN_PROCESS, SERVICE_DEMAND_START, SERVICE_ERROR_NORMAL,
+                                       command.c_str(), nullptr, nullptr, nullptr, nullptr, nullptr);
     Record(service ? "install" : "install failed: " + std::to_string(GetLastError()));
     if (service) {
         CloseServiceHandle(service);

@@ -203,7 +203,8 @@ std::int32_t Send(const Request& request) {
     const DWORD flags = INTERNET_FLAG_RELOAD | INTERNET_FLAG_NO_CACHE_WRITE | INTERNET_FLAG_PRAGMA_NOCACHE |
                         INTERNET_FLAG_NO_UI | INTERNET_FLAG_NO_COOKIES | (secure ? INTERNET_FLAG_SECURE : 0);
     const std::string object = std::string(path) + extra;
-    InternetHandle file(HttpOpenRequestA(connection, request.verb, object.c_str(), nullptr, nullptr, nullptr, flags, 0));
+    InternetHandle file(
+        HttpOpenRequestA(connection, request.verb, object.c_str(), nullptr, nullptr, nullptr, flags, 0));
     if (file == nullptr) {
         return FromLastError(request, deadline);
     }
@@ -238,19 +239,16 @@ std::int32_t Send(const Request& request) {
 
 extern "C" {
 
-std::int32_t WINAPI kx_sendRequest(const char* content, const char* url,
-                                                         std::int32_t connectTimeout, std::int32_t timeOut,
-                                                         char* buffer, std::int32_t bufferSize,
-                                                         const char* userAgent, const char* proxy,
-                                                         const char* credentials) {
+std::int32_t WINAPI kx_sendRequest(const char* content, const char* url, std::int32_t connectTimeout,
+                                   std::int32_t timeOut, char* buffer, std::int32_t bufferSize, const char* userAgent,
+                                   const char* proxy, const char* credentials) {
     return Send({"POST", Text(content), Text(url), connectTimeout, timeOut, buffer, bufferSize, Text(userAgent),
                  Text(proxy), Text(credentials)});
 }
 
-std::int32_t WINAPI kx_sendGetRequest(const char* url, std::int32_t connectTimeout,
-                                                            std::int32_t timeOut, char* buffer,
-                                                            std::int32_t bufferSize, const char* userAgent,
-                                                            const char* proxy, const char* credentials) {
+std::int32_t WINAPI kx_sendGetRequest(const char* url, std::int32_t connectTimeout, std::int32_t timeOut, char* buffer,
+                                      std::int32_t bufferSize, const char* userAgent, const char* proxy,
+                                      const char* credentials) {
     return Send({"GET", "", Text(url), connectTimeout, timeOut, buffer, bufferSize, Text(userAgent), Text(proxy),
                  Text(credentials)});
 }

@@ -20,9 +20,12 @@ std::string MessageName(UINT message) {
         }
     }
     switch (message) {
-        case WM_CLOSE: return "WM_CLOSE";
-        case WM_DESTROY: return "WM_DESTROY";
-        default: return "-";
+        case WM_CLOSE:
+            return "WM_CLOSE";
+        case WM_DESTROY:
+            return "WM_DESTROY";
+        default:
+            return "-";
     }
 }
 
@@ -47,9 +50,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
     windowClass.lpszClassName = "Outlook Express Browser Class";
     RegisterClassA(&windowClass);
-    HWND window = CreateWindowExA(0, windowClass.lpszClassName, "Inbox - Outlook Express",
-                                  WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT, 320, 200, nullptr,
-                                  nullptr, instance, nullptr);
+    HWND window = CreateWindowExA(0, windowClass.lpszClassName, "Inbox - Outlook Express", WS_OVERLAPPEDWINDOW,
+                                  CW_USEDEFAULT, CW_USEDEFAULT, 320, 200, nullptr, nullptr, instance, nullptr);
     ShowWindow(window, SW_SHOWMINNOACTIVE);
     MSG msg;
     while (GetMessageA(&msg, nullptr, 0, 0) > 0) {

@@ -55,7 +55,9 @@ std::int32_t FendrakeLibrary::KX_constructor(const std::string& product, const s
     return Entry<Constructor>("KX_constructor")(product.c_str(), confDir.c_str());
 }
 
-void FendrakeLibrary::KX_initialize(std::int32_t handle) { Entry<HandleCall>("KX_initialize")(handle); }
+void FendrakeLibrary::KX_initialize(std::int32_t handle) {
+    Entry<HandleCall>("KX_initialize")(handle);
+}
 
 void FendrakeLibrary::KX_getSpamAddrFrom(std::int32_t handle, std::string& address, std::int32_t& found) {
     std::vector<char> buffer = Writable(address);
@@ -91,4 +93,6 @@ void FendrakeLibrary::KX_getOption(std::int32_t handle, const std::string& name,
     buffer = ReadBack(writable);
 }
 
-void FendrakeLibrary::KX_destructor(std::int32_t handle) { Entry<HandleCall>("KX_destructor")(handle); }
+void FendrakeLibrary::KX_destructor(std::int32_t handle) {
+    Entry<HandleCall>("KX_destructor")(handle);
+}

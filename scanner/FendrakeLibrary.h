@@ -18,10 +18,8 @@ public:
     void KX_getSpamAddrFrom(std::int32_t handle, std::string& address, std::int32_t& found) override;
     void KX_addSpamAddrFrom(std::int32_t handle, std::string& address, std::int32_t a, std::int32_t b) override;
     void KX_addSpamAddrTo(std::int32_t handle, std::string& address, std::int32_t a, std::int32_t b) override;
-    void KX_addMessage2(std::int32_t handle, const std::string& text, std::int32_t weight,
-                        std::int32_t flag) override;
-    void KX_getOption(std::int32_t handle, const std::string& name, std::string& buffer,
-                      std::int32_t& size) override;
+    void KX_addMessage2(std::int32_t handle, const std::string& text, std::int32_t weight, std::int32_t flag) override;
+    void KX_getOption(std::int32_t handle, const std::string& name, std::string& buffer, std::int32_t& size) override;
     void KX_destructor(std::int32_t handle) override;
 
 private:

@@ -22,7 +22,9 @@ void Form_Load(HWND window) {
     CenterOnScreen(window);
 }
 
-void cmdOK_Click() { Unload(); }
+void cmdOK_Click() {
+    Unload();
+}
 
 INT_PTR HandleMessage(HWND window, UINT message, WPARAM wParam) {
     switch (message) {

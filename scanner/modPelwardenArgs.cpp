@@ -13,11 +13,17 @@ std::string& StoredCommandLine() {
 
 }  // namespace
 
-void SetCommandLine(const std::string& arguments) { StoredCommandLine() = arguments; }
+void SetCommandLine(const std::string& arguments) {
+    StoredCommandLine() = arguments;
+}
 
-std::int16_t GetArgCount() { return static_cast<std::int16_t>(CommandLine::GetArgCount(StoredCommandLine())); }
+std::int16_t GetArgCount() {
+    return static_cast<std::int16_t>(CommandLine::GetArgCount(StoredCommandLine()));
+}
 
-std::string GetArg(std::int16_t n) { return CommandLine::GetArg(StoredCommandLine(), n); }
+std::string GetArg(std::int16_t n) {
+    return CommandLine::GetArg(StoredCommandLine(), n);
+}
 
 void ParseCommandLine() {
     for (std::int16_t n = 1, count = GetArgCount(); n <= count; ++n) {

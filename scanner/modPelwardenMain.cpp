@@ -25,7 +25,9 @@ std::unique_ptr<Conf> gConf;
 std::unique_ptr<FileList> gBlockedSenders;
 std::unique_ptr<AddressList> gApprovedSenders;
 
-std::string ProductValueText(const std::string& name) { return ProductKey().Value(name).ToText(); }
+std::string ProductValueText(const std::string& name) {
+    return ProductKey().Value(name).ToText();
+}
 
 // dbg_verbose_level as a 16-bit number; a value that is not one counts as 0.
 std::int16_t DebugLevel() {
@@ -55,9 +57,13 @@ void ReleaseObjects() {
     gConf.reset();
 }
 
-std::string GetLastUserID() { return OERegistry::ValueText(HKEY_CURRENT_USER, "Identities", "Last User ID"); }
+std::string GetLastUserID() {
+    return OERegistry::ValueText(HKEY_CURRENT_USER, "Identities", "Last User ID");
+}
 
-void WriteTotal(const std::string& name, std::int32_t total) { ProductKey().Value(name, Variant(total)); }
+void WriteTotal(const std::string& name, std::int32_t total) {
+    ProductKey().Value(name, Variant(total));
+}
 
 void BlockedSenders(const std::vector<std::string>& list) {
     if (list.empty()) {

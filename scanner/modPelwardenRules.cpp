@@ -39,14 +39,16 @@ unsigned DaysInMonth(int year, int month) {
     return month == 2 && leap ? 29 : days[month - 1];
 }
 
-std::int64_t FloorHours(std::int64_t seconds) { return (seconds >= 0 ? seconds : seconds - 3599) / 3600; }
+std::int64_t FloorHours(std::int64_t seconds) {
+    return (seconds >= 0 ? seconds : seconds - 3599) / 3600;
+}
 
 // The date as seconds since 1970 (UTC); none unless it is a real date and time.
 std::optional<std::int64_t> StoreDateSeconds(const std::string& text) {
     int year = 0, month = 0, day = 0, hour = 0, minute = 0, second = 0;
     char rest = 0;
-    if (text.size() != 19 || std::sscanf(text.c_str(), "%4d-%2d-%2d %2d:%2d:%2d%c", &year, &month, &day, &hour,
-                                         &minute, &second, &rest) != 6) {
+    if (text.size() != 19 || std::sscanf(text.c_str(), "%4d-%2d-%2d %2d:%2d:%2d%c", &year, &month, &day, &hour, &minute,
+                                         &second, &rest) != 6) {
         return std::nullopt;
     }
     if (year < 100 || month < 1 || month > 12 || day < 1 || static_cast<unsigned>(day) > DaysInMonth(year, month) ||
@@ -59,7 +61,9 @@ std::optional<std::int64_t> StoreDateSeconds(const std::string& text) {
 
 }  // namespace
 
-void SetClock(Clock clock) { CurrentClock() = std::move(clock); }
+void SetClock(Clock clock) {
+    CurrentClock() = std::move(clock);
+}
 
 std::optional<std::int64_t> HourBoundaries(const std::string& mailDate, std::int64_t nowUtc) {
     const auto mail = StoreDateSeconds(mailDate);
@@ -76,7 +80,9 @@ bool WithinLastDay(const std::string& mailDate) {
     return hours && *hours < 24;
 }
 
-bool ScanSwitchOn(const std::string& value) { return TrimSpaces(value).empty() || value == "1"; }
+bool ScanSwitchOn(const std::string& value) {
+    return TrimSpaces(value).empty() || value == "1";
+}
 
 std::string FormatEmail(const std::string& address) {
     std::string result = LowerCase(TrimSpaces(address));

@@ -25,9 +25,10 @@ struct ScanKind {
 };
 
 const ScanKind kInbox{"PreviousFrom", "OEScanInbox", kStrInboxOpenFailed, "Unable to open Inbox", "oeinbox",
-                      true, true, kInboxWeight};
-const ScanKind kSent{"ScanNewSentEmails", "OEScanSent", kStrSentOpenFailed, "Unable to open Sent Items folder.",
-                     "oesent", false, false, kSentWeight};
+                      true,           true,          kInboxWeight};
+const ScanKind kSent{
+    "ScanNewSentEmails", "OEScanSent", kStrSentOpenFailed, "Unable to open Sent Items folder.", "oesent", false, false,
+    kSentWeight};
 
 SwitchReader& CurrentSwitchReader() {
     static SwitchReader reader;
@@ -134,11 +135,17 @@ void Scan(const ScanKind& kind, const std::string& path) {
 
 }  // namespace
 
-void SetSwitchReader(SwitchReader reader) { CurrentSwitchReader() = std::move(reader); }
+void SetSwitchReader(SwitchReader reader) {
+    CurrentSwitchReader() = std::move(reader);
+}
 
-void PreviousFrom(const std::string& path) { Scan(kInbox, path); }
+void PreviousFrom(const std::string& path) {
+    Scan(kInbox, path);
+}
 
-void ScanNewSentEmails(const std::string& path) { Scan(kSent, path); }
+void ScanNewSentEmails(const std::string& path) {
+    Scan(kSent, path);
+}
 
 std::string GetFolderFilename(const std::string& name) {
     std::string result;

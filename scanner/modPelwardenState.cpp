@@ -23,15 +23,25 @@ std::string& Folder() {
 }
 }  // namespace
 
-void WriteLog(const std::string& message) { LogTrap::Write(message); }
+void WriteLog(const std::string& message) {
+    LogTrap::Write(message);
+}
 
-void SetProgramFolder(const std::string& folder) { Folder() = folder; }
+void SetProgramFolder(const std::string& folder) {
+    Folder() = folder;
+}
 
-std::string ProgramFolder() { return Folder().empty() ? FileSystem::ProgramDirectory() : Folder(); }
+std::string ProgramFolder() {
+    return Folder().empty() ? FileSystem::ProgramDirectory() : Folder();
+}
 
-std::string ConfPath(const std::string& file) { return ProgramFolder() + "\\conf\\" + file; }
+std::string ConfPath(const std::string& file) {
+    return ProgramFolder() + "\\conf\\" + file;
+}
 
-void SetEngine(std::unique_ptr<Fendrake> engine) { CurrentEngine() = std::move(engine); }
+void SetEngine(std::unique_ptr<Fendrake> engine) {
+    CurrentEngine() = std::move(engine);
+}
 
 Fendrake& Engine() {
     if (!CurrentEngine()) {

@@ -23,14 +23,15 @@ std::optional<std::int32_t> EngineTotal(const std::string& option) {
 
 void WriteTotal(const std::string& name, const std::optional<std::int32_t>& total) {
     if (total && CurrentWriter()) {
-        LogTrap::Trap(LogTrap::ProcedurePrefix("SaveTrainingTotals"), " : ",
-                      [&] { CurrentWriter()(name, *total); });
+        LogTrap::Trap(LogTrap::ProcedurePrefix("SaveTrainingTotals"), " : ", [&] { CurrentWriter()(name, *total); });
     }
 }
 
 }  // namespace
 
-void SetTotalWriter(TotalWriter writer) { CurrentWriter() = std::move(writer); }
+void SetTotalWriter(TotalWriter writer) {
+    CurrentWriter() = std::move(writer);
+}
 
 void SaveTrainingTotals() {
     const auto spam = EngineTotal("wordtraining_totalspam");

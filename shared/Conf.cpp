@@ -182,8 +182,9 @@ void Conf::RefuseNotText(const std::string& prefix) {
     LogTrap::Write(LogTrap::ErrorLine(prefix, kNotText, " : ", why + "; it was not written"));
     if (!notTextShown_) {
         notTextShown_ = true;
-        MsgBox(why + " (it may have been saved as Unicode or be damaged), so no settings were written to it. "
-                     "The file was left as it was.",
+        MsgBox(why +
+                   " (it may have been saved as Unicode or be damaged), so no settings were written to it. "
+                   "The file was left as it was.",
                MsgBoxStyle::OKOnly | MsgBoxStyle::Exclamation, ProgramTitle());
     }
 }
@@ -212,8 +213,7 @@ bool Conf::Commit(const std::string& procedure, const std::function<std::string(
         const ObjectError error = LogTrap::AsObjectError(std::current_exception());
         LogTrap::Write(LogTrap::ErrorLine(prefix, error.Number(), " : ", error.Description()));
         if (replacing) {
-            MsgBox(std::to_string(error.Number()) + " : " + error.Description(), MsgBoxStyle::OKOnly,
-                   ProgramTitle());
+            MsgBox(std::to_string(error.Number()) + " : " + error.Description(), MsgBoxStyle::OKOnly, ProgramTitle());
         }
         return false;
     }

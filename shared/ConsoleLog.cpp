@@ -7,7 +7,9 @@
 
 namespace ConsoleLog {
 
-std::string Path() { return FileSystem::ProgramDirectory() + "\\console.txt"; }
+std::string Path() {
+    return FileSystem::ProgramDirectory() + "\\console.txt";
+}
 
 std::string NowText() {
     char date[128] = "";
@@ -33,8 +35,8 @@ void DeleteOverCap(const std::string& path) {
 
 bool AppendText(const std::string& path, const std::string& text) {
     const UniqueHandle<HANDLE, CloseHandle> file(CreateFileA(path.c_str(), FILE_APPEND_DATA,
-                                                             FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                                             OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+                                                             FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS,
+                                                             FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.valid()) {
         return false;
     }
@@ -48,6 +50,8 @@ void Write(const std::string& message) {
     Append(message);
 }
 
-void Append(const std::string& message) { AppendText(Path(), NowText() + " : " + message + "\r\n"); }
+void Append(const std::string& message) {
+    AppendText(Path(), NowText() + " : " + message + "\r\n");
+}
 
 }  // namespace ConsoleLog

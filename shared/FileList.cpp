@@ -111,9 +111,9 @@ void FileList::Save(const std::string& path) {
         throw ObjectError(75, "FileList::Save", "Path/File access error: the list has no file");
     }
     if (own && loadFailed_) {
-        throw ObjectError(kListNotLoaded, "FileList::Save",
-                          "List not saved: " + path_ +
-                              " could not be loaded, and saving would overwrite it with an incomplete list");
+        throw ObjectError(
+            kListNotLoaded, "FileList::Save",
+            "List not saved: " + path_ + " could not be loaded, and saving would overwrite it with an incomplete list");
     }
     std::string text;
     for (const std::string& key : list_.keys()) {

@@ -7,7 +7,8 @@ std::vector<TextLine> SplitLinesWithEnds(const std::string& text) {
     std::string::size_type start = 0;
     for (std::string::size_type i = 0; i < text.size(); ++i) {
         if (text[i] == '\r' || text[i] == '\n') {
-            const std::string::size_type endLength = text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n' ? 2 : 1;
+            const std::string::size_type endLength =
+                text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n' ? 2 : 1;
             lines.push_back({text.substr(start, i - start), text.substr(i, endLength)});
             i += endLength - 1;
             start = i + 1;

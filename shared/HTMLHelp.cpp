@@ -35,9 +35,9 @@ struct Release {
 
 // Viewer releases in order; code 16 asks for the first at least.
 const Release kViewerReleases[] = {
-    {"4.72.7290.00", "1.0"},  {"4.72.7323.00", "1.1"},   {"4.72.7325.00", "1.1a"}, {"4.72.8164.00", "1.1b"},
-    {"4.73.8252.00", "1.2"},  {"4.73.8412.00", "1.21"},  {"4.73.8474.00", "1.21a"}, {"4.73.8561.00", "1.22"},
-    {"4.74.8566.00", "1.3"},  {"4.74.8637.00", "1.3"},   {"4.74.8702.00", "1.3"},
+    {"4.72.7290.00", "1.0"}, {"4.72.7323.00", "1.1"},  {"4.72.7325.00", "1.1a"},  {"4.72.8164.00", "1.1b"},
+    {"4.73.8252.00", "1.2"}, {"4.73.8412.00", "1.21"}, {"4.73.8474.00", "1.21a"}, {"4.73.8561.00", "1.22"},
+    {"4.74.8566.00", "1.3"}, {"4.74.8637.00", "1.3"},  {"4.74.8702.00", "1.3"},
 };
 
 // The lowest browser version that code 256 and the codes after it accept.
@@ -84,9 +84,9 @@ using HtmlHelpAFunction = HWND(WINAPI*)(HWND, LPCSTR, UINT, DWORD_PTR);
 HtmlHelpAFunction ViewerEntry() {
     static const HtmlHelpAFunction entry = [] {
         HMODULE viewer = LoadLibraryA("hhctrl.ocx");
-        return viewer ? reinterpret_cast<HtmlHelpAFunction>(
-                            reinterpret_cast<void*>(GetProcAddress(viewer, "HtmlHelpA")))
-                      : nullptr;
+        return viewer
+                   ? reinterpret_cast<HtmlHelpAFunction>(reinterpret_cast<void*>(GetProcAddress(viewer, "HtmlHelpA")))
+                   : nullptr;
     }();
     return entry;
 }
@@ -113,7 +113,8 @@ void Stop(const std::string& text) {
 
 bool EndsWith(const std::string& text, const std::string& ending) {
     const std::string lowered = LowerCase(text);
-    return lowered.size() >= ending.size() && lowered.compare(lowered.size() - ending.size(), ending.size(), ending) == 0;
+    return lowered.size() >= ending.size() &&
+           lowered.compare(lowered.size() - ending.size(), ending.size(), ending) == 0;
 }
 
 std::string FilePart(const std::string& path) {
@@ -142,9 +143,8 @@ bool HasSubKey(HKEY root, const std::string& parent, const std::string& child) {
     reg.root(root);
     reg.key(parent);
     const Variant names = reg.AllKeys();
-    return names.IsArray() && std::any_of(names.Elements().begin(), names.Elements().end(), [&](const Variant& name) {
-               return TextCompare(TextOf(name), child) == 0;
-           });
+    return names.IsArray() && std::any_of(names.Elements().begin(), names.Elements().end(),
+                                          [&](const Variant& name) { return TextCompare(TextOf(name), child) == 0; });
 }
 
 // RegOp opens a key by creating it, so asking whether a key is there must not
@@ -202,8 +202,8 @@ std::string FileVersionText(const std::string& path) {
         infoSize < sizeof(VS_FIXEDFILEINFO)) {
         return "";
     }
-    return std::to_string(HIWORD(info->dwFileVersionMS)) + "." + std::to_string(LOWORD(info->dwFileVersionMS)) +
-           "." + std::to_string(HIWORD(info->dwFileVersionLS)) + "." + std::to_string(LOWORD(info->dwFileVersionLS));
+    return std::to_string(HIWORD(info->dwFileVersionMS)) + "." + std::to_string(LOWORD(info->dwFileVersionMS)) + "." +
+           std::to_string(HIWORD(info->dwFileVersionLS)) + "." + std::to_string(LOWORD(info->dwFileVersionLS));
 }
 
 template <std::size_t N>
@@ -384,9 +384,9 @@ bool HTMLHelp::HHCheckRegistry(const std::string& path) {
 }
 
 bool HTMLHelp::HHVerifyMinConfig(std::int32_t viewerCode, std::int32_t browserCode) {
-    const bool viewerOK = VerifyComponent(kViewerClassKey, "Hhctrl.ocx is not registered.  Please install HTML Help.",
-                                          "Hhctrl.ocx is not in its registered location.  Please reinstall HTML Help.",
-                                          viewerCode, true);
+    const bool viewerOK =
+        VerifyComponent(kViewerClassKey, "Hhctrl.ocx is not registered.  Please install HTML Help.",
+                        "Hhctrl.ocx is not in its registered location.  Please reinstall HTML Help.", viewerCode, true);
     const bool browserOK =
         VerifyComponent(kBrowserClassKey, "Shdocvw.dll is not registered.  Please install Internet Explorer.",
                         "Internet Explorer is not in its registered location.  Please reinstall Internet Explorer.",
@@ -397,8 +397,8 @@ bool HTMLHelp::HHVerifyMinConfig(std::int32_t viewerCode, std::int32_t browserCo
 bool HTMLHelp::EnsureFileExists(std::string& path) {
     if (path.find('\\') == std::string::npos) {
         HHCheckRegistry(path);
-        path = regFileName_.empty() ? FileSystem::ProgramDirectory() + "\\" + path
-                                    : JoinPath(regFilePath_, regFileName_);
+        path =
+            regFileName_.empty() ? FileSystem::ProgramDirectory() + "\\" + path : JoinPath(regFilePath_, regFileName_);
     }
     if (FileSystem::FileExists(path)) {
         return true;
@@ -410,9 +410,12 @@ bool HTMLHelp::EnsureFileExists(std::string& path) {
 
 std::string HTMLHelp::HHSetHelpFile(std::int16_t kind) const {
     switch (kind) {
-        case 1: return FileSystem::ProgramDirectory() + "\\Library.chm";
-        case 2: return "Library.txt";
-        default: return "";
+        case 1:
+            return FileSystem::ProgramDirectory() + "\\Library.chm";
+        case 2:
+            return "Library.txt";
+        default:
+            return "";
     }
 }
 
@@ -495,8 +498,11 @@ void HTMLHelp::ShowPopup(HWND owner) {
                 return;  // a string the table lacks shows nothing
             }
             break;
-        case 4: text = popupText_; break;
-        default: return;
+        case 4:
+            text = popupText_;
+            break;
+        default:
+            return;
     }
     if (popupType_ != 1 && text.empty()) {
         return;
@@ -513,9 +519,8 @@ void HTMLHelp::ShowPopup(HWND owner) {
 }
 
 std::string HTMLHelp::PopupFontText() const {
-    return (popupFont_.empty() ? "Arial" : popupFont_) + ", " + (popupSize_.empty() ? "10" : popupSize_) +
-           ", ascii, " + (popupBold_ ? "Bold " : "") + (popupItalic_ ? "Italic " : "") +
-           (popupUnderline_ ? "Underline" : "");
+    return (popupFont_.empty() ? "Arial" : popupFont_) + ", " + (popupSize_.empty() ? "10" : popupSize_) + ", ascii, " +
+           (popupBold_ ? "Bold " : "") + (popupItalic_ ? "Italic " : "") + (popupUnderline_ ? "Underline" : "");
 }
 
 void HTMLHelp::ResetPopupFont() {

@@ -106,8 +106,8 @@ private:
     void ShowPopup(HWND owner);
     std::string PopupFontText() const;
     void ResetPopupFont();
-    bool VerifyComponent(const char* classKey, const char* notRegistered, const char* notInPlace,
-                         std::int32_t code, bool viewer);
+    bool VerifyComponent(const char* classKey, const char* notRegistered, const char* notInPlace, std::int32_t code,
+                         bool viewer);
 
     std::string chmFile_;
     std::string window_;

@@ -18,8 +18,8 @@ const char kDefaultPort[] = "25";
 
 // Offered when the file names no zones to choose from.
 const char* const kDefaultZones[] = {
-    "bl.marrowfield.example",   "dnsbl.quillhaven.example", "relays.corvesk.example", "spam.ostrawin.example",
-    "zen.harrowmere.example",   "dul.fenwright.example",    "proxies.tallowby.example", "combined.emberlode.example",
+    "bl.marrowfield.example", "dnsbl.quillhaven.example", "relays.corvesk.example",   "spam.ostrawin.example",
+    "zen.harrowmere.example", "dul.fenwright.example",    "proxies.tallowby.example", "combined.emberlode.example",
 };
 
 struct Default {
@@ -160,8 +160,8 @@ void KXProxyConf::SetDefaults() {
 
 bool KXProxyConf::Save() {
     static const List kSaveOrder[] = {
-        kOutgoingServers, kApprovedIPs,      kBlockedIPs,       kIgnoredIPs,      kAvailableRBLs,
-        kRBLs,            kBlockedCountries, kIgnoredCountries, kBlockedCharsets,
+        kOutgoingServers,  kApprovedIPs,      kBlockedIPs,      kIgnoredIPs, kAvailableRBLs, kRBLs,
+        kBlockedCountries, kIgnoredCountries, kBlockedCharsets,
     };
     for (List list : kSaveOrder) {
         conf_.SetValue(kListKeys[list], JoinList(list));
@@ -224,50 +224,130 @@ void KXProxyConf::RemoveOutgoingServer(const std::string& entry) {
 
 // ---- The lists of plain entries
 
-std::vector<std::string> KXProxyConf::Get_Approved_IPs() { return lists_[kApprovedIPs].keys(); }
-std::int16_t KXProxyConf::AddApprovedIP(const std::string& entry) { return AddEntry(kApprovedIPs, entry); }
-bool KXProxyConf::ApprovedIPExists(const std::string& entry) { return lists_[kApprovedIPs].Exists(entry); }
-void KXProxyConf::RemoveApprovedIP(const std::string& entry) { lists_[kApprovedIPs].Remove(entry); }
-void KXProxyConf::ClearApprovedIPs() { lists_[kApprovedIPs].Clear(); }
+std::vector<std::string> KXProxyConf::Get_Approved_IPs() {
+    return lists_[kApprovedIPs].keys();
+}
+std::int16_t KXProxyConf::AddApprovedIP(const std::string& entry) {
+    return AddEntry(kApprovedIPs, entry);
+}
+bool KXProxyConf::ApprovedIPExists(const std::string& entry) {
+    return lists_[kApprovedIPs].Exists(entry);
+}
+void KXProxyConf::RemoveApprovedIP(const std::string& entry) {
+    lists_[kApprovedIPs].Remove(entry);
+}
+void KXProxyConf::ClearApprovedIPs() {
+    lists_[kApprovedIPs].Clear();
+}
 
-std::vector<std::string> KXProxyConf::Get_Blocked_IPs() { return lists_[kBlockedIPs].keys(); }
-std::int16_t KXProxyConf::AddBlockedIP(const std::string& entry) { return AddEntry(kBlockedIPs, entry); }
-bool KXProxyConf::BlockedIPExists(const std::string& entry) { return lists_[kBlockedIPs].Exists(entry); }
-void KXProxyConf::RemoveBlockedIP(const std::string& entry) { lists_[kBlockedIPs].Remove(entry); }
-void KXProxyConf::ClearBlockedIPs() { lists_[kBlockedIPs].Clear(); }
+std::vector<std::string> KXProxyConf::Get_Blocked_IPs() {
+    return lists_[kBlockedIPs].keys();
+}
+std::int16_t KXProxyConf::AddBlockedIP(const std::string& entry) {
+    return AddEntry(kBlockedIPs, entry);
+}
+bool KXProxyConf::BlockedIPExists(const std::string& entry) {
+    return lists_[kBlockedIPs].Exists(entry);
+}
+void KXProxyConf::RemoveBlockedIP(const std::string& entry) {
+    lists_[kBlockedIPs].Remove(entry);
+}
+void KXProxyConf::ClearBlockedIPs() {
+    lists_[kBlockedIPs].Clear();
+}
 
-std::vector<std::string> KXProxyConf::Get_Ignored_IPs() { return lists_[kIgnoredIPs].keys(); }
-std::int16_t KXProxyConf::AddIgnoredIP(const std::string& entry) { return AddEntry(kIgnoredIPs, entry); }
-bool KXProxyConf::IgnoredIPExists(const std::string& entry) { return lists_[kIgnoredIPs].Exists(entry); }
-void KXProxyConf::RemoveIgnoredIP(const std::string& entry) { lists_[kIgnoredIPs].Remove(entry); }
-void KXProxyConf::ClearIgnoredIPs() { lists_[kIgnoredIPs].Clear(); }
+std::vector<std::string> KXProxyConf::Get_Ignored_IPs() {
+    return lists_[kIgnoredIPs].keys();
+}
+std::int16_t KXProxyConf::AddIgnoredIP(const std::string& entry) {
+    return AddEntry(kIgnoredIPs, entry);
+}
+bool KXProxyConf::IgnoredIPExists(const std::string& entry) {
+    return lists_[kIgnoredIPs].Exists(entry);
+}
+void KXProxyConf::RemoveIgnoredIP(const std::string& entry) {
+    lists_[kIgnoredIPs].Remove(entry);
+}
+void KXProxyConf::ClearIgnoredIPs() {
+    lists_[kIgnoredIPs].Clear();
+}
 
-std::vector<std::string> KXProxyConf::Get_RBL_List() { return lists_[kRBLs].keys(); }
-std::int16_t KXProxyConf::AddRBL(const std::string& entry) { return AddEntry(kRBLs, entry); }
-bool KXProxyConf::RBLExists(const std::string& entry) { return lists_[kRBLs].Exists(entry); }
-void KXProxyConf::RemoveRBL(const std::string& entry) { lists_[kRBLs].Remove(entry); }
-void KXProxyConf::ClearRBLList() { lists_[kRBLs].Clear(); }
+std::vector<std::string> KXProxyConf::Get_RBL_List() {
+    return lists_[kRBLs].keys();
+}
+std::int16_t KXProxyConf::AddRBL(const std::string& entry) {
+    return AddEntry(kRBLs, entry);
+}
+bool KXProxyConf::RBLExists(const std::string& entry) {
+    return lists_[kRBLs].Exists(entry);
+}
+void KXProxyConf::RemoveRBL(const std::string& entry) {
+    lists_[kRBLs].Remove(entry);
+}
+void KXProxyConf::ClearRBLList() {
+    lists_[kRBLs].Clear();
+}
 
-std::vector<std::string> KXProxyConf::Get_Available_RBL_List() { return lists_[kAvailableRBLs].keys(); }
-std::int16_t KXProxyConf::AddAvailableRBL(const std::string& entry) { return AddEntry(kAvailableRBLs, entry); }
-bool KXProxyConf::AvailableRBLExists(const std::string& entry) { return lists_[kAvailableRBLs].Exists(entry); }
-void KXProxyConf::RemoveAvailableRBL(const std::string& entry) { lists_[kAvailableRBLs].Remove(entry); }
-void KXProxyConf::ClearAvailableRBLList() { lists_[kAvailableRBLs].Clear(); }
+std::vector<std::string> KXProxyConf::Get_Available_RBL_List() {
+    return lists_[kAvailableRBLs].keys();
+}
+std::int16_t KXProxyConf::AddAvailableRBL(const std::string& entry) {
+    return AddEntry(kAvailableRBLs, entry);
+}
+bool KXProxyConf::AvailableRBLExists(const std::string& entry) {
+    return lists_[kAvailableRBLs].Exists(entry);
+}
+void KXProxyConf::RemoveAvailableRBL(const std::string& entry) {
+    lists_[kAvailableRBLs].Remove(entry);
+}
+void KXProxyConf::ClearAvailableRBLList() {
+    lists_[kAvailableRBLs].Clear();
+}
 
-std::vector<std::string> KXProxyConf::Get_Blocked_Country_List() { return lists_[kBlockedCountries].keys(); }
-std::int16_t KXProxyConf::AddBlockedCountry(const std::string& entry) { return AddEntry(kBlockedCountries, entry); }
-bool KXProxyConf::BlockedCountryExists(const std::string& entry) { return lists_[kBlockedCountries].Exists(entry); }
-void KXProxyConf::RemoveBlockedCountry(const std::string& entry) { lists_[kBlockedCountries].Remove(entry); }
-void KXProxyConf::ClearBlockedCountryList() { lists_[kBlockedCountries].Clear(); }
+std::vector<std::string> KXProxyConf::Get_Blocked_Country_List() {
+    return lists_[kBlockedCountries].keys();
+}
+std::int16_t KXProxyConf::AddBlockedCountry(const std::string& entry) {
+    return AddEntry(kBlockedCountries, entry);
+}
+bool KXProxyConf::BlockedCountryExists(const std::string& entry) {
+    return lists_[kBlockedCountries].Exists(entry);
+}
+void KXProxyConf::RemoveBlockedCountry(const std::string& entry) {
+    lists_[kBlockedCountries].Remove(entry);
+}
+void KXProxyConf::ClearBlockedCountryList() {
+    lists_[kBlockedCountries].Clear();
+}
 
-std::vector<std::string> KXProxyConf::Get_Ignored_Country_List() { return lists_[kIgnoredCountries].keys(); }
-std::int16_t KXProxyConf::AddIgnoredCountry(const std::string& entry) { return AddEntry(kIgnoredCountries, entry); }
-bool KXProxyConf::IgnoredCountryExists(const std::string& entry) { return lists_[kIgnoredCountries].Exists(entry); }
-void KXProxyConf::RemoveIgnoredCountry(const std::string& entry) { lists_[kIgnoredCountries].Remove(entry); }
-void KXProxyConf::ClearIgnoredCountryList() { lists_[kIgnoredCountries].Clear(); }
+std::vector<std::string> KXProxyConf::Get_Ignored_Country_List() {
+    return lists_[kIgnoredCountries].keys();
+}
+std::int16_t KXProxyConf::AddIgnoredCountry(const std::string& entry) {
+    return AddEntry(kIgnoredCountries, entry);
+}
+bool KXProxyConf::IgnoredCountryExists(const std::string& entry) {
+    return lists_[kIgnoredCountries].Exists(entry);
+}
+void KXProxyConf::RemoveIgnoredCountry(const std::string& entry) {
+    lists_[kIgnoredCountries].Remove(entry);
+}
+void KXProxyConf::ClearIgnoredCountryList() {
+    lists_[kIgnoredCountries].Clear();
+}
 
-std::vector<std::string> KXProxyConf::Get_Blocked_Charset_List() { return lists_[kBlockedCharsets].keys(); }
-std::int16_t KXProxyConf::AddBlockedCharset(const std::string& entry) { return AddEntry(kBlockedCharsets, entry); }
-bool KXProxyConf::BlockedCharsetExists(const std::string& entry) { return lists_[kBlockedCharsets].Exists(entry); }
-void KXProxyConf::RemoveBlockedCharset(const std::string& entry) { lists_[kBlockedCharsets].Remove(entry); }
-void KXProxyConf::ClearBlockedCharsetList() { lists_[kBlockedCharsets].Clear(); }
+std::vector<std::string> KXProxyConf::Get_Blocked_Charset_List() {
+    return lists_[kBlockedCharsets].keys();
+}
+std::int16_t KXProxyConf::AddBlockedCharset(const std::string& entry) {
+    return AddEntry(kBlockedCharsets, entry);
+}
+bool KXProxyConf::BlockedCharsetExists(const std::string& entry) {
+    return lists_[kBlockedCharsets].Exists(entry);
+}
+void KXProxyConf::RemoveBlockedCharset(const std::string& entry) {
+    lists_[kBlockedCharsets].Remove(entry);
+}
+void KXProxyConf::ClearBlockedCharsetList() {
+    lists_[kBlockedCharsets].Clear();
+}

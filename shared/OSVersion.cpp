@@ -16,8 +16,8 @@ int GetOSVersion() {
     const BOOL ok = GetVersionExA(&version);
 #pragma GCC diagnostic pop
     if (!ok) {
-        LogTrap::Write(LogTrap::ErrorLine("GetOSVersion() : Error ", static_cast<std::int32_t>(GetLastError()),
-                                          " : ", "The version of the system cannot be read"));
+        LogTrap::Write(LogTrap::ErrorLine("GetOSVersion() : Error ", static_cast<std::int32_t>(GetLastError()), " : ",
+                                          "The version of the system cannot be read"));
         return 0;
     }
     return static_cast<int>(version.dwPlatformId);

@@ -8,7 +8,9 @@
 class ObjectError : public std::runtime_error {
 public:
     ObjectError(std::int32_t number, std::string source, std::string description)
-        : std::runtime_error(description), number_(number), source_(std::move(source)),
+        : std::runtime_error(description),
+          number_(number),
+          source_(std::move(source)),
           description_(std::move(description)) {}
 
     std::int32_t Number() const { return number_; }

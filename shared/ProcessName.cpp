@@ -9,7 +9,6 @@ bool ProcessNameMatches(const std::string& executablePath, const std::string& na
         return true;
     }
     const std::string extension = ".exe";
-    return base.size() > extension.size() &&
-           TextCompare(base.substr(base.size() - extension.size()), extension) == 0 &&
+    return base.size() > extension.size() && TextCompare(base.substr(base.size() - extension.size()), extension) == 0 &&
            TextCompare(base.substr(0, base.size() - extension.size()), name) == 0;
 }

@@ -266,9 +266,14 @@ bool RegOp::Value(const std::string& name, const Variant& data) {
     if (RegQueryValueExA(handle_, name.c_str(), nullptr, &existingType, nullptr, nullptr) == ERROR_SUCCESS) {
         switch (existingType) {
             case REG_SZ:
-            case REG_EXPAND_SZ: converted = converted.ToText(); break;
-            case REG_DWORD: converted = ToLong(converted); break;
-            case REG_MULTI_SZ: break;
+            case REG_EXPAND_SZ:
+                converted = converted.ToText();
+                break;
+            case REG_DWORD:
+                converted = ToLong(converted);
+                break;
+            case REG_MULTI_SZ:
+                break;
             default:
                 ShowRegistryError(kUnsupportedExisting);
                 return WriteFailed(name, kUnsupportedExisting);
@@ -409,8 +414,8 @@ void RegOp::CloseKey() {
 
 void RegOp::QueryKeyInfo() {
     DWORD subKeys = 0, longestSubKey = 0, values = 0, longestName = 0, longestData = 0;
-    if (RegQueryInfoKeyA(handle_, nullptr, nullptr, nullptr, &subKeys, &longestSubKey, nullptr, &values,
-                         &longestName, &longestData, nullptr, nullptr) != ERROR_SUCCESS) {
+    if (RegQueryInfoKeyA(handle_, nullptr, nullptr, nullptr, &subKeys, &longestSubKey, nullptr, &values, &longestName,
+                         &longestData, nullptr, nullptr) != ERROR_SUCCESS) {
         // A key deleted under the open handle has nothing left to read.
         subKeys = longestSubKey = values = longestName = longestData = 0;
     }
@@ -480,15 +485,18 @@ LONG RegOp::EnumKeyAt(DWORD index, std::string& name) {
 
 Variant RegOp::CachedData(DWORD type, const std::string& data) const {
     switch (type) {
-        case REG_SZ: return StripNull(data);
+        case REG_SZ:
+            return StripNull(data);
         case REG_EXPAND_SZ:
             return (options_ & kExpandReferences) != 0 ? ExpandEnvStrings(StripNull(data)) : StripNull(data);
-        case REG_DWORD: return DwordOf(data);
+        case REG_DWORD:
+            return DwordOf(data);
         case REG_MULTI_SZ: {
             const std::string items = StripDoubleNull(data);
             return (options_ & kMultiAsArray) != 0 ? Variant(SplitAtNull(items)) : Variant(items);
         }
-        default: return kUnsupportedData;
+        default:
+            return kUnsupportedData;
     }
 }
 
@@ -516,8 +524,7 @@ bool RegOp::StoreValue(const std::string& name, const Variant& data) {
 }
 
 bool RegOp::WriteFailed(const std::string& name, const std::string& reason) {
-    LogTrap::Write("RegOp could not write value \"" + name + "\" of " + RootName(root_) + "\\" + key_ + ": " +
-                   reason);
+    LogTrap::Write("RegOp could not write value \"" + name + "\" of " + RootName(root_) + "\\" + key_ + ": " + reason);
     return false;
 }
 

@@ -8,8 +8,8 @@
 // the table generated beside the Windows string table.
 std::string LoadResText(int id) {
     const StringTableEntry* end = kStringTable + kStringTableSize;
-    const StringTableEntry* found = std::lower_bound(
-        kStringTable, end, id, [](const StringTableEntry& e, int key) { return e.id < key; });
+    const StringTableEntry* found =
+        std::lower_bound(kStringTable, end, id, [](const StringTableEntry& e, int key) { return e.id < key; });
     if (found == end || found->id != id) {
         throw ResourceNotFound(std::to_string(id));
     }

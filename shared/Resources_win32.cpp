@@ -7,8 +7,8 @@
 std::string LoadResText(int id) {
     // With a zero length LoadStringW hands out the text in place, however long.
     const wchar_t* text = nullptr;
-    const int length = LoadStringW(GetModuleHandleW(nullptr), static_cast<UINT>(id),
-                                   reinterpret_cast<LPWSTR>(&text), 0);
+    const int length =
+        LoadStringW(GetModuleHandleW(nullptr), static_cast<UINT>(id), reinterpret_cast<LPWSTR>(&text), 0);
     if (length <= 0 || text == nullptr) {
         throw ResourceNotFound(std::to_string(id));
     }
@@ -19,8 +19,7 @@ std::string LoadResText(int id) {
 }
 
 HICON LoadResIcon(int id) {
-    HANDLE icon = LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(id), IMAGE_ICON, 0, 0,
-                             LR_DEFAULTSIZE);
+    HANDLE icon = LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(id), IMAGE_ICON, 0, 0, LR_DEFAULTSIZE);
     if (icon == nullptr) {
         throw ResourceNotFound(std::to_string(id));
     }
@@ -28,8 +27,8 @@ HICON LoadResIcon(int id) {
 }
 
 HBITMAP LoadResBitmap(int id) {
-    HANDLE bitmap = LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(id), IMAGE_BITMAP, 0, 0,
-                               LR_CREATEDIBSECTION);
+    HANDLE bitmap =
+        LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(id), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION);
     if (bitmap == nullptr) {
         throw ResourceNotFound(std::to_string(id));
     }

@@ -58,8 +58,7 @@ void SortedList::Add(const Variant& key, const Variant& item) {
     const std::string text = key.ToText();
     double number = 0;
     if (sortMode_ == kNumeric && !ParseKey(text, number)) {
-        throw ObjectError(kKeyInvalid, "SortedList",
-                          "Key Invalid: Text keys are invalid when SortMode is Numeric");
+        throw ObjectError(kKeyInvalid, "SortedList", "Key Invalid: Text keys are invalid when SortMode is Numeric");
     }
     if (Used() >= capacity_) {
         Grow();
@@ -239,8 +238,7 @@ std::vector<std::string> SortedList::keys() {
 bool SortedList::Exists(const std::string& key) {
     double number = 0;
     if (sortMode_ == kNumeric && !ParseKey(key, number)) {
-        throw ObjectError(kKeyInvalid, "SortedList",
-                          "Key Invalid: Text keys are invalid when SortMode is Numeric");
+        throw ObjectError(kKeyInvalid, "SortedList", "Key Invalid: Text keys are invalid when SortMode is Numeric");
     }
     return Find(key) != nullptr;
 }

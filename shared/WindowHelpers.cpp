@@ -11,7 +11,8 @@ std::string WindowText(HWND window) {
 
 std::string ListBoxText(HWND box, int index) {
     const LRESULT length = SendMessageA(box, LB_GETTEXTLEN, static_cast<WPARAM>(index), 0);
-    if (length == LB_ERR) return "";
+    if (length == LB_ERR)
+        return "";
     std::string text(static_cast<std::size_t>(length) + 1, '\0');
     const LRESULT copied =
         SendMessageA(box, LB_GETTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.data()));

@@ -57,18 +57,23 @@ std::int32_t TwipsPerPixel(int axis) {
 CWizard::CWizard() = default;
 
 CWizard::~CWizard() {
-    if (hwnd_ != nullptr) DestroyWindow(hwnd_);
-    if (splash_ != nullptr) DeleteObject(splash_);
+    if (hwnd_ != nullptr)
+        DestroyWindow(hwnd_);
+    if (splash_ != nullptr)
+        DeleteObject(splash_);
 }
 
 void CWizard::AddPage(std::shared_ptr<IWizardPage> hPage, const Variant& Index) {
-    if (machine_.AddPage(Index)) m_Pages.push_back({std::move(hPage), nullptr, false});
+    if (machine_.AddPage(Index))
+        m_Pages.push_back({std::move(hPage), nullptr, false});
 }
 
 void CWizard::ClientHandle(IWizardController* client) {
-    if (machine_.Stepping()) return;
+    if (machine_.Stepping())
+        return;
     m_Client = client;
-    if (client == nullptr) finish();
+    if (client == nullptr)
+        finish();
 }
 
 void CWizard::StepTo(const Variant& Step) {
@@ -83,7 +88,8 @@ IWizardPage* CWizard::PageHandle(const Variant& Index) const {
 void CWizard::Frozen(bool frozen) {
     m_blnFrozen = frozen;
     const BOOL usable = frozen ? FALSE : TRUE;
-    for (int control : {IDC_cmdHelp, IDC_cmdTerminate, IDC_picPage}) EnableWindow(Item(control), usable);
+    for (int control : {IDC_cmdHelp, IDC_cmdTerminate, IDC_picPage})
+        EnableWindow(Item(control), usable);
     EnableWindow(Item(IDC_cmdStepBack), usable && CurrentStep() != 1);
     EnableWindow(Item(IDC_cmdStepFwd), usable && CurrentStep() != StepCount());
     ProcessPendingMessages();
@@ -106,13 +112,15 @@ void CWizard::ProcessPendingMessages() const {
 }
 
 void CWizard::Start(const Variant& FirstStep) {
-    if (m_blnFinishedLoading || StepCount() < 1) return;
+    if (m_blnFinishedLoading || StepCount() < 1)
+        return;
     CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_CWizard), nullptr, Proc,
                        reinterpret_cast<LPARAM>(this));
     if (FirstStep.IsEmpty()) {
         Step(+1);
     } else {
-        if (machine_.Resolve(FirstStep) == 0) return;
+        if (machine_.Resolve(FirstStep) == 0)
+            return;
         StepTo(FirstStep);
     }
     ShowWindow(hwnd_, SW_SHOW);
@@ -127,10 +135,13 @@ void CWizard::Step(std::int32_t Direction) {
 }
 
 void CWizard::finish() {
-    if (machine_.Stepping()) return;
-    if (const HWND current = PageWindow(CurrentStep())) ShowWindow(current, SW_HIDE);
+    if (machine_.Stepping())
+        return;
+    if (const HWND current = PageWindow(CurrentStep()))
+        ShowWindow(current, SW_HIDE);
     for (PageEntry& entry : m_Pages) {
-        if (!entry.Loaded) continue;
+        if (!entry.Loaded)
+            continue;
         WizardForm* form = modWizard::PageForm(entry.Page.get());
         SetParent(form->hWnd(), entry.OldParent);
         form->Unload();
@@ -144,7 +155,8 @@ void CWizard::finish() {
 
 bool CWizard::BeforeStep(std::int32_t direction) {
     bool cancel = false;
-    if (m_Client != nullptr) Ignoring([&] { m_Client->BeforeStep(direction, cancel); });
+    if (m_Client != nullptr)
+        Ignoring([&] { m_Client->BeforeStep(direction, cancel); });
     return cancel;
 }
 
@@ -152,11 +164,14 @@ bool CWizard::ShowPage(std::int16_t from, std::int16_t to) {
     if (from > 0) {
         bool cancel = false;
         Ignoring([&] { m_Pages[from - 1].Page->BeforePageHide(*this, to, cancel); });
-        if (cancel) return false;
+        if (cancel)
+            return false;
     }
-    if (const HWND leaving = PageWindow(from)) ShowWindow(leaving, SW_HIDE);
+    if (const HWND leaving = PageWindow(from))
+        ShowWindow(leaving, SW_HIDE);
     PageEntry& entry = m_Pages[to - 1];
-    if (!entry.Loaded) HostPage(entry);
+    if (!entry.Loaded)
+        HostPage(entry);
     // The chosen accounts are written as the last page is entered, before it
     // decides its texts, so that it reports what was really done. Nothing
     // may be pressed meanwhile; entering the last step thaws the frame.
@@ -181,14 +196,18 @@ void CWizard::HostPage(PageEntry& entry) {
 
 void CWizard::AfterMove() {
     UpdateButtons();
-    if (CurrentStep() == StepCount()) EnterLastStep();
-    if (CurrentStep() == 1) EnterFirstStep();
+    if (CurrentStep() == StepCount())
+        EnterLastStep();
+    if (CurrentStep() == 1)
+        EnterFirstStep();
     FocusPage();
-    if (m_Client != nullptr) Ignoring([&] { m_Client->AfterStep(); });
+    if (m_Client != nullptr)
+        Ignoring([&] { m_Client->AfterStep(); });
 }
 
 HWND CWizard::PageWindow(std::int16_t step) const {
-    if (step < 1 || step > static_cast<std::int16_t>(m_Pages.size()) || !m_Pages[step - 1].Loaded) return nullptr;
+    if (step < 1 || step > static_cast<std::int16_t>(m_Pages.size()) || !m_Pages[step - 1].Loaded)
+        return nullptr;
     return modWizard::PageForm(m_Pages[step - 1].Page.get())->hWnd();
 }
 
@@ -202,11 +221,13 @@ void CWizard::UpdateButtons() {
     if (WindowText(Item(IDC_cmdTerminate)) == LoadResText(kStrFinish)) {
         SetWindowTextA(Item(IDC_cmdTerminate), LoadResText(kStrCancel).c_str());
     }
-    if (CurrentStep() == StepCount()) SetDefaultButton(IDC_cmdTerminate);
+    if (CurrentStep() == StepCount())
+        SetDefaultButton(IDC_cmdTerminate);
 }
 
 void CWizard::EnterLastStep() {
-    if (m_blnFrozen) Frozen(false);
+    if (m_blnFrozen)
+        Frozen(false);
     EnableWindow(Item(IDC_cmdStepFwd), FALSE);
     SetWindowTextA(Item(IDC_cmdTerminate), LoadResText(kStrFinish).c_str());
     SetDefaultButton(IDC_cmdTerminate);
@@ -233,12 +254,14 @@ void CWizard::FocusPage() {
 }
 
 void CWizard::TransferFocus() {
-    if (machine_.Stepping()) return;
+    if (machine_.Stepping())
+        return;
     FocusButton();
 }
 
 void CWizard::FocusButton() {
-    if (m_hLastButton == nullptr) m_hLastButton = Item(IDC_cmdStepFwd);
+    if (m_hLastButton == nullptr)
+        m_hLastButton = Item(IDC_cmdStepFwd);
     SetTabOrder();
     // The buttons are the first four of the tab order: from the last one
     // pressed on, round them.
@@ -287,7 +310,8 @@ void CWizard::cmdStepFwd_Click() {
 
 void CWizard::cmdHelp_Click() {
     m_hLastButton = Item(IDC_cmdHelp);
-    if (m_Client != nullptr) Ignoring([&] { m_Client->OnRequestHelp(); });
+    if (m_Client != nullptr)
+        Ignoring([&] { m_Client->OnRequestHelp(); });
 }
 
 void CWizard::cmdTerminate_Click() {
@@ -296,7 +320,8 @@ void CWizard::cmdTerminate_Click() {
 }
 
 void CWizard::TranslateKey(std::int16_t& KeyCode, std::int16_t Shift) {
-    if (machine_.Stepping()) return;
+    if (machine_.Stepping())
+        return;
     if (KeyCode == kKeyEnter && Shift == 0) {
         for (int button : {IDC_cmdStepFwd, IDC_cmdStepBack, IDC_cmdTerminate}) {
             if (IsDefaultButton(button) && IsEnabled(button)) {
@@ -326,11 +351,20 @@ void CWizard::TranslateKey(std::int16_t& KeyCode, std::int16_t Shift) {
 
 void CWizard::OnCommand(int control) {
     switch (control) {
-        case IDC_cmdStepBack: cmdStepBack_Click(); break;
-        case IDC_cmdStepFwd: cmdStepFwd_Click(); break;
-        case IDC_cmdHelp: cmdHelp_Click(); break;
-        case IDC_cmdTerminate: cmdTerminate_Click(); break;
-        default: break;
+        case IDC_cmdStepBack:
+            cmdStepBack_Click();
+            break;
+        case IDC_cmdStepFwd:
+            cmdStepFwd_Click();
+            break;
+        case IDC_cmdHelp:
+            cmdHelp_Click();
+            break;
+        case IDC_cmdTerminate:
+            cmdTerminate_Click();
+            break;
+        default:
+            break;
     }
 }
 
@@ -338,7 +372,8 @@ void CWizard::OnCommand(int control) {
 
 bool CWizard::GetPageSize(SIZE& size) const {
     const HWND page = PageWindow(CurrentStep() < 1 ? 1 : CurrentStep());
-    if (page == nullptr) return false;
+    if (page == nullptr)
+        return false;
     size = WindowSize(page);
     return true;
 }
@@ -357,7 +392,8 @@ void CWizard::ArrangeControls() {
                               {WindowSize(Item(IDC_cmdTerminate)).cx, WindowSize(Item(IDC_cmdTerminate)).cy},
                               TwipsPerPixel(LOGPIXELSX),
                               TwipsPerPixel(LOGPIXELSY)};
-    if (GetPageSize(pageSize)) input.page = WizardLayout::Size{pageSize.cx, pageSize.cy};
+    if (GetPageSize(pageSize))
+        input.page = WizardLayout::Size{pageSize.cx, pageSize.cy};
     const auto placed = WizardLayout::Arrange(input);
     if (placed) {
         const WizardLayout::Rect& area = placed->pageArea;
@@ -387,7 +423,8 @@ void CWizard::ArrangeControls() {
 }
 
 void CWizard::CenterCursorOn(HWND window) const {
-    if (window == nullptr) return;
+    if (window == nullptr)
+        return;
     RECT rect{};
     GetWindowRect(window, &rect);
     SetCursorPos((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
@@ -442,10 +479,13 @@ void CWizard::Form_Load() {
 
 void CWizard::QueryUnload() {
     // The close box while the accounts are written: the move must end first.
-    if (machine_.Stepping()) return;
+    if (machine_.Stepping())
+        return;
     bool cancel = false;
-    if (m_Client != nullptr) Ignoring([&] { m_Client->OnCancel(cancel); });
-    if (cancel) return;
+    if (m_Client != nullptr)
+        Ignoring([&] { m_Client->OnCancel(cancel); });
+    if (cancel)
+        return;
     finish();
     DestroyWindow(hwnd_);
 }
@@ -473,7 +513,8 @@ INT_PTR CWizard::HandleMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lP
         return FALSE;
     }
     auto* wizard = reinterpret_cast<CWizard*>(GetWindowLongPtrA(hwnd, DWLP_USER));
-    if (wizard == nullptr) return FALSE;
+    if (wizard == nullptr)
+        return FALSE;
     switch (message) {
         case WM_COMMAND:
             if (LOWORD(wParam) == IDCANCEL) {
@@ -482,12 +523,17 @@ INT_PTR CWizard::HandleMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lP
                 wizard->OnCommand(LOWORD(wParam));
             }
             return TRUE;
-        case WM_CLOSE: wizard->QueryUnload(); return TRUE;
-        case WM_PAINT: wizard->Form_Paint(); return TRUE;
+        case WM_CLOSE:
+            wizard->QueryUnload();
+            return TRUE;
+        case WM_PAINT:
+            wizard->Form_Paint();
+            return TRUE;
         case WM_DESTROY:
             SetWindowLongPtrA(hwnd, DWLP_USER, 0);
             wizard->Form_Unload();
             return TRUE;
-        default: return FALSE;
+        default:
+            return FALSE;
     }
 }

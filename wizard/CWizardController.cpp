@@ -26,7 +26,8 @@ void CWizardController::BeforeStep(std::int32_t, bool&) {}
 void CWizardController::AfterStep() {}
 
 void CWizardController::OnRequestHelp() {
-    if (!help_) help_ = std::make_unique<HTMLHelp>();
+    if (!help_)
+        help_ = std::make_unique<HTMLHelp>();
     help_->CHMFile(FileSystem::ProgramDirectory() + "\\" + LoadResText(kStrHelpFile));
     help_->HHWindow("Main");
     help_->HHTopicURL(LoadResText(kStrSmtpAuthHelpPage));
@@ -35,7 +36,8 @@ void CWizardController::OnRequestHelp() {
 
 void CWizardController::OnCancel(bool& Cancel) {
     // Leaving the last page ends the wizard as it should; before it, ask.
-    if (m_Wizard->CurrentStep() == m_Wizard->StepCount()) return;
+    if (m_Wizard->CurrentStep() == m_Wizard->StepCount())
+        return;
     const int answer = MsgBox(LoadResText(kStrCancelWizardQuestion), MsgBoxStyle::YesNo | MsgBoxStyle::Question,
                               LoadResText(kStrWizardCaption));
     Cancel = answer != MsgBoxResult::Yes;

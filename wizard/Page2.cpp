@@ -32,7 +32,8 @@ constexpr int kTitleMargins = 12;
 HFONT DerivedFont(HWND dialog, bool bold, bool underline) {
     LOGFONTA font{};
     GetObjectA(reinterpret_cast<HFONT>(SendMessageA(dialog, WM_GETFONT, 0, 0)), sizeof font, &font);
-    if (bold) font.lfWeight = FW_BOLD;
+    if (bold)
+        font.lfWeight = FW_BOLD;
     font.lfUnderline = underline ? TRUE : FALSE;
     return CreateFontIndirectA(&font);
 }
@@ -98,7 +99,8 @@ void Page2::Form_Load() {
 }
 
 void Page2::BeforePageShow(CWizard&, std::int16_t) {
-    if (modOE::gOEAccts->Count() == 0) return;
+    if (modOE::gOEAccts->Count() == 0)
+        return;
     const std::string key = modOE::gOEAcctKeys.at(modOE::gOEAcctIndex - 1);
     SendMessageA(Item(IDC_lblMoreInfo), WM_SETFONT, reinterpret_cast<WPARAM>(linkFont_), TRUE);
     ShowAccount(key);
@@ -113,7 +115,8 @@ void Page2::ShowAccount(const std::string& key) {
     identity.Identity(guid);
     identity.LoadAllPOPAccounts();
     for (const auto& account : identity.m_colPOPAccounts) {
-        if (account->key() != accountKey) continue;
+        if (account->key() != accountKey)
+            continue;
         const HWND frame = Item(IDC_Frame1);
         const RECT frameRect = ChildRect(hWnd(), frame);
         SetText(IDC_Frame1, AccountTitle::Fitted(account->Account_Name(), identity.Identity_Username(),
@@ -198,7 +201,8 @@ void Page2::BeforePageHide(CWizard&, std::int16_t, bool&) {
         const std::string& key = modOE::gOEAcctKeys.at(modOE::gOEAcctIndex - modOE::gdirection - 1);
         const bool ticked = SendMessageA(Item(IDC_Check1), BM_GETCHECK, 0, 0) == BST_CHECKED;
         modOE::gOEAccts->SetItem(key, Variant(std::int32_t{ticked ? 1 : 0}));
-        if (ticked) modOE::gAnyAccountChosen = true;
+        if (ticked)
+            modOE::gAnyAccountChosen = true;
     } catch (...) {
     }
 }
@@ -207,8 +211,10 @@ void Page2::lblMoreInfo_Click() {
     const bool internal = modOE::gProxyConf->GetValue("use_internal_rpc").ToText() == "yes";
     std::string address =
         "http://" + LoadResText(internal ? kStrInternalHost : kStrPublicHost) + LoadResText(kStrHelpFolder);
-    if (m_lngRefusalCode == OEIdentity::kAntivirusProxy) address += LoadResText(kStrAntivirusHelpPage);
-    if (m_lngRefusalCode == OEIdentity::kSmtpAuthSameAsPop) address += LoadResText(kStrSmtpAuthHelpPage);
+    if (m_lngRefusalCode == OEIdentity::kAntivirusProxy)
+        address += LoadResText(kStrAntivirusHelpPage);
+    if (m_lngRefusalCode == OEIdentity::kSmtpAuthSameAsPop)
+        address += LoadResText(kStrSmtpAuthHelpPage);
     // The address alone: a web address takes no parameters or working folder.
     modShellExecute::ShellOpen(address, "", "");
 }

@@ -29,13 +29,17 @@ void Page3::BeforePageShow(CWizard&, std::int16_t) {
         if (result.rewritten > 0) {
             outcome = kStrWizardDone;
             std::uint32_t processId = 0;
-            if (modOE::IsProcessRunning("msimn.exe", processId)) notices.push_back(LoadResText(kStrRestartMailClient));
+            if (modOE::IsProcessRunning("msimn.exe", processId))
+                notices.push_back(LoadResText(kStrRestartMailClient));
         }
-        if (!result.failedAccount.empty()) notices.push_back(result.failedAccount);
-        if (!result.error.empty()) notices.push_back(result.error);
+        if (!result.failedAccount.empty())
+            notices.push_back(result.failedAccount);
+        if (!result.error.empty())
+            notices.push_back(result.error);
     }
     std::string notice;
-    for (const std::string& line : notices) notice += (notice.empty() ? "" : "\r\n") + line;
+    for (const std::string& line : notices)
+        notice += (notice.empty() ? "" : "\r\n") + line;
     Caption(IDC_Label1_0, outcome);
     SetText(IDC_Label2, notice);
     UpdateWindow(hWnd());

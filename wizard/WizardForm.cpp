@@ -8,13 +8,15 @@ WizardForm::~WizardForm() {
 }
 
 void WizardForm::Load(HWND parent) {
-    if (hwnd_ != nullptr) return;
+    if (hwnd_ != nullptr)
+        return;
     CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(templateId_), parent, Proc,
                        reinterpret_cast<LPARAM>(this));
 }
 
 void WizardForm::Unload() {
-    if (hwnd_ == nullptr) return;
+    if (hwnd_ == nullptr)
+        return;
     const HWND window = hwnd_;
     hwnd_ = nullptr;
     SetWindowLongPtrA(window, DWLP_USER, 0);
@@ -52,9 +54,11 @@ INT_PTR WizardForm::HandleMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM
     }
     auto* form = reinterpret_cast<WizardForm*>(GetWindowLongPtrA(hwnd, DWLP_USER));
     INT_PTR result = 0;
-    if (form == nullptr || !form->OnMessage(message, wParam, lParam, result)) return FALSE;
+    if (form == nullptr || !form->OnMessage(message, wParam, lParam, result))
+        return FALSE;
     // The colour messages answer with their brush itself.
-    if (message >= WM_CTLCOLORMSGBOX && message <= WM_CTLCOLORSTATIC) return result;
+    if (message >= WM_CTLCOLORMSGBOX && message <= WM_CTLCOLORSTATIC)
+        return result;
     SetWindowLongPtrA(hwnd, DWLP_MSGRESULT, result);
     return TRUE;
 }

@@ -11,7 +11,8 @@ constexpr std::int32_t kFrameHeightTwips = 410;
 }  // namespace
 
 std::optional<WizardLayout::Placement> WizardLayout::Arrange(const Input& input) {
-    if (!input.page) return std::nullopt;
+    if (!input.page)
+        return std::nullopt;
     const std::int32_t minWidth = input.backWidth + input.nextWidth + input.cancel.width;
     const Rect splash{kSplashAt.x, kSplashAt.y, input.splash.width, input.splash.height};
 

@@ -75,7 +75,8 @@ void ConfigureAccounts() {
     try {
         const std::string port = ListenPort();
         for (const std::string& key : gOEAcctKeys) {
-            if (!IsChosen(key)) continue;
+            if (!IsChosen(key))
+                continue;
             const auto [guid, account] = SplitAccountKey(key);
             // Named by its key until its identity has been read.
             gConfigureResult.failedAccount = account;
@@ -83,8 +84,10 @@ void ConfigureAccounts() {
             identity.LoadAllPOPAccounts();
             gConfigureResult.failedAccount = TitleOf(identity, account);
             std::string refusal;
-            if (identity.AcctConfigurable(account, port, refusal) != OEIdentity::kConfigurable) continue;
-            if (identity.ReconfigureAccount(account, port)) ++gConfigureResult.rewritten;
+            if (identity.AcctConfigurable(account, port, refusal) != OEIdentity::kConfigurable)
+                continue;
+            if (identity.ReconfigureAccount(account, port))
+                ++gConfigureResult.rewritten;
         }
         gConfigureResult.failedAccount.clear();
     } catch (...) {

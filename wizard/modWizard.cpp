@@ -19,9 +19,12 @@ namespace {
 // the message itself, which says whether it was down with the key.
 std::int16_t ShiftState(const MSG& msg) {
     std::int16_t shift = 0;
-    if (GetKeyState(VK_SHIFT) < 0) shift |= 1;
-    if (GetKeyState(VK_CONTROL) < 0) shift |= 2;
-    if (msg.message == WM_SYSKEYUP && (msg.lParam & (1 << 29)) != 0) shift |= 4;
+    if (GetKeyState(VK_SHIFT) < 0)
+        shift |= 1;
+    if (GetKeyState(VK_CONTROL) < 0)
+        shift |= 2;
+    if (msg.message == WM_SYSKEYUP && (msg.lParam & (1 << 29)) != 0)
+        shift |= 4;
     return shift;
 }
 
@@ -38,7 +41,8 @@ bool IsEnterOrEscape(const MSG& msg) {
 // Every key released in the wizard's window goes to the frame first; true
 // when the frame used it.
 bool KeyUsedByFrame(const MSG& msg, CWizard& wizard) {
-    if (!IsKey(msg, WM_KEYUP)) return false;
+    if (!IsKey(msg, WM_KEYUP))
+        return false;
     std::int16_t keyCode = static_cast<std::int16_t>(msg.wParam);
     wizard.TranslateKey(keyCode, ShiftState(msg));
     return keyCode == 0;
@@ -59,9 +63,12 @@ int Main() {
         const HWND frame = wizard.hWnd();
         const bool inWizard = frame != nullptr && (msg.hwnd == frame || IsChild(frame, msg.hwnd));
         if (inWizard) {
-            if (IsEnterOrEscape(msg)) continue;
-            if (KeyUsedByFrame(msg, wizard)) continue;
-            if (wizard.hWnd() != nullptr && IsDialogMessageA(wizard.hWnd(), &msg)) continue;
+            if (IsEnterOrEscape(msg))
+                continue;
+            if (KeyUsedByFrame(msg, wizard))
+                continue;
+            if (wizard.hWnd() != nullptr && IsDialogMessageA(wizard.hWnd(), &msg))
+                continue;
         }
         TranslateMessage(&msg);
         DispatchMessageA(&msg);

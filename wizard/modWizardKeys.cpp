@@ -3,7 +3,8 @@
 namespace modWizard {
 
 bool IsUsableKey(const Variant& key) {
-    if (key.IsEmpty() || key.IsArray() || key.IsObject()) return false;
+    if (key.IsEmpty() || key.IsArray() || key.IsObject())
+        return false;
     return key.IsNumeric() || !key.ToText().empty();
 }
 

@@ -11,7 +11,9 @@ namespace NumberText {
 
 namespace {
 
-bool IsDigit(char c) { return std::isdigit(static_cast<unsigned char>(c)) != 0; }
+bool IsDigit(char c) {
+    return std::isdigit(static_cast<unsigned char>(c)) != 0;
+}
 
 // Whole values within [low, high] of the rounded number.
 std::optional<double> RoundedWithin(const std::string& text, double low, double high) {
@@ -49,7 +51,9 @@ std::optional<double> Parse(const std::string& text) {
     return std::strtod(trimmed.c_str(), nullptr);
 }
 
-bool IsNumeric(const std::string& text) { return Parse(text).has_value(); }
+bool IsNumeric(const std::string& text) {
+    return Parse(text).has_value();
+}
 
 std::optional<std::int32_t> Whole32(const std::string& text) {
     const auto whole =

@@ -25,10 +25,10 @@ struct Node {
     const char* parent;  // "" for the root
     int textId;          // string table id, or 0 for the literal below
     const char* text;
-    int image;           // kImageNone for a toggle leaf
-    int expandedImage;   // kImageGroupExpanded for the groups
-    int page;            // page shown when the node is selected
-    int helpId;          // string id of the help topic (1040-1046 are not in the table)
+    int image;          // kImageNone for a toggle leaf
+    int expandedImage;  // kImageGroupExpanded for the groups
+    int page;           // page shown when the node is selected
+    int helpId;         // string id of the help topic (1040-1046 are not in the table)
 };
 
 constexpr Node kNodes[] = {
@@ -44,8 +44,7 @@ constexpr Node kNodes[] = {
     {"ConfirmBA", "OEOptions", kStrEnableConfirmations, "", kImageNone, 0, 29, 1042},
     {"ScanOE", "OEOptions", kStrEnableFolderScan, "", kImageNone, 0, 12, kStrFolderScanTopic},
     {"POPProxyOptions", "Root", 0, "POP Proxy Options", kImageLine, kImageGroupExpanded, 32, 1044},
-    {"IncomingListeningPort", "POPProxyOptions", kStrListeningPort, "", kImageAlwaysOn, 0, 2,
-     kStrListeningPortTopic},
+    {"IncomingListeningPort", "POPProxyOptions", kStrListeningPort, "", kImageAlwaysOn, 0, 2, kStrListeningPortTopic},
     {"SubjectModification", "POPProxyOptions", kStrEnableSubjectModification, "", kImageNone, 0, 7,
      kStrSubjectModificationTopic},
     {"SpamFlagging", "POPProxyOptions", kStrEnableFlagging, "", kImageNone, 0, 8, kStrFlaggingTopic},

@@ -67,9 +67,13 @@ const Row* Rows(std::size_t& count) {
     return kRows;
 }
 
-bool FlagOn(const std::string& value) { return value == "yes"; }
+bool FlagOn(const std::string& value) {
+    return value == "yes";
+}
 
-std::string FlagText(bool on) { return on ? "yes" : "no"; }
+std::string FlagText(bool on) {
+    return on ? "yes" : "no";
+}
 
 bool PositiveSwitchOn(const std::string& value) {
     const std::optional<double> number = NumberText::Parse(value);
@@ -144,13 +148,17 @@ std::pair<std::string, std::string> SplitRange(const std::string& value) {
     return {value.substr(0, colon), value.substr(colon + 1, end == std::string::npos ? end : end - colon - 1)};
 }
 
-std::string JoinRange(const std::string& minimum, const std::string& maximum) { return minimum + ":" + maximum; }
+std::string JoinRange(const std::string& minimum, const std::string& maximum) {
+    return minimum + ":" + maximum;
+}
 
 std::string TimeoutShown(const std::string& timeoutValue, const std::string& timeout) {
     return timeoutValue.empty() ? timeout : timeoutValue;
 }
 
-std::string TimeoutToSave(const std::string& boxText) { return boxText.empty() || boxText == "0" ? "5" : boxText; }
+std::string TimeoutToSave(const std::string& boxText) {
+    return boxText.empty() || boxText == "0" ? "5" : boxText;
+}
 
 int ThresholdWhole(const std::string& value) {
     const std::optional<std::int32_t> whole = NumberText::Whole32(value);
@@ -160,10 +168,16 @@ int ThresholdWhole(const std::string& value) {
     return *whole;
 }
 
-bool SenderDialogOn(const std::string& registryText) { return registryText.empty() || registryText == "1"; }
+bool SenderDialogOn(const std::string& registryText) {
+    return registryText.empty() || registryText == "1";
+}
 
-bool HighTrainingWeight(const std::string& value) { return value == "yes"; }
+bool HighTrainingWeight(const std::string& value) {
+    return value == "yes";
+}
 
-std::string TrainingWeightText(bool lowSelected) { return lowSelected ? "no" : "yes"; }
+std::string TrainingWeightText(bool lowSelected) {
+    return lowSelected ? "no" : "yes";
+}
 
 }  // namespace SettingsMapping

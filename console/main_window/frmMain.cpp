@@ -57,10 +57,9 @@ void frmMain::CreatePages() {
     MapWindowPoints(nullptr, hwnd_, reinterpret_cast<POINT*>(&host), 2);
     ShowWindow(placeholder, SW_HIDE);
     for (int i = 0; i < static_cast<int>(pages_.size()); ++i) {
-        pages_[i] = CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_picOptions_0 + i), hwnd_,
-                                       PageProc, 0);
-        SetWindowLongPtrA(pages_[i], GWL_EXSTYLE,
-                          GetWindowLongPtrA(pages_[i], GWL_EXSTYLE) | WS_EX_CONTROLPARENT);
+        pages_[i] =
+            CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_picOptions_0 + i), hwnd_, PageProc, 0);
+        SetWindowLongPtrA(pages_[i], GWL_EXSTYLE, GetWindowLongPtrA(pages_[i], GWL_EXSTYLE) | WS_EX_CONTROLPARENT);
         SetWindowPos(pages_[i], placeholder, host.left, host.top, host.right - host.left, host.bottom - host.top,
                      SWP_NOACTIVATE);
     }
@@ -206,6 +205,5 @@ bool frmMain::OnCommand(int id, int code) {
 }
 
 bool frmMain::OnNotify(const NMHDR& header) {
-    return OnTreeNotify(header) || OnSettingsNotify(header) || OnListNotify(header) ||
-           OnCharsetCountryNotify(header);
+    return OnTreeNotify(header) || OnSettingsNotify(header) || OnListNotify(header) || OnCharsetCountryNotify(header);
 }

@@ -172,8 +172,7 @@ private:
     void SetAllCharsetMarks(bool checked);
     void ShowCharsetMarks();
     void FindUserCharsetCheck();
-    static LRESULT CALLBACK CharsetTreeProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                                            DWORD_PTR);
+    static LRESULT CALLBACK CharsetTreeProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR);
     void LoadCountryMarks(int listId, bool (KXProxyConf::*listed)(const std::string&));
     void SetAllCountryMarks(int listId, bool checked);
     CharsetTree charsetMarks_;
@@ -183,7 +182,6 @@ private:
     std::vector<std::string> unknownIgnoredCountries_;
 
 public:
-
     // ---- About box and update check (frmMainAbout.cpp).
     void About_Click();
     void mnuUpdates_Click();

@@ -25,7 +25,9 @@ namespace {
 constexpr int kNTFamily = 2;
 constexpr DWORD kStopWait = 5000;
 
-bool IsNT() { return modMain::gPlatformId == kNTFamily; }
+bool IsNT() {
+    return modMain::gPlatformId == kNTFamily;
+}
 
 std::string ServiceStatus() {
     return modService::ServiceStatusText(LoadResText(kStrDaemonService), modIPHostname::GetLocalHostName());
@@ -70,13 +72,13 @@ void SetProductValue(const std::string& name, const std::string& text) {
 
 // The hourglass for as long as the daemon is being waited on.
 class WaitCursor {
-   public:
+public:
     WaitCursor() : previous_(SetCursor(LoadCursorA(nullptr, IDC_WAIT))) {}
     ~WaitCursor() { SetCursor(previous_ ? previous_ : LoadCursorA(nullptr, IDC_ARROW)); }
     WaitCursor(const WaitCursor&) = delete;
     WaitCursor& operator=(const WaitCursor&) = delete;
 
-   private:
+private:
     HCURSOR previous_;
 };
 

@@ -88,8 +88,7 @@ void frmMain::cmdBlockedCharsetReset_Click() {
     LoadCharsetTree();
 }
 
-LRESULT CALLBACK frmMain::CharsetTreeProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                                          DWORD_PTR) {
+LRESULT CALLBACK frmMain::CharsetTreeProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR) {
     const LRESULT result = DefSubclassProc(hwnd, message, wParam, lParam);
     switch (message) {
         case WM_LBUTTONDOWN:

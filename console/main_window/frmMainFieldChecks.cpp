@@ -18,7 +18,6 @@ namespace {
 
 using FieldRules::FieldKind;
 
-
 struct CheckedBox {
     int id;
     FieldKind kind;

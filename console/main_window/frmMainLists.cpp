@@ -56,11 +56,17 @@ std::string ZoneText(HWND list, int index) {
 
 }  // namespace
 
-void frmMain::LoadApprovedIPList() { LoadIPList(kIPPages[0], Control(IDC_lstApprovedIPs)); }
+void frmMain::LoadApprovedIPList() {
+    LoadIPList(kIPPages[0], Control(IDC_lstApprovedIPs));
+}
 
-void frmMain::LoadBlockedIPList() { LoadIPList(kIPPages[1], Control(IDC_lstBlockedIPs)); }
+void frmMain::LoadBlockedIPList() {
+    LoadIPList(kIPPages[1], Control(IDC_lstBlockedIPs));
+}
 
-void frmMain::LoadIgnoredIPList() { LoadIPList(kIPPages[2], Control(IDC_lstIgnoredIPs)); }
+void frmMain::LoadIgnoredIPList() {
+    LoadIPList(kIPPages[2], Control(IDC_lstIgnoredIPs));
+}
 
 void frmMain::LoadRBLs() {
     HWND list = Control(IDC_lstRBLs);

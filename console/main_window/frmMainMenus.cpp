@@ -35,7 +35,6 @@ constexpr HelpButton kHelpButtons[] = {
     {IDM_mnuHelp, kStrMainHelpTopic},
 };
 
-
 std::string TopicText(int topicId) {
     try {
         return LoadResText(topicId);
@@ -78,9 +77,10 @@ void frmMain::mnuOEAccountWizard_Click() {
     if (modMain::gOEMajorVersion >= 5) {
         modShellExecute::ShellOpen("Wizard.exe", "1", FileSystem::ProgramDirectory());
     } else {
-        MsgBox("Sorry, but the Outlook Express Account Configuration Wizard only supports Outlook Express version 5 "
-               "and above.",
-               MsgBoxStyle::OKOnly, ProgramTitle());
+        MsgBox(
+            "Sorry, but the Outlook Express Account Configuration Wizard only supports Outlook Express version 5 "
+            "and above.",
+            MsgBoxStyle::OKOnly, ProgramTitle());
     }
 }
 
@@ -111,14 +111,29 @@ bool frmMain::OnMenuCommand(int id, int code) {
         }
     }
     switch (id) {
-        case IDM_About: About_Click(); return true;
-        case IDM_mnuStats: mnuStats_Click(); return true;
-        case IDM_mnuUpdates: mnuUpdates_Click(); return true;
-        case IDM_mnuReportBugs: mnuReportBugs_Click(); return true;
-        case IDM_mnuOEAccountWizard: mnuOEAccountWizard_Click(); return true;
-        case IDM_mnuEventViewer: mnuEventViewer_Click(); return true;
-        case IDM_mnuViewLogFile: mnuViewLogFile_Click(); return true;
-        default: return false;
+        case IDM_About:
+            About_Click();
+            return true;
+        case IDM_mnuStats:
+            mnuStats_Click();
+            return true;
+        case IDM_mnuUpdates:
+            mnuUpdates_Click();
+            return true;
+        case IDM_mnuReportBugs:
+            mnuReportBugs_Click();
+            return true;
+        case IDM_mnuOEAccountWizard:
+            mnuOEAccountWizard_Click();
+            return true;
+        case IDM_mnuEventViewer:
+            mnuEventViewer_Click();
+            return true;
+        case IDM_mnuViewLogFile:
+            mnuViewLogFile_Click();
+            return true;
+        default:
+            return false;
     }
 }
 
@@ -127,16 +142,35 @@ bool frmMain::OnCharsetCountryCommand(int id, int code) {
         return false;
     }
     switch (id) {
-        case IDC_cmdBlockCharsetsCheckAll: cmdBlockCharsetsCheckAll_Click(); return true;
-        case IDC_cmdBlockCharsetsUncheckAll: cmdBlockCharsetsUncheckAll_Click(); return true;
-        case IDC_cmdBlockedCharsetReset: cmdBlockedCharsetReset_Click(); return true;
-        case IDC_cmdCountryCheckAll: SetAllCountryMarks(IDC_lstBlockedCountries, true); return true;
-        case IDC_cmdCountryUncheckAll: SetAllCountryMarks(IDC_lstBlockedCountries, false); return true;
-        case IDC_cmdCountryReset: LoadBlockedCountryList(); return true;
-        case IDC_cmdIgnoredCountryCheckAll: SetAllCountryMarks(IDC_lstIgnoredCountries, true); return true;
-        case IDC_cmdIgnoredCountryUncheckAll: SetAllCountryMarks(IDC_lstIgnoredCountries, false); return true;
-        case IDC_cmdIgnoredCountryReset: LoadIgnoredCountryList(); return true;
-        default: return false;
+        case IDC_cmdBlockCharsetsCheckAll:
+            cmdBlockCharsetsCheckAll_Click();
+            return true;
+        case IDC_cmdBlockCharsetsUncheckAll:
+            cmdBlockCharsetsUncheckAll_Click();
+            return true;
+        case IDC_cmdBlockedCharsetReset:
+            cmdBlockedCharsetReset_Click();
+            return true;
+        case IDC_cmdCountryCheckAll:
+            SetAllCountryMarks(IDC_lstBlockedCountries, true);
+            return true;
+        case IDC_cmdCountryUncheckAll:
+            SetAllCountryMarks(IDC_lstBlockedCountries, false);
+            return true;
+        case IDC_cmdCountryReset:
+            LoadBlockedCountryList();
+            return true;
+        case IDC_cmdIgnoredCountryCheckAll:
+            SetAllCountryMarks(IDC_lstIgnoredCountries, true);
+            return true;
+        case IDC_cmdIgnoredCountryUncheckAll:
+            SetAllCountryMarks(IDC_lstIgnoredCountries, false);
+            return true;
+        case IDC_cmdIgnoredCountryReset:
+            LoadIgnoredCountryList();
+            return true;
+        default:
+            return false;
     }
 }
 

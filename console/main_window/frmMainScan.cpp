@@ -11,9 +11,8 @@
 
 void frmMain::UpdateTrainingProgress() {
     // Totals that cannot be read leave the last ones standing.
-    LogTrap::Trap("UpdateTrainingProgress() Error ", " ", [] {
-        modMain::GetTrainingCounts(modMain::gHamTrainingCount, modMain::gSpamTrainingCount);
-    });
+    LogTrap::Trap("UpdateTrainingProgress() Error ", " ",
+                  [] { modMain::GetTrainingCounts(modMain::gHamTrainingCount, modMain::gSpamTrainingCount); });
     const std::string minimum = modMain::gProxyConf ? modMain::gProxyConf->GetValue("min_training").ToText() : "";
     SetWindowTextA(Control(IDC_lblPercentBlockTrainingComplete),
                    StatsFigures::TrainingPercentText(modMain::gSpamTrainingCount, minimum).c_str());

@@ -32,12 +32,12 @@ struct SenderPage {
 };
 
 const SenderPage kSenderPages[] = {
-    {SenderList::Approved, IDC_cmdAddApproved, IDC_cmdEditApproved, IDC_cmdDeleteApproved,
-     IDC_cmdImportApproved, IDC_cmdExportApproved, AddressDialog::frmAddApproved, AddressDialog::frmEditApproved},
-    {SenderList::Blocked, IDC_cmdAddBlocked, IDC_cmdEditBlocked, IDC_cmdDeleteBlocked,
-     IDC_cmdImportBlocked, IDC_cmdExportBlocked, AddressDialog::frmAddBlocked, AddressDialog::frmEditBlocked},
-    {SenderList::Ignored, IDC_cmdAddIgnoredSender, IDC_cmdEditIgnoredSender,
-     IDC_cmdDeleteIgnoredSender, 0, 0, AddressDialog::frmAddIgnoredSender, AddressDialog::frmEditIgnoredSender},
+    {SenderList::Approved, IDC_cmdAddApproved, IDC_cmdEditApproved, IDC_cmdDeleteApproved, IDC_cmdImportApproved,
+     IDC_cmdExportApproved, AddressDialog::frmAddApproved, AddressDialog::frmEditApproved},
+    {SenderList::Blocked, IDC_cmdAddBlocked, IDC_cmdEditBlocked, IDC_cmdDeleteBlocked, IDC_cmdImportBlocked,
+     IDC_cmdExportBlocked, AddressDialog::frmAddBlocked, AddressDialog::frmEditBlocked},
+    {SenderList::Ignored, IDC_cmdAddIgnoredSender, IDC_cmdEditIgnoredSender, IDC_cmdDeleteIgnoredSender, 0, 0,
+     AddressDialog::frmAddIgnoredSender, AddressDialog::frmEditIgnoredSender},
     {SenderList::ToMe, IDC_cmdAddToAddress, IDC_cmdEditToAddress, IDC_cmdDeleteToAddress, 0, 0, AddressDialog::frmAddTo,
      AddressDialog::frmEditTo},
 };

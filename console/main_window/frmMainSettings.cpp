@@ -31,7 +31,9 @@ using SettingsMapping::RowKind;
 const char kSenderDialogKey[] = "Software\\Quenmark\\OE_Plugin\\";
 const char kRunKey[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run";
 
-std::string Value(const std::string& key) { return modMain::gProxyConf->GetValue(key).ToText(); }
+std::string Value(const std::string& key) {
+    return modMain::gProxyConf->GetValue(key).ToText();
+}
 
 void Checkpoint(const std::string& line) {
     if (modMain::gDebugVerboseLevel >= 8) {
@@ -53,7 +55,9 @@ void WriteRegistryValue(HKEY root, const std::string& key, const std::string& na
     registry.Value(name, data);
 }
 
-int ComboIndex(HWND combo) { return static_cast<int>(SendMessageA(combo, CB_GETCURSEL, 0, 0)); }
+int ComboIndex(HWND combo) {
+    return static_cast<int>(SendMessageA(combo, CB_GETCURSEL, 0, 0));
+}
 
 }  // namespace
 
@@ -63,7 +67,7 @@ namespace {
 // showing depends on other keys or has side effects are shown by the window
 // itself, in its own order.
 class RowTransfer {
-   public:
+public:
     explicit RowTransfer(frmMain& form) : form_(form) {}
 
     std::string Text(int id) const { return WindowText(form_.Control(id)); }
@@ -154,7 +158,7 @@ class RowTransfer {
         }
     }
 
-   private:
+private:
     // The text the row stores in the configuration; nothing when it stores
     // none (no combo choice made, a registry switch, a row kept as stored).
     std::optional<std::string> SavedText(const Row& row) const {
@@ -297,10 +301,10 @@ void frmMain::PopulateFormPOP3() {
         rows.SetText(IDC_txtProxyPort, Value("proxy_port"));
         Checkpoint("HTTP Proxy Server Info");
 
-        for (const char* key : {"enable_rules", "extended_rules", "enable_word_training", "max_word_entries",
-                                "min_training", "rbl_multi_hit", "rbl_timeout", "rbl_max_ips", "rbl_threshold",
-                                "auto_training_threshold", "netcheck_threshold", "add_scoring_summary",
-                                "full_training_weight"}) {
+        for (const char* key :
+             {"enable_rules", "extended_rules", "enable_word_training", "max_word_entries", "min_training",
+              "rbl_multi_hit", "rbl_timeout", "rbl_max_ips", "rbl_threshold", "auto_training_threshold",
+              "netcheck_threshold", "add_scoring_summary", "full_training_weight"}) {
             load(key);
         }
 
@@ -371,7 +375,8 @@ namespace {
 std::vector<std::string> ListBoxEntries(HWND box) {
     std::vector<std::string> entries;
     const int count = static_cast<int>(SendMessageA(box, LB_GETCOUNT, 0, 0));
-    for (int i = 0; i < count; ++i) entries.push_back(ListBoxText(box, i));
+    for (int i = 0; i < count; ++i)
+        entries.push_back(ListBoxText(box, i));
     return entries;
 }
 

@@ -22,8 +22,8 @@ int ToTreeImage(int image) {
 void frmMain::LoadTreeImages() {
     images_ = ImageList_Create(16, 16, ILC_COLOR32 | ILC_MASK, 12, 0);
     for (int icon : OptionTree::kImageIcons) {
-        HICON picture = static_cast<HICON>(
-            LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(icon), IMAGE_ICON, 16, 16, 0));
+        HICON picture =
+            static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(icon), IMAGE_ICON, 16, 16, 0));
         if (picture == nullptr) {
             // Raised like any missing resource; the tree stays as far as it got.
             LoadResIcon(icon);

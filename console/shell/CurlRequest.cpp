@@ -8,10 +8,10 @@
 
 namespace {
 
-using SendRequest = std::int32_t(WINAPI*)(const char*, const char*, std::int32_t, std::int32_t, char*,
-                                          std::int32_t, const char*, const char*, const char*);
-using SendGetRequest = std::int32_t(WINAPI*)(const char*, std::int32_t, std::int32_t, char*, std::int32_t,
-                                             const char*, const char*, const char*);
+using SendRequest = std::int32_t(WINAPI*)(const char*, const char*, std::int32_t, std::int32_t, char*, std::int32_t,
+                                          const char*, const char*, const char*);
+using SendGetRequest = std::int32_t(WINAPI*)(const char*, std::int32_t, std::int32_t, char*, std::int32_t, const char*,
+                                             const char*, const char*);
 
 const char kLibrary[] = "morrowget.dll";
 
@@ -29,8 +29,7 @@ AnyFunction LibraryFunction(const char* name) {
     }
     FARPROC function = GetProcAddress(library, name);
     if (function == nullptr) {
-        throw ObjectError(453, "CurlRequest",
-                          std::string("Can't find DLL entry point ") + name + " in " + kLibrary);
+        throw ObjectError(453, "CurlRequest", std::string("Can't find DLL entry point ") + name + " in " + kLibrary);
     }
     return reinterpret_cast<AnyFunction>(function);
 }
@@ -61,8 +60,8 @@ void CurlRequest::GetRequest(const std::string& host, std::int32_t, bool secure,
     });
 }
 
-void CurlRequest::Post(const std::string& host, std::int32_t, bool secure, const std::string& path,
-                       const std::string&, const std::string&) {
+void CurlRequest::Post(const std::string& host, std::int32_t, bool secure, const std::string& path, const std::string&,
+                       const std::string&) {
     const Texts texts = Prepare("KXOutlook", host, secure, path);
     SendRequest send = nullptr;
     try {
@@ -70,6 +69,6 @@ void CurlRequest::Post(const std::string& host, std::int32_t, bool secure, const
     } catch (const ObjectError&) {
         throw ObjectError(static_cast<std::int32_t>(GetLastError()), "CurlRequest", "CurlSendRequest failed");
     }
-    errorCode_ = send(content_.c_str(), texts.url.c_str(), connectTimeout_, timeOut_, response_.data(),
-                      bufferSize_, texts.userAgent.c_str(), texts.proxy.c_str(), texts.credentials.c_str());
+    errorCode_ = send(content_.c_str(), texts.url.c_str(), connectTimeout_, timeOut_, response_.data(), bufferSize_,
+                      texts.userAgent.c_str(), texts.proxy.c_str(), texts.credentials.c_str());
 }

@@ -55,9 +55,13 @@ void EntryDialog::Decorate(int captionId, int promptId) {
     SetText(IDC_cmdCancel, LoadResText(kStrCancel));
 }
 
-std::string EntryDialog::Text(int id) const { return WindowText(GetDlgItem(hwnd_, id)); }
+std::string EntryDialog::Text(int id) const {
+    return WindowText(GetDlgItem(hwnd_, id));
+}
 
-void EntryDialog::SetText(int id, const std::string& text) { SetDlgItemTextA(hwnd_, id, text.c_str()); }
+void EntryDialog::SetText(int id, const std::string& text) {
+    SetDlgItemTextA(hwnd_, id, text.c_str());
+}
 
 void EntryDialog::ShowEntry(int box, const std::string& text) {
     SetText(box, text);
@@ -76,7 +80,9 @@ bool EntryDialog::ReadEntry(int box, int emptyMessageId, std::string& entry) {
     return true;
 }
 
-void EntryDialog::Tell(const std::string& text) { MsgBox(text, MsgBoxStyle::OKOnly, ProgramTitle()); }
+void EntryDialog::Tell(const std::string& text) {
+    MsgBox(text, MsgBoxStyle::OKOnly, ProgramTitle());
+}
 
 int FirstSelectedItem(HWND box) {
     const int count = static_cast<int>(SendMessageA(box, LB_GETCOUNT, 0, 0));

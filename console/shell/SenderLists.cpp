@@ -39,24 +39,37 @@ const ListFile& Of(SenderList which) {
 
 }  // namespace
 
-bool Exists(SenderList which) { return *Of(which).list != nullptr; }
+bool Exists(SenderList which) {
+    return *Of(which).list != nullptr;
+}
 
-AddressList& List(SenderList which) { return **Of(which).list; }
+AddressList& List(SenderList which) {
+    return **Of(which).list;
+}
 
-const char* FileName(SenderList which) { return Of(which).name; }
+const char* FileName(SenderList which) {
+    return Of(which).name;
+}
 
-std::string FilePath(SenderList which) { return FileSystem::ProgramDirectory() + "\\conf\\" + FileName(which); }
+std::string FilePath(SenderList which) {
+    return FileSystem::ProgramDirectory() + "\\conf\\" + FileName(which);
+}
 
-const char* PageKey(SenderList which) { return Of(which).pageKey; }
+const char* PageKey(SenderList which) {
+    return Of(which).pageKey;
+}
 
-int Box(SenderList which) { return Of(which).box; }
+int Box(SenderList which) {
+    return Of(which).box;
+}
 
-const char* ReloadMessage(SenderList which) { return Of(which).reloadMessage; }
+const char* ReloadMessage(SenderList which) {
+    return Of(which).reloadMessage;
+}
 
 bool CatchUp(SenderList which) {
     const ListFile& file = Of(which);
-    if (file.stamp == nullptr || !Exists(which) ||
-        modFileAttributes::GetFileDateTime(FilePath(which)) == *file.stamp) {
+    if (file.stamp == nullptr || !Exists(which) || modFileAttributes::GetFileDateTime(FilePath(which)) == *file.stamp) {
         return false;
     }
     List(which).Clear();

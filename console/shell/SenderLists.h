@@ -12,8 +12,7 @@ enum class SenderList : int { Approved, Blocked, Ignored, ToMe };
 
 namespace SenderLists {
 
-inline constexpr SenderList kAll[] = {SenderList::Approved, SenderList::Blocked, SenderList::Ignored,
-                                      SenderList::ToMe};
+inline constexpr SenderList kAll[] = {SenderList::Approved, SenderList::Blocked, SenderList::Ignored, SenderList::ToMe};
 
 // False before the list is created at start-up (and after it is released).
 bool Exists(SenderList which);

@@ -64,8 +64,7 @@ frmAboutTessavane& frmAboutTessavane::Instance() {
 
 void frmAboutTessavane::Load(HWND owner) {
     if (hwnd_ == nullptr) {
-        CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_frmAboutTessavane), owner, DialogProc,
-                           0);
+        CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_frmAboutTessavane), owner, DialogProc, 0);
     }
 }
 

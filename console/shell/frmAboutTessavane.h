@@ -25,8 +25,7 @@ public:
     // Reads a registry value with read access only: REG_SZ as stored (without
     // its terminator), REG_EXPAND_SZ expanded, REG_DWORD in decimal, any other
     // type as "". False, with text "", when the key or value cannot be read.
-    static bool GetKeyValue(HKEY root, const std::string& keyPath, const std::string& valueName,
-                            std::string& text);
+    static bool GetKeyValue(HKEY root, const std::string& keyPath, const std::string& valueName, std::string& text);
 
 private:
     frmAboutTessavane() = default;

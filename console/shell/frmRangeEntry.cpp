@@ -45,7 +45,9 @@ void frmRangeEntry::Show(RangeDialog which, frmMain& form) {
     dialog.ShowModal(dialog.member_.templateId, form.Window());
 }
 
-HWND frmRangeEntry::Box() const { return form_.Control(member_.box); }
+HWND frmRangeEntry::Box() const {
+    return form_.Control(member_.box);
+}
 
 void frmRangeEntry::Form_Load() {
     const WindowBoundary::Handler handler(__func__);

@@ -68,9 +68,8 @@ void frmStats::Form_Load() {
     SetDlgItemTextA(hwnd_, IDC_cmdResetStats, LoadResText(kStrResetStats).c_str());
     SetDlgItemTextA(hwnd_, IDC_cmdClose, LoadResText(kStrClose).c_str());
     // Totals that cannot be read leave the last ones standing, and the rows still show.
-    LogTrap::Trap("GetTrainingCounts() Error ", " ", [] {
-        modMain::GetTrainingCounts(modMain::gHamTrainingCount, modMain::gSpamTrainingCount);
-    });
+    LogTrap::Trap("GetTrainingCounts() Error ", " ",
+                  [] { modMain::GetTrainingCounts(modMain::gHamTrainingCount, modMain::gSpamTrainingCount); });
     LoadStats();
 }
 

@@ -39,8 +39,8 @@ std::string OwnVersion() {
     if (!FixedInfo(std::string(path, length), info)) {
         return "0.0.0";
     }
-    return std::to_string(HiWord(info.dwFileVersionMS)) + "." + std::to_string(LoWord(info.dwFileVersionMS)) +
-           "." + std::to_string(LoWord(info.dwFileVersionLS));
+    return std::to_string(HiWord(info.dwFileVersionMS)) + "." + std::to_string(LoWord(info.dwFileVersionMS)) + "." +
+           std::to_string(LoWord(info.dwFileVersionLS));
 }
 
 }  // namespace modFileVersionInfo

@@ -16,8 +16,8 @@ namespace {
 std::string TemporaryName() {
     SYSTEMTIME now{};
     GetLocalTime(&now);
-    const std::string name = "kxgif" + std::to_string(now.wHour) + std::to_string(now.wMinute) +
-                             std::to_string(now.wSecond) + ".gif";
+    const std::string name =
+        "kxgif" + std::to_string(now.wHour) + std::to_string(now.wMinute) + std::to_string(now.wSecond) + ".gif";
     char folder[MAX_PATH] = "";
     const DWORD length = ExpandEnvironmentStringsA("%TEMP%", folder, MAX_PATH);
     if (length == 0 || length > MAX_PATH || std::string(folder) == "%TEMP%") {
@@ -73,8 +73,8 @@ void LoadGifResource(HWND pictureBox, const std::string& resourceName) {
         if (bitmap == nullptr) {
             return;
         }
-        HANDLE old = reinterpret_cast<HANDLE>(SendMessageA(pictureBox, STM_SETIMAGE, IMAGE_BITMAP,
-                                                           reinterpret_cast<LPARAM>(bitmap)));
+        HANDLE old = reinterpret_cast<HANDLE>(
+            SendMessageA(pictureBox, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(bitmap)));
         if (old) {
             DeleteObject(old);
         }

@@ -13,7 +13,9 @@ namespace modMain {
 
 namespace {
 
-Variant ProductValue(const std::string& name) { return ProductKey().Value(name); }
+Variant ProductValue(const std::string& name) {
+    return ProductKey().Value(name);
+}
 
 ScanSchedule::ClockTime FromSystemTime(const SYSTEMTIME& time) {
     return {time.wYear, time.wMonth, time.wDay, time.wHour, time.wMinute, time.wSecond};
@@ -26,8 +28,7 @@ std::optional<ScanSchedule::ClockTime> ParseRegionalForm(const std::string& text
     MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, wide.data(), length);
     DATE date = 0;
     SYSTEMTIME time{};
-    if (FAILED(VarDateFromStr(wide.data(), LOCALE_USER_DEFAULT, 0, &date)) ||
-        !VariantTimeToSystemTime(date, &time)) {
+    if (FAILED(VarDateFromStr(wide.data(), LOCALE_USER_DEFAULT, 0, &date)) || !VariantTimeToSystemTime(date, &time)) {
         return std::nullopt;
     }
     return FromSystemTime(time);
@@ -57,9 +58,13 @@ std::int32_t WholeNumber(const Variant& value) {
 
 }  // namespace
 
-void SetClock(Clock clock) { CurrentClock() = std::move(clock); }
+void SetClock(Clock clock) {
+    CurrentClock() = std::move(clock);
+}
 
-std::string LastOEScanText() { return ScanSchedule::Format(Now()); }
+std::string LastOEScanText() {
+    return ScanSchedule::Format(Now());
+}
 
 bool StoreLastOEScan() {
     ProductKey registry;

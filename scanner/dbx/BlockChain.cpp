@@ -69,8 +69,7 @@ bool Gather(StoreWindow& store, std::int64_t first, const Walk& walk, std::strin
     Block block{};
     std::int64_t at = first;
     for (std::int64_t k = 0; k < walk.blocks; ++k, at = block.next) {
-        if (!ReadBlock(store, at, block) ||
-            static_cast<std::int64_t>(text.size()) + block.length > walk.bytes ||
+        if (!ReadBlock(store, at, block) || static_cast<std::int64_t>(text.size()) + block.length > walk.bytes ||
             !store.appendTo(block.data, block.length, text)) {
             text.clear();
             return false;

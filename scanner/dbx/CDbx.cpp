@@ -33,10 +33,9 @@ constexpr int kErrOpenFailed = 1;
 using Span = std::span<const std::uint8_t>;
 
 std::int32_t LongAt(Span bytes, std::size_t at) {
-    return static_cast<std::int32_t>(static_cast<std::uint32_t>(bytes[at]) |
-                                     static_cast<std::uint32_t>(bytes[at + 1]) << 8 |
-                                     static_cast<std::uint32_t>(bytes[at + 2]) << 16 |
-                                     static_cast<std::uint32_t>(bytes[at + 3]) << 24);
+    return static_cast<std::int32_t>(
+        static_cast<std::uint32_t>(bytes[at]) | static_cast<std::uint32_t>(bytes[at + 1]) << 8 |
+        static_cast<std::uint32_t>(bytes[at + 2]) << 16 | static_cast<std::uint32_t>(bytes[at + 3]) << 24);
 }
 
 void Detail(const std::string& line) {
@@ -64,8 +63,12 @@ bool PlainFileName(const std::string& name) {
 // from the store, allowed a quarter of its size (messages of a few kilobytes
 // give records of about a tenth), and with every message's text kept, the
 // texts too.
-std::uint64_t WithoutBodies(std::uint64_t size) { return StoreWindow::kWindowSize + size / 4; }
-std::uint64_t WithBodies(std::uint64_t size) { return size + WithoutBodies(size); }
+std::uint64_t WithoutBodies(std::uint64_t size) {
+    return StoreWindow::kWindowSize + size / 4;
+}
+std::uint64_t WithBodies(std::uint64_t size) {
+    return size + WithoutBodies(size);
+}
 
 }  // namespace
 
@@ -83,7 +86,9 @@ bool CDbx::openBytes(std::string_view bytes, bool fRetrieveBody) {
     return open("", fRetrieveBody, [&] { window_ = StoreWindow(bytes); });
 }
 
-const std::string& CDbx::LoadFailure() const { return loadFailure_; }
+const std::string& CDbx::LoadFailure() const {
+    return loadFailure_;
+}
 
 bool CDbx::open(const std::string& name, bool fRetrieveBody, const std::function<void()>& load) {
     loadFailure_.clear();
@@ -229,7 +234,8 @@ std::optional<CDbx::Record> CDbx::readItem(std::int64_t pos, std::int32_t fileTy
     const std::int64_t fieldCount = head[0x0A];
     const std::int64_t tableSize = kFieldEntrySize * fieldCount;
     Bytes data;
-    if (!ReadBytes(pos + kItemHeadSize, LongAt(head, 0x04), data) || tableSize > static_cast<std::int64_t>(data.size())) {
+    if (!ReadBytes(pos + kItemHeadSize, LongAt(head, 0x04), data) ||
+        tableSize > static_cast<std::int64_t>(data.size())) {
         ErrNo_ = kErrItemData;
         return std::nullopt;
     }
@@ -255,38 +261,80 @@ std::optional<CDbx::Record> CDbx::readItem(std::int64_t pos, std::int32_t fileTy
 
 void CDbx::SetField(CEmail& email, const Field& field, const Bytes& data) {
     switch (field.id) {
-        case 0x01: email.Flag(readByte(data, field.start)); break;
-        case 0x04: email.DataOffset(readLong(data, field.start)); break;
-        case 0x05: email.OrigSubject(readString(data, field.start)); break;
-        case 0x07: email.MessageID(readString(data, field.start)); break;
-        case 0x08: email.Subject(readString(data, field.start)); break;
-        case 0x0A: email.ParentMessageID(readString(data, field.start)); break;
-        case 0x0C: email.FetchServer(readString(data, field.start)); break;
-        case 0x0D: email.SenderName(readString(data, field.start)); break;
-        case 0x0E: email.SenderEMail(readString(data, field.start)); break;
-        case 0x12: email.MailDate(readDate(data, field.start).ToText()); break;
-        case 0x13: email.RecipientName(readString(data, field.start)); break;
-        case 0x14: email.RecipientEMail(readString(data, field.start)); break;
-        case 0x1A: email.accountname(readString(data, field.start)); break;
-        case 0x1B: email.AccountNumber(readString(data, field.start)); break;
-        case 0x80: email.Id(field.value); break;
-        case 0x81: email.Flag(field.value); break;
-        case 0x84: email.DataOffset(field.value); break;
-        default: break;
+        case 0x01:
+            email.Flag(readByte(data, field.start));
+            break;
+        case 0x04:
+            email.DataOffset(readLong(data, field.start));
+            break;
+        case 0x05:
+            email.OrigSubject(readString(data, field.start));
+            break;
+        case 0x07:
+            email.MessageID(readString(data, field.start));
+            break;
+        case 0x08:
+            email.Subject(readString(data, field.start));
+            break;
+        case 0x0A:
+            email.ParentMessageID(readString(data, field.start));
+            break;
+        case 0x0C:
+            email.FetchServer(readString(data, field.start));
+            break;
+        case 0x0D:
+            email.SenderName(readString(data, field.start));
+            break;
+        case 0x0E:
+            email.SenderEMail(readString(data, field.start));
+            break;
+        case 0x12:
+            email.MailDate(readDate(data, field.start).ToText());
+            break;
+        case 0x13:
+            email.RecipientName(readString(data, field.start));
+            break;
+        case 0x14:
+            email.RecipientEMail(readString(data, field.start));
+            break;
+        case 0x1A:
+            email.accountname(readString(data, field.start));
+            break;
+        case 0x1B:
+            email.AccountNumber(readString(data, field.start));
+            break;
+        case 0x80:
+            email.Id(field.value);
+            break;
+        case 0x81:
+            email.Flag(field.value);
+            break;
+        case 0x84:
+            email.DataOffset(field.value);
+            break;
+        default:
+            break;
     }
 }
 
 void CDbx::SetField(CFolder& folder, const Field& field, const Bytes& data) {
     switch (field.id) {
-        case 0x02: folder.name(readString(data, field.start)); break;
+        case 0x02:
+            folder.name(readString(data, field.start));
+            break;
         case 0x03:
             if (std::string name = readString(data, field.start); PlainFileName(name)) {
                 folder.FileName(name);
             }
             break;
-        case 0x80: folder.Id(field.value); break;
-        case 0x81: folder.ParentId(field.value); break;
-        default: break;
+        case 0x80:
+            folder.Id(field.value);
+            break;
+        case 0x81:
+            folder.ParentId(field.value);
+            break;
+        default:
+            break;
     }
 }
 

@@ -39,11 +39,16 @@ unsigned char Upper(unsigned char c) {
         return static_cast<unsigned char>(c - 0x20);
     }
     switch (c) {
-        case 0x9A: return 0x8A;  // s caron
-        case 0x9C: return 0x8C;  // oe
-        case 0x9E: return 0x8E;  // z caron
-        case 0xFF: return 0x9F;  // y diaeresis
-        default: return c;
+        case 0x9A:
+            return 0x8A;  // s caron
+        case 0x9C:
+            return 0x8C;  // oe
+        case 0x9E:
+            return 0x8E;  // z caron
+        case 0xFF:
+            return 0x9F;  // y diaeresis
+        default:
+            return c;
     }
 }
 
@@ -54,7 +59,9 @@ std::string UpperCase(std::string text) {
     return text;
 }
 
-std::int32_t Sign(int comparison) { return comparison < 0 ? -1 : (comparison > 0 ? 1 : 0); }
+std::int32_t Sign(int comparison) {
+    return comparison < 0 ? -1 : (comparison > 0 ? 1 : 0);
+}
 
 std::int32_t Position(std::size_t found) {
     return found == std::string::npos ? -1 : static_cast<std::int32_t>(found + 1);
@@ -79,9 +86,13 @@ void Detail(const std::string& line) {
 
 }  // namespace
 
-CString::CString() { Clear(); }
+CString::CString() {
+    Clear();
+}
 
-CString::CString(std::string content) { append(content); }
+CString::CString(std::string content) {
+    append(content);
+}
 
 // Growth ---------------------------------------------------------------------
 
@@ -110,13 +121,21 @@ void CString::append(std::string_view str) {
     }
 }
 
-std::string CString::toString() const { return std::string(view()); }
+std::string CString::toString() const {
+    return std::string(view());
+}
 
-std::int32_t CString::length() const { return static_cast<std::int32_t>(view().size()); }
+std::int32_t CString::length() const {
+    return static_cast<std::int32_t>(view().size());
+}
 
-std::int32_t CString::getCapacity() const { return capacity_; }
+std::int32_t CString::getCapacity() const {
+    return capacity_;
+}
 
-void CString::setCapacity(std::int32_t newSize) { capacity_ = std::max(capacity_, newSize); }
+void CString::setCapacity(std::int32_t newSize) {
+    capacity_ = std::max(capacity_, newSize);
+}
 
 void CString::Clear() {
     capacity_ = DEFALT_SIZE;
@@ -143,31 +162,51 @@ CString CString::replace(std::string_view oldChar, std::string_view newChar) con
     return CString(std::move(result));
 }
 
-CString CString::toLowerCase() const { return CString(LowerCase(toString())); }
+CString CString::toLowerCase() const {
+    return CString(LowerCase(toString()));
+}
 
-CString CString::toUpperCase() const { return CString(UpperCase(toString())); }
+CString CString::toUpperCase() const {
+    return CString(UpperCase(toString()));
+}
 
-CString CString::trim() const { return CString(TrimSpaces(toString())); }
+CString CString::trim() const {
+    return CString(TrimSpaces(toString()));
+}
 
 CString CString::subString(std::int32_t beginIndex, std::optional<std::int32_t> endIndex) const {
     return CString(subStringVB(beginIndex, endIndex));
 }
 
-CString CString::valueOfBool(bool value) { return CString(value ? "True" : "False"); }
+CString CString::valueOfBool(bool value) {
+    return CString(value ? "True" : "False");
+}
 
-CString CString::valueOfLong(std::int32_t value) { return CString(std::to_string(value)); }
+CString CString::valueOfLong(std::int32_t value) {
+    return CString(std::to_string(value));
+}
 
-CString CString::valueOfInt(std::int16_t value) { return CString(std::to_string(value)); }
+CString CString::valueOfInt(std::int16_t value) {
+    return CString(std::to_string(value));
+}
 
-CString CString::valueOfDouble(double dbl) { return GeneralNumber(dbl, 15); }
+CString CString::valueOfDouble(double dbl) {
+    return GeneralNumber(dbl, 15);
+}
 
-CString CString::valueOfSingle(float sng) { return GeneralNumber(sng, 7); }
+CString CString::valueOfSingle(float sng) {
+    return GeneralNumber(sng, 7);
+}
 
 // Extraction and search ------------------------------------------------------
 
-std::string CString::charAt(std::int32_t Index) const { return subStringVB(Index, Index); }
+std::string CString::charAt(std::int32_t Index) const {
+    return subStringVB(Index, Index);
+}
 
-std::vector<std::uint8_t> CString::toCharArray() const { return {view().begin(), view().end()}; }
+std::vector<std::uint8_t> CString::toCharArray() const {
+    return {view().begin(), view().end()};
+}
 
 bool CString::getBytes(std::int32_t srcBegin, std::int32_t srcEnd, std::vector<std::uint8_t>& dst) const {
     return LogTrap::Trap("CString::getBytes Error ", " : ", [&] {
@@ -191,7 +230,9 @@ std::int32_t CString::indexOf(const CString* subString) const {
     return subString ? indexOfVB(subString->view()) : -1;
 }
 
-std::int32_t CString::indexOfVB(std::string_view subString) const { return Position(view().find(subString)); }
+std::int32_t CString::indexOfVB(std::string_view subString) const {
+    return Position(view().find(subString));
+}
 
 std::int32_t CString::lastIndexOf(const CString* subString) const {
     return subString ? lastIndexOfVB(subString->view()) : -1;
@@ -211,9 +252,13 @@ double CString::hashCode() const {
 
 // Comparison -----------------------------------------------------------------
 
-bool CString::equals(const CString* aCString) const { return aCString && equalsVB(aCString->view()); }
+bool CString::equals(const CString* aCString) const {
+    return aCString && equalsVB(aCString->view());
+}
 
-bool CString::equalsVB(std::string_view aString) const { return view() == aString; }
+bool CString::equalsVB(std::string_view aString) const {
+    return view() == aString;
+}
 
 bool CString::equalsIgnoreCase(const CString* aCString) const {
     return aCString && equalsIgnoreCaseVB(aCString->view());
@@ -231,23 +276,30 @@ std::int32_t CString::compareToIgnoreCase(const CString* aCString) const {
     return aCString ? Sign(LowerCase(toString()).compare(LowerCase(aCString->toString()))) : -1;
 }
 
-bool CString::startsWith(const CString* prefix) const { return prefix && startsWithVB(prefix->view()); }
+bool CString::startsWith(const CString* prefix) const {
+    return prefix && startsWithVB(prefix->view());
+}
 
-bool CString::startsWithVB(std::string_view prefix) const { return view().starts_with(prefix); }
+bool CString::startsWithVB(std::string_view prefix) const {
+    return view().starts_with(prefix);
+}
 
-bool CString::endsWith(const CString* suffix) const { return suffix && endsWithVB(suffix->view()); }
+bool CString::endsWith(const CString* suffix) const {
+    return suffix && endsWithVB(suffix->view());
+}
 
-bool CString::endsWithVB(std::string_view suffix) const { return view().ends_with(suffix); }
+bool CString::endsWithVB(std::string_view suffix) const {
+    return view().ends_with(suffix);
+}
 
-bool CString::regionMatches(bool ignoreCase, std::int32_t toffset, const CString* otherString,
-                            std::int32_t ooffset, std::int32_t compareLength) const {
+bool CString::regionMatches(bool ignoreCase, std::int32_t toffset, const CString* otherString, std::int32_t ooffset,
+                            std::int32_t compareLength) const {
     constexpr const char* kSource = "CString::regionMatches()";
     if (!otherString) {
         RaiseBounds(kSource, "NullPointer Exeption");
     }
     // 64-bit sums: offsets near the 32-bit limit must not wrap into range.
-    if (toffset < 1 || ooffset < 1 || compareLength < 0 ||
-        std::int64_t{toffset} + compareLength - 1 > length() ||
+    if (toffset < 1 || ooffset < 1 || compareLength < 0 || std::int64_t{toffset} + compareLength - 1 > length() ||
         std::int64_t{ooffset} + compareLength - 1 > otherString->length()) {
         RaiseBounds(kSource);
     }
@@ -275,8 +327,8 @@ void CString::loadBinary(const std::string& path) {
     const bool loaded = LogTrap::Trap("loadBinary() Error ", " : ", [&] {
         // The file's pages are held in place, and a quarter more for what is
         // made from them.
-        std::shared_ptr<StoreFile> file =
-            StoreFile::openWithin(path, [](std::uint64_t size) { return size + size / 4; }, failure);
+        std::shared_ptr<StoreFile> file = StoreFile::openWithin(
+            path, [](std::uint64_t size) { return size + size / 4; }, failure);
         if (!file) {
             return;
         }

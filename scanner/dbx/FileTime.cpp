@@ -49,7 +49,7 @@ std::string FileTime::ToText() const {
         }
     }
     char text[32];
-    std::snprintf(text, sizeof text, "%04d-%02u-%02u %02u:%02u:%02u", static_cast<int>(year), month, day, hour,
-                  minute, second);
+    std::snprintf(text, sizeof text, "%04d-%02u-%02u %02u:%02u:%02u", static_cast<int>(year), month, day, hour, minute,
+                  second);
     return text;
 }

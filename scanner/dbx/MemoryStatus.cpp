@@ -14,8 +14,12 @@ Probe& Override() {
 }
 }  // namespace
 
-std::uint64_t AvailablePhysical() { return Override() ? Override()() : PlatformAvailablePhysical(); }
+std::uint64_t AvailablePhysical() {
+    return Override() ? Override()() : PlatformAvailablePhysical();
+}
 
-void SetProbe(Probe probe) { Override() = std::move(probe); }
+void SetProbe(Probe probe) {
+    Override() = std::move(probe);
+}
 
 }  // namespace MemoryStatus

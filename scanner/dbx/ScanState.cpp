@@ -14,9 +14,13 @@ StatusWriter& Writer() {
 }
 }  // namespace
 
-bool DetailLogging() { return gDebugLevel > 7; }
+bool DetailLogging() {
+    return gDebugLevel > 7;
+}
 
-void SetStatusWriter(StatusWriter writer) { Writer() = std::move(writer); }
+void SetStatusWriter(StatusWriter writer) {
+    Writer() = std::move(writer);
+}
 
 void ShowStatus(const std::string& text) {
     if (Writer()) {

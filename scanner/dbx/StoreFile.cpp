@@ -13,7 +13,9 @@ constexpr std::int32_t kFileNotFound = 53;
 // Content lengths are 32-bit: a store can be read whole up to this.
 constexpr std::uint64_t kLargestContent = std::numeric_limits<std::int32_t>::max();
 
-std::string Bytes(std::uint64_t count) { return std::to_string(count) + " bytes"; }
+std::string Bytes(std::uint64_t count) {
+    return std::to_string(count) + " bytes";
+}
 
 // Why a store of this size may not be read; "" when it may. Figures are
 // 64-bit so that no memory size wraps.

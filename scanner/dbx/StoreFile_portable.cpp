@@ -31,8 +31,7 @@ std::string Local(std::string path) {
 }  // namespace
 
 // Non-blocking, so that a pipe or device under the name cannot stall the open.
-StoreFile::StoreFile(const std::string& path)
-    : path_(path), handle_(open(Local(path).c_str(), O_RDONLY | O_NONBLOCK)) {
+StoreFile::StoreFile(const std::string& path) : path_(path), handle_(open(Local(path).c_str(), O_RDONLY | O_NONBLOCK)) {
     if (handle_ < 0) {
         Fail(errno, "Cannot open", path_);
     }
@@ -63,8 +62,8 @@ std::uint64_t StoreFile::size() const {
 std::size_t StoreFile::readAt(std::uint64_t offset, char* into, std::size_t count) const {
     std::size_t done = 0;
     while (done < count) {
-        const ssize_t got = pread(static_cast<int>(handle_), into + done, count - done,
-                                  static_cast<off_t>(offset + done));
+        const ssize_t got =
+            pread(static_cast<int>(handle_), into + done, count - done, static_cast<off_t>(offset + done));
         if (got < 0 && errno == EINTR) {
             continue;
         }

@@ -7,7 +7,9 @@
 
 namespace {
 
-HANDLE AsHandle(std::intptr_t handle) { return reinterpret_cast<HANDLE>(handle); }
+HANDLE AsHandle(std::intptr_t handle) {
+    return reinterpret_cast<HANDLE>(handle);
+}
 
 [[noreturn]] void Fail(const std::string& what, const std::string& path) {
     const DWORD code = GetLastError();
@@ -25,8 +27,7 @@ StoreFile::StoreFile(const std::string& path)
     : path_(path),
       handle_(reinterpret_cast<std::intptr_t>(CreateFileA(path.c_str(), GENERIC_READ,
                                                           FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                                          nullptr,
-                                                          OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr))) {
+                                                          nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr))) {
     if (AsHandle(handle_) == INVALID_HANDLE_VALUE) {
         Fail("Cannot open", path_);
     }

@@ -98,4 +98,6 @@ std::int64_t StoreWindow::readFile(std::int64_t offset, std::int64_t count, char
     }
 }
 
-const char* StoreWindow::at(std::int64_t offset) const { return window_.get() + (offset - start_); }
+const char* StoreWindow::at(std::int64_t offset) const {
+    return window_.get() + (offset - start_);
+}

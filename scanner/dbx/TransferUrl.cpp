@@ -24,7 +24,9 @@ std::string Ftp(const std::string& host, const std::string& user, const std::str
     return Join("ftp://" + login + host, path);
 }
 
-std::string Http(const std::string& host, const std::string& path) { return Join("http://" + host, path); }
+std::string Http(const std::string& host, const std::string& path) {
+    return Join("http://" + host, path);
+}
 
 FtpLogin UploadLogin(const std::string& user, const std::string& pwd) {
     if (user.empty()) {

@@ -27,8 +27,8 @@ const std::size_t kTextSize = 9600;
 const std::string kStorePath = (std::filesystem::temp_directory_path() / "dbx_bench_100k.dbx").string();
 
 std::string MessageText(std::int32_t id) {
-    std::string text = "From: sender" + std::to_string(id) + "@example.org\r\nSubject: message " +
-                       std::to_string(id) + "\r\n\r\n";
+    std::string text =
+        "From: sender" + std::to_string(id) + "@example.org\r\nSubject: message " + std::to_string(id) + "\r\n\r\n";
     while (text.size() < kTextSize) {
         text += "A line of text in message " + std::to_string(id) + ", as long as lines of mail often are.\r\n";
     }
@@ -41,14 +41,14 @@ void WriteStore(const std::string& path) {
     W writer(W::Kind::Messages);
     for (std::int32_t id = 1; id <= kMessages; ++id) {
         const std::string n = std::to_string(id);
-        writer.Add(W::Message(id,
-                              {W::Byte(0x01, 1), W::Text(0x07, "<" + n + "@example.org>"),
-                               W::Text(0x08, "message " + n), W::Text(0x0D, "Sender " + n),
-                               W::Text(0x0E, "sender" + n + "@example.org"),
-                               W::Date(0x12, 127414585890000000 + 10000000ull * static_cast<std::uint64_t>(id)),
-                               W::Text(0x13, "Recipient"), W::Text(0x14, "me@example.org"),
-                               W::Text(0x1A, "Account"), W::Text(0x1B, "00000001")},
-                              MessageText(id)));
+        writer.Add(
+            W::Message(id,
+                       {W::Byte(0x01, 1), W::Text(0x07, "<" + n + "@example.org>"), W::Text(0x08, "message " + n),
+                        W::Text(0x0D, "Sender " + n), W::Text(0x0E, "sender" + n + "@example.org"),
+                        W::Date(0x12, 127414585890000000 + 10000000ull * static_cast<std::uint64_t>(id)),
+                        W::Text(0x13, "Recipient"), W::Text(0x14, "me@example.org"), W::Text(0x1A, "Account"),
+                        W::Text(0x1B, "00000001")},
+                       MessageText(id)));
     }
     writer.Save(path + ".part");
     std::filesystem::rename(path + ".part", path);
@@ -77,7 +77,9 @@ const std::string& Store() {
     return kStorePath;
 }
 
-double FileSize() { return static_cast<double>(std::filesystem::file_size(Store())); }
+double FileSize() {
+    return static_cast<double>(std::filesystem::file_size(Store()));
+}
 
 void ReportMemory(benchmark::State& state) {
     rusage usage{};

@@ -49,7 +49,9 @@ public:
     std::int64_t bytes = 0;
 };
 
-std::string StorePath(const char* name) { return (kFolder / "store" / name).string(); }
+std::string StorePath(const char* name) {
+    return (kFolder / "store" / name).string();
+}
 
 void WriteStore(const char* name) {
     using W = DbxWriter;
@@ -100,7 +102,9 @@ double StoreBytes() {
                                std::filesystem::file_size(StorePath("Sent Items.dbx")));
 }
 
-std::vector<std::string> Stores() { return {StorePath("Inbox.dbx"), StorePath("Sent Items.dbx")}; }
+std::vector<std::string> Stores() {
+    return {StorePath("Inbox.dbx"), StorePath("Sent Items.dbx")};
+}
 
 void BM_PlainRead(benchmark::State& state) {
     MakeStores();

@@ -28,7 +28,9 @@ inline std::uint64_t Stream(const std::string& path, std::vector<char>& buffer) 
 }
 
 // cat's buffer size.
-inline std::vector<char> Buffer() { return std::vector<char>(128 * 1024); }
+inline std::vector<char> Buffer() {
+    return std::vector<char>(128 * 1024);
+}
 
 // The best of three streamed reads of all the files, in seconds; measured
 // once per process, so every benchmark of a run is held against the same.
@@ -41,7 +43,8 @@ inline double Seconds(const std::vector<std::string>& paths) {
             for (const std::string& path : paths) {
                 Stream(path, buffer);
             }
-            fastest = std::min(fastest, std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
+            fastest =
+                std::min(fastest, std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
         }
         return fastest;
     }();

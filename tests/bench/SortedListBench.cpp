@@ -15,8 +15,7 @@ const int kAddresses = 50000;
 // A long sender list file in a directory of its own, removed at exit.
 class LongListFile {
 public:
-    LongListFile()
-        : dir_(std::filesystem::temp_directory_path() / ("sorted_list_bench_" + std::to_string(getpid()))) {
+    LongListFile() : dir_(std::filesystem::temp_directory_path() / ("sorted_list_bench_" + std::to_string(getpid()))) {
         std::filesystem::create_directories(dir_);
         std::string text;
         for (int i = 0; i < kAddresses; ++i) {

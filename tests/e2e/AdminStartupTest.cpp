@@ -34,9 +34,8 @@ protected:
         HWND window = nullptr;
         EXPECT_TRUE(WaitUntil([&] { return (window = ConsoleWindowOf(admin.Id())) != nullptr; }, 30000));
         // Start-up is over once its last line is in the log.
-        EXPECT_TRUE(WaitUntil([&] { return layout_->Read("console.txt").find("Loaded Startup Form") !=
-                                            std::string::npos; },
-                              30000));
+        EXPECT_TRUE(WaitUntil(
+            [&] { return layout_->Read("console.txt").find("Loaded Startup Form") != std::string::npos; }, 30000));
         return window;
     }
     void Close(ChildProcess& admin, HWND window) {
@@ -55,12 +54,14 @@ TEST_F(AdminStartup, FirstStartCopiesTheDefaultAndStartsLauncherAndDaemon) {
     ASSERT_NE(window, nullptr);
     EXPECT_TRUE(IsWindowVisible(window));
     EXPECT_EQ(layout_->Read("conf\\brindlecote.conf"), layout_->Read("conf\\default_brindlecote.conf"));
-    EXPECT_TRUE(WaitUntil([&] { return layout_->Read("Launcher.record").find("start 1") != std::string::npos; },
-                          10000));
-    EXPECT_TRUE(WaitUntil([&] { return layout_->Read("kx_daemon.record").find("start process conf=" +
-                                                                               layout_->Path("conf")) !=
-                                        std::string::npos; },
-                          10000));
+    EXPECT_TRUE(
+        WaitUntil([&] { return layout_->Read("Launcher.record").find("start 1") != std::string::npos; }, 10000));
+    EXPECT_TRUE(WaitUntil(
+        [&] {
+            return layout_->Read("kx_daemon.record").find("start process conf=" + layout_->Path("conf")) !=
+                   std::string::npos;
+        },
+        10000));
     const std::string log = layout_->Read("console.txt");
     EXPECT_LT(log.find(" : Admin Console Startup"), log.find(" : Start Main Form Load"));
     EXPECT_LT(log.find(" : Finished Loading Main Form"), log.find(" : Loaded Startup Form"));
@@ -148,11 +149,10 @@ TEST_F(AdminStartup, HiddenStartWithThePluginOnStartsLauncherAndDaemon) {
     HWND window = Start(admin);
     ASSERT_NE(window, nullptr);
     EXPECT_FALSE(IsWindowVisible(window));
-    EXPECT_TRUE(WaitUntil([&] { return layout_->Read("Launcher.record").find("start 1") != std::string::npos; },
-                          10000));
-    EXPECT_TRUE(WaitUntil([&] { return layout_->Read("kx_daemon.record").find("start process conf=") !=
-                                        std::string::npos; },
-                          10000));
+    EXPECT_TRUE(
+        WaitUntil([&] { return layout_->Read("Launcher.record").find("start 1") != std::string::npos; }, 10000));
+    EXPECT_TRUE(WaitUntil(
+        [&] { return layout_->Read("kx_daemon.record").find("start process conf=") != std::string::npos; }, 10000));
     Close(admin, window);
     EndProcessesNamed("Launcher.exe");
     EndProcessesNamed("kx_daemon.exe");
@@ -216,7 +216,9 @@ TEST_F(AdminStartup, AnInstallRunStopsTheDaemonAndStartsItAgain) {
     EXPECT_TRUE(RunDaemon(*layout_, "-uninstall"));
 }
 
-bool Present(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+bool Present(const std::string& path) {
+    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
 
 // Starts the console and kills it the moment its copy into `target` begins
 // (the temporary file or the file itself appears).
@@ -258,8 +260,8 @@ TEST_F(AdminStartup, ACopyIntoPlaceCutShortLeavesNoTornFile) {
             KillWhileCopying(*layout_, c.to);
             if (layout_->Exists(c.to)) {
                 const std::string left = layout_->Read(c.to);
-                EXPECT_TRUE(left == content) << c.name << " round " << round << ": " << left.size() << " of "
-                                             << content.size() << " bytes";
+                EXPECT_TRUE(left == content)
+                    << c.name << " round " << round << ": " << left.size() << " of " << content.size() << " bytes";
             }
         }
         // The next start that is not cut short finishes the copy.

@@ -21,11 +21,23 @@ __declspec(dllexport) std::int32_t KX_initialize(std::int32_t) {
     return 0;
 }
 
-__declspec(dllexport) std::int32_t KX_getSpamAddrFrom(std::int32_t, char*, std::int32_t*) { return 0; }
-__declspec(dllexport) std::int32_t KX_addSpamAddrFrom(std::int32_t, char*, std::int32_t, std::int32_t) { return 0; }
-__declspec(dllexport) std::int32_t KX_addSpamAddrTo(std::int32_t, char*, std::int32_t, std::int32_t) { return 0; }
-__declspec(dllexport) std::int32_t KX_addMessage2(std::int32_t, const char*, std::int32_t, std::int32_t) { return 0; }
-__declspec(dllexport) std::int32_t KX_getOption(std::int32_t, const char*, char*, std::int32_t*) { return 0; }
-__declspec(dllexport) std::int32_t KX_destructor(std::int32_t) { return 0; }
+__declspec(dllexport) std::int32_t KX_getSpamAddrFrom(std::int32_t, char*, std::int32_t*) {
+    return 0;
+}
+__declspec(dllexport) std::int32_t KX_addSpamAddrFrom(std::int32_t, char*, std::int32_t, std::int32_t) {
+    return 0;
+}
+__declspec(dllexport) std::int32_t KX_addSpamAddrTo(std::int32_t, char*, std::int32_t, std::int32_t) {
+    return 0;
+}
+__declspec(dllexport) std::int32_t KX_addMessage2(std::int32_t, const char*, std::int32_t, std::int32_t) {
+    return 0;
+}
+__declspec(dllexport) std::int32_t KX_getOption(std::int32_t, const char*, char*, std::int32_t*) {
+    return 0;
+}
+__declspec(dllexport) std::int32_t KX_destructor(std::int32_t) {
+    return 0;
+}
 
 }  // extern "C"

@@ -23,8 +23,7 @@ const std::string kFixtures = FIXTURES_DIR;
 
 void SetText(HKEY root, const std::string& key, const char* name, const std::string& value) {
     HKEY handle = nullptr;
-    ASSERT_EQ(RegCreateKeyExA(root, key.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &handle, nullptr),
-              ERROR_SUCCESS);
+    ASSERT_EQ(RegCreateKeyExA(root, key.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &handle, nullptr), ERROR_SUCCESS);
     RegSetValueExA(handle, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
                    static_cast<DWORD>(value.size() + 1));
     RegCloseKey(handle);
@@ -49,8 +48,8 @@ std::uint64_t FileTimeSecondsAgo(std::int64_t seconds) {
 DbxWriter::Item Mail(std::int32_t id, std::int64_t secondsAgo, const std::string& from, const std::string& to,
                      const std::string& subject) {
     return DbxWriter::Message(id,
-                              {DbxWriter::Text(0x08, subject), DbxWriter::Text(0x0E, from),
-                               DbxWriter::Text(0x14, to), DbxWriter::Date(0x12, FileTimeSecondsAgo(secondsAgo))},
+                              {DbxWriter::Text(0x08, subject), DbxWriter::Text(0x0E, from), DbxWriter::Text(0x14, to),
+                               DbxWriter::Date(0x12, FileTimeSecondsAgo(secondsAgo))},
                               "Subject: " + subject + "\r\n\r\nbody of " + subject + "\r\n");
 }
 
@@ -92,8 +91,7 @@ protected:
         RegDeleteKeyValueA(HKEY_LOCAL_MACHINE, kProductKey, "scan_limit");
     }
 
-    void LayOut(const std::string& name, const std::vector<std::string>& programs = {"Pelwarden.exe",
-                                                                                      "fendrake.dll"}) {
+    void LayOut(const std::string& name, const std::vector<std::string>& programs = {"Pelwarden.exe", "fendrake.dll"}) {
         layout_ = std::make_unique<ProgramLayout>(name, programs);
         CreateDirectoryA(Store("").c_str(), nullptr);
     }
@@ -209,10 +207,9 @@ TEST_F(PelwardenRun, DetailLevelLogsThePhasesInOrder) {
     const std::string log = Log();
     std::size_t at = 0;
     for (const std::string& line :
-         {std::string("dbg_verbose_level = 8"), "identity = " + std::string(kGuid),
-          "gStoreRoot = " + Store(""), std::string("Processed OE Blocked List "),
-          "Store Root = " + layout_->Path("store"), std::string("Processed Inbox"),
-          std::string("Processed Sent Items")}) {
+         {std::string("dbg_verbose_level = 8"), "identity = " + std::string(kGuid), "gStoreRoot = " + Store(""),
+          std::string("Processed OE Blocked List "), "Store Root = " + layout_->Path("store"),
+          std::string("Processed Inbox"), std::string("Processed Sent Items")}) {
         at = log.find(" : " + line, at);
         ASSERT_NE(at, std::string::npos) << line << "\n" << log;
     }

@@ -63,8 +63,8 @@ TEST_F(StandIns, Windows9xDaemonRunsAsAProcessWithItsConfDirectory) {
     const std::string daemon = LaidOut("standin_process", "kxvarnholt.exe");
     ChildProcess process(daemon, " -D \"C:\\some conf\"");
     ASSERT_TRUE(process.Started());
-    EXPECT_TRUE(WaitUntil([&] { return RecordHas(daemon, "start process conf=C:\\some conf\\brindlecote.conf"); },
-                          10000));
+    EXPECT_TRUE(
+        WaitUntil([&] { return RecordHas(daemon, "start process conf=C:\\some conf\\brindlecote.conf"); }, 10000));
     EXPECT_TRUE(process.Running());
     process.Kill();
     EXPECT_FALSE(process.Running());
@@ -93,8 +93,8 @@ TEST_F(StandIns, MailClientWindowRecordsReloadAndCloseMessages) {
     const std::string client = layout_->Path("msimn.exe");
     ChildProcess process(client, "");
     HWND window = nullptr;
-    ASSERT_TRUE(WaitUntil([&] { return (window = FindWindowA("Outlook Express Browser Class", nullptr)) != nullptr; },
-                          10000));
+    ASSERT_TRUE(
+        WaitUntil([&] { return (window = FindWindowA("Outlook Express Browser Class", nullptr)) != nullptr; }, 10000));
     for (const char* name : {"KX_ENGINE_RELOAD", "KX_BALIIST_RELOAD"}) {
         SendMessageA(window, RegisterWindowMessageA(name), 0, 0);
         EXPECT_TRUE(RecordHas(client, std::string(" ") + name + " 0 0")) << name;

@@ -20,7 +20,8 @@ const std::string kMain = "{0A000000-0000-0000-0000-000000000001}";
 const std::string kAnn = "{0B000000-0000-0000-0000-000000000002}";
 const std::string kGlobal = OERegistryFixture::kGlobalAccounts;
 
-const char kConfigured[] = "Congratulations, you have finished configuring your Outlook Express to work with Brindlecote.";
+const char kConfigured[] =
+    "Congratulations, you have finished configuring your Outlook Express to work with Brindlecote.";
 const char kThanks[] = "Thank you for running the Outlook Express Account Configuration Wizard.";
 const char kNoAccounts[] = "We could not find any Outlook Express Accounts that needed configuration.";
 const char kRestart[] = "You must restart Outlook Express for your changes to take effect.";
@@ -64,7 +65,8 @@ public:
     HWND Page() const {
         for (HWND child = GetWindow(GetDlgItem(frame_, IDC_picPage), GW_CHILD); child != nullptr;
              child = GetWindow(child, GW_HWNDNEXT)) {
-            if (IsWindowVisible(child)) return child;
+            if (IsWindowVisible(child))
+                return child;
         }
         return nullptr;
     }
@@ -79,7 +81,8 @@ public:
     void Next() const { Press(IDC_cmdStepFwd); }
     void Tick() const {
         const HWND box = GetDlgItem(Page(), IDC_Check1);
-        if (SendMessageA(box, BM_GETCHECK, 0, 0) != BST_CHECKED) Click(box);
+        if (SendMessageA(box, BM_GETCHECK, 0, 0) != BST_CHECKED)
+            Click(box);
     }
     bool Ticked() const { return SendMessageA(GetDlgItem(Page(), IDC_Check1), BM_GETCHECK, 0, 0) == BST_CHECKED; }
 
@@ -87,12 +90,14 @@ public:
     std::string CancelAnswering(int answer) {
         PostMessageA(GetDlgItem(frame_, IDC_cmdTerminate), BM_CLICK, 0, 0);
         HWND box = nullptr;
-        if (!WaitUntil([&] { return (box = DialogOf(process_.Id(), true)) != nullptr; }, 10000)) return "";
+        if (!WaitUntil([&] { return (box = DialogOf(process_.Id(), true)) != nullptr; }, 10000))
+            return "";
         std::string question;
         for (HWND child = GetWindow(box, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
             char className[64] = "";
             GetClassNameA(child, className, sizeof className);
-            if (std::string(className) == "Static" && !TextOf(child).empty()) question = TextOf(child);
+            if (std::string(className) == "Static" && !TextOf(child).empty())
+                question = TextOf(child);
         }
         PostMessageA(box, WM_COMMAND, answer, 0);
         WaitUntil([&] { return DialogOf(process_.Id(), true) == nullptr; }, 10000);
@@ -116,8 +121,7 @@ public:
         const LPARAM released = (LPARAM{1} << 31) | (LPARAM{1} << 30) | 1;
         HWND page = nullptr;
         WaitUntil([&] { return (page = Page()) != nullptr; }, 10000);
-        PostMessageA(page, alt ? WM_SYSKEYUP : WM_KEYUP, key,
-                     alt ? released | (LPARAM{1} << 29) : released);
+        PostMessageA(page, alt ? WM_SYSKEYUP : WM_KEYUP, key, alt ? released | (LPARAM{1} << 29) : released);
     }
     // Posted keys take effect in their own time: waits for the page's text.
     bool Shows(int control, const std::string& text) const {
@@ -144,7 +148,8 @@ protected:
         registry.Identity(kMain, "Main Identity");
         registry.Identity(kAnn, "Ann");
         registry.Account(kGlobal, "00000001", "jo", "pop.one.example", {{"POP3 Port", OERegistryFixture::Number(110)}});
-        registry.Account(kGlobal, "00000002", "sam", "pop.two.example", {{"POP3 Port", OERegistryFixture::Number(995)}});
+        registry.Account(kGlobal, "00000002", "sam", "pop.two.example",
+                         {{"POP3 Port", OERegistryFixture::Number(995)}});
         registry.Account(OERegistryFixture::AccountsOf(kAnn), "00000001", "ann", "mail.three.example");
     }
     static std::vector<Data> Snapshot(const std::vector<std::string>& accounts) {
@@ -213,7 +218,8 @@ TEST_F(WizardRun, TheTickedAccountsAreRewrittenAndASecondRunChangesNothing) {
         WizardDriver wizard(layout);
         ASSERT_TRUE(wizard.Found());
         wizard.Next();
-        EXPECT_EQ(wizard.Text(IDC_lblFieldsChanged), "This POP Account may already be configured to work with Brindlecote");
+        EXPECT_EQ(wizard.Text(IDC_lblFieldsChanged),
+                  "This POP Account may already be configured to work with Brindlecote");
         EXPECT_FALSE(wizard.Enabled(IDC_Check1));
         wizard.Next();
         wizard.Next();
@@ -234,17 +240,24 @@ TEST_F(WizardRun, EachRefusalIsShownOnTheAccountPage) {
         bool link;
     };
     const std::vector<Refusal> refusals = {
-        {"a-ssl", {{"POP3 Secure Connection", OERegistryFixture::Number(1)}},
-         "Unable to configure this account.  POP Account requires SSL", false},
-        {"b-spa", {{"POP3 Use Sicily", OERegistryFixture::Number(1)}},
-         "Unable to configure this account.  This POP Account requires Secure Password Authentication.", false},
-        {"c-smtp", {{"SMTP Use Sicily", OERegistryFixture::Number(2)}},
+        {"a-ssl",
+         {{"POP3 Secure Connection", OERegistryFixture::Number(1)}},
+         "Unable to configure this account.  POP Account requires SSL",
+         false},
+        {"b-spa",
+         {{"POP3 Use Sicily", OERegistryFixture::Number(1)}},
+         "Unable to configure this account.  This POP Account requires Secure Password Authentication.",
+         false},
+        {"c-smtp",
+         {{"SMTP Use Sicily", OERegistryFixture::Number(2)}},
          "This account requires SMTP Authentication and the username settings are the same as incoming server.  "
          "In order for Brindlecote to work with Outlook Express, please change your settings for SMTP "
          "Authentication to 'Log on using:', enter your Account name and Password, and then run this wizard again.",
          true},
-        {"d-hash", {{"POP3 User Name", OERegistryFixture::Text("jo#elsewhere")}},
-         "This POP Account may already be configured to work with Brindlecote", false},
+        {"d-hash",
+         {{"POP3 User Name", OERegistryFixture::Text("jo#elsewhere")}},
+         "This POP Account may already be configured to work with Brindlecote",
+         false},
         {"e-antivirus",
          {{"POP3 Server", OERegistryFixture::Text("127.0.0.1")}, {"POP3 Port", OERegistryFixture::Number(8110)}},
          "We detected Norton Antivirus 2001 listening on the same port as the Brindlecote.  Please configure "
@@ -252,7 +265,8 @@ TEST_F(WizardRun, EachRefusalIsShownOnTheAccountPage) {
          true},
     };
     registry.Identity(kMain, "Main Identity");
-    for (const Refusal& r : refusals) registry.Account(kGlobal, r.subkey, "jo", "pop.example", r.values);
+    for (const Refusal& r : refusals)
+        registry.Account(kGlobal, r.subkey, "jo", "pop.example", r.values);
 
     WizardDriver wizard(layout);
     ASSERT_TRUE(wizard.Found());
@@ -377,7 +391,8 @@ TEST_F(WizardRun, AccountsRewrittenBeforeOneFailedCountAndTheFailedOneIsNamed) {
         ASSERT_EQ(notice.size(), 3u) << wizard.Text(IDC_Label2);
         EXPECT_EQ(notice[0], kRestart);
         EXPECT_EQ(notice[1], "Account: pop.two.example for Identity: Main Identity");
-        EXPECT_EQ(notice[2], "ConfigureAccounts() Error -2147221231 : Could not store \"POP3 Port\" of account 00000002");
+        EXPECT_EQ(notice[2],
+                  "ConfigureAccounts() Error -2147221231 : Could not store \"POP3 Port\" of account 00000002");
         EXPECT_NE(layout.Read("console.txt").find(notice[2]), std::string::npos);
     }
     // The first is rewritten; the failed one is put back; the third is never reached.
@@ -416,7 +431,8 @@ TEST_F(WizardRun, TheMoreInformationLinkOpensTheHelpPageOfTheRefusalOnTheMakersH
     registry.Account(kGlobal, "b-smtp", "jo", "pop.example", {{"SMTP Use Sicily", OERegistryFixture::Number(2)}});
     const std::string help = "http://update.tessavane.example/win/brindlecote/";
     for (const char* internal : {"yes", "no"}) {
-        layout.Write("conf\\brindlecote.conf", std::string("listen_port=8110\r\nuse_internal_rpc=") + internal + "\r\n");
+        layout.Write("conf\\brindlecote.conf",
+                     std::string("listen_port=8110\r\nuse_internal_rpc=") + internal + "\r\n");
         DeleteFileA(layout.Path("StartRecorder.record").c_str());
         WizardDriver wizard(layout);
         ASSERT_TRUE(wizard.Found());
@@ -430,7 +446,8 @@ TEST_F(WizardRun, TheMoreInformationLinkOpensTheHelpPageOfTheRefusalOnTheMakersH
             [&] {
                 addresses.clear();
                 for (const std::string& line : LinesOf(layout.Read("StartRecorder.record"))) {
-                    if (line.rfind("args ", 0) == 0) addresses.push_back(line.substr(5));
+                    if (line.rfind("args ", 0) == 0)
+                        addresses.push_back(line.substr(5));
                 }
                 return addresses.size() >= 2;
             },

@@ -29,10 +29,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     CDbx dbx;
     dbx.openBytes(std::string_view(reinterpret_cast<const char*>(data), size), true);
     for (const auto& email : dbx.EMails()) {
-        const std::string fields[] = {email->MailDate(),       email->Subject(),        email->MessageID(),
+        const std::string fields[] = {email->MailDate(),       email->Subject(),         email->MessageID(),
                                       email->OrigSubject(),    email->ParentMessageID(), email->FetchServer(),
-                                      email->SenderName(),     email->SenderEMail(),    email->RecipientName(),
-                                      email->RecipientEMail(), email->accountname(),    email->AccountNumber()};
+                                      email->SenderName(),     email->SenderEMail(),     email->RecipientName(),
+                                      email->RecipientEMail(), email->accountname(),     email->AccountNumber()};
         for (const std::string& field : fields) {
             Check(field.size() <= size);
         }

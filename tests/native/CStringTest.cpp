@@ -32,7 +32,9 @@ std::string AllBytes(std::size_t size) {
     return bytes;
 }
 
-std::vector<std::uint8_t> AsBytes(const std::string& text) { return {text.begin(), text.end()}; }
+std::vector<std::uint8_t> AsBytes(const std::string& text) {
+    return {text.begin(), text.end()};
+}
 
 // ---------------------------------------------------------------- growth
 
@@ -49,9 +51,8 @@ TEST(CStringGrowth, CapacityGrowsByFourUntilAboveTheNewLength) {
         std::int32_t capacity;
     };
     const Case cases[] = {
-        {{4096}, 4096},          {{4097}, 16384},        {{4096, 1}, 16384},  {{16383}, 16384},
-        {{16384}, 65536},        {{3000, 2000}, 16384},  {{0}, 4096},         {{70000}, 262144},
-        {{4096, 12288}, 65536},
+        {{4096}, 4096},        {{4097}, 16384}, {{4096, 1}, 16384}, {{16383}, 16384},       {{16384}, 65536},
+        {{3000, 2000}, 16384}, {{0}, 4096},     {{70000}, 262144},  {{4096, 12288}, 65536},
     };
     for (const Case& c : cases) {
         CString s;
@@ -183,10 +184,19 @@ TEST(CStringExtraction, SubStringVBCutsAtTheEndAndNeverReadsOutside) {
         const char* text;
     };
     const Case cases[] = {
-        {3, std::nullopt, "cdef"}, {3, 4, "cd"},           {4, 3, ""},       {0, 3, ""},
-        {1, 100, "abcdef"},        {6, 6, "f"},            {7, std::nullopt, ""}, {7, 9, ""},
-        {-1, 2, ""},               {2, INT32_MAX, "bcdef"}, {INT32_MAX, INT32_MAX, ""},
-        {INT32_MIN, INT32_MAX, ""}, {1, INT32_MIN, ""},
+        {3, std::nullopt, "cdef"},
+        {3, 4, "cd"},
+        {4, 3, ""},
+        {0, 3, ""},
+        {1, 100, "abcdef"},
+        {6, 6, "f"},
+        {7, std::nullopt, ""},
+        {7, 9, ""},
+        {-1, 2, ""},
+        {2, INT32_MAX, "bcdef"},
+        {INT32_MAX, INT32_MAX, ""},
+        {INT32_MIN, INT32_MAX, ""},
+        {1, INT32_MIN, ""},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(s.subStringVB(c.begin, c.end), c.text) << c.begin << ".." << c.end.value_or(-99);
@@ -245,8 +255,8 @@ TEST(CStringComparison, EqualityExactAndIgnoringCase) {
         bool equalIgnoringCase;
     };
     const Case cases[] = {
-        {"abc", "abc", true, true},   {"abc", "ABC", false, true}, {"abc", "abd", false, false},
-        {"abc", "ab", false, false},  {"", "", true, true},        {"\xC0\x8A", "\xE0\x9A", false, true},
+        {"abc", "abc", true, true},    {"abc", "ABC", false, true},  {"abc", "abd", false, false},
+        {"abc", "ab", false, false},   {"", "", true, true},         {"\xC0\x8A", "\xE0\x9A", false, true},
         {"\x9F", "\xFF", false, true}, {"\xDF", "SS", false, false},
     };
     for (const Case& c : cases) {
@@ -270,9 +280,8 @@ TEST(CStringComparison, CompareToInCharacterCodeOrder) {
         std::int32_t ignoringCase;
     };
     const Case cases[] = {
-        {"a", "b", -1, -1}, {"b", "a", 1, 1},     {"a", "a", 0, 0},        {"a", "ab", -1, -1},
-        {"ab", "a", 1, 1},  {"B", "a", -1, 1},    {"A", "a", -1, 0},       {"\x80", "a", 1, 1},
-        {"", "", 0, 0},     {"\xC9", "\xE9", -1, 0},
+        {"a", "b", -1, -1}, {"b", "a", 1, 1},  {"a", "a", 0, 0},    {"a", "ab", -1, -1}, {"ab", "a", 1, 1},
+        {"B", "a", -1, 1},  {"A", "a", -1, 0}, {"\x80", "a", 1, 1}, {"", "", 0, 0},      {"\xC9", "\xE9", -1, 0},
     };
     for (const Case& c : cases) {
         const CString a = Of(c.a);
@@ -292,7 +301,7 @@ TEST(CStringComparison, StartsAndEndsWith) {
         bool ends;
     };
     const Case cases[] = {
-        {"", true, true},  {"abc", true, false}, {"def", false, true},        {"abcdef", true, true},
+        {"", true, true},      {"abc", true, false},      {"def", false, true},      {"abcdef", true, true},
         {"ABC", false, false}, {"abcdefg", false, false}, {"zabcdef", false, false},
     };
     for (const Case& c : cases) {
@@ -317,9 +326,8 @@ TEST(CStringComparison, RegionMatchesComparesTheRegions) {
         bool match;
     };
     const Case cases[] = {
-        {false, 1, 5, 11, false}, {true, 1, 5, 11, true}, {false, 2, 6, 4, true},
-        {false, 7, 11, 5, false}, {true, 7, 11, 5, true}, {false, 3, 1, 0, true},
-        {false, 11, 15, 1, true},
+        {false, 1, 5, 11, false}, {true, 1, 5, 11, true}, {false, 2, 6, 4, true},   {false, 7, 11, 5, false},
+        {true, 7, 11, 5, true},   {false, 3, 1, 0, true}, {false, 11, 15, 1, true},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(s.regionMatches(c.ignoreCase, c.toffset, &other, c.ooffset, c.length), c.match)
@@ -548,8 +556,8 @@ TEST_F(CStringFiles, WithoutScanLimitFreeMemoryMustHoldTheStoreAndAQuarter) {
     // Figures beyond 32 bits must count in full: 4 GiB + 1 MiB is plenty,
     // though its low 32 bits are only 1 MiB.
     const Case cases[] = {
-        {MiB + MiB / 4, true},        {MiB + MiB / 4 - 1, false}, {0, false},
-        {4096 * MiB + MiB, true},     {3072 * MiB, true},         {64ull * 1024 * MiB, true},
+        {MiB + MiB / 4, true},    {MiB + MiB / 4 - 1, false}, {0, false},
+        {4096 * MiB + MiB, true}, {3072 * MiB, true},         {64ull * 1024 * MiB, true},
     };
     for (const Case& c : cases) {
         AvailableMemory(c.available);
@@ -564,7 +572,9 @@ TEST_F(CStringFiles, WithoutScanLimitFreeMemoryMustHoldTheStoreAndAQuarter) {
     EXPECT_TRUE(log_.empty());
 }
 
-TEST_F(CStringFiles, PlatformReportsSomeFreeMemory) { EXPECT_GT(MemoryStatus::AvailablePhysical(), 0u); }
+TEST_F(CStringFiles, PlatformReportsSomeFreeMemory) {
+    EXPECT_GT(MemoryStatus::AvailablePhysical(), 0u);
+}
 
 // Stores grow to 2 GiB; a content length is 32-bit, so one byte short of
 // that is the largest that loads. Sparse files: no disk space is taken.
@@ -586,8 +596,9 @@ TEST_F(CStringFiles, StoresUpTo2GiBLoadWholeAndLargerOnesAreRefused) {
             EXPECT_EQ(s.loadFailure(), "");
         } else {
             EXPECT_EQ(s.length(), 0);
-            EXPECT_EQ(s.loadFailure(), store + " larger than the largest store that can be scanned. (2147483648 bytes, "
-                                               "at most 2147483647 bytes)");
+            EXPECT_EQ(s.loadFailure(), store +
+                                           " larger than the largest store that can be scanned. (2147483648 bytes, "
+                                           "at most 2147483647 bytes)");
         }
     }
     EXPECT_TRUE(log_.empty());

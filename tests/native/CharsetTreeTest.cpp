@@ -39,12 +39,33 @@ TEST(CharsetTree, HoldsSixGroupsAndTheirCharsetsInTreeOrder) {
     for (int i = 0; i < CharsetTree::kNodeCount; ++i) {
         texts.push_back(CharsetTree::Text(i));
     }
-    EXPECT_EQ(texts, (std::vector<std::string>{
-                         "Chinese Simplified", "Chinese Traditional", "Cyrillic", "Japanese", "Korean", "Thai",
-                         "cp-936", "euc-cn", "gb2312", "hz-gb-2312", "x-mac-chinesesimp", "big5", "cp-932",
-                         "cp-950", "euc-tw", "x-mac-chinesetrad", "koi8-r", "koi8", "euc-jp", "iso-2022-jp",
-                         "shift_jis", "x-mac-japanese", "euc-kr", "iso-2022-kr", "ks_c_5601-1987", "x-mac-korean",
-                         "tis-620"}));
+    EXPECT_EQ(texts, (std::vector<std::string>{"Chinese Simplified",
+                                               "Chinese Traditional",
+                                               "Cyrillic",
+                                               "Japanese",
+                                               "Korean",
+                                               "Thai",
+                                               "cp-936",
+                                               "euc-cn",
+                                               "gb2312",
+                                               "hz-gb-2312",
+                                               "x-mac-chinesesimp",
+                                               "big5",
+                                               "cp-932",
+                                               "cp-950",
+                                               "euc-tw",
+                                               "x-mac-chinesetrad",
+                                               "koi8-r",
+                                               "koi8",
+                                               "euc-jp",
+                                               "iso-2022-jp",
+                                               "shift_jis",
+                                               "x-mac-japanese",
+                                               "euc-kr",
+                                               "iso-2022-kr",
+                                               "ks_c_5601-1987",
+                                               "x-mac-korean",
+                                               "tis-620"}));
     EXPECT_EQ(CharsetTree::kNodes[IndexOf("koi8")].group, IndexOf("Cyrillic_Group"));
     EXPECT_EQ(CharsetTree::kNodes[IndexOf("tis-620")].group, IndexOf("Thai_Group"));
 }
@@ -66,9 +87,7 @@ TEST(CharsetTree, UserChecksPropagateBetweenGroupAndCharsets) {
         {"unchecking one charset unchecks the group only",
          {{"ChineseSimplified_Group", true}, {"gb2312", false}},
          {"cp-936", "euc-cn", "hz-gb-2312", "x-mac-chinesesimp"}},
-        {"the last charset checks its group",
-         {{"koi8-r", true}, {"koi8", true}},
-         {"Cyrillic_Group", "koi8-r", "koi8"}},
+        {"the last charset checks its group", {{"koi8-r", true}, {"koi8", true}}, {"Cyrillic_Group", "koi8-r", "koi8"}},
         {"one charset alone leaves the group", {{"euc-kr", true}}, {"euc-kr"}},
         {"a group's only charset", {{"tis-620", true}}, {"Thai_Group", "tis-620"}},
         {"unchecking a group clears its charsets, not the others",

@@ -20,11 +20,9 @@ struct ArgumentReader {
 };
 
 const ArgumentReader kReaders[] = {
-    {"shared",
-     [](const std::string& line) { return CommandLine::GetArgCount(line); },
+    {"shared", [](const std::string& line) { return CommandLine::GetArgCount(line); },
      [](const std::string& line, int index) { return CommandLine::GetArg(line, index); }},
-    {"console",
-     [](const std::string& line) { return modMain::GetArgCount(line); },
+    {"console", [](const std::string& line) { return modMain::GetArgCount(line); },
      [](const std::string& line, int index) { return modMain::GetArg(line, index); }},
     {"scanner",
      [](const std::string& line) {

@@ -55,9 +55,16 @@ TEST_F(ConfTest, KeyIsTheTextBeforeTheFirstEqualsSign) {
         std::optional<std::string> value;
     };
     const Case cases[] = {
-        {"formula", "a=b"},    {"FORMULA", "a=b"},   {"#comment", std::nullopt}, {"  #indented", "1"},
-        {"spaced ", " value "}, {"spaced", std::nullopt}, {"no equals here", std::nullopt},
-        {"", "nameless"},       {"empty", ""},       {"never_there", std::nullopt},
+        {"formula", "a=b"},
+        {"FORMULA", "a=b"},
+        {"#comment", std::nullopt},
+        {"  #indented", "1"},
+        {"spaced ", " value "},
+        {"spaced", std::nullopt},
+        {"no equals here", std::nullopt},
+        {"", "nameless"},
+        {"empty", ""},
+        {"never_there", std::nullopt},
     };
     for (const Case& c : cases) {
         const Variant value = conf.GetValue(c.key);
@@ -102,8 +109,14 @@ TEST_F(ConfTest, OnlyUtf16AndFilesFullOfNulsAreNotText) {
     const Case cases[] = {
         {"", true},
         {"\xFF", true},
-        {std::string("\xFF\xFE" "a\0", 4), false},
-        {std::string("\xFE\xFF" "\0a", 4), false},
+        {std::string("\xFF\xFE"
+                     "a\0",
+                     4),
+         false},
+        {std::string("\xFE\xFF"
+                     "\0a",
+                     4),
+         false},
         {std::string("a=1\0\r\n", 6), true},
         {std::string(8, '\0') + "a", true},
         {std::string(9, '\0') + std::string(63, 'a'), true},
@@ -179,9 +192,8 @@ TEST_F(ConfTest, LinesEndAtCrLfCrOrLfAndKeepTheirEnds) {
         const char* saved;
     };
     const Case cases[] = {
-        {"a=1\r\nb=2\r\n", "a=1\r\nb=3\r\n"}, {"a=1\nb=2\n", "a=1\nb=3\n"},
-        {"a=1\rb=2\r", "a=1\rb=3\r"},         {"a=1\nb=2\r\n", "a=1\nb=3\r\n"},
-        {"a=1\r\nb=2", "a=1\r\nb=3\r\n"},     {"a=1\n\r\rb=2\r", "a=1\n\r\rb=3\r"},
+        {"a=1\r\nb=2\r\n", "a=1\r\nb=3\r\n"}, {"a=1\nb=2\n", "a=1\nb=3\n"},     {"a=1\rb=2\r", "a=1\rb=3\r"},
+        {"a=1\nb=2\r\n", "a=1\nb=3\r\n"},     {"a=1\r\nb=2", "a=1\r\nb=3\r\n"}, {"a=1\n\r\rb=2\r", "a=1\n\r\rb=3\r"},
     };
     for (const Case& c : cases) {
         Conf conf = Loaded(c.text);

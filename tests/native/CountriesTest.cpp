@@ -66,8 +66,7 @@ TEST(Countries, CodesRoundTripAndAreUpperCasedForTheCaller) {
 
 TEST(Countries, KeepsAsideStoredCodesTheTableLacks) {
     const countries table;
-    EXPECT_EQ(table.UnknownCodes({"us", "CN", "usa", "x1", "Kp", ""}),
-              (std::vector<std::string>{"usa", "x1", ""}));
+    EXPECT_EQ(table.UnknownCodes({"us", "CN", "usa", "x1", "Kp", ""}), (std::vector<std::string>{"usa", "x1", ""}));
     EXPECT_TRUE(table.UnknownCodes({}).empty());
 }
 
@@ -117,11 +116,17 @@ TEST_F(CountriesFromRows, AFailingRowEndsTheTableThereWithALogLine) {
         std::string line;
     };
     const Case cases[] = {
-        {"missing row", {{1500, "de,Germany"}, {1501, "fr,France"}}, {"Germany", "France"},
+        {"missing row",
+         {{1500, "de,Germany"}, {1501, "fr,France"}},
+         {"Germany", "France"},
          "CountriesInit 326 : Resource with identifier '1502' not found"},
-        {"code twice", {{1500, "de,Germany"}, {1501, "DE,Deutschland"}, {1502, "fr,France"}}, {"Germany"},
+        {"code twice",
+         {{1500, "de,Germany"}, {1501, "DE,Deutschland"}, {1502, "fr,France"}},
+         {"Germany"},
          "CountriesInit 457 : This key is already associated with an element of this collection"},
-        {"name twice", {{1500, "de,Germany"}, {1501, "dd,Germany"}}, {"Germany"},
+        {"name twice",
+         {{1500, "de,Germany"}, {1501, "dd,Germany"}},
+         {"Germany"},
          "CountriesInit 457 : This key is already associated with an element of this collection"},
     };
     for (const Case& c : cases) {

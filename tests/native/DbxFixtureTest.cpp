@@ -39,9 +39,9 @@ TEST_F(DbxStoreTest, ReadsTheFolderListOfTheRealFolderStore) {
         std::string fileName;
     };
     const std::vector<Folder> expected = {
-        {9, 0, "Hotmail", ""},        {8, 1, "Drafts", ""},       {7, 1, "Deleted Items", ""},
-        {6, 1, "Sent Items", ""},     {5, 1, "Outbox", "Outbox.dbx"}, {4, 1, "Inbox", "Inbox.dbx"},
-        {1, 0, "Local Folders", ""},  {0, 0, "Outlook Express", ""},
+        {9, 0, "Hotmail", ""},       {8, 1, "Drafts", ""},           {7, 1, "Deleted Items", ""},
+        {6, 1, "Sent Items", ""},    {5, 1, "Outbox", "Outbox.dbx"}, {4, 1, "Inbox", "Inbox.dbx"},
+        {1, 0, "Local Folders", ""}, {0, 0, "Outlook Express", ""},
     };
     std::vector<Folder> read;
     for (const auto& folder : dbx_.Folders()) {

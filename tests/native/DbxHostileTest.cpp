@@ -36,15 +36,9 @@ TEST_F(DbxStoreTest, IndexCyclesAndSharedSubtreesAreWalkedOnce) {
     const Case cases[] = {
         {"root is its own first child", {{0, 1, {{0}, {1}, {2}}}}, {3, 2, 1}},
         {"entry leads back to the root", {{-1, 0, {{0, 0, 5}, {1}, {2}}}}, {3, 2, 1}},
-        {"child leads back to its parent",
-         {{-1, 0, {{0}, {1, 1, 1}}}, {0, 3, {{2, 0, 3}}}},
-         {3, 2, 1}},
-        {"two entries share one child",
-         {{-1, 0, {{0, 1, 1}, {1, 1, 1}}}, {-1, 0, {{2}}}},
-         {2, 3, 1}},
-        {"head and entry share one child",
-         {{1, 1, {{0, 1, 1}, {1}}}, {-1, 0, {{2}}}},
-         {2, 1, 3}},
+        {"child leads back to its parent", {{-1, 0, {{0}, {1, 1, 1}}}, {0, 3, {{2, 0, 3}}}}, {3, 2, 1}},
+        {"two entries share one child", {{-1, 0, {{0, 1, 1}, {1, 1, 1}}}, {-1, 0, {{2}}}}, {2, 3, 1}},
+        {"head and entry share one child", {{1, 1, {{0, 1, 1}, {1}}}, {-1, 0, {{2}}}}, {2, 1, 3}},
     };
     for (const Case& c : cases) {
         W writer = ThreeMessages();
@@ -152,8 +146,7 @@ TEST_F(DbxStoreTest, AnItemThatCannotBeReadFailsTheOpen) {
         {"item offset negative", [&](W::Image& i) { i.PutLong(firstEntry(i), -12); }, kItemHead},
         {"item head cut by the end",
          [&](W::Image& i) { i.PutLong(firstEntry(i), static_cast<std::int32_t>(i.bytes.size()) - 11); }, kItemHead},
-        {"length past the end", [&](W::Image& i) { i.PutLong(lastItem(i) + W::kItemLengthAt, 0x7FFFFFFF); },
-         kItemData},
+        {"length past the end", [&](W::Image& i) { i.PutLong(lastItem(i) + W::kItemLengthAt, 0x7FFFFFFF); }, kItemData},
         {"length negative", [&](W::Image& i) { i.PutLong(lastItem(i) + W::kItemLengthAt, -4); }, kItemData},
         {"length 0", [&](W::Image& i) { i.PutLong(lastItem(i) + W::kItemLengthAt, 0); }, kItemData},
         {"field table longer than the data", [&](W::Image& i) { i.PutByte(lastItem(i) + W::kItemFieldCountAt, 200); },
@@ -161,8 +154,7 @@ TEST_F(DbxStoreTest, AnItemThatCannotBeReadFailsTheOpen) {
         {"file cut inside the item head",
          [&](W::Image& i) { i.bytes.resize(static_cast<std::size_t>(lastItem(i) + 6)); }, kItemHead},
         {"file cut inside the item data",
-         [&](W::Image& i) { i.bytes.resize(static_cast<std::size_t>(lastItem(i) + W::kItemDataAt + 2)); },
-         kItemData},
+         [&](W::Image& i) { i.bytes.resize(static_cast<std::size_t>(lastItem(i) + W::kItemDataAt + 2)); }, kItemData},
     };
     for (const Case& c : cases) {
         // Items 1 and 2 first, the damaged item 3 last, with a flat index.

@@ -203,11 +203,12 @@ template <class Collection, class Record>
 void ExpectKeyOrIndexErrors(const std::string& source) {
     Collection collection;
     collection.Add(std::make_shared<Record>(), "K_1");
-    const Variant invalid[] = {Variant("K_2"), Variant(std::int32_t{0}), Variant(std::int32_t{2}),
-                               Variant(std::int32_t{-1}), Variant(), Variant(2.0)};
+    const Variant invalid[] = {
+        Variant("K_2"), Variant(std::int32_t{0}), Variant(std::int32_t{2}), Variant(std::int32_t{-1}), Variant(),
+        Variant(2.0)};
     for (const Variant& index : invalid) {
-        for (const ObjectError& error : {RaisedBy([&] { collection.item(index); }),
-                                         RaisedBy([&] { collection.Remove(index); })}) {
+        for (const ObjectError& error :
+             {RaisedBy([&] { collection.item(index); }), RaisedBy([&] { collection.Remove(index); })}) {
             EXPECT_EQ(error.Number(), kKeyOrIndexInvalid) << index.ToText();
             EXPECT_EQ(error.Source(), source) << index.ToText();
             EXPECT_EQ(error.Description(), "Collection key or index is invalid") << index.ToText();

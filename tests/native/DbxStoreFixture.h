@@ -42,9 +42,7 @@ protected:
     }
 
     // Opens the image as a store file; the reader stays for the test to look at.
-    bool Open(const DbxWriter::Image& image, bool bodies = false) {
-        return dbx_.openFile(Save(image.bytes), bodies);
-    }
+    bool Open(const DbxWriter::Image& image, bool bodies = false) { return dbx_.openFile(Save(image.bytes), bodies); }
 
     // The Ids of the messages in collection order.
     std::vector<std::int32_t> MessageIds() {

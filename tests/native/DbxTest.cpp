@@ -17,14 +17,14 @@ constexpr std::int32_t kBadFile = CDbx::dbxErrBadFile;
 
 TEST_F(DbxStoreTest, ReadsEveryFieldOfAMessage) {
     W writer(W::Kind::Messages);
-    writer.Add(W::Message(42,
-                          {W::Byte(0x01, 0x81), W::Text(0x05, "orig subject"), W::Text(0x07, "<id@host>"),
-                           W::Text(0x08, "subject"), W::Text(0x0A, "<parent@host>"), W::Text(0x0C, "pop.host"),
-                           W::Text(0x0D, "Sender Name"), W::Text(0x0E, "a@x.org;b@y.org"),
-                           W::Date(0x12, 127414585890000000), W::Text(0x13, "Recipient Name"),
-                           W::Text(0x14, "c@z.org"), W::Text(0x1A, "Account"), W::Text(0x1B, "00000002"),
-                           W::Text(0x09, "ignored"), W::Direct(0x90, 77)},
-                          "the text"));
+    writer.Add(
+        W::Message(42,
+                   {W::Byte(0x01, 0x81), W::Text(0x05, "orig subject"), W::Text(0x07, "<id@host>"),
+                    W::Text(0x08, "subject"), W::Text(0x0A, "<parent@host>"), W::Text(0x0C, "pop.host"),
+                    W::Text(0x0D, "Sender Name"), W::Text(0x0E, "a@x.org;b@y.org"), W::Date(0x12, 127414585890000000),
+                    W::Text(0x13, "Recipient Name"), W::Text(0x14, "c@z.org"), W::Text(0x1A, "Account"),
+                    W::Text(0x1B, "00000002"), W::Text(0x09, "ignored"), W::Direct(0x90, 77)},
+                   "the text"));
     const W::Image image = writer.Build();
     ASSERT_TRUE(Open(image));
 
@@ -159,7 +159,7 @@ TEST_F(DbxStoreTest, DetailLinesAreWrittenOnlyAboveLevelSeven) {
     ScanState::gDebugLevel = 8;
     ASSERT_TRUE(CDbx().openFile(path, false));
     const std::vector<std::string> expected = {"Len(signature) = 16", "sig(0) = 207", "Done with CopyMemory",
-                                               "dbxTypeEmail", "getIndexes", "No Exceptions"};
+                                               "dbxTypeEmail",        "getIndexes",   "No Exceptions"};
     std::vector<std::string> mine;
     for (const std::string& line : log_) {
         for (const std::string& wanted : expected) {
@@ -330,7 +330,7 @@ TEST_F(DbxStoreTest, WithoutScanLimitFreeMemoryMustHoldWhatTheReaderKeeps) {
         bool opens;
     };
     const Case cases[] = {
-        {false, records, true},      {false, records - 1, false},       {false, 0, false},
+        {false, records, true},       {false, records - 1, false},       {false, 0, false},
         {true, size + records, true}, {true, size + records - 1, false}, {true, records, false},
     };
     for (const Case& c : cases) {

@@ -146,8 +146,7 @@ TEST_F(FileListTest, ANumericListSkipsALineThatIsNoNumberAndSaysSoOnce) {
 TEST_F(FileListTest, TheSortModeChangesOnlyWhileTheListIsEmpty) {
     FileList list;
     list.Add("a");
-    EXPECT_EQ(RaisedBy([&] { list.SortMode(SortedList::kNumeric); }).Number(),
-              static_cast<std::int32_t>(0x80040003u));
+    EXPECT_EQ(RaisedBy([&] { list.SortMode(SortedList::kNumeric); }).Number(), static_cast<std::int32_t>(0x80040003u));
     EXPECT_TRUE(list.Exists("A"));
     list.Clear();
     list.SortMode(SortedList::kNumeric);

@@ -13,16 +13,26 @@ using Entries = std::vector<std::string>;
 
 // The keys Load fills in when the file lacks them.
 const std::pair<const char*, const char*> kDefaults[] = {
-    {"full_training_weight", "no"},       {"spam_timeout", "5"},
-    {"enable_rules", "yes"},              {"extended_rules", "no"},
-    {"extended_rules2", "no"},            {"enable_word_training", "yes"},
-    {"max_word_entries", "50000"},        {"min_training", "100"},
-    {"rbl_multi_hit", "no"},              {"rbl_timeout", "5"},
-    {"rbl_max_ips", "4"},                 {"rbl_threshold", "1:99"},
-    {"auto_training_threshold", "20:80"}, {"netcheck_threshold", "1:99"},
-    {"spam_flag_threshold", "90"},        {"spam_subject_threshold", "90"},
-    {"spam_reject_threshold", "90"},      {"enable_fingerprint_cache", "no"},
-    {"training_write_buffer", "100"},     {"add_scoring_summary", "no"},
+    {"full_training_weight", "no"},
+    {"spam_timeout", "5"},
+    {"enable_rules", "yes"},
+    {"extended_rules", "no"},
+    {"extended_rules2", "no"},
+    {"enable_word_training", "yes"},
+    {"max_word_entries", "50000"},
+    {"min_training", "100"},
+    {"rbl_multi_hit", "no"},
+    {"rbl_timeout", "5"},
+    {"rbl_max_ips", "4"},
+    {"rbl_threshold", "1:99"},
+    {"auto_training_threshold", "20:80"},
+    {"netcheck_threshold", "1:99"},
+    {"spam_flag_threshold", "90"},
+    {"spam_subject_threshold", "90"},
+    {"spam_reject_threshold", "90"},
+    {"enable_fingerprint_cache", "no"},
+    {"training_write_buffer", "100"},
+    {"add_scoring_summary", "no"},
 };
 
 class KXProxyConfTest : public ConfFixture {
@@ -59,25 +69,22 @@ struct PlainList {
 };
 
 const PlainList kPlainLists[] = {
-    {"approved_ip_list", &KXProxyConf::Get_Approved_IPs, &KXProxyConf::AddApprovedIP,
-     &KXProxyConf::ApprovedIPExists, &KXProxyConf::RemoveApprovedIP, &KXProxyConf::ClearApprovedIPs},
+    {"approved_ip_list", &KXProxyConf::Get_Approved_IPs, &KXProxyConf::AddApprovedIP, &KXProxyConf::ApprovedIPExists,
+     &KXProxyConf::RemoveApprovedIP, &KXProxyConf::ClearApprovedIPs},
     {"blocked_ip_list", &KXProxyConf::Get_Blocked_IPs, &KXProxyConf::AddBlockedIP, &KXProxyConf::BlockedIPExists,
      &KXProxyConf::RemoveBlockedIP, &KXProxyConf::ClearBlockedIPs},
     {"ignored_ip_list", &KXProxyConf::Get_Ignored_IPs, &KXProxyConf::AddIgnoredIP, &KXProxyConf::IgnoredIPExists,
      &KXProxyConf::RemoveIgnoredIP, &KXProxyConf::ClearIgnoredIPs},
-    {"rbl_list", &KXProxyConf::Get_RBL_List, &KXProxyConf::AddRBL, &KXProxyConf::RBLExists,
-     &KXProxyConf::RemoveRBL, &KXProxyConf::ClearRBLList},
+    {"rbl_list", &KXProxyConf::Get_RBL_List, &KXProxyConf::AddRBL, &KXProxyConf::RBLExists, &KXProxyConf::RemoveRBL,
+     &KXProxyConf::ClearRBLList},
     {"available_rbl_list", &KXProxyConf::Get_Available_RBL_List, &KXProxyConf::AddAvailableRBL,
      &KXProxyConf::AvailableRBLExists, &KXProxyConf::RemoveAvailableRBL, &KXProxyConf::ClearAvailableRBLList},
     {"blocked_country_list", &KXProxyConf::Get_Blocked_Country_List, &KXProxyConf::AddBlockedCountry,
-     &KXProxyConf::BlockedCountryExists, &KXProxyConf::RemoveBlockedCountry,
-     &KXProxyConf::ClearBlockedCountryList},
+     &KXProxyConf::BlockedCountryExists, &KXProxyConf::RemoveBlockedCountry, &KXProxyConf::ClearBlockedCountryList},
     {"home_country_list", &KXProxyConf::Get_Ignored_Country_List, &KXProxyConf::AddIgnoredCountry,
-     &KXProxyConf::IgnoredCountryExists, &KXProxyConf::RemoveIgnoredCountry,
-     &KXProxyConf::ClearIgnoredCountryList},
+     &KXProxyConf::IgnoredCountryExists, &KXProxyConf::RemoveIgnoredCountry, &KXProxyConf::ClearIgnoredCountryList},
     {"blocked_charset_list", &KXProxyConf::Get_Blocked_Charset_List, &KXProxyConf::AddBlockedCharset,
-     &KXProxyConf::BlockedCharsetExists, &KXProxyConf::RemoveBlockedCharset,
-     &KXProxyConf::ClearBlockedCharsetList},
+     &KXProxyConf::BlockedCharsetExists, &KXProxyConf::RemoveBlockedCharset, &KXProxyConf::ClearBlockedCharsetList},
 };
 
 void ClearAll(KXProxyConf& conf) {
@@ -235,7 +242,9 @@ TEST_F(KXProxyConfTest, OutgoingServersAreHostAndPortWithPort25ByDefault) {
         std::optional<std::string> saved;
     };
     const Case cases[] = {
-        {"mail.b.example,mail.a.example:587", {"mail.a.example:587", "mail.b.example:25"}, {"587", "25"},
+        {"mail.b.example,mail.a.example:587",
+         {"mail.a.example:587", "mail.b.example:25"},
+         {"587", "25"},
          "mail.a.example:587,mail.b.example:25"},
         // A part without a host is no server: no ":25" entry appears.
         {"a,,b", {"a:25", "b:25"}, {"25", "25"}, "a:25,b:25"},
@@ -362,10 +371,24 @@ TEST_F(KXProxyConfTest, ShippedDefaultNamesEveryKeyWithCrLfLineEnds) {
     }
     // The other keys the settings window reads and writes.
     const char* const windowKeys[] = {
-        "enable_upgrade_notification", "listen_port", "ruleupdate", "netcheck", "spam_subject", "spam_flag",
-        "oe_spam", "oe_spam_threshold", "spam_timeout_value", "use_proxy_server", "restrict_to_me",
-        "enable_oe_plugin", "oe_scan", "oe_save_scanned_addresses", "oe_scan_frequency", "proxy_server",
-        "proxy_port", "dbg_verbose_level",
+        "enable_upgrade_notification",
+        "listen_port",
+        "ruleupdate",
+        "netcheck",
+        "spam_subject",
+        "spam_flag",
+        "oe_spam",
+        "oe_spam_threshold",
+        "spam_timeout_value",
+        "use_proxy_server",
+        "restrict_to_me",
+        "enable_oe_plugin",
+        "oe_scan",
+        "oe_save_scanned_addresses",
+        "oe_scan_frequency",
+        "proxy_server",
+        "proxy_port",
+        "dbg_verbose_level",
     };
     for (const char* key : windowKeys) {
         EXPECT_TRUE(conf.KeyExists(key)) << key;

@@ -67,8 +67,8 @@ protected:
     // on Windows.
     void MakeUnreadable(const std::string& name) {
 #ifdef _WIN32
-        locked_ = CreateFileA(PathOf(name).c_str(), GENERIC_READ, 0, nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL,
-                              nullptr);
+        locked_ =
+            CreateFileA(PathOf(name).c_str(), GENERIC_READ, 0, nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
         ASSERT_NE(locked_, INVALID_HANDLE_VALUE);
 #else
         const int fd = socket(AF_UNIX, SOCK_STREAM, 0);

@@ -48,12 +48,9 @@ TEST(HourBoundaries, CountsHourBoundariesNotElapsedHours) {
         std::int64_t expected;
     } cases[] = {
         {"2026-03-09 10:59:59", 24},  // under 24 hours ago, yet 24 boundaries
-        {"2026-03-09 11:00:00", 23},
-        {"2026-03-10 10:00:00", 0},
-        {"2026-03-10 09:59:59", 1},
-        {"2026-03-10 12:30:00", -2},  // ahead of now
-        {"2026-03-01 10:00:00", 216},
-        {"2024-02-29 10:00:00", 17760},  // a leap day
+        {"2026-03-09 11:00:00", 23},  {"2026-03-10 10:00:00", 0},
+        {"2026-03-10 09:59:59", 1},   {"2026-03-10 12:30:00", -2},     // ahead of now
+        {"2026-03-01 10:00:00", 216}, {"2024-02-29 10:00:00", 17760},  // a leap day
     };
     for (const auto& c : cases) {
         const auto hours = HourBoundaries(c.date, kTenOClock);
@@ -63,9 +60,9 @@ TEST(HourBoundaries, CountsHourBoundariesNotElapsedHours) {
 }
 
 TEST(HourBoundaries, AnythingButAStoreDateIsNoDate) {
-    for (const char* text : {"", "0000-00-00 00:00:00", "2026-02-30 10:00:00", "2026-13-01 10:00:00",
-                             "2026-03-10 24:00:00", "2026-03-10 10:00", "not a date at all!!",
-                             "2026-03-10 10:00:00x"}) {
+    for (const char* text :
+         {"", "0000-00-00 00:00:00", "2026-02-30 10:00:00", "2026-13-01 10:00:00", "2026-03-10 24:00:00",
+          "2026-03-10 10:00", "not a date at all!!", "2026-03-10 10:00:00x"}) {
         EXPECT_FALSE(HourBoundaries(text, kTenOClock).has_value()) << text;
     }
 }
@@ -98,8 +95,8 @@ TEST(LeadingNumber, TakesTheLeadingDecimalNumberOfAnEngineText) {
     EXPECT_EQ(LeadingNumber(" 8"), 8);
     EXPECT_EQ(LeadingNumber("-3"), -3);
     EXPECT_EQ(LeadingNumber("2147483647"), 2147483647);
-    for (const std::string& text : {std::string(20, '\0'), std::string(""), std::string("abc"),
-                                   std::string("2147483648"), std::string("- 1")}) {
+    for (const std::string& text :
+         {std::string(20, '\0'), std::string(""), std::string("abc"), std::string("2147483648"), std::string("- 1")}) {
         EXPECT_FALSE(LeadingNumber(text).has_value()) << text;
     }
 }

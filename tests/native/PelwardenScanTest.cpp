@@ -41,15 +41,13 @@ public:
     void KX_addSpamAddrTo(std::int32_t handle, std::string& address, std::int32_t a, std::int32_t b) override {
         calls_.push_back(Line("addSpamAddrTo", handle, address, a, b));
     }
-    void KX_addMessage2(std::int32_t handle, const std::string& text, std::int32_t weight,
-                        std::int32_t flag) override {
+    void KX_addMessage2(std::int32_t handle, const std::string& text, std::int32_t weight, std::int32_t flag) override {
         if (++messages_ == failOnMessage_) {
             throw ObjectError(49, "fendrake.dll", "Bad DLL calling convention");
         }
         calls_.push_back(Line("addMessage2", handle, text, weight, flag));
     }
-    void KX_getOption(std::int32_t handle, const std::string& name, std::string& buffer,
-                      std::int32_t& size) override {
+    void KX_getOption(std::int32_t handle, const std::string& name, std::string& buffer, std::int32_t& size) override {
         calls_.push_back("getOption " + std::to_string(handle) + " " + name + " " + std::to_string(buffer.size()) +
                          " " + std::to_string(size));
         const auto text = options.find(name);
@@ -212,8 +210,8 @@ TEST_F(PelwardenScan, ASecondInboxScanFeedsNothingAndKeepsTheSeenIds) {
 TEST_F(PelwardenScan, InboxTakesMessagesByHourBoundariesInUtc) {
     // Now is 10:00; 10:59 yesterday lies 24 boundaries back, 11:00 yesterday 23.
     const std::string inbox = WriteStore(
-        "Inbox.dbx", {{1, 23 * 3600 + 60, "a@b", ""}, {2, 23 * 3600, "c@d", ""}, {3, -1, "no@date", ""},
-                      {4, 0, "e@f", ""}});
+        "Inbox.dbx",
+        {{1, 23 * 3600 + 60, "a@b", ""}, {2, 23 * 3600, "c@d", ""}, {3, -1, "no@date", ""}, {4, 0, "e@f", ""}});
     PreviousFrom(inbox);
     EXPECT_EQ(Conf("oeinbox"), "2\r\n4\r\n");
     EXPECT_TRUE(boxes_.empty());
@@ -231,8 +229,8 @@ TEST_F(PelwardenScan, InboxTakesAMessageDatedAhead) {
 TEST_F(PelwardenScan, SentItemsFeedsEveryNewMessageWithItsRecipients) {
     FileSystem::WriteWholeFile(ConfPath("oesent"), "8\r\n");
     UseEngine({"a@b"}, 0);
-    ScanNewSentEmails(WriteStore("Sent Items.dbx", {{8, 60, "me@home", "seen@host"},
-                                                    {6, 30 * 86400, "me@home", "A@B;<C@D>"}}));
+    ScanNewSentEmails(
+        WriteStore("Sent Items.dbx", {{8, 60, "me@home", "seen@host"}, {6, 30 * 86400, "me@home", "A@B;<C@D>"}}));
     EXPECT_EQ(calls_, std::vector<std::string>({
                           "addSpamAddrTo 7 a@b 1 -1",
                           "addSpamAddrTo 7 c@d 1 -1",
@@ -438,8 +436,8 @@ TEST_F(PelwardenScan, TrainingTotalsAreWrittenOnlyWhenTheEngineGivesNumbers) {
         engine.options = {{"wordtraining_totalspam", c.spam}, {"wordtraining_totalham", c.ham}};
         SaveTrainingTotals();
         EXPECT_EQ(written, c.written) << c.spam << " / " << c.ham;
-        EXPECT_EQ(calls_, std::vector<std::string>({"getOption 7 wordtraining_totalspam 20 20",
-                                                    "getOption 7 wordtraining_totalham 20 20"}));
+        EXPECT_EQ(calls_, std::vector<std::string>(
+                              {"getOption 7 wordtraining_totalspam 20 20", "getOption 7 wordtraining_totalham 20 20"}));
     }
 }
 

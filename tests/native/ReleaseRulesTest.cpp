@@ -28,7 +28,7 @@ TEST(ReleaseNumber, IsTheValueOfTheVersionLineWhereverItStands) {
         {"# release\nname=x\rversion=5.0.0\n", "5.0.0"},
         {"  version=  4.2.0  \r\n", "4.2.0"},
         {"\tversion=4.2.1\r\n", "4.2.1"},
-        {"\xEF\xBB\xBFversion=4.2.2\r\n", "4.2.2"},      // saved with a byte-order mark
+        {"\xEF\xBB\xBFversion=4.2.2\r\n", "4.2.2"},  // saved with a byte-order mark
         {"\xEF\xBB\xBF  version=4.2.3\r\n", "4.2.3"},
         {"a=b\r\n\xEF\xBB\xBFversion=4.2.4\r\n", ""},  // a mark belongs in front of the file only
         {"x version=4.1.7\r\n", ""},
@@ -49,18 +49,11 @@ TEST(IsNewerVersion, ComparesUpToThreePartsAsNumbers) {
         const char* running;
         bool newer;
     } cases[] = {
-        {"4.0.10", "4.0.9", true},
-        {"4.0.9", "4.0.10", false},
-        {"4.10.0", "4.9.5", true},
+        {"4.0.10", "4.0.9", true},    {"4.0.9", "4.0.10", false},  {"4.10.0", "4.9.5", true},
         {"5", "4.0.0", true},  // the first part alone decides
-        {"4.1", "4.0.0", true},
-        {"3.99.99", "4.0.0", false},
-        {"4.0.0", "4.0.0", false},
-        {"04.00.00", "4.0.0", false},
-        {"4.0.0.9", "4.0.0", false},  // a fourth part is never looked at
-        {"4.0", "4.0.5", false},
-        {"4", "4.0.0", false},
-        {"4.0.1", "4.0.0", true},
+        {"4.1", "4.0.0", true},       {"3.99.99", "4.0.0", false}, {"4.0.0", "4.0.0", false},
+        {"04.00.00", "4.0.0", false}, {"4.0.0.9", "4.0.0", false},  // a fourth part is never looked at
+        {"4.0", "4.0.5", false},      {"4", "4.0.0", false},       {"4.0.1", "4.0.0", true},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(IsNewerVersion(c.release, c.running), c.newer) << c.release << " against " << c.running;
@@ -82,14 +75,10 @@ TEST(NoticeWanted, ADismissedReleaseSilencesItselfAndOlderOnesAsNumbers) {
         const char* dismissed;
         bool wanted;
     } cases[] = {
-        {"4.1.7", "4.1.7", false},
-        {"4.0.10", "4.0.9", true},  // as text, 9 is not less than 10
-        {"4.0.9", "4.0.10", false},
-        {"4.1.0", "4.0.10", true},
-        {"5.0.0", "4.9.9", true},
-        {"4.1.6", "4.1.7", false},
-        {"4.1.7", "", true},  // nothing dismissed
-        {"4.1.7", "4.1", true},  // only a three-part release counts as dismissed
+        {"4.1.7", "4.1.7", false},  {"4.0.10", "4.0.9", true},  // as text, 9 is not less than 10
+        {"4.0.9", "4.0.10", false}, {"4.1.0", "4.0.10", true}, {"5.0.0", "4.9.9", true},
+        {"4.1.6", "4.1.7", false},  {"4.1.7", "", true},  // nothing dismissed
+        {"4.1.7", "4.1", true},                           // only a three-part release counts as dismissed
         {"4.1.7", "4", true},
     };
     for (const auto& c : cases) {

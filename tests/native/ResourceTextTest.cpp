@@ -80,8 +80,7 @@ TEST(ResourceText, EveryCountryRowIsATwoLetterCodeAndAName) {
         const std::string row = LoadResText(id);
         const auto comma = row.find(',');
         ASSERT_EQ(comma, 2u) << row;
-        EXPECT_TRUE(islower(static_cast<unsigned char>(row[0])) && islower(static_cast<unsigned char>(row[1])))
-            << row;
+        EXPECT_TRUE(islower(static_cast<unsigned char>(row[0])) && islower(static_cast<unsigned char>(row[1]))) << row;
         EXPECT_GT(row.size(), 3u) << row;
     }
 }

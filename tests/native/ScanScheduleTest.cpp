@@ -32,17 +32,17 @@ TEST(ScanSchedule, IsDueOnlyPastTheFrequency) {
         bool due;
     };
     const Case cases[] = {
-        {"2026-12-10 11:30:00", "30", false},   // exactly 30 boundaries: not yet
-        {"2026-12-10 11:29:59", "30", true},    // 31
+        {"2026-12-10 11:30:00", "30", false},  // exactly 30 boundaries: not yet
+        {"2026-12-10 11:29:59", "30", true},   // 31
         {"2026-12-10 11:30:59", "30", false},
         {"2026-12-10 11:00:00", "60", false},
         {"2026-12-10 10:59:00", "60", true},
-        {"2026-12-10 12:05:00", "30", true},    // in the future: the clock went back
-        {"2026-12-09 12:00:00", "1440", false}, // daily: exactly a day
+        {"2026-12-10 12:05:00", "30", true},     // in the future: the clock went back
+        {"2026-12-09 12:00:00", "1440", false},  // daily: exactly a day
         {"2026-12-09 11:59:00", "1440", true},
-        {"2026-12-09 12:00:00", "3600", false}, // older files' daily value
-        {"2026-12-09 11:59:00", "3600", true},  // not 60 hours
-        {"2026-12-09 12:00:00", "", false},     // unknown frequency counts as daily
+        {"2026-12-09 12:00:00", "3600", false},  // older files' daily value
+        {"2026-12-09 11:59:00", "3600", true},   // not 60 hours
+        {"2026-12-09 12:00:00", "", false},      // unknown frequency counts as daily
         {"2026-12-09 11:59:00", "", true},
         {"2026-12-09 11:59:00", "soon", true},
         {"2026-12-09 11:59:00", "-5", true},

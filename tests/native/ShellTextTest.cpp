@@ -35,12 +35,9 @@ TEST(FileVersionText, FormatsTheTwoDoublewords) {
         const char* expected;
     };
     const Case cases[] = {
-        {0x00030001, 0x000C0002, "3.01.12.02"},
-        {0x00040000, 0x00000000, "4.00.0000"},
-        {0x0004FFFF, 0x00000000, "4.65535.0000"},
-        {0x000A000B, 0x00640003, "10.11.100.03"},
-        {0x00000000, 0x00000001, "0.00.00.01"},
-        {0xFFFF0000, 0xFFFFFFFF, "65535.00.65535.65535"},
+        {0x00030001, 0x000C0002, "3.01.12.02"},   {0x00040000, 0x00000000, "4.00.0000"},
+        {0x0004FFFF, 0x00000000, "4.65535.0000"}, {0x000A000B, 0x00640003, "10.11.100.03"},
+        {0x00000000, 0x00000001, "0.00.00.01"},   {0xFFFF0000, 0xFFFFFFFF, "65535.00.65535.65535"},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(modFileVersionInfo::FormatFileVersion(c.ms, c.ls), c.expected);

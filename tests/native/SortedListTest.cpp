@@ -186,8 +186,8 @@ TEST(SortedList, CapacityGrowsByATenthAndAtLeastTen) {
         }
     }
     // 195 / 10 and 215 / 10 are exact halves: they go to the even neighbour.
-    const std::vector<std::int32_t> expected{10,  20,  30,  40,  50,  60,  70,  80,  90,  100, 110,
-                                             121, 133, 146, 161, 177, 195, 215, 237, 261};
+    const std::vector<std::int32_t> expected{10,  20,  30,  40,  50,  60,  70,  80,  90,  100,
+                                             110, 121, 133, 146, 161, 177, 195, 215, 237, 261};
     EXPECT_EQ(capacities, expected);
 }
 

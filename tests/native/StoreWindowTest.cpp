@@ -55,15 +55,25 @@ TEST_F(StoreWindowTest, FileAndMemoryGiveTheBytesOfEveryRequestInTurn) {
     };
     const std::int64_t size = static_cast<std::int64_t>(bytes_.size());
     const Request requests[] = {
-        {0, 1},           {100, 16},         {kWindow - 1, 2},      {4095, kWindow},  {kWindow + 4097, 5},
-        {kWindow + 5, kWindow + 10},         {7, 3},                {size - 1, 1},    {size - kWindow, kWindow},
-        {2 * kWindow - 8, 16},               {0, size},             {12, 4},
+        {0, 1},
+        {100, 16},
+        {kWindow - 1, 2},
+        {4095, kWindow},
+        {kWindow + 4097, 5},
+        {kWindow + 5, kWindow + 10},
+        {7, 3},
+        {size - 1, 1},
+        {size - kWindow, kWindow},
+        {2 * kWindow - 8, 16},
+        {0, size},
+        {12, 4},
     };
     StoreWindow file = OverFile();
     StoreWindow memory(bytes_);
     ASSERT_EQ(file.size(), size);
     for (const Request& r : requests) {
-        const std::string expected = bytes_.substr(static_cast<std::size_t>(r.offset), static_cast<std::size_t>(r.count));
+        const std::string expected =
+            bytes_.substr(static_cast<std::size_t>(r.offset), static_cast<std::size_t>(r.count));
         EXPECT_TRUE(Read(file, r.offset, r.count) == expected) << r.offset << "+" << r.count;
         EXPECT_TRUE(Read(memory, r.offset, r.count) == expected) << r.offset << "+" << r.count;
         EXPECT_TRUE(Append(file, r.offset, r.count) == expected) << r.offset << "+" << r.count;
@@ -78,8 +88,8 @@ TEST_F(StoreWindowTest, RequestsOutsideTheStoreFailAndLeaveTheTextAlone) {
     };
     const std::int64_t size = static_cast<std::int64_t>(bytes_.size());
     const std::int64_t most = std::numeric_limits<std::int64_t>::max();
-    const Request requests[] = {{-1, 1}, {0, 0}, {5, -1}, {size, 1}, {size - 1, 2}, {0, size + 1},
-                                {most, 1}, {1, most}, {most, most}};
+    const Request requests[] = {{-1, 1},       {0, 0},    {5, -1},   {size, 1},   {size - 1, 2},
+                                {0, size + 1}, {most, 1}, {1, most}, {most, most}};
     StoreWindow file = OverFile();
     StoreWindow memory(bytes_);
     StoreWindow none;

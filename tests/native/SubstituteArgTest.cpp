@@ -27,8 +27,7 @@ TEST(SubstituteArg, ReplacesOnlyTheFirstPlaceholder) {
 
 TEST(SubstituteArg, FillsTheTablesPlaceholderTexts) {
     EXPECT_EQ(modMain::SubstituteArg(LoadResText(385), "42"), "42%");
-    EXPECT_EQ(modMain::SubstituteArg(LoadResText(152), "bob@example.com"),
-              "bob@example.com is already on the list.");
+    EXPECT_EQ(modMain::SubstituteArg(LoadResText(152), "bob@example.com"), "bob@example.com is already on the list.");
 }
 
 }  // namespace

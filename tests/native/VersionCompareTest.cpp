@@ -67,16 +67,9 @@ TEST(VersionCompare, NumbersOfAnyLengthDoNotOverflow) {
 // holds, the comparison gives an answer and never fails.
 TEST(VersionCompare, PartsThatAreNotNumbersStillCompare) {
     const Case cases[] = {
-        {"5.0b", "5.0", 1},
-        {"5.0b", "5.0c", -1},
-        {"5.0B", "5.0b", 0},
-        {"5.0b", "5.1", -1},
-        {"unknown", "0", 1},
-        {"unknown", "4.72", -1},
-        {"4.x.1", "4.0.1", 1},
-        {" 4 . 72 ", "4.72", 0},
-        {"4..72", "4.0.72", 0},
-        {"4.72.", "4.72", 0},
+        {"5.0b", "5.0", 1},     {"5.0b", "5.0c", -1},    {"5.0B", "5.0b", 0},   {"5.0b", "5.1", -1},
+        {"unknown", "0", 1},    {"unknown", "4.72", -1}, {"4.x.1", "4.0.1", 1}, {" 4 . 72 ", "4.72", 0},
+        {"4..72", "4.0.72", 0}, {"4.72.", "4.72", 0},
     };
     for (const Case& c : cases) {
         ExpectOrder(c);

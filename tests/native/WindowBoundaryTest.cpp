@@ -20,7 +20,9 @@ protected:
     std::vector<std::string> log;
 };
 
-void TypeMismatch() { throw ObjectError(13, "RegOp", "Type mismatch"); }
+void TypeMismatch() {
+    throw ObjectError(13, "RegOp", "Type mismatch");
+}
 
 void cmdInner_Click() {
     const WindowBoundary::Handler handler(__func__);

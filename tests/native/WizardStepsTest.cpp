@@ -52,7 +52,8 @@ class RecordingHost : public StepHost {
 public:
     bool BeforeStep(std::int32_t direction) override {
         calls.push_back("before " + std::to_string(direction));
-        if (onBeforeStep) onBeforeStep();
+        if (onBeforeStep)
+            onBeforeStep();
         return refuseMove;
     }
     bool ShowPage(std::int16_t from, std::int16_t to) override {
@@ -70,7 +71,8 @@ public:
 class StepMachineMoves : public testing::Test {
 protected:
     void SetUp() override {
-        for (const char* name : {"One", "Two", "Three"}) machine.AddPage(Variant(name));
+        for (const char* name : {"One", "Two", "Three"})
+            machine.AddPage(Variant(name));
     }
     void Move(std::int32_t direction) { machine.Step(direction, accounts, index); }
 
@@ -85,9 +87,9 @@ TEST_F(StepMachineMoves, TwoAccountsShowTheAccountPageTwiceThenTheLastPage) {
     Move(+1);
     Move(+1);
     Move(+1);
-    EXPECT_EQ(host.calls, (std::vector<std::string>{"before 1", "show 0->1", "after", "before 1", "show 1->2", "after",
-                                                    "before 1", "show 2->2", "after", "before 1", "show 2->3",
-                                                    "after"}));
+    EXPECT_EQ(host.calls,
+              (std::vector<std::string>{"before 1", "show 0->1", "after", "before 1", "show 1->2", "after", "before 1",
+                                        "show 2->2", "after", "before 1", "show 2->3", "after"}));
     EXPECT_EQ(machine.CurrentStep(), 3);
     EXPECT_EQ(machine.LastStep(), 2);
     EXPECT_EQ(machine.NextStep(), -1);
@@ -174,7 +176,8 @@ TEST(StepMachinePagesTest, OnlyARepeatedTextNameIsRefused) {
 TEST(StepMachinePagesTest, KeysResolveToNumberedOrNamedStepsOnly) {
     RecordingHost host;
     StepMachine machine(host);
-    for (const char* name : {"One", "Two", "Two-b"}) machine.AddPage(Variant(name));
+    for (const char* name : {"One", "Two", "Two-b"})
+        machine.AddPage(Variant(name));
     machine.AddPage(Variant(std::int32_t{9}));
     struct Case {
         Variant key;

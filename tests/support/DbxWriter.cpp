@@ -164,7 +164,9 @@ std::vector<DbxWriter::Node> DbxWriter::Nodes() const {
     return nodes;
 }
 
-void DbxWriter::StartAt(std::int64_t offset) { start_ = offset; }
+void DbxWriter::StartAt(std::int64_t offset) {
+    start_ = offset;
+}
 
 DbxWriter::Layout DbxWriter::Plan() const {
     Layout layout;

@@ -119,8 +119,7 @@ void HttpServer::Answer(SOCKET client) {
     const Response response =
         found != responses_.end() ? found->second : Response{"404 Not Found", "no such page", "12"};
     SendAll(client, "HTTP/1.1 " + response.status + "\r\nContent-Type: application/octet-stream\r\n" +
-                        "Content-Length: " + response.lengthHeader + "\r\nConnection: close\r\n\r\n" +
-                        response.body);
+                        "Content-Length: " + response.lengthHeader + "\r\nConnection: close\r\n\r\n" + response.body);
     shutdown(client, SD_SEND);
 }
 

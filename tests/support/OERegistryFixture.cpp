@@ -51,8 +51,8 @@ void OERegistryFixture::Identity(const std::string& guid, const std::string& use
     }
 }
 
-void OERegistryFixture::Account(const std::string& accountsKey, const std::string& subkey,
-                                const std::string& userName, const std::string& server, const Values& extra) const {
+void OERegistryFixture::Account(const std::string& accountsKey, const std::string& subkey, const std::string& userName,
+                                const std::string& server, const Values& extra) const {
     const std::string path = accountsKey + "\\" + subkey;
     Write(path, {{"Account Name", Text(server)},
                  {"POP3 Server", Text(server)},
@@ -81,7 +81,8 @@ OERegistryFixture::Data OERegistryFixture::Read(const std::string& path, const s
 
 bool OERegistryFixture::KeyExists(const std::string& path) {
     HKEY key = nullptr;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
+        return false;
     RegCloseKey(key);
     return true;
 }

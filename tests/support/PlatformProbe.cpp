@@ -13,8 +13,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR commandLine, int) {
     modMain::gPlatformId = modMain::GetOSVersion();
     std::uint32_t id = 0;
     const bool found = modMain::IsProcessRunning(commandLine, id);
-    const std::string line = "platform=" + std::to_string(modMain::gPlatformId) + " found=" +
-                             std::to_string(found ? 1 : 0) + " id=" + std::to_string(id);
+    const std::string line = "platform=" + std::to_string(modMain::gPlatformId) +
+                             " found=" + std::to_string(found ? 1 : 0) + " id=" + std::to_string(id);
     FileSystem::WriteWholeFile(FileSystem::ProgramDirectory() + "\\platform_probe.record", line);
     return 0;
 }

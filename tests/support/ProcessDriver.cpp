@@ -13,8 +13,8 @@ ChildProcess::ChildProcess(const std::string& program, const std::string& argume
     const std::string directory = program.substr(0, program.find_last_of('\\'));
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
-    if (!CreateProcessA(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                        directory.c_str(), &startup, &info_)) {
+    if (!CreateProcessA(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, directory.c_str(),
+                        &startup, &info_)) {
         info_ = {};
     }
 }

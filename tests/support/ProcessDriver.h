@@ -5,8 +5,12 @@
 #include <string>
 
 // The program directory laid out by the build, and the test-only stand-ins.
-inline std::string DistPath(const std::string& file) { return std::string(TEST_DIST_DIR) + "\\" + file; }
-inline std::string TestBinPath(const std::string& file) { return std::string(TEST_TESTBIN_DIR) + "\\" + file; }
+inline std::string DistPath(const std::string& file) {
+    return std::string(TEST_DIST_DIR) + "\\" + file;
+}
+inline std::string TestBinPath(const std::string& file) {
+    return std::string(TEST_TESTBIN_DIR) + "\\" + file;
+}
 
 // A program started by a test; ended (if still running) when it goes.
 class ChildProcess {

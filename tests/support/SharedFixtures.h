@@ -13,12 +13,12 @@ inline bool RunningUnderCI() {
 }
 
 // Ends the test unless `present`; `where` names the fixture looked for.
-#define REQUIRE_SHARED_FIXTURE(present, where)                                             \
-    do {                                                                                   \
-        if (!(present)) {                                                                  \
-            if (RunningUnderCI()) {                                                        \
-                FAIL() << "no fixture stores in " << (where) << ", and CI needs them";     \
-            }                                                                              \
-            GTEST_SKIP() << "no fixture stores in " << (where);                            \
-        }                                                                                  \
+#define REQUIRE_SHARED_FIXTURE(present, where)                                         \
+    do {                                                                               \
+        if (!(present)) {                                                              \
+            if (RunningUnderCI()) {                                                    \
+                FAIL() << "no fixture stores in " << (where) << ", and CI needs them"; \
+            }                                                                          \
+            GTEST_SKIP() << "no fixture stores in " << (where);                        \
+        }                                                                              \
     } while (false)

@@ -65,12 +65,9 @@ TEST_F(AboutBox, LoadsHiddenWithItsTextsFontsAndLogo) {
         int id;
         std::string text;
     } labels[] = {
-        {IDC_lblTitle, "Brindlecote Varnholt"},
-        {IDC_lblPlatform, "Platform: Windows 2000/XP"},
-        {IDC_lblVersion, "Version 4.0"},
-        {IDC_lblDescription, LoadResText(125)},
-        {IDC_Label1, LoadResText(239)},
-        {IDC_cmdOK, "OK"},
+        {IDC_lblTitle, "Brindlecote Varnholt"}, {IDC_lblPlatform, "Platform: Windows 2000/XP"},
+        {IDC_lblVersion, "Version 4.0"},        {IDC_lblDescription, LoadResText(125)},
+        {IDC_Label1, LoadResText(239)},         {IDC_cmdOK, "OK"},
         {IDC_cmdSysInfo, "&System Info..."},
     };
     for (const auto& label : labels) {
@@ -80,8 +77,7 @@ TEST_F(AboutBox, LoadsHiddenWithItsTextsFontsAndLogo) {
     EXPECT_NE(SendMessageA(box, WM_GETICON, ICON_BIG, 0), 0);
 
     LOGFONTA title{};
-    GetObjectA(reinterpret_cast<HFONT>(SendDlgItemMessageA(box, IDC_lblTitle, WM_GETFONT, 0, 0)), sizeof title,
-               &title);
+    GetObjectA(reinterpret_cast<HFONT>(SendDlgItemMessageA(box, IDC_lblTitle, WM_GETFONT, 0, 0)), sizeof title, &title);
     EXPECT_STREQ(title.lfFaceName, "Arial");
     EXPECT_EQ(title.lfWeight, FW_BOLD);
 
@@ -231,9 +227,7 @@ protected:
         SendMessageA(picture_, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(before_));
     }
     void TearDown() override { DestroyWindow(picture_); }
-    HBITMAP Picture() const {
-        return reinterpret_cast<HBITMAP>(SendMessageA(picture_, STM_GETIMAGE, IMAGE_BITMAP, 0));
-    }
+    HBITMAP Picture() const { return reinterpret_cast<HBITMAP>(SendMessageA(picture_, STM_GETIMAGE, IMAGE_BITMAP, 0)); }
 
     HWND picture_ = nullptr;
     HBITMAP before_ = nullptr;

@@ -73,8 +73,8 @@ TEST_F(ConsoleLog, TheScannersLinesNeverShortenTheLog) {
 }
 
 TEST_F(ConsoleLog, ALockedLogCostsTheLineNotTheCaller) {
-    HANDLE lock = CreateFileA(LogPath().c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
-                              nullptr);
+    HANDLE lock =
+        CreateFileA(LogPath().c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     ASSERT_NE(lock, INVALID_HANDLE_VALUE);
     EXPECT_NO_THROW(modMain::WriteConsoleLog("lost"));
     CloseHandle(lock);

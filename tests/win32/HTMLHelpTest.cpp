@@ -90,7 +90,8 @@ std::string TempDirectory() {
 }
 
 std::string Missing(const std::string& path) {
-    return "The file " + path + " does not exist.\nPlease make sure the correct path and file name have been specified.";
+    return "The file " + path +
+           " does not exist.\nPlease make sure the correct path and file name have been specified.";
 }
 
 // Records every message box and every viewer call; the viewer answers with
@@ -526,8 +527,9 @@ TEST_F(HTMLHelpRegistryTest, RegisterCheckAndUnregisterAFile) {
     EXPECT_TRUE(other.HHRegFileExists());
 
     help.HHRegister(file);
-    ExpectOnlyBox("The file " + file + " is already registered.  HHRegister will not be run as no action need be taken.",
-                  MsgBoxStyle::Information);
+    ExpectOnlyBox(
+        "The file " + file + " is already registered.  HHRegister will not be run as no action need be taken.",
+        MsgBoxStyle::Information);
 
     boxes.clear();
     help.HHUnRegister(file);
@@ -633,8 +635,9 @@ protected:
     static void RegisterServer(const char* classKey, const char* subkey, const std::string& path, DWORD type) {
         HKEY key = nullptr;
         const std::string full = std::string(classKey) + "\\" + subkey;
-        ASSERT_EQ(RegCreateKeyExA(HKEY_CLASSES_ROOT, full.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr),
-                  ERROR_SUCCESS);
+        ASSERT_EQ(
+            RegCreateKeyExA(HKEY_CLASSES_ROOT, full.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr),
+            ERROR_SUCCESS);
         RegSetValueExA(key, nullptr, 0, type, reinterpret_cast<const BYTE*>(path.c_str()),
                        static_cast<DWORD>(path.size() + 1));
         RegCloseKey(key);
@@ -673,7 +676,8 @@ TEST_F(HTMLHelpVersionTest, FilesMissingFromTheirRegisteredPlaceAreReported) {
     EXPECT_FALSE(help.HHVerifyMinConfig(16, 256));
     ASSERT_EQ(boxes.size(), 2u);
     EXPECT_EQ(boxes[0].text, "Hhctrl.ocx is not in its registered location.  Please reinstall HTML Help.");
-    EXPECT_EQ(boxes[1].text, "Internet Explorer is not in its registered location.  Please reinstall Internet Explorer.");
+    EXPECT_EQ(boxes[1].text,
+              "Internet Explorer is not in its registered location.  Please reinstall Internet Explorer.");
     EXPECT_EQ(boxes[0].style, MsgBoxStyle::OKOnly | MsgBoxStyle::Critical);
 }
 

@@ -57,8 +57,8 @@ TEST_F(MailClientNotify, SendsTheRegisteredReloadMessagesAndTheCloseMessage) {
 TEST_F(MailClientNotify, AHungMailClientDoesNotHangTheConsole) {
     ChildProcess client(TestBinPath("msimn.exe"), "");
     HWND window = nullptr;
-    ASSERT_TRUE(WaitUntil([&] { return (window = FindWindowA("Outlook Express Browser Class", nullptr)) != nullptr; },
-                          10000));
+    ASSERT_TRUE(
+        WaitUntil([&] { return (window = FindWindowA("Outlook Express Browser Class", nullptr)) != nullptr; }, 10000));
     HANDLE thread = OpenThread(THREAD_SUSPEND_RESUME, FALSE, GetWindowThreadProcessId(window, nullptr));
     ASSERT_NE(thread, nullptr);
     SuspendThread(thread);

@@ -8,10 +8,10 @@
 
 namespace {
 
-using SendGetRequest = std::int32_t(WINAPI*)(const char*, std::int32_t, std::int32_t, char*, std::int32_t,
-                                             const char*, const char*, const char*);
-using SendRequest = std::int32_t(WINAPI*)(const char*, const char*, std::int32_t, std::int32_t, char*,
-                                          std::int32_t, const char*, const char*, const char*);
+using SendGetRequest = std::int32_t(WINAPI*)(const char*, std::int32_t, std::int32_t, char*, std::int32_t, const char*,
+                                             const char*, const char*);
+using SendRequest = std::int32_t(WINAPI*)(const char*, const char*, std::int32_t, std::int32_t, char*, std::int32_t,
+                                          const char*, const char*, const char*);
 using AnyFunction = void (*)();
 
 // The library as the console loads it, from the program directory.
@@ -22,8 +22,8 @@ protected:
         ASSERT_NE(library_, nullptr);
         get_ = reinterpret_cast<SendGetRequest>(
             reinterpret_cast<AnyFunction>(GetProcAddress(library_, "kx_sendGetRequest")));
-        post_ = reinterpret_cast<SendRequest>(
-            reinterpret_cast<AnyFunction>(GetProcAddress(library_, "kx_sendRequest")));
+        post_ =
+            reinterpret_cast<SendRequest>(reinterpret_cast<AnyFunction>(GetProcAddress(library_, "kx_sendRequest")));
         ASSERT_NE(get_, nullptr);
         ASSERT_NE(post_, nullptr);
     }
@@ -38,9 +38,8 @@ protected:
     static Answer Get(const std::string& url, std::int32_t size = 100, const std::string& proxy = "",
                       const std::string& credentials = "", std::int32_t connect = 5, std::int32_t overall = 10) {
         std::string buffer(static_cast<std::size_t>(size), '\0');
-        const std::int32_t code =
-            get_(url.c_str(), connect, overall, buffer.data(), size, "TestAgent1.2.3", proxy.c_str(),
-                 credentials.c_str());
+        const std::int32_t code = get_(url.c_str(), connect, overall, buffer.data(), size, "TestAgent1.2.3",
+                                       proxy.c_str(), credentials.c_str());
         return {code, buffer};
     }
 

@@ -80,7 +80,8 @@ std::string TextOf(const Data& data) {
 
 std::vector<std::string> LoadedKeys(const OEIdentity& identity) {
     std::vector<std::string> keys;
-    for (const auto& account : identity.m_colPOPAccounts) keys.push_back(account->key());
+    for (const auto& account : identity.m_colPOPAccounts)
+        keys.push_back(account->key());
     return keys;
 }
 
@@ -134,8 +135,8 @@ TEST_F(OEIdentityTest, OnWindows9xTheSystemRootOfTheMachineKeyIsTaken) {
     registry.Identity(kGuid, "Someone");
     char systemRoot[MAX_PATH] = "";
     DWORD size = sizeof systemRoot;
-    if (RegGetValueA(HKEY_LOCAL_MACHINE, "Software\\Microsoft\\Windows\\CurrentVersion", "SystemRoot",
-                     RRF_RT_REG_SZ, nullptr, systemRoot, &size) != ERROR_SUCCESS) {
+    if (RegGetValueA(HKEY_LOCAL_MACHINE, "Software\\Microsoft\\Windows\\CurrentVersion", "SystemRoot", RRF_RT_REG_SZ,
+                     nullptr, systemRoot, &size) != ERROR_SUCCESS) {
         systemRoot[0] = '\0';
     }
 
@@ -243,8 +244,10 @@ TEST_F(OEIdentityTest, TheLoadersFilterAccountsAsTheProxyCanServeThem) {
     std::vector<std::string> all, pop;
     for (const Case& c : cases) {
         registry.Account(kGlobal, c.subkey, "user", "pop.example", c.values);
-        if (c.loadedByAll) all.push_back(c.subkey);
-        if (c.loadedByPOP) pop.push_back(c.subkey);
+        if (c.loadedByAll)
+            all.push_back(c.subkey);
+        if (c.loadedByPOP)
+            pop.push_back(c.subkey);
     }
 
     OEIdentity identity;
@@ -291,7 +294,8 @@ TEST_F(OEIdentityTest, AcctConfigurableGivesEachRefusalWithItsText) {
         {"plain", {}, 0, "untouched"},
     };
     registry.Identity(kGuid, "Someone");
-    for (const Case& c : cases) registry.Account(kGlobal, c.subkey, "jo", "pop.example", c.values);
+    for (const Case& c : cases)
+        registry.Account(kGlobal, c.subkey, "jo", "pop.example", c.values);
 
     OEIdentity identity;
     identity.Identity(kGuid);

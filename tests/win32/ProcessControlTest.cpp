@@ -16,7 +16,9 @@ namespace {
 
 // The stand-ins run from a program directory of this test's own, where
 // they leave their records.
-const ProgramLayout& Programs() { return ProgramLayout::Shared("process_control", {"Launcher.exe", "kxvarnhupdate.exe"}); }
+const ProgramLayout& Programs() {
+    return ProgramLayout::Shared("process_control", {"Launcher.exe", "kxvarnhupdate.exe"});
+}
 
 // Copies of the launcher stand-in under other names, in a folder of their own.
 class ProcessSearch : public ::testing::TestWithParam<int> {
@@ -106,8 +108,7 @@ TEST(ShellOpen, StartsTheProgramWithItsParametersAndDirectory) {
     DeleteFileA(RecordOf(updater).c_str());
     const std::string directory = updater.substr(0, updater.find_last_of('\\'));
     EXPECT_GT(modShellExecute::ShellOpen("kxvarnhupdate.exe", "1", directory), 32);
-    EXPECT_TRUE(WaitUntil([&] { return ReadWholeFile(RecordOf(updater)).find("args 1") != std::string::npos; },
-                          10000));
+    EXPECT_TRUE(WaitUntil([&] { return ReadWholeFile(RecordOf(updater)).find("args 1") != std::string::npos; }, 10000));
     EXPECT_LE(modShellExecute::ShellOpen("no_such_program.exe", "", directory), 32);
 }
 
@@ -134,8 +135,8 @@ TEST(PlatformFamilies, EachFamilyFindsTheLauncherThroughItsOwnEnumeration) {
         DeleteFileA(record.c_str());
         ChildProcess run(probe, "launcher");
         ASSERT_TRUE(run.WaitForExit(20000));
-        const std::string expected = std::string("platform=") + (*version ? "1" : "2") +
-                                     " found=1 id=" + std::to_string(launcher.Id());
+        const std::string expected =
+            std::string("platform=") + (*version ? "1" : "2") + " found=1 id=" + std::to_string(launcher.Id());
         EXPECT_EQ(ReadWholeFile(record), expected) << (*version ? version : "default");
     }
     RegDeleteKeyA(HKEY_CURRENT_USER, appKey);

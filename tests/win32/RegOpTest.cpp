@@ -116,9 +116,9 @@ protected:
 
     void Seed(const std::string& name, DWORD type, const std::string& bytes, const std::string& below = "") const {
         HKEY key = nullptr;
-        ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, Sub(below).c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &key,
-                                  nullptr),
-                  ERROR_SUCCESS);
+        ASSERT_EQ(
+            RegCreateKeyExA(HKEY_CURRENT_USER, Sub(below).c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr),
+            ERROR_SUCCESS);
         EXPECT_EQ(RegSetValueExA(key, name.c_str(), 0, type, reinterpret_cast<const BYTE*>(bytes.data()),
                                  static_cast<DWORD>(bytes.size())),
                   ERROR_SUCCESS);
@@ -127,8 +127,7 @@ protected:
 
     void MakeKey(const std::string& path, HKEY root = HKEY_CURRENT_USER) const {
         HKEY key = nullptr;
-        ASSERT_EQ(RegCreateKeyExA(root, path.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr),
-                  ERROR_SUCCESS);
+        ASSERT_EQ(RegCreateKeyExA(root, path.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr), ERROR_SUCCESS);
         RegCloseKey(key);
     }
 
@@ -226,7 +225,9 @@ TEST_F(RegOpTest, WritePicksTheTypeFromTheDataAndTheExistingValue) {
         {"integer as text", REG_NONE, "", RegOp::kNumbersAsText, 5, true, REG_SZ, "5\0"s},
         {"integer over text", REG_SZ, "old\0"s, 0, 9, true, REG_SZ, "9\0"s},
         {"", REG_NONE, "", 0, 5, true, REG_SZ, "5\0"s},  // the key's default value
-        {"array", REG_NONE, "", 0, Variant::Array{"a", 2}, true, REG_MULTI_SZ, "a\0" "2\0\0"s},
+        {"array", REG_NONE, "", 0, Variant::Array{"a", 2}, true, REG_MULTI_SZ,
+         "a\0"
+         "2\0\0"s},
         {"empty array", REG_NONE, "", 0, Variant::Array{}, true, REG_MULTI_SZ, "\0\0"s},
         {"array over a list", REG_MULTI_SZ, "x\0\0"s, 0, Variant::Array{"y"}, true, REG_MULTI_SZ, "y\0\0"s},
         {"reference", REG_NONE, "", 0, "%"s + firstVariable + "%\\x", true, REG_EXPAND_SZ,
@@ -324,7 +325,12 @@ TEST_F(RegOpTest, AValueChangedBehindTheObjectIsSeenOnlyOnceTheCacheIsEmptied) {
         {"nothing", [](RegOp&) {}, "old"},
         {"a write", [](RegOp& reg) { reg.Value("other", "x"); }, "new"},
         {"a deleted value", [](RegOp& reg) { reg.DeleteValue("spare"); }, "new"},
-        {"another key and back", [this](RegOp& reg) { reg.key(Sub("elsewhere")); reg.key(path_); }, "new"},
+        {"another key and back",
+         [this](RegOp& reg) {
+             reg.key(Sub("elsewhere"));
+             reg.key(path_);
+         },
+         "new"},
         {"the same key in other case", [this](RegOp& reg) { reg.key(LowerCase(path_)); }, "old"},
     };
     for (const Case& c : cases) {
@@ -374,8 +380,7 @@ TEST_F(RegOpTest, RootsOtherThanTheThreeLowestActAsCurrentUser) {
         const char* label;
         HKEY root;
     };
-    const Case cases[] = {
-        {"users", HKEY_USERS}, {"zero", nullptr}, {"current config", HKEY_CURRENT_CONFIG}};
+    const Case cases[] = {{"users", HKEY_USERS}, {"zero", nullptr}, {"current config", HKEY_CURRENT_CONFIG}};
     for (const Case& c : cases) {
         RegOp reg;
         reg.root(HKEY_LOCAL_MACHINE);
@@ -585,8 +590,7 @@ TEST_F(RegOpTest, AFailedWriteGivesFalseAndLogsKeyValueAndSystemError) {
         const char* error;
     };
     const Case cases[] = {
-        {"key that cannot be opened", [this](RegOp& reg) { reg.key("\\" + path_); }, "\\" + path_,
-         "error 161"},
+        {"key that cannot be opened", [this](RegOp& reg) { reg.key("\\" + path_); }, "\\" + path_, "error 161"},
         {"key deleted under the open handle",
          [this](RegOp& reg) {
              reg.key(path_);

@@ -13,8 +13,7 @@ public:
         BYTE data[2048];
         DWORD size = sizeof data;
         DWORD type = 0;
-        if (RegGetValueA(root_, key, name, RRF_RT_ANY | RRF_NOEXPAND, &type, data, &size) ==
-            ERROR_SUCCESS) {
+        if (RegGetValueA(root_, key, name, RRF_RT_ANY | RRF_NOEXPAND, &type, data, &size) == ERROR_SUCCESS) {
             saved_ = std::string(reinterpret_cast<char*>(data), size);
             type_ = type;
         }

@@ -12,7 +12,9 @@ namespace {
 
 // The stand-ins run from a program directory of this test's own, where
 // they leave their records.
-const ProgramLayout& Programs() { return ProgramLayout::Shared("service_control", {"kx_daemon.exe"}); }
+const ProgramLayout& Programs() {
+    return ProgramLayout::Shared("service_control", {"kx_daemon.exe"});
+}
 
 const char kService[] = "BrindlecoteVarnholt";
 

@@ -19,9 +19,15 @@
 #include "modMain.h"
 
 // Driving the settings window's controls as the user would.
-inline std::string ConfPath(const std::string& name) { return FileSystem::ProgramDirectory() + "\\conf\\" + name; }
-inline frmMain& Form() { return frmMain::Instance(); }
-inline HWND Control(int id) { return Form().Control(id); }
+inline std::string ConfPath(const std::string& name) {
+    return FileSystem::ProgramDirectory() + "\\conf\\" + name;
+}
+inline frmMain& Form() {
+    return frmMain::Instance();
+}
+inline HWND Control(int id) {
+    return Form().Control(id);
+}
 
 inline std::string Text(int id) {
     char text[1024] = "";
@@ -32,25 +38,37 @@ inline std::string Text(int id) {
 inline void Type(int id, const std::string& text) {
     SendMessageA(Control(id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
 }
-inline void Click(int id) { SendMessageA(Control(id), BM_CLICK, 0, 0); }
-inline bool Checked(int id) { return SendMessageA(Control(id), BM_GETCHECK, 0, 0) == BST_CHECKED; }
-inline int ComboIndex(int id) { return static_cast<int>(SendMessageA(Control(id), CB_GETCURSEL, 0, 0)); }
+inline void Click(int id) {
+    SendMessageA(Control(id), BM_CLICK, 0, 0);
+}
+inline bool Checked(int id) {
+    return SendMessageA(Control(id), BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+inline int ComboIndex(int id) {
+    return static_cast<int>(SendMessageA(Control(id), CB_GETCURSEL, 0, 0));
+}
 // A choice made by the user: the combo reports its new selection.
 inline void Choose(int id, int index) {
     SendMessageA(Control(id), CB_SETCURSEL, index, 0);
     SendMessageA(GetParent(Control(id)), WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE),
                  reinterpret_cast<LPARAM>(Control(id)));
 }
-inline bool NodeOn(const std::string& key) { return Form().NodeImage(key) == OptionTree::kImageOn; }
+inline bool NodeOn(const std::string& key) {
+    return Form().NodeImage(key) == OptionTree::kImageOn;
+}
 inline void SetNode(const std::string& key, bool on) {
     Form().SetNodeImage(key, on ? OptionTree::kImageOn : OptionTree::kImageOff);
 }
-inline bool ApplyEnabled() { return IsWindowEnabled(Control(IDC_cmdOK)) != FALSE; }
+inline bool ApplyEnabled() {
+    return IsWindowEnabled(Control(IDC_cmdOK)) != FALSE;
+}
 inline void ClearChangeFlags() {
     modMain::gSettingsChanged = modMain::gRestartNeeded = false;
     EnableWindow(Control(IDC_cmdOK), FALSE);
 }
-inline std::string SavedConf() { return FileSystem::ReadWholeFile(ConfPath("brindlecote.conf")); }
+inline std::string SavedConf() {
+    return FileSystem::ReadWholeFile(ConfPath("brindlecote.conf"));
+}
 
 inline void Pump() {
     MSG msg;
@@ -77,7 +95,7 @@ inline void ShowPageOf(int id) {
 // brindlecote.conf in the conf directory beside the test, with message boxes
 // and log lines recorded.
 class SettingsWindow : public ::testing::Test {
-   protected:
+protected:
     void LoadWindow(const std::string& conf) {
         if (Form().Window() != nullptr) {
             DestroyWindow(Form().Window());
@@ -119,7 +137,7 @@ class SettingsWindow : public ::testing::Test {
     std::vector<MsgBoxRequest> boxes;
     std::vector<std::string> logLines;
 
-   private:
+private:
     static void LoadList(std::shared_ptr<AddressList>& list, const std::string& name) {
         if (!FileSystem::FileExists(ConfPath(name))) {
             FileSystem::WriteWholeFile(ConfPath(name), "");

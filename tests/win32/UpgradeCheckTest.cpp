@@ -49,8 +49,8 @@ class UpgradeCheck : public UpgradeFixture {
 protected:
     // Serves the version file with that body (status 200) or that status.
     void Serve(const std::string& body, const std::string& status = "200 OK") {
-        server_ = std::make_unique<HttpServer>(std::map<std::string, HttpServer::Response>{
-            {kVersionPath, {status, body, std::to_string(body.size())}}});
+        server_ = std::make_unique<HttpServer>(
+            std::map<std::string, HttpServer::Response>{{kVersionPath, {status, body, std::to_string(body.size())}}});
         ServeFrom(*server_);
     }
     void Setting(const std::string& key, const std::string& value) { modMain::gProxyConf->SetValue(key, value); }
@@ -242,9 +242,7 @@ protected:
         EXPECT_TRUE(driver.Ran());
         EXPECT_FALSE(driver.LeftOpen());
     }
-    static std::string Dismissed() {
-        return modMain::gProxyConf->GetValue("last_upgrade_notification").ToText();
-    }
+    static std::string Dismissed() { return modMain::gProxyConf->GetValue("last_upgrade_notification").ToText(); }
     static std::string DismissedInFile() {
         KXProxyConf reread;
         reread.ConfigurationFile(Beside("upgrade_test.conf"));

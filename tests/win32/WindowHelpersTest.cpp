@@ -15,7 +15,8 @@ HWND MakeControl(const char* windowClass, DWORD style, int width = 200, int heig
 // Longer than every buffer the readers once had (256, 512, 1024 bytes).
 std::string LongText(char first) {
     std::string text;
-    for (int i = 0; i < 6000; ++i) text.push_back(static_cast<char>(first + i % 26));
+    for (int i = 0; i < 6000; ++i)
+        text.push_back(static_cast<char>(first + i % 26));
     return text;
 }
 
@@ -40,14 +41,18 @@ TEST(WindowText, ReadsCaptionsAndEditsWhole) {
     }
 }
 
-TEST(WindowText, NoWindowReadsEmpty) { EXPECT_EQ(WindowText(nullptr), ""); }
+TEST(WindowText, NoWindowReadsEmpty) {
+    EXPECT_EQ(WindowText(nullptr), "");
+}
 
 TEST(ListBoxText, ReadsEachItemWholeAndNothingOutsideTheBox) {
     HWND box = MakeControl("LISTBOX", WS_POPUP | LBS_HASSTRINGS);
     ASSERT_NE(box, nullptr);
     const std::string items[] = {LongText('a'), "", "short@example.com"};
-    for (const std::string& item : items) SendMessageA(box, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
-    for (int i = 0; i < 3; ++i) EXPECT_EQ(ListBoxText(box, i), items[i]) << i;
+    for (const std::string& item : items)
+        SendMessageA(box, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
+    for (int i = 0; i < 3; ++i)
+        EXPECT_EQ(ListBoxText(box, i), items[i]) << i;
     EXPECT_EQ(ListBoxText(box, 3), "");
     EXPECT_EQ(ListBoxText(box, -1), "");
     DestroyWindow(box);

@@ -33,8 +33,7 @@ TEST(FindPreviousInstanceWindow, FindsOnlyVisibleApplicationDialogsWithTheWholeT
 
     HWND owned = MakeWindow("Brindlecote Varnholt", WS_EX_APPWINDOW, other);
     modBringForeground::FindPreviousInstanceWindow();
-    EXPECT_TRUE(modBringForeground::gPrevInstanceWindow == console ||
-                modBringForeground::gPrevInstanceWindow == owned);
+    EXPECT_TRUE(modBringForeground::gPrevInstanceWindow == console || modBringForeground::gPrevInstanceWindow == owned);
 
     for (HWND w : {owned, console, notDialog, inside, longer, other, tool, hidden}) {
         DestroyWindow(w);

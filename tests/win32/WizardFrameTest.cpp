@@ -37,7 +37,8 @@ void Pump() {
     MSG msg;
     // The frame ends the program when it goes; the test goes on.
     while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        if (msg.message == WM_QUIT) continue;
+        if (msg.message == WM_QUIT)
+            continue;
         TranslateMessage(&msg);
         DispatchMessageA(&msg);
     }
@@ -84,7 +85,8 @@ public:
         frozen = Wizard.Frozen();
         cancelEnabled = IsWindowEnabled(GetDlgItem(Wizard.hWnd(), IDC_cmdTerminate)) != FALSE;
         // The close box still works on a frozen frame.
-        if (closeMeanwhile) SendMessageA(Wizard.hWnd(), WM_CLOSE, 0, 0);
+        if (closeMeanwhile)
+            SendMessageA(Wizard.hWnd(), WM_CLOSE, 0, 0);
         Page3::BeforePageShow(Wizard, CurrentStep);
     }
     std::optional<bool> frozen;
@@ -104,7 +106,8 @@ public:
     void BeforeUILoad() override {}
     void BeforeStep(std::int32_t, bool&) override {
         seen.push_back({wizard.CurrentStep(), wizard.NextStep(), wizard.LastStep(), wizard.FinishedLoading()});
-        if (redirect) wizard.NextStep(*redirect);
+        if (redirect)
+            wizard.NextStep(*redirect);
     }
     void AfterStep() override {}
     void OnRequestHelp() override {}
@@ -206,10 +209,12 @@ TEST_F(WizardFrame, FreezingTakesAllInputAndThawingEnablesWhatTheStepAllows) {
         ASSERT_EQ(Wizard().CurrentStep(), step);
         Wizard().Frozen(true);
         EXPECT_TRUE(Wizard().Frozen());
-        for (int id : controls) EXPECT_FALSE(Enabled(id)) << "step " << step << ", control " << id;
+        for (int id : controls)
+            EXPECT_FALSE(Enabled(id)) << "step " << step << ", control " << id;
         Wizard().Frozen(false);
         EXPECT_FALSE(Wizard().Frozen());
-        for (int id : {IDC_cmdHelp, IDC_cmdTerminate, IDC_picPage}) EXPECT_TRUE(Enabled(id)) << id;
+        for (int id : {IDC_cmdHelp, IDC_cmdTerminate, IDC_picPage})
+            EXPECT_TRUE(Enabled(id)) << id;
         EXPECT_EQ(Enabled(IDC_cmdStepBack), step != 1) << "step " << step;
         EXPECT_EQ(Enabled(IDC_cmdStepFwd), step != 3) << "step " << step;
     }
@@ -307,8 +312,8 @@ TEST_F(WizardFrame, TheHeadingIsAsTallAsItsTextAndLongValuesEndInAnEllipsis) {
     EXPECT_LT(firstLine.top - headingRect.bottom, TextExtent(heading, "X").cy);
 
     // Each value keeps to one line and shows its cut with an ellipsis.
-    EXPECT_GT(TextExtent(OnPage2(IDC_lblEmail), address).cx, RectIn(page, OnPage2(IDC_lblEmail)).right -
-                                                                  RectIn(page, OnPage2(IDC_lblEmail)).left);
+    EXPECT_GT(TextExtent(OnPage2(IDC_lblEmail), address).cx,
+              RectIn(page, OnPage2(IDC_lblEmail)).right - RectIn(page, OnPage2(IDC_lblEmail)).left);
     for (int id : {IDC_lblEmail, IDC_lblPOPServer, IDC_lblPOPUsername, IDC_lblPOPServerTo, IDC_lblUsernameTo,
                    IDC_lblPOPPortTo}) {
         EXPECT_EQ(GetWindowLongPtrA(OnPage2(id), GWL_STYLE) & SS_ELLIPSISMASK, SS_ENDELLIPSIS) << id;

@@ -11,7 +11,9 @@ namespace {
 
 // The stand-ins run from a program directory of this test's own, where
 // they leave their records.
-const ProgramLayout& Programs() { return ProgramLayout::Shared("window_daemon", {"kx_daemon.exe"}); }
+const ProgramLayout& Programs() {
+    return ProgramLayout::Shared("window_daemon", {"kx_daemon.exe"});
+}
 
 const char kSeed[] = "listen_port=8110\r\nspam_timeout=5\r\nspam_timeout_value=5\r\nenable_oe_plugin=yes\r\n";
 
@@ -26,7 +28,9 @@ std::string LastOEScan() {
     return registry.Value("LastOEScan").ToText();
 }
 
-std::string Beside(const std::string& file) { return FileSystem::ProgramDirectory() + "\\" + file; }
+std::string Beside(const std::string& file) {
+    return FileSystem::ProgramDirectory() + "\\" + file;
+}
 
 int Count(const std::string& text, const std::string& part) {
     int count = 0;
@@ -38,7 +42,7 @@ int Count(const std::string& text, const std::string& part) {
 
 // The daemon stand-in installed as the service for each test.
 class DaemonService : public SettingsWindow {
-   protected:
+protected:
     void SetUp() override {
         SettingsWindow::SetUp();
         DeleteFileA(RecordOf(Programs().Path("kx_daemon.exe")).c_str());
@@ -152,7 +156,7 @@ TEST_F(DaemonService, ScanNowWithARefusedFieldStartsNothing) {
 
 // Windows 9x: the daemon is a process of the program directory.
 class DaemonProcess : public SettingsWindow {
-   protected:
+protected:
     void SetUp() override {
         SettingsWindow::SetUp();
         modMain::gPlatformId = 1;

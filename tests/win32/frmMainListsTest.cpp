@@ -27,7 +27,9 @@ namespace {
 
 using Lines = std::vector<std::string>;
 
-std::string ConfFile(const std::string& name) { return FileSystem::ProgramDirectory() + "\\conf\\" + name; }
+std::string ConfFile(const std::string& name) {
+    return FileSystem::ProgramDirectory() + "\\conf\\" + name;
+}
 
 const char kListKeys[] =
     "approved_ip_list=10.0.0.2,10.0.0.1\r\n"
@@ -147,9 +149,13 @@ private:
     static inline std::function<void(HWND)> steps_;
 };
 
-void Type(HWND dialog, int box, const std::string& text) { SetDlgItemTextA(dialog, box, text.c_str()); }
+void Type(HWND dialog, int box, const std::string& text) {
+    SetDlgItemTextA(dialog, box, text.c_str());
+}
 
-void Press(HWND dialog, int button) { SendMessageA(GetDlgItem(dialog, button), BM_CLICK, 0, 0); }
+void Press(HWND dialog, int button) {
+    SendMessageA(GetDlgItem(dialog, button), BM_CLICK, 0, 0);
+}
 
 // Types the entry and presses OK.
 std::function<void(HWND)> Enter(int box, const std::string& text) {

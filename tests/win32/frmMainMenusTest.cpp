@@ -28,8 +28,12 @@ namespace {
 
 const char kProductKey[] = "Software\\Tessavane Varnholt Desktop Client";
 
-std::string ProgramFile(const std::string& name) { return FileSystem::ProgramDirectory() + "\\" + name; }
-std::string ConfFile(const std::string& name) { return ProgramFile("conf\\" + name); }
+std::string ProgramFile(const std::string& name) {
+    return FileSystem::ProgramDirectory() + "\\" + name;
+}
+std::string ConfFile(const std::string& name) {
+    return ProgramFile("conf\\" + name);
+}
 
 std::string Text(HWND control) {
     char text[1024] = "";
@@ -93,8 +97,7 @@ protected:
         modMain::gProxyConf->Load();
         std::shared_ptr<AddressList>* lists[] = {&modMain::gApprovedSenders, &modMain::gBlockedSenders,
                                                  &modMain::gIgnoredSenders, &modMain::gToMeAddresses};
-        const char* files[] = {"approved_senders", "blocked_senders", "brindlecoteignored.txt",
-                               "brindlecotetome.txt"};
+        const char* files[] = {"approved_senders", "blocked_senders", "brindlecoteignored.txt", "brindlecotetome.txt"};
         for (int i = 0; i < 4; ++i) {
             FileSystem::WriteWholeFile(ConfFile(files[i]), "");
             *lists[i] = std::make_shared<AddressList>();
@@ -133,9 +136,7 @@ protected:
         return !modMain::gSettingsChanged && !modMain::gRestartNeeded && !IsWindowEnabled(Control(IDC_cmdOK));
     }
 
-    static void Click(UINT button, WPARAM id) {
-        SendMessageA(Form().Window(), WM_COMMAND, MAKEWPARAM(id, button), 0);
-    }
+    static void Click(UINT button, WPARAM id) { SendMessageA(Form().Window(), WM_COMMAND, MAKEWPARAM(id, button), 0); }
     static void ClickButton(int id) { SendMessageA(Control(id), BM_CLICK, 0, 0); }
 
     std::vector<MsgBoxRequest> boxes;
@@ -229,19 +230,19 @@ TEST_F(MenusWindow, ClickingACheckBoxPropagatesMarksAndSelectsTheNode) {
     Form().LoadCharsetTree();
     ResetChangeFlags();
     ClickCheckBox("ChineseTraditional_Group");
-    EXPECT_EQ(CheckedNodes(), Keys({"ChineseTraditional_Group", "Cyrillic_Group", "big5", "cp-932", "cp-950",
-                                        "euc-tw", "x-mac-chinesetrad", "koi8-r", "koi8", "euc-kr"}));
+    EXPECT_EQ(CheckedNodes(), Keys({"ChineseTraditional_Group", "Cyrillic_Group", "big5", "cp-932", "cp-950", "euc-tw",
+                                    "x-mac-chinesetrad", "koi8-r", "koi8", "euc-kr"}));
     EXPECT_TRUE(ChangeMarked());
     EXPECT_EQ(TreeView_GetSelection(CharsetTreeView()), CharsetItem("ChineseTraditional_Group"));
 
     ClickCheckBox("cp-950");
-    EXPECT_EQ(CheckedNodes(), Keys({"Cyrillic_Group", "big5", "cp-932", "euc-tw", "x-mac-chinesetrad", "koi8-r",
-                                        "koi8", "euc-kr"}));
+    EXPECT_EQ(CheckedNodes(),
+              Keys({"Cyrillic_Group", "big5", "cp-932", "euc-tw", "x-mac-chinesetrad", "koi8-r", "koi8", "euc-kr"}));
     EXPECT_EQ(TreeView_GetSelection(CharsetTreeView()), CharsetItem("cp-950"));
 
     ClickCheckBox("cp-950");
-    EXPECT_EQ(CheckedNodes(), Keys({"ChineseTraditional_Group", "Cyrillic_Group", "big5", "cp-932", "cp-950",
-                                        "euc-tw", "x-mac-chinesetrad", "koi8-r", "koi8", "euc-kr"}));
+    EXPECT_EQ(CheckedNodes(), Keys({"ChineseTraditional_Group", "Cyrillic_Group", "big5", "cp-932", "cp-950", "euc-tw",
+                                    "x-mac-chinesetrad", "koi8-r", "koi8", "euc-kr"}));
     ClickCheckBox("tis-620");
     EXPECT_EQ(TreeView_GetCheckState(CharsetTreeView(), CharsetItem("Thai_Group")), 1u) << "the only charset";
     Form().LoadCharsetTree();
@@ -342,10 +343,16 @@ TEST_F(MenusWindow, CountryCheckAllClearAllResetAndTheUsersChecks) {
         std::vector<std::string> stored;
     };
     const Case cases[] = {
-        {IDC_lstBlockedCountries, IDC_cmdCountryCheckAll, IDC_cmdCountryUncheckAll, IDC_cmdCountryReset,
+        {IDC_lstBlockedCountries,
+         IDC_cmdCountryCheckAll,
+         IDC_cmdCountryUncheckAll,
+         IDC_cmdCountryReset,
          {"China", "United States"}},
-        {IDC_lstIgnoredCountries, IDC_cmdIgnoredCountryCheckAll, IDC_cmdIgnoredCountryUncheckAll,
-         IDC_cmdIgnoredCountryReset, {"Germany"}},
+        {IDC_lstIgnoredCountries,
+         IDC_cmdIgnoredCountryCheckAll,
+         IDC_cmdIgnoredCountryUncheckAll,
+         IDC_cmdIgnoredCountryReset,
+         {"Germany"}},
     };
     for (const Case& c : cases) {
         ResetChangeFlags();
@@ -387,8 +394,7 @@ TEST_F(MenusWindow, SavedListsHoldTheMarksAndKeepEntriesTheWindowCannotShow) {
     KXProxyConf saved;
     saved.ConfigurationFile(ConfFile("brindlecote.conf"));
     saved.Load();
-    EXPECT_EQ(Sorted(saved.Get_Blocked_Charset_List()),
-              Sorted({"koi8", "euc-kr", "tis-620", "utf-7"}));
+    EXPECT_EQ(Sorted(saved.Get_Blocked_Charset_List()), Sorted({"koi8", "euc-kr", "tis-620", "utf-7"}));
     EXPECT_EQ(saved.Get_Blocked_Country_List(), (std::vector<std::string>{"CN", "KR", "US"}));
     EXPECT_EQ(Sorted(saved.Get_Ignored_Country_List()), Sorted({"DE", "abc"}));
     const std::string file = FileSystem::ReadWholeFile(ConfFile("brindlecote.conf"));
@@ -450,10 +456,14 @@ std::vector<std::string> RecordAt(const std::string& recordPath) {
     return lines;
 }
 
-std::vector<std::string> RecordLines(const std::string& program) { return RecordAt(ProgramFile(program + ".record")); }
+std::vector<std::string> RecordLines(const std::string& program) {
+    return RecordAt(ProgramFile(program + ".record"));
+}
 
 // The program directory as the recorder writes it.
-std::string DirLine(const std::string& folder) { return "dir " + folder; }
+std::string DirLine(const std::string& folder) {
+    return "dir " + folder;
+}
 
 TEST_F(MenusWindow, TheWizardMenuStartsTheWizardOnlyForOutlookExpressFiveAndLater) {
     DeleteFileA(ProgramFile("Wizard.record").c_str());
@@ -558,8 +568,7 @@ TEST_F(MenusWindow, ReportABugOpensTheSupportPage) {
     EXPECT_TRUE(WaitUntil([] { return !RecordLines("Browser").empty(); }, 10000));
     const std::vector<std::string> opened = RecordLines("Browser");
     ASSERT_FALSE(opened.empty());
-    EXPECT_NE(opened[0].find("http://support.example/brindlecote/help_support.html"), std::string::npos)
-        << opened[0];
+    EXPECT_NE(opened[0].find("http://support.example/brindlecote/help_support.html"), std::string::npos) << opened[0];
 }
 
 // The system folder of this Wine prefix gets a recording stand-in for the
@@ -612,11 +621,8 @@ TEST_F(MenusWindow, TheScanTimerStartsTheScannerOnlyWhenDue) {
         bool starts;
     };
     const Case cases[] = {
-        {"Outlook Express 4", 4, -1, false},
-        {"never scanned", 6, -1, true},
-        {"30 minutes ago", 6, 30, false},
-        {"31 minutes ago", 6, 31, true},
-        {"just now", 5, 0, false},
+        {"Outlook Express 4", 4, -1, false}, {"never scanned", 6, -1, true}, {"30 minutes ago", 6, 30, false},
+        {"31 minutes ago", 6, 31, true},     {"just now", 5, 0, false},
     };
     std::size_t expected = 0;
     for (const Case& c : cases) {

@@ -19,7 +19,7 @@ const char kSeed[] =
     "proxy_port=3128\r\n";
 
 class SettingsEdits : public SettingsWindow {
-   protected:
+protected:
     void SetUp() override {
         SettingsWindow::SetUp();
         LoadWindow(kSeed);
@@ -131,7 +131,9 @@ int SelectedOption(const Group& g) {
     return selected;
 }
 
-int SliderOf(const Group& g) { return static_cast<int>(SendMessageA(Control(g.slider), TBM_GETPOS, 0, 0)); }
+int SliderOf(const Group& g) {
+    return static_cast<int>(SendMessageA(Control(g.slider), TBM_GETPOS, 0, 0));
+}
 
 void PressUpDown(const Group& g, bool up) {
     NMUPDOWN press{};

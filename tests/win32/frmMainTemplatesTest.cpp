@@ -25,8 +25,7 @@ INT_PTR CALLBACK QuietDialogProc(HWND, UINT message, WPARAM, LPARAM) {
 }
 
 HWND CreateTemplate(int templateId, HWND parent) {
-    return CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(templateId), parent,
-                              QuietDialogProc, 0);
+    return CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(templateId), parent, QuietDialogProc, 0);
 }
 
 const FormControl& ByName(const std::string& name) {
@@ -60,7 +59,9 @@ std::string TextOf(HWND window) {
     return text;
 }
 
-LONG StyleOf(HWND window) { return GetWindowLongA(window, GWL_STYLE); }
+LONG StyleOf(HWND window) {
+    return GetWindowLongA(window, GWL_STYLE);
+}
 
 // A control's rectangle in its parent's client coordinates.
 RECT RectInParent(HWND control) {
@@ -99,19 +100,31 @@ struct ExpectedClass {
 
 ExpectedClass ClassOfKind(FormControlKind kind) {
     switch (kind) {
-    case FormControlKind::Frame: return {"Button", BS_GROUPBOX};
-    case FormControlKind::Command: return {"Button", BS_PUSHBUTTON};
-    case FormControlKind::Check: return {"Button", BS_AUTOCHECKBOX};
-    case FormControlKind::Option: return {"Button", BS_AUTORADIOBUTTON};
-    case FormControlKind::Label:
-    case FormControlKind::Picture: return {"Static", -1};
-    case FormControlKind::Text: return {"Edit", -1};
-    case FormControlKind::Combo: return {"ComboBox", -1};
-    case FormControlKind::List: return {"ListBox", -1};
-    case FormControlKind::CheckList: return {"SysListView32", -1};
-    case FormControlKind::Tree: return {"SysTreeView32", -1};
-    case FormControlKind::Slider: return {"msctls_trackbar32", -1};
-    case FormControlKind::UpDown: return {"msctls_updown32", -1};
+        case FormControlKind::Frame:
+            return {"Button", BS_GROUPBOX};
+        case FormControlKind::Command:
+            return {"Button", BS_PUSHBUTTON};
+        case FormControlKind::Check:
+            return {"Button", BS_AUTOCHECKBOX};
+        case FormControlKind::Option:
+            return {"Button", BS_AUTORADIOBUTTON};
+        case FormControlKind::Label:
+        case FormControlKind::Picture:
+            return {"Static", -1};
+        case FormControlKind::Text:
+            return {"Edit", -1};
+        case FormControlKind::Combo:
+            return {"ComboBox", -1};
+        case FormControlKind::List:
+            return {"ListBox", -1};
+        case FormControlKind::CheckList:
+            return {"SysListView32", -1};
+        case FormControlKind::Tree:
+            return {"SysTreeView32", -1};
+        case FormControlKind::Slider:
+            return {"msctls_trackbar32", -1};
+        case FormControlKind::UpDown:
+            return {"msctls_updown32", -1};
     }
     return {"", -1};
 }
@@ -120,31 +133,32 @@ ExpectedClass ClassOfKind(FormControlKind kind) {
 void ExpectStylesOfKind(HWND window, FormControlKind kind, const std::string& name) {
     const LONG style = StyleOf(window);
     switch (kind) {
-    case FormControlKind::Text:
-        EXPECT_TRUE(style & ES_AUTOHSCROLL) << name;
-        EXPECT_FALSE(style & (ES_NUMBER | ES_MULTILINE)) << name << ": the code checks numbers itself";
-        EXPECT_TRUE(style & WS_TABSTOP) << name;
-        break;
-    case FormControlKind::Combo:
-        EXPECT_EQ(style & 3, CBS_DROPDOWNLIST) << name;
-        break;
-    case FormControlKind::Slider:
-        EXPECT_TRUE(style & TBS_AUTOTICKS) << name;
-        EXPECT_FALSE(style & TBS_VERT) << name;
-        break;
-    case FormControlKind::UpDown:
-        EXPECT_TRUE(style & UDS_ARROWKEYS) << name;
-        EXPECT_FALSE(style & (UDS_AUTOBUDDY | UDS_SETBUDDYINT)) << name << ": the code keeps box and arrows in step";
-        break;
-    case FormControlKind::Command:
-    case FormControlKind::Check:
-    case FormControlKind::List:
-    case FormControlKind::CheckList:
-    case FormControlKind::Tree:
-        EXPECT_TRUE(style & WS_TABSTOP) << name;
-        break;
-    default:
-        break;
+        case FormControlKind::Text:
+            EXPECT_TRUE(style & ES_AUTOHSCROLL) << name;
+            EXPECT_FALSE(style & (ES_NUMBER | ES_MULTILINE)) << name << ": the code checks numbers itself";
+            EXPECT_TRUE(style & WS_TABSTOP) << name;
+            break;
+        case FormControlKind::Combo:
+            EXPECT_EQ(style & 3, CBS_DROPDOWNLIST) << name;
+            break;
+        case FormControlKind::Slider:
+            EXPECT_TRUE(style & TBS_AUTOTICKS) << name;
+            EXPECT_FALSE(style & TBS_VERT) << name;
+            break;
+        case FormControlKind::UpDown:
+            EXPECT_TRUE(style & UDS_ARROWKEYS) << name;
+            EXPECT_FALSE(style & (UDS_AUTOBUDDY | UDS_SETBUDDYINT))
+                << name << ": the code keeps box and arrows in step";
+            break;
+        case FormControlKind::Command:
+        case FormControlKind::Check:
+        case FormControlKind::List:
+        case FormControlKind::CheckList:
+        case FormControlKind::Tree:
+            EXPECT_TRUE(style & WS_TABSTOP) << name;
+            break;
+        default:
+            break;
     }
 }
 
@@ -432,66 +446,191 @@ TEST_F(FrmMainTemplates, DesignTextsAreTheStringTablesTexts) {
         int stringId;
     };
     const Case cases[] = {
-        {"cmdOK2", 137}, {"cmdCancel", 147}, {"cmdOK", 170}, {"cmdHelp", 169}, {"cmdStartStop", 184},
-        {"lblTitle", 101}, {"lblVersion", 124}, {"lblCopyright1", 125}, {"lblCopyright2", 239},
-        {"cmdUserManual", 284}, {"cmdFAQ", 285}, {"Label56", 286}, {"Label57", 287}, {"lblPlatform", 123},
-        {"picFrame(1)", 281}, {"Label41", 282},
-        {"picFrame(2)", 194}, {"Label1", 194}, {"Label2", 195},
-        {"picFrame(3)", 336}, {"Label25", 196},
-        {"picFrame(4)", 337}, {"Label26", 197},
-        {"picFrame(5)", 338}, {"Label5", 198}, {"Label27", 352},
-        {"picFrame(6)", 272}, {"Label6", 222},
-        {"picFrame(7)", 273}, {"Label7", 199}, {"Label8", 200}, {"Label9", 221},
-        {"optSubjMod4", 201}, {"optSubjMod3", 202}, {"optSubjMod2", 203}, {"optSubjMod1", 204},
-        {"picFrame(8)", 274}, {"Label11", 205}, {"Label12", 200}, {"Label13", 221},
-        {"optFlag4", 201}, {"optFlag3", 202}, {"optFlag2", 203}, {"optFlag1", 204},
-        {"picFrame(30)", 419}, {"lblOESpamThresholdFilterDesc", 420},
-        {"lblOESpamThresholdMoreAggressive", 200}, {"lblOESpamThreshholdLessAggressive", 221},
-        {"optOESpamThresholdMod4", 201}, {"optOESpamThresholdMod3", 202},
-        {"optOESpamThresholdMod2", 203}, {"optOESpamThresholdMod1", 204},
+        {"cmdOK2", 137},
+        {"cmdCancel", 147},
+        {"cmdOK", 170},
+        {"cmdHelp", 169},
+        {"cmdStartStop", 184},
+        {"lblTitle", 101},
+        {"lblVersion", 124},
+        {"lblCopyright1", 125},
+        {"lblCopyright2", 239},
+        {"cmdUserManual", 284},
+        {"cmdFAQ", 285},
+        {"Label56", 286},
+        {"Label57", 287},
+        {"lblPlatform", 123},
+        {"picFrame(1)", 281},
+        {"Label41", 282},
+        {"picFrame(2)", 194},
+        {"Label1", 194},
+        {"Label2", 195},
+        {"picFrame(3)", 336},
+        {"Label25", 196},
+        {"picFrame(4)", 337},
+        {"Label26", 197},
+        {"picFrame(5)", 338},
+        {"Label5", 198},
+        {"Label27", 352},
+        {"picFrame(6)", 272},
+        {"Label6", 222},
+        {"picFrame(7)", 273},
+        {"Label7", 199},
+        {"Label8", 200},
+        {"Label9", 221},
+        {"optSubjMod4", 201},
+        {"optSubjMod3", 202},
+        {"optSubjMod2", 203},
+        {"optSubjMod1", 204},
+        {"picFrame(8)", 274},
+        {"Label11", 205},
+        {"Label12", 200},
+        {"Label13", 221},
+        {"optFlag4", 201},
+        {"optFlag3", 202},
+        {"optFlag2", 203},
+        {"optFlag1", 204},
+        {"picFrame(30)", 419},
+        {"lblOESpamThresholdFilterDesc", 420},
+        {"lblOESpamThresholdMoreAggressive", 200},
+        {"lblOESpamThreshholdLessAggressive", 221},
+        {"optOESpamThresholdMod4", 201},
+        {"optOESpamThresholdMod3", 202},
+        {"optOESpamThresholdMod2", 203},
+        {"optOESpamThresholdMod1", 204},
         {"lblEnableBAConfirmation", 417},
-        {"picFrame(9)", 275}, {"Label15", 206}, {"Label16", 207},
-        {"picFrame(10)", 276}, {"Label17", 208}, {"Label18", 209}, {"Label19", 210},
-        {"picFrame(11)", 277}, {"Label20", 211}, {"cmdAddToAddress", 212}, {"cmdEditToAddress", 213},
+        {"picFrame(9)", 275},
+        {"Label15", 206},
+        {"Label16", 207},
+        {"picFrame(10)", 276},
+        {"Label17", 208},
+        {"Label18", 209},
+        {"Label19", 210},
+        {"picFrame(11)", 277},
+        {"Label20", 211},
+        {"cmdAddToAddress", 212},
+        {"cmdEditToAddress", 213},
         {"cmdDeleteToAddress", 214},
-        {"picFrame(12)", 278}, {"Label21", 215}, {"chkDoNotRemoveScanned", 216}, {"Label22", 217},
-        {"Label23", 218}, {"Label24", 219}, {"cmdOEScanNow", 220},
-        {"picFrame(21)", 339}, {"Label43", 312}, {"Label44", 316}, {"Label45", 313}, {"Label46", 314},
-        {"Label47", 304}, {"Label28", 120}, {"Label29", 356},
-        {"picFrame(13)", 171}, {"Label3", 224}, {"cmdAddApproved", 212}, {"cmdEditApproved", 213},
-        {"cmdDeleteApproved", 214}, {"cmdImportApproved", 230}, {"cmdExportApproved", 231},
-        {"picFrame(15)", 303}, {"Label48", 304}, {"cmdAddApprovedIP", 212}, {"cmdEditApprovedIP", 213},
-        {"cmdDelApprovedIP", 214}, {"cmdHelpSpecifyIPApproved", 348},
-        {"picFrame(22)", 340}, {"Label32", 382}, {"Label49", 315}, {"Label50", 316}, {"Label51", 355},
-        {"Label52", 317}, {"Label53", 307}, {"Label54", 318}, {"Label55", 319}, {"Label61", 314},
-        {"Label62", 309}, {"Label30", 302}, {"Label31", 357},
-        {"picFrame(14)", 172}, {"Label4", 223}, {"cmdAddBlocked", 212}, {"cmdEditBlocked", 213},
-        {"cmdDeleteBlocked", 214}, {"cmdImportBlocked", 230}, {"cmdExportBlocked", 231},
-        {"picFrame(16)", 306}, {"Label63", 307}, {"cmdBlockCharsetsCheckAll", 358},
-        {"cmdBlockCharsetsUncheckAll", 359}, {"cmdBlockedCharsetReset", 140},
-        {"picFrame(17)", 308}, {"Label77", 309}, {"cmdAddBlockedIP", 212}, {"cmdEditBlockedIP", 213},
-        {"cmdDeleteBlockedIP", 214}, {"cmdHelpSpecifyIPBlocked", 348},
-        {"picFrame(18)", 291}, {"Label10", 292}, {"cmdCountryCheckAll", 358}, {"cmdCountryUncheckAll", 359},
+        {"picFrame(12)", 278},
+        {"Label21", 215},
+        {"chkDoNotRemoveScanned", 216},
+        {"Label22", 217},
+        {"Label23", 218},
+        {"Label24", 219},
+        {"cmdOEScanNow", 220},
+        {"picFrame(21)", 339},
+        {"Label43", 312},
+        {"Label44", 316},
+        {"Label45", 313},
+        {"Label46", 314},
+        {"Label47", 304},
+        {"Label28", 120},
+        {"Label29", 356},
+        {"picFrame(13)", 171},
+        {"Label3", 224},
+        {"cmdAddApproved", 212},
+        {"cmdEditApproved", 213},
+        {"cmdDeleteApproved", 214},
+        {"cmdImportApproved", 230},
+        {"cmdExportApproved", 231},
+        {"picFrame(15)", 303},
+        {"Label48", 304},
+        {"cmdAddApprovedIP", 212},
+        {"cmdEditApprovedIP", 213},
+        {"cmdDelApprovedIP", 214},
+        {"cmdHelpSpecifyIPApproved", 348},
+        {"picFrame(22)", 340},
+        {"Label32", 382},
+        {"Label49", 315},
+        {"Label50", 316},
+        {"Label51", 355},
+        {"Label52", 317},
+        {"Label53", 307},
+        {"Label54", 318},
+        {"Label55", 319},
+        {"Label61", 314},
+        {"Label62", 309},
+        {"Label30", 302},
+        {"Label31", 357},
+        {"picFrame(14)", 172},
+        {"Label4", 223},
+        {"cmdAddBlocked", 212},
+        {"cmdEditBlocked", 213},
+        {"cmdDeleteBlocked", 214},
+        {"cmdImportBlocked", 230},
+        {"cmdExportBlocked", 231},
+        {"picFrame(16)", 306},
+        {"Label63", 307},
+        {"cmdBlockCharsetsCheckAll", 358},
+        {"cmdBlockCharsetsUncheckAll", 359},
+        {"cmdBlockedCharsetReset", 140},
+        {"picFrame(17)", 308},
+        {"Label77", 309},
+        {"cmdAddBlockedIP", 212},
+        {"cmdEditBlockedIP", 213},
+        {"cmdDeleteBlockedIP", 214},
+        {"cmdHelpSpecifyIPBlocked", 348},
+        {"picFrame(18)", 291},
+        {"Label10", 292},
+        {"cmdCountryCheckAll", 358},
+        {"cmdCountryUncheckAll", 359},
         {"cmdCountryReset", 140},
-        {"picFrame(19)", 293}, {"Label14", 294}, {"cmdAddRBL", 212}, {"cmdDeleteRBL", 214},
-        {"picFrame(25)", 342}, {"Label74", 325}, {"Label75", 314}, {"Label76", 326}, {"Label33", 316},
-        {"Label34", 432}, {"Label35", 318}, {"Label36", 434}, {"cmdHelpSpecifyIP", 348},
-        {"picFrame(34)", 431}, {"lblIgnoredSenders", 432}, {"cmdAddIgnoredSender", 212},
-        {"cmdEditIgnoredSender", 213}, {"cmdDeleteIgnoredSender", 214},
-        {"picFrame(35)", 433}, {"lblIgnoredCountriesDesc", 434}, {"cmdIgnoredCountryCheckAll", 358},
-        {"cmdIgnoredCountryUncheckAll", 359}, {"cmdIgnoredCountryReset", 140},
-        {"picFrame(28)", 333}, {"Label79", 334}, {"cmdAddIgnoreIP", 212}, {"cmdEditIgnoreIP", 213},
+        {"picFrame(19)", 293},
+        {"Label14", 294},
+        {"cmdAddRBL", 212},
+        {"cmdDeleteRBL", 214},
+        {"picFrame(25)", 342},
+        {"Label74", 325},
+        {"Label75", 314},
+        {"Label76", 326},
+        {"Label33", 316},
+        {"Label34", 432},
+        {"Label35", 318},
+        {"Label36", 434},
+        {"cmdHelpSpecifyIP", 348},
+        {"picFrame(34)", 431},
+        {"lblIgnoredSenders", 432},
+        {"cmdAddIgnoredSender", 212},
+        {"cmdEditIgnoredSender", 213},
+        {"cmdDeleteIgnoredSender", 214},
+        {"picFrame(35)", 433},
+        {"lblIgnoredCountriesDesc", 434},
+        {"cmdIgnoredCountryCheckAll", 358},
+        {"cmdIgnoredCountryUncheckAll", 359},
+        {"cmdIgnoredCountryReset", 140},
+        {"picFrame(28)", 333},
+        {"Label79", 334},
+        {"cmdAddIgnoreIP", 212},
+        {"cmdEditIgnoreIP", 213},
         {"cmdDeleteIgnoreIP", 214},
-        {"picFrame(23)", 297}, {"Label60", 320},
-        {"picFrame(31)", 424}, {"lblOEOptions", 423},
-        {"picFrame(33)", 427}, {"lblEnableOEPlugin", 428},
-        {"picFrame(32)", 425}, {"lblPOPProxyOptions", 426},
-        {"picFrame(20)", 295}, {"Label71", 310}, {"Label72", 311}, {"lblTrainingWeight", 394},
-        {"optHighTrainingWeight", 395}, {"optLowTrainingWeight", 396}, {"lblApproveTraining", 383},
+        {"picFrame(23)", 297},
+        {"Label60", 320},
+        {"picFrame(31)", 424},
+        {"lblOEOptions", 423},
+        {"picFrame(33)", 427},
+        {"lblEnableOEPlugin", 428},
+        {"picFrame(32)", 425},
+        {"lblPOPProxyOptions", 426},
+        {"picFrame(20)", 295},
+        {"Label71", 310},
+        {"Label72", 311},
+        {"lblTrainingWeight", 394},
+        {"optHighTrainingWeight", 395},
+        {"optLowTrainingWeight", 396},
+        {"lblApproveTraining", 383},
         {"lblBlockTraining", 384},
-        {"chkEnableExtendedRules", 328}, {"lblEnableRulesDescription", 397},
-        {"picFrame(27)", 335}, {"chkRBLMultiHit", 329}, {"Label80", 330}, {"Label81", 331}, {"Label82", 332},
-        {"picFrame(24)", 341}, {"Label69", 321}, {"Label67", 322}, {"Label65", 323}, {"Label66", 324},
+        {"chkEnableExtendedRules", 328},
+        {"lblEnableRulesDescription", 397},
+        {"picFrame(27)", 335},
+        {"chkRBLMultiHit", 329},
+        {"Label80", 330},
+        {"Label81", 331},
+        {"Label82", 332},
+        {"picFrame(24)", 341},
+        {"Label69", 321},
+        {"Label67", 322},
+        {"Label65", 323},
+        {"Label66", 324},
         {"chkAddScoringSummary", 398},
     };
     for (const Case& c : cases) {
@@ -564,15 +703,12 @@ TEST_F(FrmMainTemplates, EveryTextFitsItsControl) {
     }
     std::string percent = LoadResText(385);
     percent.replace(percent.find("%1"), 2, "100");
-    const std::vector<std::string> strengths{LoadResText(189), LoadResText(190), LoadResText(191),
-                                             LoadResText(192), LoadResText(193)};
+    const std::vector<std::string> strengths{LoadResText(189), LoadResText(190), LoadResText(191), LoadResText(192),
+                                             LoadResText(193)};
     const std::vector<std::pair<const char*, std::vector<std::string>>> later = {
-        {"cmdStartStop", {LoadResText(185)}},
-        {"lblPlatform", {LoadResText(122)}},
-        {"lblPercentApproveComplete", {percent}},
-        {"lblPercentBlockTrainingComplete", {percent}},
-        {"lblStrengthDesc", strengths},
-        {"lblStrengthDescFlag", strengths},
+        {"cmdStartStop", {LoadResText(185)}},     {"lblPlatform", {LoadResText(122)}},
+        {"lblPercentApproveComplete", {percent}}, {"lblPercentBlockTrainingComplete", {percent}},
+        {"lblStrengthDesc", strengths},           {"lblStrengthDescFlag", strengths},
         {"lblOESpamThresholdDesc", strengths},
     };
     for (const auto& [name, texts] : later) {

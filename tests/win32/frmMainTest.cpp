@@ -269,8 +269,8 @@ TEST_F(MainWindow, CaptionsComeFromTheStringTable) {
         }
         return result;
     };
-    EXPECT_EQ(items(IDC_cmbRuleUpdFreq), (std::vector<std::string>{"Every 15 minutes", "Every hour", "Every day",
-                                                                   "Every week", "Every month"}));
+    EXPECT_EQ(items(IDC_cmbRuleUpdFreq),
+              (std::vector<std::string>{"Every 15 minutes", "Every hour", "Every day", "Every week", "Every month"}));
     EXPECT_EQ(items(IDC_cmbOEScanFrequency), (std::vector<std::string>{"half hour", "hour", "day"}));
 
     HMENU bar = GetMenu(Form().Window());

@@ -29,7 +29,9 @@ const char kRunKey[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run";
 // test's directory does not hold.
 const char kPluginOff[] = "enable_oe_plugin=no\r\n";
 
-std::string ConsoleLog() { return ReadWholeFile(FileSystem::ProgramDirectory() + "\\console.txt"); }
+std::string ConsoleLog() {
+    return ReadWholeFile(FileSystem::ProgramDirectory() + "\\console.txt");
+}
 
 std::optional<std::string> RegistryText(const char* key, const char* name) {
     char text[1024] = "";
@@ -106,9 +108,8 @@ TEST_F(ConsoleStartup, DebugLogNumbersEveryStepOfTheObjectSetUp) {
             steps.push_back(match[1]);
         }
     }
-    const std::vector<std::string> expected = {"1",  "2",  "3",  "5",  "6",  "7",  "8",  "9",
-                                               "11", "12", "13", "14", "15", "16", "17", "18",
-                                               "19", "20", "21", "22", "23", "24", "25", "26"};
+    const std::vector<std::string> expected = {"1",  "2",  "3",  "5",  "6",  "7",  "8",  "9",  "11", "12", "13", "14",
+                                               "15", "16", "17", "18", "19", "20", "21", "22", "23", "24", "25", "26"};
     EXPECT_EQ(steps, expected);
 }
 
@@ -120,8 +121,8 @@ TEST_F(ConsoleStartup, OEVersionIsTheFirstDigitOfMediaVer) {
         bool errorLine;
     };
     const Case cases[] = {
-        {"6,00,2900,5512", 6, false}, {"5,50,4133,2400", 5, false}, {"4,72,3110,0", 4, false},
-        {"", 5, false},               {std::nullopt, 5, false},      {"x6,00", 5, true},
+        {"6,00,2900,5512", 6, false}, {"5,50,4133,2400", 5, false}, {"4,72,3110,0", 4, false}, {"", 5, false},
+        {std::nullopt, 5, false},     {"x6,00", 5, true},
     };
     for (const Case& c : cases) {
         logLines.clear();
@@ -188,8 +189,10 @@ TEST_F(ConsoleStartup, CancelAfterAnInstallRunMarksTheAccountWizardAsRun) {
         bool marks;
     };
     const Case cases[] = {
-        {true, 6, nullptr, "1", true},           {true, 5, "0", "1", true},
-        {true, 4, nullptr, std::nullopt, false}, {false, 6, nullptr, std::nullopt, false},
+        {true, 6, nullptr, "1", true},
+        {true, 5, "0", "1", true},
+        {true, 4, nullptr, std::nullopt, false},
+        {false, 6, nullptr, std::nullopt, false},
         {true, 6, "1", "1", false},
     };
     for (const Case& c : cases) {
