@@ -24,9 +24,6 @@ void WriteWholeFile(const std::string& path, const std::string& bytes);
 // either its old self or all of `from`, never a mixture.
 void AtomicReplace(const std::string& from, const std::string& to);
 
-// Copies the file over `to` (created or replaced).
-void CopyFileOver(const std::string& from, const std::string& to);
-
 // Writes the bytes beside the file (its path + ".tmp") and then puts them in
 // its place in one step, so a crash or a full disk never leaves half a file
 // behind. A failure removes the temporary file again and raises.

@@ -95,10 +95,6 @@ void AtomicReplace(const std::string& from, const std::string& to) {
     }
 }
 
-void CopyFileOver(const std::string& from, const std::string& to) {
-    WriteWholeFile(to, ReadWholeFile(from));
-}
-
 void DeleteFileIfPresent(const std::string& path) {
     if (unlink(Local(path).c_str()) != 0 && errno != ENOENT) {
         Fail("Cannot delete", path);

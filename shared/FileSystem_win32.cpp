@@ -93,12 +93,6 @@ void AtomicReplace(const std::string& from, const std::string& to) {
     }
 }
 
-void CopyFileOver(const std::string& from, const std::string& to) {
-    if (!CopyFileA(from.c_str(), to.c_str(), FALSE)) {
-        Fail("Cannot copy to", to);
-    }
-}
-
 void DeleteFileIfPresent(const std::string& path) {
     if (!DeleteFileA(path.c_str()) && GetLastError() != ERROR_FILE_NOT_FOUND &&
         GetLastError() != ERROR_PATH_NOT_FOUND) {

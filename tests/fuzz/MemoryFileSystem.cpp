@@ -58,10 +58,6 @@ void AtomicReplace(const std::string& from, const std::string& to) {
     Files()[Key(to)] = std::move(bytes);
 }
 
-void CopyFileOver(const std::string& from, const std::string& to) {
-    WriteWholeFile(to, ReadWholeFile(from));
-}
-
 void DeleteFileIfPresent(const std::string& path) {
     Files().erase(Key(path));
 }

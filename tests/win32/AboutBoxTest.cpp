@@ -109,9 +109,9 @@ protected:
     void SetUp() override {
         AboutBox::SetUp();
         CreateDirectoryA(Tools().c_str(), nullptr);
-        FileSystem::CopyFileOver(DistPath("kxvarnhupdate.exe"), Tools() + "\\msinfo32.exe");
+        FileSystem::CopyIntoPlace(DistPath("kxvarnhupdate.exe"), Tools() + "\\msinfo32.exe");
         // What an unquoted start of "...\msinfo tools\msinfo32.exe" would run.
-        FileSystem::CopyFileOver(DistPath("kxvarnhupdate.exe"), Beside("msinfo.exe"));
+        FileSystem::CopyIntoPlace(DistPath("kxvarnhupdate.exe"), Beside("msinfo.exe"));
         for (const std::string& record : {Tools() + "\\msinfo32.record", Beside("msinfo.record")}) {
             FileSystem::DeleteFileIfPresent(record);
         }

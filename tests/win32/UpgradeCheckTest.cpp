@@ -29,7 +29,7 @@ bool IsDefaultButton(HWND dialog, int id) {
 class RecordingBrowser {
 public:
     RecordingBrowser() {
-        FileSystem::CopyFileOver(DistPath("kxvarnhupdate.exe"), Path("browser.exe"));
+        FileSystem::CopyIntoPlace(DistPath("kxvarnhupdate.exe"), Path("browser.exe"));
         FileSystem::DeleteFileIfPresent(Path("browser.record"));
         handler_.SetText("\"" + Path("browser.exe") + "\" \"%1\"");
     }

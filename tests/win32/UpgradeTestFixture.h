@@ -19,7 +19,7 @@ class UpgradeFixture : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
         SetDllDirectoryA(std::string(TEST_DIST_DIR).c_str());
-        FileSystem::CopyFileOver(DistPath("kxvarnhupdate.exe"), Beside("kxvarnhupdate.exe"));
+        FileSystem::CopyIntoPlace(DistPath("kxvarnhupdate.exe"), Beside("kxvarnhupdate.exe"));
     }
     void SetUp() override {
         FileSystem::WriteWholeFile(Beside("upgrade_test.conf"), "enable_upgrade_notification=yes\r\n");
