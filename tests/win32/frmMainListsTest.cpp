@@ -192,10 +192,10 @@ protected:
             FileSystem::WriteWholeFile(ConfFile(fixture.file), fixture.bytes);
         }
         ReloadSenderLists();
-        Form().LoadApprovedIPList();
-        Form().LoadBlockedIPList();
-        Form().LoadIgnoredIPList();
-        Form().LoadRBLs();
+        Form().IPLists().LoadApprovedIPList();
+        Form().IPLists().LoadBlockedIPList();
+        Form().IPLists().LoadIgnoredIPList();
+        Form().IPLists().LoadRBLs();
         EnableWindow(Form().Control(IDC_cmdEditIgnoredSender), FALSE);
         EnableWindow(Form().Control(IDC_cmdDeleteIgnoredSender), FALSE);
         modMain::gSettingsChanged = modMain::gRestartNeeded = false;
@@ -215,13 +215,13 @@ protected:
             SenderLists::List(which).Clear();
             SenderLists::List(which).Load();
             SenderLists::RecordStamp(which);
-            Form().FillListFromAddressList(SenderLists::List(which), Form().Control(boxes[i]));
+            Form().Senders().FillListFromAddressList(SenderLists::List(which), Form().Control(boxes[i]));
         }
     }
 
     static frmMain& Form() { return frmMain::Instance(); }
     static void Click(int id) { SendMessageA(Form().Control(id), BM_CLICK, 0, 0); }
-    static Lines Items(int box) { return Form().ListBoxItems(box); }
+    static Lines Items(int box) { return Form().IPLists().ListBoxItems(box); }
     static void SelectItems(int box, const std::vector<int>& indexes) {
         SendMessageA(Form().Control(box), LB_SETSEL, FALSE, -1);
         for (int index : indexes) {
@@ -406,7 +406,7 @@ TEST_F(ListPages, TheMailClientIsToldAfterEachSenderListChange) {
         {"import",
          [&] {
              FileSystem::WriteWholeFile(ConfFile("import.txt"), "imported@example.com\r\n");
-             Form().ImportSenderList(SenderList::Blocked, ConfFile("import.txt"));
+             Form().Senders().ImportSenderList(SenderList::Blocked, ConfFile("import.txt"));
          },
          0, 0},
     };
@@ -596,7 +596,7 @@ TEST_F(ListPages, ImportAndExportRoundTrip) {
     FileSystem::WriteWholeFile(ConfFile("import.txt"),
                                "  Mixed@Case.Example  \r\n\r\nplain@example.com\nspam@bad.example\r\n");
     modMain::gBlockedSendersStamp = 1;
-    Form().ImportSenderList(SenderList::Blocked, ConfFile("import.txt"));
+    Form().Senders().ImportSenderList(SenderList::Blocked, ConfFile("import.txt"));
     EXPECT_EQ(Items(IDC_lstBlockedSenders), (Lines{"mixed@case.example", "plain@example.com", "spam@bad.example",
                                                    "spam@bad.example", "worse@bad.example"}));
     EXPECT_EQ(modMain::gBlockedSendersStamp, modFileAttributes::GetFileDateTime(ConfFile("blocked_senders")));
@@ -604,22 +604,22 @@ TEST_F(ListPages, ImportAndExportRoundTrip) {
     EXPECT_FALSE(modMain::gRestartNeeded);
 
     DeleteFileA(ConfFile("export.txt").c_str());
-    Form().ExportSenderList(SenderList::Blocked, ConfFile("export.txt"));
+    Form().Senders().ExportSenderList(SenderList::Blocked, ConfFile("export.txt"));
     EXPECT_EQ(FileOf("export.txt"), FileOf("blocked_senders"));
-    Form().ImportSenderList(SenderList::Approved, ConfFile("export.txt"));
+    Form().Senders().ImportSenderList(SenderList::Approved, ConfFile("export.txt"));
     EXPECT_TRUE(SenderLists::List(SenderList::Approved).Exists("mixed@case.example"));
     EXPECT_TRUE(boxes_.empty());
 }
 
 TEST_F(ListPages, ImportAndExportReportAFileTheyCannotUseAndAFailedImportChangesNothing) {
-    Form().ImportSenderList(SenderList::Approved, ConfFile("no-such-file.txt"));
+    Form().Senders().ImportSenderList(SenderList::Approved, ConfFile("no-such-file.txt"));
     ASSERT_EQ(boxes_.size(), 1u);
     EXPECT_NE(boxes_[0].text.find("no-such-file.txt"), std::string::npos) << boxes_[0].text;
     EXPECT_EQ(FileOf("approved_senders"), kLists[0].bytes);
     EXPECT_EQ(SenderLists::List(SenderList::Approved).Count(), 3);
     EXPECT_FALSE(ApplyEnabled());
 
-    Form().ExportSenderList(SenderList::Approved, ConfFile("no-such-directory\\export.txt"));
+    Form().Senders().ExportSenderList(SenderList::Approved, ConfFile("no-such-directory\\export.txt"));
     EXPECT_EQ(boxes_.size(), 2u);
     EXPECT_EQ(SenderLists::List(SenderList::Approved).Count(), 3);
 }
@@ -646,7 +646,7 @@ TEST_F(ListPages, EntriesAnotherProgramWroteMeanwhileSurviveEveryChange) {
         {"import",
          [] {
              FileSystem::WriteWholeFile(ConfFile("import.txt"), "imported@bad.example\r\n");
-             Form().ImportSenderList(SenderList::Blocked, ConfFile("import.txt"));
+             Form().Senders().ImportSenderList(SenderList::Blocked, ConfFile("import.txt"));
          }},
         {"approving removes from the blocked list",
          [] { DialogDriver::Run([] { Click(IDC_cmdAddApproved); }, Enter(IDC_txtAddress, "worse@bad.example")); }},
