@@ -80,17 +80,10 @@ std::string FormatEmail(const std::string& address) {
 }
 
 std::vector<std::string> SplitAddresses(const std::string& field) {
-    std::vector<std::string> parts;
     if (field.empty()) {
-        return parts;
+        return {};
     }
-    std::size_t start = 0;
-    for (std::size_t at = field.find(';'); at != std::string::npos; at = field.find(';', start)) {
-        parts.push_back(field.substr(start, at - start));
-        start = at + 1;
-    }
-    parts.push_back(field.substr(start));
-    return parts;
+    return SplitText(field, ';');
 }
 
 std::optional<std::int32_t> LeadingNumber(const std::string& text) {
