@@ -503,14 +503,12 @@ INT_PTR CALLBACK CWizard::Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lP
 }
 
 INT_PTR CWizard::HandleMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    auto* wizard = DialogObject<CWizard>(hwnd, message, lParam);
     if (message == WM_INITDIALOG) {
-        auto* wizard = reinterpret_cast<CWizard*>(lParam);
-        SetWindowLongPtrA(hwnd, DWLP_USER, lParam);
         wizard->hwnd_ = hwnd;
         wizard->Form_Load();
         return FALSE;
     }
-    auto* wizard = reinterpret_cast<CWizard*>(GetWindowLongPtrA(hwnd, DWLP_USER));
     if (wizard == nullptr)
         return FALSE;
     switch (message) {

@@ -17,11 +17,9 @@ void EntryDialog::ShowModal(int templateId, HWND owner) {
 
 INT_PTR CALLBACK EntryDialog::Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     return WindowBoundary::Guard("EntryDialog", INT_PTR{TRUE}, [&]() -> INT_PTR {
-        auto* form = reinterpret_cast<EntryDialog*>(GetWindowLongPtrA(hwnd, DWLP_USER));
+        auto* form = DialogObject<EntryDialog>(hwnd, message, lParam);
         switch (message) {
             case WM_INITDIALOG:
-                form = reinterpret_cast<EntryDialog*>(lParam);
-                SetWindowLongPtrA(hwnd, DWLP_USER, lParam);
                 form->hwnd_ = hwnd;
                 form->Form_Load();
                 return TRUE;
