@@ -155,13 +155,15 @@ void frmMain::Form_Unload() {
 
 INT_PTR CALLBACK frmMain::DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     return WindowBoundary::Guard("frmMain", INT_PTR{TRUE}, [&]() -> INT_PTR {
-        if (message == WM_INITDIALOG) {
-            SetWindowLongPtrA(hwnd, DWLP_USER, lParam);
-            reinterpret_cast<frmMain*>(lParam)->hwnd_ = hwnd;
+        frmMain* form = DialogObject<frmMain>(hwnd, message, lParam);
+        if (form == nullptr) {
             return FALSE;
         }
-        auto* form = reinterpret_cast<frmMain*>(GetWindowLongPtrA(hwnd, DWLP_USER));
-        return form == nullptr ? FALSE : form->OnMessage(message, wParam, lParam);
+        if (message == WM_INITDIALOG) {
+            form->hwnd_ = hwnd;
+            return FALSE;
+        }
+        return form->OnMessage(message, wParam, lParam);
     });
 }
 
@@ -195,13 +197,11 @@ INT_PTR frmMain::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     }
 }
 
-// A page keeps the group that owns it; its controls' events go to the
+// A page carries the group that owns it; its controls' events go to the
 // window, which routes them by control id.
 INT_PTR CALLBACK frmMain::PageProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    DialogObject<PageGroup>(hwnd, message, lParam);
     switch (message) {
-        case WM_INITDIALOG:
-            SetWindowLongPtrA(hwnd, DWLP_USER, lParam);
-            return FALSE;
         case WM_COMMAND:
         case WM_NOTIFY:
         case WM_HSCROLL:
@@ -217,7 +217,7 @@ PageGroup* frmMain::GroupOf(int controlId) const {
     if (page < 0 || pages_[page] == nullptr) {
         return nullptr;
     }
-    return reinterpret_cast<PageGroup*>(GetWindowLongPtrA(pages_[page], DWLP_USER));
+    return DialogObject<PageGroup>(pages_[page], WM_NULL, 0);
 }
 
 bool frmMain::OnCommand(int id, int code) {
