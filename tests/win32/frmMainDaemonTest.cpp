@@ -28,10 +28,6 @@ std::string LastOEScan() {
     return registry.Value("LastOEScan").ToText();
 }
 
-std::string Beside(const std::string& file) {
-    return FileSystem::ProgramDirectory() + "\\" + file;
-}
-
 int Count(const std::string& text, const std::string& part) {
     int count = 0;
     for (auto at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) {
@@ -101,7 +97,7 @@ TEST_F(DaemonService, ApplyLeavesAStoppedDaemonStopped) {
 }
 
 TEST_F(DaemonService, ScanNowSavesStartsTheDaemonAndTheScannerAndNotesTheTime) {
-    CopyFileA(DistPath("Launcher.exe").c_str(), Beside("Pelwarden.exe").c_str(), FALSE);
+    CopyFileA(DistPath("Launcher.exe").c_str(), ProgramPath("Pelwarden.exe").c_str(), FALSE);
     const std::string before = LastOEScan();
     Sleep(1100);
     Choose(IDC_cmbOEScanFrequency, 0);
@@ -119,7 +115,7 @@ TEST_F(DaemonService, ScanNowSavesStartsTheDaemonAndTheScannerAndNotesTheTime) {
 // A LastOEScan of another type once raised an error out of the window
 // procedure; the scan goes ahead and the time is stored as text.
 TEST_F(DaemonService, ScanNowOverALastOEScanOfAnotherTypeScansAndTheWindowGoesOn) {
-    CopyFileA(DistPath("Launcher.exe").c_str(), Beside("Pelwarden.exe").c_str(), FALSE);
+    CopyFileA(DistPath("Launcher.exe").c_str(), ProgramPath("Pelwarden.exe").c_str(), FALSE);
     HKEY key = nullptr;
     ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, LoadResText(386).c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
                               &key, nullptr),
@@ -142,7 +138,7 @@ TEST_F(DaemonService, ScanNowOverALastOEScanOfAnotherTypeScansAndTheWindowGoesOn
 }
 
 TEST_F(DaemonService, ScanNowWithARefusedFieldStartsNothing) {
-    CopyFileA(DistPath("Launcher.exe").c_str(), Beside("Pelwarden.exe").c_str(), FALSE);
+    CopyFileA(DistPath("Launcher.exe").c_str(), ProgramPath("Pelwarden.exe").c_str(), FALSE);
     const std::string before = LastOEScan();
     Type(IDC_txtInPort, "x");
     Click(IDC_cmdOEScanNow);
@@ -160,8 +156,8 @@ protected:
     void SetUp() override {
         SettingsWindow::SetUp();
         modMain::gPlatformId = 1;
-        ASSERT_TRUE(CopyFileA(DistPath("kx_daemon.exe").c_str(), Beside("kxvarnholt.exe").c_str(), FALSE));
-        DeleteFileA(RecordOf(Beside("kxvarnholt.exe")).c_str());
+        ASSERT_TRUE(CopyFileA(DistPath("kx_daemon.exe").c_str(), ProgramPath("kxvarnholt.exe").c_str(), FALSE));
+        DeleteFileA(RecordOf(ProgramPath("kxvarnholt.exe")).c_str());
         LoadWindow(kSeed);
     }
     void TearDown() override {
@@ -180,7 +176,7 @@ TEST_F(DaemonProcess, StartStopRunsTheProcessOnTheConfDirectoryAndEndsIt) {
     Click(IDC_cmdStartStop);
     EXPECT_TRUE(Running());
     EXPECT_EQ(Text(IDC_cmdStartStop), "Stop Brindlecote");
-    const std::string record = ReadWholeFile(RecordOf(Beside("kxvarnholt.exe")));
+    const std::string record = ReadWholeFile(RecordOf(ProgramPath("kxvarnholt.exe")));
     EXPECT_NE(record.find("conf=" + FileSystem::ProgramDirectory() + "\\conf"), std::string::npos) << record;
 
     Click(IDC_cmdStartStop);
