@@ -17,6 +17,7 @@
 #include "frmMain.h"
 #include "frmMainControls.h"
 #include "frmMainIds.h"
+#include "modFileAttributes.h"
 #include "modMain.h"
 
 // Driving the settings window's controls as the user would.
@@ -92,6 +93,31 @@ inline void ShowPageOf(int id) {
     Form().Show();
     Pump();
 }
+
+// Rewrites the file as another program would while the window is open, one
+// second after the time it had, so the change shows at any file-time
+// resolution.
+inline void RewriteLater(const std::string& path, const std::string& bytes) {
+    ULARGE_INTEGER later{};
+    later.QuadPart = modFileAttributes::GetFileDateTime(path) + 10'000'000;
+    FileSystem::WriteWholeFile(path, bytes);
+    HANDLE file = CreateFileA(path.c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                              OPEN_EXISTING, 0, nullptr);
+    const FILETIME written{later.LowPart, later.HighPart};
+    EXPECT_TRUE(SetFileTime(file, nullptr, nullptr, &written)) << path;
+    CloseHandle(file);
+}
+
+// The console's clock fixed for as long as the guard lives.
+class FixedClock {
+public:
+    explicit FixedClock(ScanSchedule::ClockTime now) {
+        modMain::SetClock([now] { return now; });
+    }
+    FixedClock(const FixedClock&) = delete;
+    FixedClock& operator=(const FixedClock&) = delete;
+    ~FixedClock() { modMain::SetClock(nullptr); }
+};
 
 // What each sender list's file holds when a test starts; a list not named
 // starts empty.

@@ -2,6 +2,7 @@
 #include "ProgramLayout.h"
 #include "RegOp.h"
 #include "Resources.h"
+#include "SavedRegistryValue.h"
 #include "ScanSchedule.h"
 #include "SettingsWindowFixture.h"
 #include "modIPHostname.h"
@@ -14,6 +15,8 @@ namespace {
 const ProgramLayout& Programs() {
     return ProgramLayout::Shared("window_daemon", {"kx_daemon.exe"});
 }
+
+constexpr ScanSchedule::ClockTime kScanNow{2026, 3, 10, 10, 45, 0};
 
 const char kSeed[] = "listen_port=8110\r\nspam_timeout=5\r\nspam_timeout_value=5\r\nenable_oe_plugin=yes\r\n";
 
@@ -98,8 +101,10 @@ TEST_F(DaemonService, ApplyLeavesAStoppedDaemonStopped) {
 
 TEST_F(DaemonService, ScanNowSavesStartsTheDaemonAndTheScannerAndNotesTheTime) {
     CopyFileA(DistPath("Launcher.exe").c_str(), ProgramPath("Pelwarden.exe").c_str(), FALSE);
+    const SavedRegistryValue lastScan("Software\\Tessavane Varnholt Desktop Client", "LastOEScan");
+    lastScan.SetText("2026-03-10 10:15:00");
     const std::string before = LastOEScan();
-    Sleep(1100);
+    const FixedClock clock(kScanNow);
     Choose(IDC_cmbOEScanFrequency, 0);
     Click(IDC_cmdOEScanNow);
     EXPECT_EQ(ServiceState(), "Service Is Running");
@@ -108,6 +113,7 @@ TEST_F(DaemonService, ScanNowSavesStartsTheDaemonAndTheScannerAndNotesTheTime) {
     EXPECT_TRUE(WaitUntil([&] { return modMain::IsProcessRunning("pelwarden", scanner); }, 10000));
     EXPECT_NE(LastOEScan(), before);
     EXPECT_FALSE(LastOEScan().empty());
+    EXPECT_EQ(LastOEScan(), ScanSchedule::Format(kScanNow));
     EXPECT_NE(SavedConf().find("oe_scan_frequency=30\r\n"), std::string::npos);
     EndProcessesNamed("Pelwarden.exe");
 }

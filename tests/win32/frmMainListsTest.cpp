@@ -553,9 +553,7 @@ TEST_F(ListPages, EntriesAnotherProgramWroteMeanwhileSurviveEveryChange) {
     };
     for (const Case& c : cases) {
         SetUp();
-        Sleep(20);  // a later file time than the stamp, whatever the file system's resolution
-        FileSystem::WriteWholeFile(ConfPath("blocked_senders"),
-                                   kLists.at(SenderList::Blocked) + "scanned@elsewhere.example\r\n");
+        RewriteLater(ConfPath("blocked_senders"), kLists.at(SenderList::Blocked) + "scanned@elsewhere.example\r\n");
         c.change();
         EXPECT_NE(FileOf("blocked_senders").find("scanned@elsewhere.example\r\n"), std::string::npos) << c.what;
         EXPECT_TRUE(SenderLists::List(SenderList::Blocked).Exists("scanned@elsewhere.example")) << c.what;
@@ -580,8 +578,7 @@ TEST_F(ListPages, OpeningASenderPageRefillsItsBoxOnlyWhenItsListWasReloaded) {
         open(c.node);
         EXPECT_EQ(Items(c.box), Lines{"marker"}) << c.page << ": an unchanged file leaves the box alone";
 
-        Sleep(20);  // a later file time than the stamp, whatever the file system's resolution
-        FileSystem::WriteWholeFile(ConfPath(c.file), std::string(FileOf(c.file)) + "scanned@elsewhere.example\r\n");
+        RewriteLater(ConfPath(c.file), std::string(FileOf(c.file)) + "scanned@elsewhere.example\r\n");
         open(c.node);
         // The "to me" list has no other writer, so nothing looks for one.
         const bool reloads = c.stamp != nullptr;

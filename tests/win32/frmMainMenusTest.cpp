@@ -541,16 +541,12 @@ std::string MinutesAgo(int minutes) {
     return ScanSchedule::Format(then);
 }
 
-// The console's clock fixed for as long as the guard lives.
-class FixedClock {
-public:
-    explicit FixedClock(ScanSchedule::ClockTime now) {
-        modMain::SetClock([now] { return now; });
-    }
-    FixedClock(const FixedClock&) = delete;
-    FixedClock& operator=(const FixedClock&) = delete;
-    ~FixedClock() { modMain::SetClock(nullptr); }
-};
+// Every scanner the ticks started has ended, and so written its record: a
+// start that should not have been made shows in the record by then (the
+// start itself is made before the tick returns).
+bool ScannersEnded() {
+    return WaitUntil([] { return ProcessesNamed("Pelwarden.exe") == 0; }, 10000);
+}
 
 TEST_F(MenusWindow, TheScanTimerStartsTheScannerOnlyWhenDue) {
     ProductKey key;
@@ -582,7 +578,7 @@ TEST_F(MenusWindow, TheScanTimerStartsTheScannerOnlyWhenDue) {
             EXPECT_TRUE(WaitUntil([&] { return RecordLines("Pelwarden").size() == 2 * expected; }, 10000)) << c.what;
             EXPECT_EQ(key.Get("LastOEScan").second, ScanSchedule::Format(kScanNow)) << c.what;
         } else {
-            Sleep(300);
+            EXPECT_TRUE(ScannersEnded()) << c.what;
             EXPECT_EQ(RecordLines("Pelwarden").size(), 2 * expected) << c.what;
             EXPECT_EQ(key.Get("LastOEScan").second, seeded) << c.what << ": nothing written";
         }
@@ -607,7 +603,7 @@ TEST_F(MenusWindow, ATimerTickWritesItsTimeAsTextOverAValueOfAnotherType) {
         EXPECT_NO_THROW(Form().OEScanTimer_Timer());
     }
     EXPECT_TRUE(WaitUntil([] { return RecordLines("Pelwarden").size() == 2; }, 10000));
-    Sleep(1000);
+    EXPECT_TRUE(ScannersEnded());
     EXPECT_EQ(RecordLines("Pelwarden"), (std::vector<std::string>{"args 1", DirLine(FileSystem::ProgramDirectory())}));
     const auto stored = key.Get("LastOEScan");
     EXPECT_EQ(stored.first, static_cast<DWORD>(REG_SZ));

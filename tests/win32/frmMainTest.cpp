@@ -184,8 +184,7 @@ TEST_F(MainWindow, ASenderPageReloadsItsListOnlyWhenTheFileChanged) {
     EXPECT_EQ(SendMessageA(box, LB_FINDSTRINGEXACT, -1, reinterpret_cast<LPARAM>("marker")), 0) << "unchanged";
 
     Select("Root");
-    Sleep(20);
-    FileSystem::WriteWholeFile(ConfPath("approved_senders"), "second@example.com\r\nthird@example.com\r\n");
+    RewriteLater(ConfPath("approved_senders"), "second@example.com\r\nthird@example.com\r\n");
     Select("ApprovedSenders");
     EXPECT_EQ(SendMessageA(box, LB_GETCOUNT, 0, 0), 2);
     EXPECT_EQ(SendMessageA(box, LB_FINDSTRINGEXACT, -1, reinterpret_cast<LPARAM>("marker")), LB_ERR);
