@@ -228,6 +228,7 @@ bool frmMain::OnCommand(int id, int code) {
     if (fields_.SwallowRefusedClick(id, code)) {
         return true;
     }
+    // The menu commands run from IDM_mnuStats to IDM_About.
     if (id >= IDM_mnuStats && id <= IDM_About) {
         return menus_.OnCommand(id, code);
     }
