@@ -28,7 +28,6 @@ std::string ListViewText(HWND list, int index) {
     std::string text(256, '\0');
     for (;;) {
         LVITEMA item{};
-        item.iSubItem = 0;
         item.pszText = text.data();
         item.cchTextMax = static_cast<int>(text.size());
         const LRESULT copied =

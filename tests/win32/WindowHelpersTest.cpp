@@ -70,7 +70,7 @@ TEST(ListViewText, ReadsEachItemWholeAndNothingOutsideTheList) {
     column.cx = 100;
     ListView_InsertColumn(list, 0, &column);
     // 255 and 256 bytes sit at the edge of the reader's first buffer.
-    const std::string items[] = {LongText('a'), "", "zen.spamhaus.org", std::string(255, 'x'), std::string(256, 'y')};
+    const std::string items[] = {LongText('a'), "", "zone.example.org", std::string(255, 'x'), std::string(256, 'y')};
     for (const std::string& text : items) {
         LVITEMA item{};
         item.mask = LVIF_TEXT;
