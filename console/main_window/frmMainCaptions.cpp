@@ -292,7 +292,7 @@ void frmMain::LoadCaptions() {
                     FillCombo(Control(IDC_cmbOEScanFrequency), {kStrHalfHour, kStrHour, kStrDay});
                     break;
                 case kTrainingProgress:
-                    UpdateTrainingProgress();
+                    fields_.UpdateTrainingProgress();
                     break;
                 default:
                     SetText(Control(caption.control), caption.text);

@@ -116,18 +116,18 @@ protected:
         SettingsWindow::SetUp();
         LoadObjects(Conf(), kLists);
         for (SenderList which : SenderLists::kAll) {
-            Form().FillListFromAddressList(SenderLists::List(which), Control(SenderLists::Box(which)));
+            Form().Senders().FillListFromAddressList(SenderLists::List(which), Control(SenderLists::Box(which)));
         }
-        Form().LoadApprovedIPList();
-        Form().LoadBlockedIPList();
-        Form().LoadIgnoredIPList();
-        Form().LoadRBLs();
+        Form().IPLists().LoadApprovedIPList();
+        Form().IPLists().LoadBlockedIPList();
+        Form().IPLists().LoadIgnoredIPList();
+        Form().IPLists().LoadRBLs();
         EnableWindow(Control(IDC_cmdEditIgnoredSender), FALSE);
         EnableWindow(Control(IDC_cmdDeleteIgnoredSender), FALSE);
         ClearChangeFlags();
     }
 
-    static Lines Items(int box) { return Form().ListBoxItems(box); }
+    static Lines Items(int box) { return Form().IPLists().ListBoxItems(box); }
     static void SelectItems(int box, const std::vector<int>& indexes) {
         SendMessageA(Form().Control(box), LB_SETSEL, FALSE, -1);
         for (int index : indexes) {
@@ -306,7 +306,7 @@ TEST_F(ListPages, TheMailClientIsToldAfterEachSenderListChange) {
         {"import",
          [&] {
              FileSystem::WriteWholeFile(ConfPath("import.txt"), "imported@example.com\r\n");
-             Form().ImportSenderList(SenderList::Blocked, ConfPath("import.txt"));
+             Form().Senders().ImportSenderList(SenderList::Blocked, ConfPath("import.txt"));
          },
          0, 0},
     };
@@ -496,7 +496,7 @@ TEST_F(ListPages, ImportAndExportRoundTrip) {
     FileSystem::WriteWholeFile(ConfPath("import.txt"),
                                "  Mixed@Case.Example  \r\n\r\nplain@example.com\nspam@bad.example\r\n");
     modMain::gBlockedSendersStamp = 1;
-    Form().ImportSenderList(SenderList::Blocked, ConfPath("import.txt"));
+    Form().Senders().ImportSenderList(SenderList::Blocked, ConfPath("import.txt"));
     EXPECT_EQ(Items(IDC_lstBlockedSenders), (Lines{"mixed@case.example", "plain@example.com", "spam@bad.example",
                                                    "spam@bad.example", "worse@bad.example"}));
     EXPECT_EQ(modMain::gBlockedSendersStamp, modFileAttributes::GetFileDateTime(ConfPath("blocked_senders")));
@@ -504,22 +504,22 @@ TEST_F(ListPages, ImportAndExportRoundTrip) {
     EXPECT_FALSE(modMain::gRestartNeeded);
 
     DeleteFileA(ConfPath("export.txt").c_str());
-    Form().ExportSenderList(SenderList::Blocked, ConfPath("export.txt"));
+    Form().Senders().ExportSenderList(SenderList::Blocked, ConfPath("export.txt"));
     EXPECT_EQ(FileOf("export.txt"), FileOf("blocked_senders"));
-    Form().ImportSenderList(SenderList::Approved, ConfPath("export.txt"));
+    Form().Senders().ImportSenderList(SenderList::Approved, ConfPath("export.txt"));
     EXPECT_TRUE(SenderLists::List(SenderList::Approved).Exists("mixed@case.example"));
     EXPECT_TRUE(boxes.empty());
 }
 
 TEST_F(ListPages, ImportAndExportReportAFileTheyCannotUseAndAFailedImportChangesNothing) {
-    Form().ImportSenderList(SenderList::Approved, ConfPath("no-such-file.txt"));
+    Form().Senders().ImportSenderList(SenderList::Approved, ConfPath("no-such-file.txt"));
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_NE(boxes[0].text.find("no-such-file.txt"), std::string::npos) << boxes[0].text;
     EXPECT_EQ(FileOf("approved_senders"), kLists.at(SenderList::Approved));
     EXPECT_EQ(SenderLists::List(SenderList::Approved).Count(), 3);
     EXPECT_FALSE(ApplyEnabled());
 
-    Form().ExportSenderList(SenderList::Approved, ConfPath("no-such-directory\\export.txt"));
+    Form().Senders().ExportSenderList(SenderList::Approved, ConfPath("no-such-directory\\export.txt"));
     EXPECT_EQ(boxes.size(), 2u);
     EXPECT_EQ(SenderLists::List(SenderList::Approved).Count(), 3);
 }
@@ -546,7 +546,7 @@ TEST_F(ListPages, EntriesAnotherProgramWroteMeanwhileSurviveEveryChange) {
         {"import",
          [] {
              FileSystem::WriteWholeFile(ConfPath("import.txt"), "imported@bad.example\r\n");
-             Form().ImportSenderList(SenderList::Blocked, ConfPath("import.txt"));
+             Form().Senders().ImportSenderList(SenderList::Blocked, ConfPath("import.txt"));
          }},
         {"approving removes from the blocked list",
          [] { RunDialog([] { Click(IDC_cmdAddApproved); }, Enter(IDC_txtAddress, "worse@bad.example")); }},

@@ -148,7 +148,7 @@ void ClickCheckBox(const std::string& key) {
 
 TEST_F(MenusWindow, TheCharsetTreeShowsTheStoredListWithGroupsFollowingTheirCharsets) {
     EXPECT_EQ(CheckedNodes(), Keys({"Cyrillic_Group", "koi8-r", "koi8", "euc-kr"}));
-    EXPECT_EQ(Form().UnknownBlockedCharsets(), std::vector<std::string>{"utf-7"});
+    EXPECT_EQ(Form().Charsets().UnknownBlockedCharsets(), std::vector<std::string>{"utf-7"});
     HWND tree = CharsetTreeView();
     EXPECT_EQ(TreeView_GetCount(tree), 27u);
     EXPECT_TRUE(GetWindowLongPtrA(tree, GWL_STYLE) & TVS_CHECKBOXES);
@@ -165,12 +165,12 @@ TEST_F(MenusWindow, TheCharsetTreeShowsTheStoredListWithGroupsFollowingTheirChar
     EXPECT_STREQ(text, "Chinese Traditional");
 
     ClearChangeFlags();
-    Form().LoadCharsetTree();
+    Form().Charsets().LoadCharsetTree();
     EXPECT_TRUE(NothingMarked()) << "marks the program sets are no change";
 }
 
 TEST_F(MenusWindow, ClickingACheckBoxPropagatesMarksAndSelectsTheNode) {
-    Form().LoadCharsetTree();
+    Form().Charsets().LoadCharsetTree();
     ClearChangeFlags();
     ClickCheckBox("ChineseTraditional_Group");
     EXPECT_EQ(CheckedNodes(), Keys({"ChineseTraditional_Group", "Cyrillic_Group", "big5", "cp-932", "cp-950", "euc-tw",
@@ -188,11 +188,11 @@ TEST_F(MenusWindow, ClickingACheckBoxPropagatesMarksAndSelectsTheNode) {
                                     "x-mac-chinesetrad", "koi8-r", "koi8", "euc-kr"}));
     ClickCheckBox("tis-620");
     EXPECT_EQ(TreeView_GetCheckState(CharsetTreeView(), CharsetItem("Thai_Group")), 1u) << "the only charset";
-    Form().LoadCharsetTree();
+    Form().Charsets().LoadCharsetTree();
 }
 
 TEST_F(MenusWindow, SpaceOnTheSelectedNodeIsACheckToo) {
-    Form().LoadCharsetTree();
+    Form().Charsets().LoadCharsetTree();
     ClearChangeFlags();
     HWND tree = CharsetTreeView();
     TreeView_SelectItem(tree, CharsetItem("koi8"));
@@ -202,7 +202,7 @@ TEST_F(MenusWindow, SpaceOnTheSelectedNodeIsACheckToo) {
     SendMessageA(tree, WM_KEYUP, VK_SPACE, 0);
     EXPECT_EQ(CheckedNodes(), Keys({"koi8-r", "euc-kr"})) << "koi8 and its group unchecked";
     EXPECT_TRUE(ChangeMarked());
-    Form().LoadCharsetTree();
+    Form().Charsets().LoadCharsetTree();
 }
 
 TEST_F(MenusWindow, CheckAllClearAllAndResetOfTheCharsets) {
@@ -221,7 +221,7 @@ TEST_F(MenusWindow, CheckAllClearAllAndResetOfTheCharsets) {
     Click(IDC_cmdBlockCharsetsUncheckAll);
     EXPECT_TRUE(CheckedNodes().empty());
     EXPECT_TRUE(ChangeMarked());
-    Form().LoadCharsetTree();
+    Form().Charsets().LoadCharsetTree();
 }
 
 // ---- Country lists.
@@ -272,11 +272,11 @@ TEST_F(MenusWindow, BothCountryListsHoldEveryNameInAlphabeticalOrder) {
 TEST_F(MenusWindow, CountryMarksFollowTheStoredCodes) {
     EXPECT_EQ(CheckedNames(IDC_lstBlockedCountries), (std::vector<std::string>{"China", "United States"}));
     EXPECT_EQ(CheckedNames(IDC_lstIgnoredCountries), std::vector<std::string>{"Germany"});
-    EXPECT_TRUE(Form().UnknownCountryCodes(IDC_lstBlockedCountries).empty());
-    EXPECT_EQ(Form().UnknownCountryCodes(IDC_lstIgnoredCountries), std::vector<std::string>{"abc"});
+    EXPECT_TRUE(Form().Countries().UnknownCountryCodes(IDC_lstBlockedCountries).empty());
+    EXPECT_EQ(Form().Countries().UnknownCountryCodes(IDC_lstIgnoredCountries), std::vector<std::string>{"abc"});
     ClearChangeFlags();
-    Form().LoadBlockedCountryList();
-    Form().LoadIgnoredCountryList();
+    Form().Countries().LoadBlockedCountryList();
+    Form().Countries().LoadIgnoredCountryList();
     EXPECT_TRUE(NothingMarked()) << "marks the loaders set are no change";
 }
 
@@ -344,9 +344,9 @@ TEST_F(MenusWindow, SavedListsHoldTheMarksAndKeepEntriesTheWindowCannotShow) {
     EXPECT_EQ(file.find("Thai"), std::string::npos) << "group texts are never saved";
 
     // The window reads the same back.
-    Form().LoadCharsetTree();
+    Form().Charsets().LoadCharsetTree();
     EXPECT_EQ(CheckedNodes(), Keys({"Thai_Group", "koi8", "euc-kr", "tis-620"}));
-    EXPECT_EQ(Form().UnknownBlockedCharsets(), std::vector<std::string>{"utf-7"});
+    EXPECT_EQ(Form().Charsets().UnknownBlockedCharsets(), std::vector<std::string>{"utf-7"});
 }
 
 // ---- Help buttons and the help menu. No help file lies beside the test, so
@@ -637,13 +637,13 @@ TEST_F(MenusWindow, TrainingProgressShowsZeroForAMinTrainingThatIsNoCount) {
     key.SetText("ham_training", "2");
     for (const char* minimum : {"0", "", "lots"}) {
         modMain::gProxyConf->SetValue("min_training", minimum);
-        EXPECT_NO_THROW(Form().UpdateTrainingProgress());
+        EXPECT_NO_THROW(Form().Fields().UpdateTrainingProgress());
         EXPECT_EQ(Text(IDC_lblPercentBlockTrainingComplete), "0%") << minimum;
         EXPECT_EQ(Text(IDC_lblPercentApproveComplete), "0%") << minimum;
     }
     modMain::gProxyConf->SetValue("min_training", "8");
     key.SetText("spam_training", "many");
-    EXPECT_NO_THROW(Form().UpdateTrainingProgress());
+    EXPECT_NO_THROW(Form().Fields().UpdateTrainingProgress());
     EXPECT_EQ(Text(IDC_lblPercentApproveComplete), "25%");
     key.Delete("spam_training");
     key.Delete("ham_training");

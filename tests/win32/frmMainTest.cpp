@@ -1,3 +1,4 @@
+#include <set>
 #include <string>
 #include <vector>
 
@@ -282,6 +283,23 @@ TEST_F(MainWindow, TrainingProgressIsTheShareOfMinTraining) {
     RegDeleteValueA(key, "ham_training");
     RegDeleteValueA(key, "spam_training");
     RegCloseKey(key);
+}
+
+// Each page's controls reach the group of pages bound to it: every page that
+// holds a control raising events carries a group, the pages of labels alone
+// none.
+TEST_F(MainWindow, EveryPageWithControlsToAnswerIsBoundToItsGroup) {
+    std::set<int> answering;
+    for (const FormControl& control : kFrmMainControls) {
+        const bool passive = control.kind == FormControlKind::Frame || control.kind == FormControlKind::Label ||
+                             control.kind == FormControlKind::Picture;
+        if (control.page != kMainWindowPage && !passive) {
+            answering.insert(control.page);
+        }
+    }
+    for (int page = 0; page < kOptionPageCount; ++page) {
+        EXPECT_EQ(GetWindowLongPtrA(Form().Page(page), DWLP_USER) != 0, answering.count(page) == 1) << page;
+    }
 }
 
 }  // namespace

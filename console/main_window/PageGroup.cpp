@@ -1,0 +1,19 @@
+#include "PageGroup.h"
+
+#include "frmMain.h"
+
+bool PageGroup::OnNotify(const NMHDR&) {
+    return false;
+}
+
+bool PageGroup::OnScroll(HWND) {
+    return false;
+}
+
+HWND PageGroup::Control(int id) const {
+    return window_.Control(id);
+}
+
+void PageGroup::MarkSettingsChanged(bool restartNeeded) const {
+    window_.MarkSettingsChanged(restartNeeded);
+}
