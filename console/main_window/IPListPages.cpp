@@ -161,7 +161,7 @@ bool IPListPages::OnCommand(int id, int code) {
 }
 
 void IPListPages::ShowRangeDialog(RangeDialog dialog, int box) {
-    frmRangeEntry::Show(dialog, window_);
+    frmRangeEntry::Show(dialog, *this);
     InvalidateRect(Control(box), nullptr, TRUE);
 }
 

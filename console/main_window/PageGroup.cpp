@@ -10,6 +10,10 @@ bool PageGroup::OnScroll(HWND) {
     return false;
 }
 
+HWND PageGroup::Window() const {
+    return window_.Window();
+}
+
 HWND PageGroup::Control(int id) const {
     return window_.Control(id);
 }

@@ -22,12 +22,14 @@ public:
     virtual bool OnNotify(const NMHDR& header);
     virtual bool OnScroll(HWND control);
 
+    // The settings window, which owns every page.
+    HWND Window() const;
+    HWND Control(int id) const;
+    void MarkSettingsChanged(bool restartNeeded) const;
+
 protected:
     explicit PageGroup(frmMain& window) : window_(window) {}
     ~PageGroup() = default;
-
-    HWND Control(int id) const;
-    void MarkSettingsChanged(bool restartNeeded) const;
 
     frmMain& window_;
 };

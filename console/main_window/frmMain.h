@@ -78,10 +78,6 @@ public:
     MenuCommands& Menus() { return menus_; }
     DaemonControl& Daemon() { return daemon_; }
 
-    // The range-entry dialog edits an IP page's box through the window.
-    std::vector<std::string> ListBoxItems(int box) const { return ipLists_.ListBoxItems(box); }
-    void AppendListItem(int box, const std::string& text, bool checked) { ipLists_.AppendListItem(box, text, checked); }
-
     bool mIconClicked = false;
     HWND mTreeHwnd = nullptr;
 
