@@ -2,6 +2,8 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "SortedList.h"
 #include "Variant.h"
@@ -56,7 +58,7 @@ public:
 private:
     // Gives the text of a setting line of the file (key as spelt there), or
     // false to drop the line.
-    using SettingWriter = std::function<bool(const std::string& key, const std::string& line, std::string& out)>;
+    using SettingWriter = std::function<bool(std::string_view key, std::string_view line, std::string& out)>;
     // The file as it is now, when there is one.
     using FileText = std::optional<std::string>;
 
@@ -65,7 +67,9 @@ private:
     static std::string CopyLines(const std::string& fileText, const SettingWriter& setting);
     // The new file of Save and of WriteValue.
     std::string SavedText(const FileText& fileText);
-    std::string AppendMissingKeys(SortedList& written);
+    // The lines of the keys with values that the copy did not write (written
+    // is in key order).
+    std::string MissingKeys(const std::vector<std::string_view>& written);
     std::string WrittenText(const FileText& fileText, const std::string& key, const std::string& value);
     // Writes the text to the temporary file and puts that in the file's place.
     bool Commit(const std::string& procedure, const std::function<std::string(const FileText&)>& compose);
