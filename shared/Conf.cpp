@@ -51,7 +51,7 @@ void AppendNewLines(std::string& text, const std::string& newLines) {
 void ForEachDistinctKey(SortedList& list, const std::function<void(const std::string&, const Variant&)>& visit) {
     const std::string* previous = nullptr;
     list.ForEachRecord([&](const std::string& key, const Variant& item) {
-        if (!previous || TextCompare(*previous, key) != 0) {
+        if (!previous || !TextEqual(*previous, key)) {
             visit(key, item);
         }
         previous = &key;
@@ -160,9 +160,14 @@ std::string Conf::SavedText(const FileText& fileText) {
 
 std::string Conf::MissingKeys(const std::vector<std::string_view>& written) {
     std::string out;
+    // Both go in key order, so one pass over the written keys finds them all.
+    auto next = written.begin();
     ForEachDistinctKey(list_, [&](const std::string& key, const Variant& item) {
+        while (next != written.end() && TextLess(*next, key)) {
+            ++next;
+        }
         const std::string value = item.ToText();
-        if (!value.empty() && !std::binary_search(written.begin(), written.end(), key, TextLess)) {
+        if (!value.empty() && (next == written.end() || !TextEqual(*next, key))) {
             AppendSetting(out, key, value);
         }
     });

@@ -52,12 +52,16 @@ int SortedList::Compare(std::string_view key, double number, const Record& recor
     return TextCompare(key, record.key);
 }
 
+bool SortedList::Matches(std::string_view key, double number, const Record& record) const {
+    return sortMode_ == kNumeric ? number == record.number : TextEqual(key, record.key);
+}
+
 bool SortedList::Less(std::uint32_t a, std::uint32_t b) const {
     return Compare(records_[a].key, records_[a].number, records_[b]) < 0;
 }
 
-void SortedList::Add(const Variant& key, Variant item) {
-    std::string text = key.ToText();
+void SortedList::Add(Variant key, Variant item) {
+    std::string text = std::move(key).ToText();
     double number = 0;
     if (sortMode_ == kNumeric && !ParseKey(text, number)) {
         throw ObjectError(kKeyInvalid, "SortedList", "Key Invalid: Text keys are invalid when SortMode is Numeric");
@@ -95,7 +99,8 @@ void SortedList::SettleTail() {
     }
     std::stable_sort(tail_.begin(), tail_.end(), [this](std::uint32_t a, std::uint32_t b) { return Less(a, b); });
     runs_.push_back(std::move(tail_));
-    tail_.clear();
+    tail_ = Run();
+    tail_.reserve(kTailLimit + 1);
     while (runs_.size() >= 2 && runs_[runs_.size() - 2].size() < kRunRatio * runs_.back().size()) {
         MergeLastRuns();
     }
@@ -140,7 +145,7 @@ SortedList::Record* SortedList::FirstInRuns(std::string_view key, double number)
         const auto at = std::lower_bound(run.begin(), run.end(), key, [&](std::uint32_t r, std::string_view k) {
             return Compare(k, number, records_[r]) > 0;
         });
-        if (at != run.end() && Compare(key, number, records_[*at]) == 0) {
+        if (at != run.end() && Matches(key, number, records_[*at])) {
             return &records_[*at];
         }
     }
@@ -165,7 +170,7 @@ SortedList::Record* SortedList::Find(std::string_view key) {
     }
     for (std::uint32_t at : tail_) {
         Record& r = records_[at];
-        if (!r.deleted && Compare(key, number, r) == 0) {
+        if (!r.deleted && Matches(key, number, r)) {
             return &r;
         }
     }

@@ -45,7 +45,7 @@ public:
 
     // Appends a record (the key as text); raises 0x80040001 in numeric mode
     // when the key is not a number.
-    void Add(const Variant& key, Variant item);
+    void Add(Variant key, Variant item);
     // Replaces the item of the key's first live record; nothing when absent.
     void SetItem(std::string_view key, const Variant& item);
 
@@ -65,6 +65,8 @@ private:
 
     bool Less(std::uint32_t a, std::uint32_t b) const;
     int Compare(std::string_view key, double number, const Record& record) const;
+    // Compare(...) == 0, answered sooner.
+    bool Matches(std::string_view key, double number, const Record& record) const;
     bool ParseKey(std::string_view key, double& number) const;
     void Grow();
     void Compact();

@@ -1,6 +1,8 @@
 #include "TextCompare.h"
 
 #include <array>
+#include <cstdint>
+#include <cstring>
 
 namespace {
 
@@ -34,18 +36,35 @@ constexpr std::array<unsigned char, 256> SmallForms() {
 
 constexpr std::array<unsigned char, 256> kSmall = SmallForms();
 
+std::uint64_t Word(const unsigned char* bytes) {
+    std::uint64_t word;
+    std::memcpy(&word, bytes, sizeof word);
+    return word;
+}
+
 }  // namespace
 
 int TextCompare(std::string_view a, std::string_view b) {
+    const unsigned char* small = kSmall.data();
     const auto* x = reinterpret_cast<const unsigned char*>(a.data());
     const auto* y = reinterpret_cast<const unsigned char*>(b.data());
     const std::size_t n = a.size() < b.size() ? a.size() : b.size();
-    for (std::size_t i = 0; i < n; ++i) {
-        if (x[i] != y[i] && kSmall[x[i]] != kSmall[y[i]]) {
-            return kSmall[x[i]] < kSmall[y[i]] ? -1 : 1;
+    std::size_t i = 0;
+    // Keys in a sorted list share long beginnings: equal bytes are passed
+    // over eight at a time.
+    while (i + 8 <= n && Word(x + i) == Word(y + i)) {
+        i += 8;
+    }
+    for (; i < n; ++i) {
+        if (x[i] != y[i] && small[x[i]] != small[y[i]]) {
+            return small[x[i]] < small[y[i]] ? -1 : 1;
         }
     }
     return a.size() == b.size() ? 0 : (a.size() < b.size() ? -1 : 1);
+}
+
+bool TextEqual(std::string_view a, std::string_view b) {
+    return a.size() == b.size() && TextCompare(a, b) == 0;
 }
 
 std::string LowerCase(std::string_view text) {

@@ -7,6 +7,10 @@
 // code page 1252, compare equal to their small forms.
 int TextCompare(std::string_view a, std::string_view b);
 
+// TextCompare(a, b) == 0, but texts of different lengths are told apart
+// without reading them: small forms are one byte, as their capitals are.
+bool TextEqual(std::string_view a, std::string_view b);
+
 // The text with its letters made small, in the same sense.
 std::string LowerCase(std::string_view text);
 
