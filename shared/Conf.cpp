@@ -81,11 +81,11 @@ bool Conf::KeyExists(const std::string& key) {
     return list_.Exists(key);
 }
 
-void Conf::SetValue(const std::string& key, const std::string& value) {
+void Conf::SetValue(std::string key, std::string value) {
     if (KeyExists(key)) {
-        list_.SetItem(key, value);
+        list_.SetItem(key, std::move(value));
     } else {
-        list_.Add(key, value);
+        list_.Add(std::move(key), std::move(value));
     }
 }
 

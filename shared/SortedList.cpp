@@ -69,6 +69,10 @@ void SortedList::Add(Variant key, Variant item) {
     if (Used() >= capacity_) {
         Grow();
     }
+    if (tail_.capacity() == 0) {
+        // The tail holds this many before it is settled.
+        tail_.reserve(kTailLimit + 1);
+    }
     tail_.push_back(static_cast<std::uint32_t>(records_.size()));
     records_.push_back({std::move(text), number, std::move(item), false});
     ++count_;
@@ -80,6 +84,11 @@ void SortedList::Grow() {
     const std::int32_t g = std::max(RoundHalfEven(count_, 10), 10);
     shrinkThreshold_ = count_ - g;
     capacity_ = Used() + g;
+    // Room for the new slots at once, still doubling for long lists.
+    const auto room = static_cast<std::size_t>(capacity_);
+    if (records_.capacity() < room) {
+        records_.reserve(std::max(room, 2 * records_.capacity()));
+    }
 }
 
 void SortedList::MergeLastRuns() {
@@ -99,8 +108,7 @@ void SortedList::SettleTail() {
     }
     std::stable_sort(tail_.begin(), tail_.end(), [this](std::uint32_t a, std::uint32_t b) { return Less(a, b); });
     runs_.push_back(std::move(tail_));
-    tail_ = Run();
-    tail_.reserve(kTailLimit + 1);
+    tail_.clear();
     while (runs_.size() >= 2 && runs_[runs_.size() - 2].size() < kRunRatio * runs_.back().size()) {
         MergeLastRuns();
     }
@@ -274,8 +282,8 @@ Variant SortedList::item(std::string_view key) {
     return found ? found->item : Variant();
 }
 
-void SortedList::SetItem(std::string_view key, const Variant& item) {
+void SortedList::SetItem(std::string_view key, Variant item) {
     if (Record* found = Find(key)) {
-        found->item = item;
+        found->item = std::move(item);
     }
 }

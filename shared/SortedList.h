@@ -47,7 +47,7 @@ public:
     // when the key is not a number.
     void Add(Variant key, Variant item);
     // Replaces the item of the key's first live record; nothing when absent.
-    void SetItem(std::string_view key, const Variant& item);
+    void SetItem(std::string_view key, Variant item);
 
     // Slots in use (deleted ones included) and slots allocated.
     std::int32_t Used() const { return static_cast<std::int32_t>(records_.size()); }
