@@ -82,3 +82,14 @@ std::string TrimSpaces(std::string_view text) {
     }
     return std::string(text.substr(first, text.find_last_not_of(' ') - first + 1));
 }
+
+std::vector<std::string> SplitText(const std::string& text, char separator) {
+    std::vector<std::string> parts;
+    std::size_t start = 0;
+    for (std::size_t at = text.find(separator); at != std::string::npos; at = text.find(separator, start)) {
+        parts.push_back(text.substr(start, at - start));
+        start = at + 1;
+    }
+    parts.push_back(text.substr(start));
+    return parts;
+}

@@ -1,6 +1,7 @@
 #pragma once
 #include <string>
 #include <string_view>
+#include <vector>
 
 // Compares two texts in the system code page without regard to letter case:
 // -1, 0 or 1. Letters of both cases, including the accented letters of
@@ -16,3 +17,7 @@ std::string LowerCase(std::string_view text);
 
 // The text without leading and trailing spaces (only spaces; tabs stay).
 std::string TrimSpaces(std::string_view text);
+
+// The pieces of the text between the separators, empty ones included: a text
+// without the separator is one piece, and the empty text is one empty piece.
+std::vector<std::string> SplitText(const std::string& text, char separator);

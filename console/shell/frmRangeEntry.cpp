@@ -27,13 +27,20 @@ namespace {
 using Member = frmRangeEntry::Member;
 
 const Member kMembers[] = {
-    {IDD_frmAddApprovedIP, IDC_lstApprovedIPs, IDC_txtIPRange, false, 344, 345, 346},
-    {IDD_frmEditApprovedIP, IDC_lstApprovedIPs, IDC_txtIPRange, true, 344, 345, 346},
-    {IDD_frmAddBlockedIP, IDC_lstBlockedIPs, IDC_txtIPRange, false, 344, 345, 346},
-    {IDD_frmEditBlockedIP, IDC_lstBlockedIPs, IDC_txtIPRange, true, 344, 345, 346},
-    {IDD_frmAddIgnoredIP, IDC_lstIgnoredIPs, IDC_txtIPRange, false, 344, 345, 346},
-    {IDD_frmEditIgnoredIP, IDC_lstIgnoredIPs, IDC_txtIPRange, true, 344, 345, 346},
-    {IDD_frmAddRBL, IDC_lstRBLs, IDC_txtRBL, false, 350, 351, 349},
+    {IDD_frmAddApprovedIP, IDC_lstApprovedIPs, IDC_txtIPRange, false, kStrRangeEntryTitle, kStrRangeEntryPrompt,
+     kStrEnterRange},
+    {IDD_frmEditApprovedIP, IDC_lstApprovedIPs, IDC_txtIPRange, true, kStrRangeEntryTitle, kStrRangeEntryPrompt,
+     kStrEnterRange},
+    {IDD_frmAddBlockedIP, IDC_lstBlockedIPs, IDC_txtIPRange, false, kStrRangeEntryTitle, kStrRangeEntryPrompt,
+     kStrEnterRange},
+    {IDD_frmEditBlockedIP, IDC_lstBlockedIPs, IDC_txtIPRange, true, kStrRangeEntryTitle, kStrRangeEntryPrompt,
+     kStrEnterRange},
+    {IDD_frmAddIgnoredIP, IDC_lstIgnoredIPs, IDC_txtIPRange, false, kStrRangeEntryTitle, kStrRangeEntryPrompt,
+     kStrEnterRange},
+    {IDD_frmEditIgnoredIP, IDC_lstIgnoredIPs, IDC_txtIPRange, true, kStrRangeEntryTitle, kStrRangeEntryPrompt,
+     kStrEnterRange},
+    {IDD_frmAddRBL, IDC_lstRBLs, IDC_txtRBL, false, kStrBlacklistEntryTitle, kStrBlacklistEntryPrompt,
+     kStrEnterBlacklist},
 };
 
 const char kUnfitEntry[] = "%1 cannot be added: an entry may not hold a comma, a blank or a control character.";
