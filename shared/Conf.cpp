@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <cstring>
 #include <exception>
 #include <functional>
 #include <string_view>
@@ -73,11 +74,11 @@ void Conf::ConfigFile(const std::string& path) {
     path_ = path;
 }
 
-Variant Conf::GetValue(const std::string& key) {
+Variant Conf::GetValue(std::string_view key) {
     return list_.item(key);
 }
 
-bool Conf::KeyExists(const std::string& key) {
+bool Conf::KeyExists(std::string_view key) {
     return list_.Exists(key);
 }
 
@@ -106,7 +107,11 @@ bool Conf::ReadableAsText(const std::string& bytes) {
     if (bytes.rfind("\xFF\xFE", 0) == 0 || bytes.rfind("\xFE\xFF", 0) == 0) {
         return false;
     }
-    const auto nuls = static_cast<std::size_t>(std::count(bytes.begin(), bytes.end(), '\0'));
+    std::size_t nuls = 0;
+    const char* const end = bytes.data() + bytes.size();
+    for (const char* at = bytes.data(); (at = static_cast<const char*>(std::memchr(at, '\0', end - at))); ++at) {
+        ++nuls;
+    }
     return nuls <= kStrayNuls || nuls * 8 <= bytes.size();
 }
 
@@ -135,13 +140,13 @@ std::string Conf::SavedText(const FileText& fileText) {
     if (!fileText) {
         // A new file gets every key, empty values included.
         ForEachDistinctKey(
-            list_, [&](const std::string& key, const Variant& value) { AppendSetting(out, key, value.ToText()); });
+            list_, [&](const std::string& key, const Variant& value) { AppendSetting(out, key, value.Text()); });
         return out;
     }
     // The keys the copy wrote, as spelt in the file.
     std::vector<std::string_view> written;
     const auto rewrite = [&](std::string_view key, std::string_view line, std::string& text) {
-        // Every value the map holds is text: only a key it lacks is empty.
+        // Only a key the map lacks gives the empty value.
         const Variant value = list_.item(key);
         if (value.IsEmpty()) {
             text.assign(line);
@@ -166,7 +171,7 @@ std::string Conf::MissingKeys(const std::vector<std::string_view>& written) {
         while (next != written.end() && TextLess(*next, key)) {
             ++next;
         }
-        const std::string value = item.ToText();
+        const std::string& value = item.Text();
         if (!value.empty() && (next == written.end() || !TextEqual(*next, key))) {
             AppendSetting(out, key, value);
         }

@@ -33,7 +33,7 @@ public:
     // Stores the path; loads nothing.
     void ConfigFile(const std::string& path);
     // The value of the key's first line; the empty value when absent.
-    Variant GetValue(const std::string& key);
+    Variant GetValue(std::string_view key);
 
     // Adds every setting line of the file to the map (the map is not cleared
     // first). A missing file adds nothing; a file that cannot be read raises.
@@ -47,7 +47,7 @@ public:
     bool WriteValue(const std::string& key, const std::string& value);
     // In memory only: replaces the key's value, or adds the key.
     void SetValue(std::string key, std::string value);
-    bool KeyExists(const std::string& key);
+    bool KeyExists(std::string_view key);
 
     // False for what a rewrite line by line would garble: a file that starts
     // with a UTF-16 byte-order mark, or one that holds more than eight NUL
@@ -77,6 +77,7 @@ private:
     // in a box the first time.
     void RefuseNotText(const std::string& prefix);
 
+    // Key -> value; every value is text, set from the file or by SetValue.
     SortedList list_;
     std::string path_;
     bool notTextShown_ = false;
