@@ -25,6 +25,13 @@ wine_session_start() {
     wine cmd /c exit >/dev/null 2>&1 </dev/null
 }
 
+# Test windows are Wine's own, not left to an X window manager: on a bare
+# Xvfb there is none, and Wine waits two seconds for one at every top-level
+# window that is hidden or destroyed.
+wine_windows_unmanaged() {
+    wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1 </dev/null
+}
+
 wine_session_stop() {
     wineserver -k >/dev/null 2>&1 || true
 }

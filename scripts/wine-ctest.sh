@@ -10,5 +10,6 @@ source cmake/wine-env.sh
 wine_session_stop_on_exit
 display_ready
 wine_session_start
+wine_windows_unmanaged
 ctest --test-dir "$build_dir" --output-on-failure -j"${CTEST_PARALLEL_LEVEL:-$(nproc)}" --timeout 300 "$@" &
 wait $!
