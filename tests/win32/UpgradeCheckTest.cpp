@@ -42,7 +42,7 @@ public:
 private:
     static std::string Path(const std::string& file) { return FileSystem::ProgramDirectory() + "\\" + file; }
 
-    SavedRegistryValue handler_{"Software\\Classes\\http\\shell\\open\\command", nullptr};
+    SavedRegistryValue handler_{"http\\shell\\open\\command", nullptr, HKEY_CLASSES_ROOT};
 };
 
 class UpgradeCheck : public UpgradeFixture {
