@@ -32,14 +32,13 @@ void frmMain::FillCountryLists() {
         column.cx = client.right - GetSystemMetrics(SM_CXVSCROLL);
         ListView_InsertColumn(list, 0, &column);
         ListView_DeleteAllItems(list);
-    }
-    for (const std::string& name : mCountries->getAllNames()) {
-        for (int id : kCountryLists) {
+        // The list's handle is looked up once: a lookup walks every page.
+        for (const std::string& name : mCountries->getAllNames()) {
             LVITEMA item{};
             item.mask = LVIF_TEXT;
-            item.iItem = ListView_GetItemCount(Control(id));
+            item.iItem = ListView_GetItemCount(list);
             item.pszText = const_cast<char*>(name.c_str());
-            ListView_InsertItem(Control(id), &item);
+            ListView_InsertItem(list, &item);
         }
     }
     mLoadingCountries = false;
