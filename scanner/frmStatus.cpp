@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "ResourcePictures.h"
 #include "Resources.h"
 #include "StringIds.h"
 #include "WindowBoundary.h"
@@ -16,9 +17,7 @@ HWND gWindow = nullptr;
 
 void Form_Load(HWND window) {
     SetWindowTextA(window, LoadResText(kStrProductTitle).c_str());
-    HICON icon = LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(101));
-    SendMessageA(window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
-    SendMessageA(window, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
+    ShowProgramIcon(window);
     CenterOnScreen(window);
 }
 

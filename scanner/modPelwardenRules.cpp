@@ -2,6 +2,7 @@
 #include <chrono>
 #include <cstdio>
 
+#include "CivilDate.h"
 #include "ObjectError.h"
 #include "TextCompare.h"
 #include "modPelwardenMain.h"
@@ -23,22 +24,6 @@ std::int64_t NowUtc() {
         .count();
 }
 
-// Days from 1970-01-01 to the date of the proleptic Gregorian calendar.
-std::int64_t DaysFromCivil(std::int64_t y, unsigned m, unsigned d) {
-    y -= m <= 2 ? 1 : 0;
-    const std::int64_t era = (y >= 0 ? y : y - 399) / 400;
-    const auto yoe = static_cast<unsigned>(y - era * 400);
-    const unsigned doy = (153 * (m + (m > 2 ? -3 : 9)) + 2) / 5 + d - 1;
-    const unsigned doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
-    return era * 146097 + static_cast<std::int64_t>(doe) - 719468;
-}
-
-unsigned DaysInMonth(int year, int month) {
-    static const unsigned days[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-    const bool leap = (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
-    return month == 2 && leap ? 29 : days[month - 1];
-}
-
 std::int64_t FloorHours(std::int64_t seconds) {
     return (seconds >= 0 ? seconds : seconds - 3599) / 3600;
 }
@@ -51,12 +36,11 @@ std::optional<std::int64_t> StoreDateSeconds(const std::string& text) {
                                          &second, &rest) != 6) {
         return std::nullopt;
     }
-    if (year < 100 || month < 1 || month > 12 || day < 1 || static_cast<unsigned>(day) > DaysInMonth(year, month) ||
-        hour > 23 || minute > 59 || second > 59 || hour < 0 || minute < 0 || second < 0) {
+    if (year < 100 || month < 1 || month > 12 || day < 1 || day > DaysInMonth(year, month) || hour > 23 ||
+        minute > 59 || second > 59 || hour < 0 || minute < 0 || second < 0) {
         return std::nullopt;
     }
-    return DaysFromCivil(year, static_cast<unsigned>(month), static_cast<unsigned>(day)) * 86400 + hour * 3600 +
-           minute * 60 + second;
+    return DaysFromCivil(year, month, day) * 86400 + hour * 3600 + minute * 60 + second;
 }
 
 }  // namespace
@@ -96,17 +80,10 @@ std::string FormatEmail(const std::string& address) {
 }
 
 std::vector<std::string> SplitAddresses(const std::string& field) {
-    std::vector<std::string> parts;
     if (field.empty()) {
-        return parts;
+        return {};
     }
-    std::size_t start = 0;
-    for (std::size_t at = field.find(';'); at != std::string::npos; at = field.find(';', start)) {
-        parts.push_back(field.substr(start, at - start));
-        start = at + 1;
-    }
-    parts.push_back(field.substr(start));
-    return parts;
+    return SplitText(field, ';');
 }
 
 std::optional<std::int32_t> LeadingNumber(const std::string& text) {

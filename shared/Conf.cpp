@@ -2,7 +2,10 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <cstring>
 #include <exception>
+#include <functional>
+#include <string_view>
 #include <vector>
 
 #include "FileSystem.h"
@@ -25,29 +28,39 @@ const std::int32_t kNotText = 75;
 // sign of UTF-16 or binary data.
 const std::size_t kStrayNuls = 8;
 
-std::string SettingLine(const std::string& key, const std::string& value) {
-    return key + "=" + value + kLineEnd;
+// Where the key of a setting line ends (its first "="); npos for an empty
+// line, a comment or a line without "=".
+std::string_view::size_type SettingEquals(std::string_view line) {
+    return line.empty() || line[0] == '#' ? std::string_view::npos : line.find('=');
 }
 
-// The text followed by the new lines; a last line without an end of its own
+void AppendSetting(std::string& out, std::string_view key, std::string_view value) {
+    out.append(key).append("=").append(value).append(kLineEnd);
+}
+
+// The new lines go after the text; a last line without an end of its own
 // gets one first, so that the first new line does not run on from it.
-std::string WithEndOfLastLine(const std::string& text, const std::string& newLines) {
-    if (newLines.empty() || text.empty() || text.back() == '\r' || text.back() == '\n') {
-        return text + newLines;
+void AppendNewLines(std::string& text, const std::string& newLines) {
+    if (!newLines.empty() && !text.empty() && text.back() != '\r' && text.back() != '\n') {
+        text += kLineEnd;
     }
-    return text + kLineEnd + newLines;
+    text += newLines;
 }
 
-// The keys in key order, a key the map holds twice only once, so that no
+// Each key once, in key order, with the value of its first line, so that no
 // key is written twice where the file had it once.
-std::vector<std::string> DistinctKeys(SortedList& list) {
-    std::vector<std::string> distinct;
-    for (const std::string& key : list.keys()) {
-        if (distinct.empty() || TextCompare(distinct.back(), key) != 0) {
-            distinct.push_back(key);
+void ForEachDistinctKey(SortedList& list, const std::function<void(const std::string&, const Variant&)>& visit) {
+    const std::string* previous = nullptr;
+    list.ForEachRecord([&](const std::string& key, const Variant& item) {
+        if (!previous || !TextEqual(*previous, key)) {
+            visit(key, item);
         }
-    }
-    return distinct;
+        previous = &key;
+    });
+}
+
+bool TextLess(std::string_view a, std::string_view b) {
+    return TextCompare(a, b) < 0;
 }
 
 }  // namespace
@@ -61,19 +74,19 @@ void Conf::ConfigFile(const std::string& path) {
     path_ = path;
 }
 
-Variant Conf::GetValue(const std::string& key) {
+Variant Conf::GetValue(std::string_view key) {
     return list_.item(key);
 }
 
-bool Conf::KeyExists(const std::string& key) {
+bool Conf::KeyExists(std::string_view key) {
     return list_.Exists(key);
 }
 
-void Conf::SetValue(const std::string& key, const std::string& value) {
+void Conf::SetValue(std::string key, std::string value) {
     if (KeyExists(key)) {
-        list_.SetItem(key, value);
+        list_.SetItem(key, std::move(value));
     } else {
-        list_.Add(key, value);
+        list_.Add(std::move(key), std::move(value));
     }
 }
 
@@ -81,12 +94,12 @@ void Conf::Load() {
     if (!FileSystem::FileExists(path_)) {
         return;
     }
-    for (const std::string& line : FileSystem::SplitLines(FileSystem::ReadWholeFile(path_))) {
-        const auto equals = line.find('=');
-        if (line.empty() || line[0] == '#' || equals == std::string::npos) {
-            continue;
+    const std::string text = FileSystem::ReadWholeFile(path_);
+    for (const FileSystem::TextLine& line : FileSystem::SplitLinesWithEnds(text)) {
+        const auto equals = SettingEquals(line.text);
+        if (equals != std::string_view::npos) {
+            list_.Add(std::string(line.text.substr(0, equals)), std::string(line.text.substr(equals + 1)));
         }
-        list_.Add(line.substr(0, equals), line.substr(equals + 1));
     }
 }
 
@@ -94,17 +107,25 @@ bool Conf::ReadableAsText(const std::string& bytes) {
     if (bytes.rfind("\xFF\xFE", 0) == 0 || bytes.rfind("\xFE\xFF", 0) == 0) {
         return false;
     }
-    const auto nuls = static_cast<std::size_t>(std::count(bytes.begin(), bytes.end(), '\0'));
+    std::size_t nuls = 0;
+    const char* const end = bytes.data() + bytes.size();
+    for (const char* at = bytes.data(); (at = static_cast<const char*>(std::memchr(at, '\0', end - at))); ++at) {
+        ++nuls;
+    }
     return nuls <= kStrayNuls || nuls * 8 <= bytes.size();
 }
 
 std::string Conf::CopyLines(const std::string& fileText, const SettingWriter& setting) {
     std::string out;
+    out.reserve(fileText.size());
+    std::string text;
     for (const FileSystem::TextLine& line : FileSystem::SplitLinesWithEnds(fileText)) {
-        const auto equals = line.text.find('=');
-        const bool settingLine = !line.text.empty() && line.text[0] != '#' && equals != std::string::npos;
-        std::string text = line.text;
-        if (settingLine && !setting(line.text.substr(0, equals), line.text, text)) {
+        const auto equals = SettingEquals(line.text);
+        if (equals == std::string_view::npos) {
+            out.append(line.text).append(line.end);
+            continue;
+        }
+        if (!setting(line.text.substr(0, equals), line.text, text)) {
             continue;
         }
         out += text;
@@ -115,39 +136,46 @@ std::string Conf::CopyLines(const std::string& fileText, const SettingWriter& se
 }
 
 std::string Conf::SavedText(const FileText& fileText) {
+    std::string out;
     if (!fileText) {
         // A new file gets every key, empty values included.
-        std::string out;
-        for (const std::string& key : DistinctKeys(list_)) {
-            out += SettingLine(key, GetValue(key).ToText());
-        }
+        ForEachDistinctKey(
+            list_, [&](const std::string& key, const Variant& value) { AppendSetting(out, key, value.Text()); });
         return out;
     }
-    SortedList written;
-    written.SortMode(SortedList::kText);
-    const auto rewrite = [&](const std::string& key, const std::string& line, std::string& text) {
-        if (!KeyExists(key)) {
-            text = line;
+    // The keys the copy wrote, as spelt in the file.
+    std::vector<std::string_view> written;
+    const auto rewrite = [&](std::string_view key, std::string_view line, std::string& text) {
+        // Only a key the map lacks gives the empty value.
+        const Variant value = list_.item(key);
+        if (value.IsEmpty()) {
+            text.assign(line);
             return true;
         }
-        written.Add(key, Variant());
-        const std::string value = GetValue(key).ToText();
-        text = key + "=" + value;
-        return !value.empty();
+        written.push_back(key);
+        text.assign(key).append("=").append(value.Text());
+        return !value.Text().empty();
     };
     // The copy marks the keys it wrote, so it has to come first.
-    const std::string copied = CopyLines(*fileText, rewrite);
-    return WithEndOfLastLine(copied, AppendMissingKeys(written));
+    out = CopyLines(*fileText, rewrite);
+    std::sort(written.begin(), written.end(), TextLess);
+    AppendNewLines(out, MissingKeys(written));
+    return out;
 }
 
-std::string Conf::AppendMissingKeys(SortedList& written) {
+std::string Conf::MissingKeys(const std::vector<std::string_view>& written) {
     std::string out;
-    for (const std::string& key : DistinctKeys(list_)) {
-        const std::string value = GetValue(key).ToText();
-        if (!value.empty() && !written.Exists(key)) {
-            out += SettingLine(key, value);
+    // Both go in key order, so one pass over the written keys finds them all.
+    auto next = written.begin();
+    ForEachDistinctKey(list_, [&](const std::string& key, const Variant& item) {
+        while (next != written.end() && TextLess(*next, key)) {
+            ++next;
         }
-    }
+        const std::string& value = item.Text();
+        if (!value.empty() && (next == written.end() || !TextEqual(*next, key))) {
+            AppendSetting(out, key, value);
+        }
+    });
     return out;
 }
 
@@ -163,18 +191,29 @@ bool Conf::WriteValue(const std::string& key, const std::string& value) {
 }
 
 std::string Conf::WrittenText(const FileText& fileText, const std::string& key, const std::string& value) {
+    std::string out;
     if (!fileText) {
-        return SettingLine(key, value);
+        AppendSetting(out, key, value);
+        return out;
     }
     bool matched = false;
-    const auto rewrite = [&](const std::string& lineKey, const std::string& line, std::string& text) {
+    const auto rewrite = [&](std::string_view lineKey, std::string_view line, std::string& text) {
         const bool match = lineKey == key;
         matched = matched || match;
-        text = match ? key + "=" + value : line;
+        if (match) {
+            text.assign(key).append("=").append(value);
+        } else {
+            text.assign(line);
+        }
         return true;
     };
-    const std::string out = CopyLines(*fileText, rewrite);
-    return matched ? out : WithEndOfLastLine(out, SettingLine(key, value));
+    out = CopyLines(*fileText, rewrite);
+    if (!matched) {
+        std::string line;
+        AppendSetting(line, key, value);
+        AppendNewLines(out, line);
+    }
+    return out;
 }
 
 void Conf::RefuseNotText(const std::string& prefix) {

@@ -2,6 +2,8 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "SortedList.h"
 #include "Variant.h"
@@ -31,7 +33,7 @@ public:
     // Stores the path; loads nothing.
     void ConfigFile(const std::string& path);
     // The value of the key's first line; the empty value when absent.
-    Variant GetValue(const std::string& key);
+    Variant GetValue(std::string_view key);
 
     // Adds every setting line of the file to the map (the map is not cleared
     // first). A missing file adds nothing; a file that cannot be read raises.
@@ -44,8 +46,8 @@ public:
     // appends the line; the map is not touched.
     bool WriteValue(const std::string& key, const std::string& value);
     // In memory only: replaces the key's value, or adds the key.
-    void SetValue(const std::string& key, const std::string& value);
-    bool KeyExists(const std::string& key);
+    void SetValue(std::string key, std::string value);
+    bool KeyExists(std::string_view key);
 
     // False for what a rewrite line by line would garble: a file that starts
     // with a UTF-16 byte-order mark, or one that holds more than eight NUL
@@ -56,7 +58,7 @@ public:
 private:
     // Gives the text of a setting line of the file (key as spelt there), or
     // false to drop the line.
-    using SettingWriter = std::function<bool(const std::string& key, const std::string& line, std::string& out)>;
+    using SettingWriter = std::function<bool(std::string_view key, std::string_view line, std::string& out)>;
     // The file as it is now, when there is one.
     using FileText = std::optional<std::string>;
 
@@ -65,7 +67,9 @@ private:
     static std::string CopyLines(const std::string& fileText, const SettingWriter& setting);
     // The new file of Save and of WriteValue.
     std::string SavedText(const FileText& fileText);
-    std::string AppendMissingKeys(SortedList& written);
+    // The lines of the keys with values that the copy did not write (written
+    // is in key order).
+    std::string MissingKeys(const std::vector<std::string_view>& written);
     std::string WrittenText(const FileText& fileText, const std::string& key, const std::string& value);
     // Writes the text to the temporary file and puts that in the file's place.
     bool Commit(const std::string& procedure, const std::function<std::string(const FileText&)>& compose);
@@ -73,6 +77,7 @@ private:
     // in a box the first time.
     void RefuseNotText(const std::string& prefix);
 
+    // Key -> value; every value is text, set from the file or by SetValue.
     SortedList list_;
     std::string path_;
     bool notTextShown_ = false;

@@ -26,8 +26,10 @@ std::size_t Fingerprint(const std::string& text) {
 
 std::vector<std::string> ListFileEntries(const std::string& text) {
     std::vector<std::string> entries;
-    for (const std::string& line : FileSystem::SplitLines(text)) {
-        std::string entry = TrimSpaces(LowerCase(line));
+    for (const FileSystem::TextLine& line : FileSystem::SplitLinesWithEnds(text)) {
+        // No byte is a space in one case and not in the other, so trimming
+        // first gives the same entry with less to lower.
+        std::string entry = LowerCase(TrimSpaces(line.text));
         if (!entry.empty()) {
             entries.push_back(std::move(entry));
         }
@@ -80,9 +82,9 @@ std::string FileList::FileText() const {
 
 std::exception_ptr FileList::AddEntries(const std::string& text) {
     std::exception_ptr refused;
-    for (const std::string& entry : ListFileEntries(text)) {
+    for (std::string& entry : ListFileEntries(text)) {
         try {
-            list_.Add(entry, std::int32_t{0});
+            list_.Add(std::move(entry), std::int32_t{0});
         } catch (const ObjectError&) {
             if (!refused) {
                 refused = std::current_exception();
@@ -116,10 +118,7 @@ void FileList::Save(const std::string& path) {
             "List not saved: " + path_ + " could not be loaded, and saving would overwrite it with an incomplete list");
     }
     std::string text;
-    for (const std::string& key : list_.keys()) {
-        text += key;
-        text += "\r\n";
-    }
+    list_.ForEachRecord([&](const std::string& key, const Variant&) { text.append(key).append("\r\n"); });
     FileSystem::ReplaceWithText(target, text);
     if (own) {
         matched_ = Fingerprint(text);

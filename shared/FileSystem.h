@@ -1,5 +1,6 @@
 #pragma once
 #include <string>
+#include <string_view>
 #include <vector>
 
 // Files as the shared classes need them. Paths are Windows paths in the
@@ -40,18 +41,19 @@ void DeleteFileIfPresent(const std::string& path);
 std::string ProgramDirectory();
 
 // One line of a text and the end that closed it ("\r\n", "\r", "\n", or ""
-// for a last line without one).
+// for a last line without one), both seen in the text they came from.
 struct TextLine {
-    std::string text;
-    std::string end;
+    std::string_view text;
+    std::string_view end;
 };
 
 // The lines of a text: each ends at CR LF, CR or LF; a last line without an
 // end counts, an end at the very end adds no empty line. Joining every
-// line's text and end gives the text back.
-std::vector<TextLine> SplitLinesWithEnds(const std::string& text);
+// line's text and end gives the text back. The lines are views: the text
+// must outlive them.
+std::vector<TextLine> SplitLinesWithEnds(std::string_view text);
 
-// The same lines without their ends.
-std::vector<std::string> SplitLines(const std::string& text);
+// The same lines without their ends, as texts of their own.
+std::vector<std::string> SplitLines(std::string_view text);
 
 }  // namespace FileSystem

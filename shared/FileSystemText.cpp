@@ -2,12 +2,12 @@
 
 namespace FileSystem {
 
-std::vector<TextLine> SplitLinesWithEnds(const std::string& text) {
+std::vector<TextLine> SplitLinesWithEnds(std::string_view text) {
     std::vector<TextLine> lines;
-    std::string::size_type start = 0;
-    for (std::string::size_type i = 0; i < text.size(); ++i) {
+    std::string_view::size_type start = 0;
+    for (std::string_view::size_type i = 0; i < text.size(); ++i) {
         if (text[i] == '\r' || text[i] == '\n') {
-            const std::string::size_type endLength =
+            const std::string_view::size_type endLength =
                 text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n' ? 2 : 1;
             lines.push_back({text.substr(start, i - start), text.substr(i, endLength)});
             i += endLength - 1;
@@ -15,15 +15,15 @@ std::vector<TextLine> SplitLinesWithEnds(const std::string& text) {
         }
     }
     if (start < text.size()) {
-        lines.push_back({text.substr(start), ""});
+        lines.push_back({text.substr(start), {}});
     }
     return lines;
 }
 
-std::vector<std::string> SplitLines(const std::string& text) {
+std::vector<std::string> SplitLines(std::string_view text) {
     std::vector<std::string> lines;
-    for (TextLine& line : SplitLinesWithEnds(text)) {
-        lines.push_back(std::move(line.text));
+    for (const TextLine& line : SplitLinesWithEnds(text)) {
+        lines.emplace_back(line.text);
     }
     return lines;
 }

@@ -52,15 +52,15 @@ const Default kDefaults[] = {
 
 // A value with no "," is one entry as it stands; otherwise every entry is
 // trimmed of spaces, and empty entries stay.
-std::vector<std::string> SplitList(const std::string& value) {
-    if (value.find(',') == std::string::npos) {
-        return {value};
+std::vector<std::string> SplitList(std::string_view value) {
+    if (value.find(',') == std::string_view::npos) {
+        return {std::string(value)};
     }
     std::vector<std::string> parts;
-    std::string::size_type start = 0;
+    std::string_view::size_type start = 0;
     for (;;) {
         const auto comma = value.find(',', start);
-        if (comma == std::string::npos) {
+        if (comma == std::string_view::npos) {
             parts.push_back(TrimSpaces(value.substr(start)));
             return parts;
         }
@@ -125,11 +125,11 @@ void KXProxyConf::ParseList(List list) {
     if (TrimSpaces(value).empty()) {
         return;
     }
-    for (const std::string& part : SplitList(value)) {
+    for (std::string& part : SplitList(value)) {
         if (list == kOutgoingServers) {
             AddOutgoingPart(part);
         } else {
-            lists_[list].Add(part, Variant(std::int32_t{0}));
+            lists_[list].Add(std::move(part), Variant(std::int32_t{0}));
         }
     }
 }
@@ -173,12 +173,12 @@ std::string KXProxyConf::JoinList(List list) {
     // Empty entries sort first; no "," goes in while the text is still
     // empty, so they leave no trace.
     std::string joined;
-    for (const std::string& entry : lists_[list].keys()) {
+    lists_[list].ForEachRecord([&](const std::string& entry, const Variant&) {
         if (!joined.empty()) {
             joined += ',';
         }
         joined += entry;
-    }
+    });
     return joined;
 }
 

@@ -62,12 +62,9 @@ Variant::Array SplitAtNull(const std::string& items) {
     if (items.empty()) {
         return parts;
     }
-    std::size_t start = 0;
-    for (std::size_t end = items.find('\0'); end != std::string::npos; end = items.find('\0', start)) {
-        parts.emplace_back(items.substr(start, end - start));
-        start = end + 1;
+    for (std::string& part : SplitText(items, '\0')) {
+        parts.emplace_back(std::move(part));
     }
-    parts.emplace_back(items.substr(start));
     return parts;
 }
 

@@ -8,3 +8,10 @@
 HICON LoadResIcon(int id);
 HBITMAP LoadResBitmap(int id);
 std::string LoadResBytes(const std::string& type, const std::string& name);
+
+// The program's own icon, in every program's resources.
+constexpr int kProgramIcon = 101;
+
+// Gives the window the program's icon, large and small; without the resource
+// the window keeps the icon it has.
+void ShowProgramIcon(HWND window);

@@ -26,6 +26,14 @@ HICON LoadResIcon(int id) {
     return static_cast<HICON>(icon);
 }
 
+void ShowProgramIcon(HWND window) {
+    HICON icon = LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(kProgramIcon));
+    if (icon != nullptr) {
+        SendMessageA(window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
+        SendMessageA(window, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
+    }
+}
+
 HBITMAP LoadResBitmap(int id) {
     HANDLE bitmap =
         LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(id), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION);

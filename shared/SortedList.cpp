@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <cstdlib>
 
 #include "ObjectError.h"
@@ -26,7 +27,8 @@ const std::size_t kRunRatio = 4;
 
 }  // namespace
 
-bool SortedList::ParseKey(const std::string& key, double& number) const {
+bool SortedList::ParseKey(std::string_view view, double& number) const {
+    const std::string key(view);
     const char* begin = key.c_str();
     while (*begin == ' ') {
         ++begin;
@@ -43,19 +45,23 @@ bool SortedList::ParseKey(const std::string& key, double& number) const {
     return end == key.c_str() + key.size() && std::isfinite(number);
 }
 
-int SortedList::Compare(const std::string& key, double number, const Record& record) const {
+int SortedList::Compare(std::string_view key, double number, const Record& record) const {
     if (sortMode_ == kNumeric) {
         return number < record.number ? -1 : (number > record.number ? 1 : 0);
     }
     return TextCompare(key, record.key);
 }
 
+bool SortedList::Matches(std::string_view key, double number, const Record& record) const {
+    return sortMode_ == kNumeric ? number == record.number : TextEqual(key, record.key);
+}
+
 bool SortedList::Less(std::uint32_t a, std::uint32_t b) const {
     return Compare(records_[a].key, records_[a].number, records_[b]) < 0;
 }
 
-void SortedList::Add(const Variant& key, const Variant& item) {
-    const std::string text = key.ToText();
+void SortedList::Add(Variant key, Variant item) {
+    std::string text = std::move(key).ToText();
     double number = 0;
     if (sortMode_ == kNumeric && !ParseKey(text, number)) {
         throw ObjectError(kKeyInvalid, "SortedList", "Key Invalid: Text keys are invalid when SortMode is Numeric");
@@ -63,8 +69,12 @@ void SortedList::Add(const Variant& key, const Variant& item) {
     if (Used() >= capacity_) {
         Grow();
     }
+    if (tail_.capacity() == 0) {
+        // The tail holds this many before it is settled.
+        tail_.reserve(kTailLimit + 1);
+    }
     tail_.push_back(static_cast<std::uint32_t>(records_.size()));
-    records_.push_back({text, number, item, false});
+    records_.push_back({std::move(text), number, std::move(item), false});
     ++count_;
 }
 
@@ -74,6 +84,11 @@ void SortedList::Grow() {
     const std::int32_t g = std::max(RoundHalfEven(count_, 10), 10);
     shrinkThreshold_ = count_ - g;
     capacity_ = Used() + g;
+    // Room for the new slots at once, still doubling for long lists.
+    const auto room = static_cast<std::size_t>(capacity_);
+    if (records_.capacity() < room) {
+        records_.reserve(std::max(room, 2 * records_.capacity()));
+    }
 }
 
 void SortedList::MergeLastRuns() {
@@ -107,44 +122,45 @@ void SortedList::Sort() {
 }
 
 void SortedList::Compact() {
-    // The live records move to the front in key order, so each run (and the
-    // tail) keeps its order and its place among the others.
-    std::vector<Record> kept;
-    kept.reserve(static_cast<std::size_t>(count_));
-    const auto keepLive = [&](Run& run) {
-        Run live;
-        for (std::uint32_t at : run) {
-            if (!records_[at].deleted) {
-                live.push_back(static_cast<std::uint32_t>(kept.size()));
-                kept.push_back(std::move(records_[at]));
-            }
+    // The live records keep their order in records_; the runs and the tail
+    // are renumbered to their new slots, so each keeps its key order and its
+    // place among the others.
+    const std::uint32_t kGone = UINT32_MAX;
+    std::vector<std::uint32_t> slot(records_.size());
+    std::uint32_t next = 0;
+    for (std::size_t at = 0; at < records_.size(); ++at) {
+        slot[at] = records_[at].deleted ? kGone : next++;
+    }
+    const auto renumber = [&](Run& run) {
+        std::erase_if(run, [&](std::uint32_t at) { return slot[at] == kGone; });
+        for (std::uint32_t& at : run) {
+            at = slot[at];
         }
-        run = std::move(live);
     };
     for (Run& run : runs_) {
-        keepLive(run);
+        renumber(run);
     }
     std::erase_if(runs_, [](const Run& run) { return run.empty(); });
-    keepLive(tail_);
-    records_ = std::move(kept);
+    renumber(tail_);
+    std::erase_if(records_, [](const Record& record) { return record.deleted; });
     if (count_ < shrinkThreshold_) {
         Grow();
     }
 }
 
-SortedList::Record* SortedList::FirstInRuns(const std::string& key, double number) {
+SortedList::Record* SortedList::FirstInRuns(std::string_view key, double number) {
     for (Run& run : runs_) {
-        const auto at = std::lower_bound(run.begin(), run.end(), key, [&](std::uint32_t r, const std::string& k) {
+        const auto at = std::lower_bound(run.begin(), run.end(), key, [&](std::uint32_t r, std::string_view k) {
             return Compare(k, number, records_[r]) > 0;
         });
-        if (at != run.end() && Compare(key, number, records_[*at]) == 0) {
+        if (at != run.end() && Matches(key, number, records_[*at])) {
             return &records_[*at];
         }
     }
     return nullptr;
 }
 
-SortedList::Record* SortedList::Find(const std::string& key) {
+SortedList::Record* SortedList::Find(std::string_view key) {
     double number = 0;
     if (sortMode_ == kNumeric && !ParseKey(key, number)) {
         return nullptr;
@@ -162,7 +178,7 @@ SortedList::Record* SortedList::Find(const std::string& key) {
     }
     for (std::uint32_t at : tail_) {
         Record& r = records_[at];
-        if (!r.deleted && Compare(key, number, r) == 0) {
+        if (!r.deleted && Matches(key, number, r)) {
             return &r;
         }
     }
@@ -188,7 +204,7 @@ void SortedList::Delete(Record& record) {
     --count_;
 }
 
-void SortedList::Remove(const std::string& key) {
+void SortedList::Remove(std::string_view key) {
     if (Record* found = Find(key)) {
         Delete(*found);
     }
@@ -205,37 +221,33 @@ Variant SortedList::GetTop() {
     return top ? top->item : Variant(std::int32_t{0});
 }
 
-std::vector<Variant> SortedList::Items() {
-    std::vector<Variant> items;
+void SortedList::ForEachRecord(const std::function<void(const std::string& key, const Variant& item)>& visit) {
     if (count_ == 0) {
-        return items;
+        return;
     }
     Sort();
-    items.reserve(static_cast<std::size_t>(count_));
     for (std::uint32_t at : runs_.front()) {
         if (!records_[at].deleted) {
-            items.push_back(records_[at].item);
+            visit(records_[at].key, records_[at].item);
         }
     }
+}
+
+std::vector<Variant> SortedList::Items() {
+    std::vector<Variant> items;
+    items.reserve(static_cast<std::size_t>(count_));
+    ForEachRecord([&](const std::string&, const Variant& item) { items.push_back(item); });
     return items;
 }
 
 std::vector<std::string> SortedList::keys() {
     std::vector<std::string> result;
-    if (count_ == 0) {
-        return result;
-    }
-    Sort();
     result.reserve(static_cast<std::size_t>(count_));
-    for (std::uint32_t at : runs_.front()) {
-        if (!records_[at].deleted) {
-            result.push_back(records_[at].key);
-        }
-    }
+    ForEachRecord([&](const std::string& key, const Variant&) { result.push_back(key); });
     return result;
 }
 
-bool SortedList::Exists(const std::string& key) {
+bool SortedList::Exists(std::string_view key) {
     double number = 0;
     if (sortMode_ == kNumeric && !ParseKey(key, number)) {
         throw ObjectError(kKeyInvalid, "SortedList", "Key Invalid: Text keys are invalid when SortMode is Numeric");
@@ -265,13 +277,13 @@ void SortedList::SortMode(std::int32_t mode) {
     sortMode_ = mode;
 }
 
-Variant SortedList::item(const std::string& key) {
+Variant SortedList::item(std::string_view key) {
     const Record* found = Find(key);
     return found ? found->item : Variant();
 }
 
-void SortedList::SetItem(const std::string& key, const Variant& item) {
+void SortedList::SetItem(std::string_view key, Variant item) {
     if (Record* found = Find(key)) {
-        found->item = item;
+        found->item = std::move(item);
     }
 }

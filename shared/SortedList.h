@@ -1,6 +1,8 @@
 #pragma once
 #include <cstdint>
+#include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "Variant.h"
@@ -18,7 +20,7 @@ public:
     static constexpr std::int32_t kText = 1;
 
     // Marks the first live record of the key deleted; nothing when absent.
-    void Remove(const std::string& key);
+    void Remove(std::string_view key);
     // Removes the first live record in key order; nothing when there is none.
     void RemoveTop();
     std::int32_t Count() const { return count_; }
@@ -26,24 +28,26 @@ public:
     std::vector<Variant> Items();
     // The keys of the live records in key order.
     std::vector<std::string> keys();
+    // Hands each live record's key and item to the visitor, in key order.
+    void ForEachRecord(const std::function<void(const std::string& key, const Variant& item)>& visit);
     void Display() {}
     // Raises 0x80040001 in numeric mode when the key is not a number.
-    bool Exists(const std::string& key);
+    bool Exists(std::string_view key);
     // Drops every record; the mode stays.
     void Clear();
     std::int32_t SortMode() const { return sortMode_; }
     // Raises 0x80040003 unless the list is empty.
     void SortMode(std::int32_t mode);
     // The item of the key's first live record; the empty value when absent.
-    Variant item(const std::string& key);
+    Variant item(std::string_view key);
     // The item of the first live record in key order; the integer 0 when none.
     Variant GetTop();
 
     // Appends a record (the key as text); raises 0x80040001 in numeric mode
     // when the key is not a number.
-    void Add(const Variant& key, const Variant& item);
+    void Add(Variant key, Variant item);
     // Replaces the item of the key's first live record; nothing when absent.
-    void SetItem(const std::string& key, const Variant& item);
+    void SetItem(std::string_view key, Variant item);
 
     // Slots in use (deleted ones included) and slots allocated.
     std::int32_t Used() const { return static_cast<std::int32_t>(records_.size()); }
@@ -60,15 +64,17 @@ private:
     using Run = std::vector<std::uint32_t>;
 
     bool Less(std::uint32_t a, std::uint32_t b) const;
-    int Compare(const std::string& key, double number, const Record& record) const;
-    bool ParseKey(const std::string& key, double& number) const;
+    int Compare(std::string_view key, double number, const Record& record) const;
+    // Compare(...) == 0, answered sooner.
+    bool Matches(std::string_view key, double number, const Record& record) const;
+    bool ParseKey(std::string_view key, double& number) const;
     void Grow();
     void Compact();
     void SettleTail();
     void MergeLastRuns();
     void Sort();
-    Record* FirstInRuns(const std::string& key, double number);
-    Record* Find(const std::string& key);
+    Record* FirstInRuns(std::string_view key, double number);
+    Record* Find(std::string_view key);
     Record* FirstLive();
     void Delete(Record& record);
 

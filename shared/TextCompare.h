@@ -1,13 +1,23 @@
 #pragma once
 #include <string>
+#include <string_view>
+#include <vector>
 
 // Compares two texts in the system code page without regard to letter case:
 // -1, 0 or 1. Letters of both cases, including the accented letters of
 // code page 1252, compare equal to their small forms.
-int TextCompare(const std::string& a, const std::string& b);
+int TextCompare(std::string_view a, std::string_view b);
+
+// TextCompare(a, b) == 0, but texts of different lengths are told apart
+// without reading them: small forms are one byte, as their capitals are.
+bool TextEqual(std::string_view a, std::string_view b);
 
 // The text with its letters made small, in the same sense.
-std::string LowerCase(const std::string& text);
+std::string LowerCase(std::string_view text);
 
 // The text without leading and trailing spaces (only spaces; tabs stay).
-std::string TrimSpaces(const std::string& text);
+std::string TrimSpaces(std::string_view text);
+
+// The pieces of the text between the separators, empty ones included: a text
+// without the separator is one piece, and the empty text is one empty piece.
+std::vector<std::string> SplitText(const std::string& text, char separator);

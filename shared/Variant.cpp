@@ -2,10 +2,15 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <utility>
 
 #include "ObjectError.h"
 
-std::string Variant::ToText() const {
+std::string Variant::ToText() && {
+    return IsText() ? std::move(std::get<std::string>(value_)) : std::as_const(*this).ToText();
+}
+
+std::string Variant::ToText() const& {
     if (IsEmpty()) {
         return "";
     }

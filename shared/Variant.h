@@ -44,7 +44,9 @@ public:
 
     // The text form: "" for empty, digits for numbers, "True"/"False" for
     // Booleans. Arrays and objects have none and raise ObjectError 13.
-    std::string ToText() const;
+    std::string ToText() const&;
+    // The same, moving the text out of a value about to go.
+    std::string ToText() &&;
 
     bool operator==(const Variant& other) const { return value_ == other.value_; }
 

@@ -42,8 +42,8 @@ int ComparePart(const VersionPart& a, const VersionPart& b) {
 }  // namespace
 
 int VersionCompare(const std::string& a, const std::string& b) {
-    const std::vector<std::string> left = SplitAtDots(a);
-    const std::vector<std::string> right = SplitAtDots(b);
+    const std::vector<std::string> left = SplitText(a, '.');
+    const std::vector<std::string> right = SplitText(b, '.');
     const std::size_t count = std::max(left.size(), right.size());
     for (std::size_t i = 0; i < count; ++i) {
         const VersionPart l = ParsePart(i < left.size() ? left[i] : "");
@@ -54,15 +54,4 @@ int VersionCompare(const std::string& a, const std::string& b) {
         }
     }
     return 0;
-}
-
-std::vector<std::string> SplitAtDots(const std::string& version) {
-    std::vector<std::string> parts;
-    std::size_t start = 0;
-    for (std::size_t dot = version.find('.'); dot != std::string::npos; dot = version.find('.', start)) {
-        parts.push_back(version.substr(start, dot - start));
-        start = dot + 1;
-    }
-    parts.push_back(version.substr(start));
-    return parts;
 }

@@ -1,6 +1,5 @@
 #pragma once
 #include <string>
-#include <vector>
 
 // Compares two dotted versions ("4.72.7290.00") part by part as numbers:
 // -1 when a is older than b, 0 when they are the same version, 1 when newer.
@@ -11,6 +10,3 @@
 // text without regard to case, a part without a rest being the older
 // ("5.0" < "5.0b" < "5.0c"). Blanks around a part are ignored.
 int VersionCompare(const std::string& a, const std::string& b);
-
-// The parts of a dotted version, as written ("4.0." gives "4", "0", "").
-std::vector<std::string> SplitAtDots(const std::string& version);

@@ -1,5 +1,7 @@
 #include "WindowHelpers.h"
 
+#include <commctrl.h>
+
 std::string WindowText(HWND window) {
     // The length may be given too large (never too small), so the text ends
     // where the copy says.
@@ -18,6 +20,24 @@ std::string ListBoxText(HWND box, int index) {
         SendMessageA(box, LB_GETTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.data()));
     text.resize(copied > 0 ? static_cast<std::size_t>(copied) : 0);
     return text;
+}
+
+std::string ListViewText(HWND list, int index) {
+    // The list tells no length: the buffer grows until the text leaves room
+    // to spare, so it was not cut short.
+    std::string text(256, '\0');
+    for (;;) {
+        LVITEMA item{};
+        item.pszText = text.data();
+        item.cchTextMax = static_cast<int>(text.size());
+        const LRESULT copied =
+            SendMessageA(list, LVM_GETITEMTEXTA, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
+        if (copied < 0 || static_cast<std::size_t>(copied) + 1 < text.size()) {
+            text.resize(copied > 0 ? static_cast<std::size_t>(copied) : 0);
+            return text;
+        }
+        text.resize(text.size() * 2);
+    }
 }
 
 void CenterOnScreen(HWND window) {

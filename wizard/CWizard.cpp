@@ -7,6 +7,7 @@
 #include "IWizardController.h"
 #include "IWizardPage.h"
 #include "KXProxyConf.h"
+#include "ResourcePictures.h"
 #include "Resources.h"
 #include "SortedList.h"
 #include "StringIds.h"
@@ -21,7 +22,6 @@
 namespace {
 
 constexpr int kSplashBitmap = 107;
-constexpr int kIcon = 101;
 constexpr int kKeyEnter = 13;
 constexpr int kKeyEscape = 27;
 constexpr int kKeyLeft = 37;
@@ -459,9 +459,7 @@ void CWizard::Form_Load() {
         LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(kSplashBitmap), IMAGE_BITMAP, 0, 0, 0));
     SendMessageA(Item(IDC_picSplash), STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(splash_));
     SetWindowTextA(hwnd_, LoadResText(kStrWizardCaption).c_str());
-    const HICON icon = LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(kIcon));
-    SendMessageA(hwnd_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
-    SendMessageA(hwnd_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
+    ShowProgramIcon(hwnd_);
     SetWindowTextA(Item(IDC_cmdStepBack), LoadResText(kStrBack).c_str());
     SetWindowTextA(Item(IDC_cmdStepFwd), LoadResText(kStrNext).c_str());
     SetWindowTextA(Item(IDC_cmdTerminate), LoadResText(kStrCancel).c_str());
@@ -505,14 +503,12 @@ INT_PTR CALLBACK CWizard::Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lP
 }
 
 INT_PTR CWizard::HandleMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    auto* wizard = DialogObject<CWizard>(hwnd, message, lParam);
     if (message == WM_INITDIALOG) {
-        auto* wizard = reinterpret_cast<CWizard*>(lParam);
-        SetWindowLongPtrA(hwnd, DWLP_USER, lParam);
         wizard->hwnd_ = hwnd;
         wizard->Form_Load();
         return FALSE;
     }
-    auto* wizard = reinterpret_cast<CWizard*>(GetWindowLongPtrA(hwnd, DWLP_USER));
     if (wizard == nullptr)
         return FALSE;
     switch (message) {

@@ -2,6 +2,7 @@
 
 #include "Resources.h"
 #include "WindowBoundary.h"
+#include "WindowHelpers.h"
 
 WizardForm::~WizardForm() {
     Unload();
@@ -45,14 +46,12 @@ INT_PTR CALLBACK WizardForm::Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM
 }
 
 INT_PTR WizardForm::HandleMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    auto* form = DialogObject<WizardForm>(hwnd, message, lParam);
     if (message == WM_INITDIALOG) {
-        auto* form = reinterpret_cast<WizardForm*>(lParam);
-        SetWindowLongPtrA(hwnd, DWLP_USER, lParam);
         form->hwnd_ = hwnd;
         form->Form_Load();
         return FALSE;
     }
-    auto* form = reinterpret_cast<WizardForm*>(GetWindowLongPtrA(hwnd, DWLP_USER));
     INT_PTR result = 0;
     if (form == nullptr || !form->OnMessage(message, wParam, lParam, result))
         return FALSE;

@@ -1,6 +1,7 @@
 #include "frmMain.h"
 
-#include "AddressList.h"
+#include <initializer_list>
+
 #include "KXProxyConf.h"
 #include "LogTrap.h"
 #include "WindowBoundary.h"
@@ -14,6 +15,12 @@ namespace {
 const UINT_PTR kScanTimerId = 1;
 const UINT kScanTimerInterval = 65000;
 
+// The page whose id block holds the control; -1 for the window's own ids.
+int PageOfControl(int id) {
+    const int page = (id - PAGE_ID_FIRST) / PAGE_ID_BLOCK;
+    return id >= PAGE_ID_FIRST && page < PAGE_COUNT ? page : -1;
+}
+
 }  // namespace
 
 frmMain& frmMain::Instance() {
@@ -25,7 +32,8 @@ bool frmMain::Load() {
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_TREEVIEW_CLASSES | ICC_BAR_CLASSES | ICC_UPDOWN_CLASS |
                                                        ICC_LISTVIEW_CLASSES | ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&controls);
-    hwnd_ = CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_frmMain), nullptr, DialogProc, 0);
+    hwnd_ = CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_frmMain), nullptr, DialogProc,
+                               reinterpret_cast<LPARAM>(this));
     if (hwnd_ == nullptr) {
         modMain::WriteConsoleLog("Form_Load: Error " + std::to_string(GetLastError()) +
                                  " : The main window cannot be created");
@@ -56,9 +64,17 @@ void frmMain::CreatePages() {
     GetWindowRect(placeholder, &host);
     MapWindowPoints(nullptr, hwnd_, reinterpret_cast<POINT*>(&host), 2);
     ShowWindow(placeholder, SW_HIDE);
+    std::array<PageGroup*, PAGE_COUNT> owners{};
+    static_assert(PAGE_COUNT == std::tuple_size_v<decltype(pages_)>);
+    for (PageGroup* group : std::initializer_list<PageGroup*>{&menus_, &fields_, &thresholds_, &senders_, &ipLists_,
+                                                              &charsets_, &countries_}) {
+        for (int page : group->Pages()) {
+            owners[page] = group;
+        }
+    }
     for (int i = 0; i < static_cast<int>(pages_.size()); ++i) {
-        pages_[i] =
-            CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_picOptions_0 + i), hwnd_, PageProc, 0);
+        pages_[i] = CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_picOptions_0 + i), hwnd_,
+                                       PageProc, reinterpret_cast<LPARAM>(owners[i]));
         SetWindowLongPtrA(pages_[i], GWL_EXSTYLE, GetWindowLongPtrA(pages_[i], GWL_EXSTYLE) | WS_EX_CONTROLPARENT);
         SetWindowPos(pages_[i], placeholder, host.left, host.top, host.right - host.left, host.bottom - host.top,
                      SWP_NOACTIVATE);
@@ -93,26 +109,19 @@ void frmMain::DisplayPicOptions(int index) {
     }
 }
 
-void frmMain::FillListFromAddressList(AddressList& list, HWND box) {
-    SendMessageA(box, LB_RESETCONTENT, 0, 0);
-    for (const std::string& entry : list.Items()) {
-        SendMessageA(box, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry.c_str()));
-    }
-}
-
 void frmMain::Form_Load() {
     const WindowBoundary::Handler handler(__func__);
     LogTrap::Trap("Form_Load: Error ", " : ", [&] {
         modMain::WriteConsoleLog("Start Main Form Load");
         if (modMain::gInstallMode) {
-            StopProxy();
-            StartProxy();
+            daemon_.StopProxy();
+            daemon_.StartProxy();
         }
-        mLoadingRBLs = false;
-        mLoadingCountries = false;
+        ipLists_.mLoadingRBLs = false;
+        countries_.mLoadingCountries = false;
         CreateTreeview();
-        FillCountryLists();
-        BuildCharsetTree();
+        countries_.FillCountryLists();
+        charsets_.BuildCharsetTree();
         modMain::WriteConsoleLog("Finished Creating Treeview");
 
         CenterOnScreen(hwnd_);
@@ -122,7 +131,7 @@ void frmMain::Form_Load() {
         PopulateFormPOP3();
         modMain::gOEPluginEnabled = modMain::gProxyConf->GetValue("enable_oe_plugin").ToText() != "no";
         modMain::WriteConsoleLog("Populated Main Form");
-        UpdateStartStopCaption();
+        daemon_.UpdateStartStopCaption();
         modMain::WriteConsoleLog("Finished checking proxy status");
         modMain::gSettingsChanged = false;
         modMain::gRestartNeeded = false;
@@ -145,22 +154,28 @@ void frmMain::Form_Unload() {
 }
 
 INT_PTR CALLBACK frmMain::DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    return WindowBoundary::Guard("frmMain", INT_PTR{TRUE},
-                                 [&] { return Instance().OnMessage(hwnd, message, wParam, lParam); });
+    return WindowBoundary::Guard("frmMain", INT_PTR{TRUE}, [&]() -> INT_PTR {
+        frmMain* form = DialogObject<frmMain>(hwnd, message, lParam);
+        if (form == nullptr) {
+            return FALSE;
+        }
+        if (message == WM_INITDIALOG) {
+            form->hwnd_ = hwnd;
+            return FALSE;
+        }
+        return form->OnMessage(message, wParam, lParam);
+    });
 }
 
-INT_PTR frmMain::OnMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+INT_PTR frmMain::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-        case WM_INITDIALOG:
-            hwnd_ = hwnd;
-            return FALSE;
         case WM_COMMAND:
             return OnCommand(LOWORD(wParam), HIWORD(wParam));
         case WM_NOTIFY:
             return OnNotify(*reinterpret_cast<const NMHDR*>(lParam));
         case WM_HSCROLL:
         case WM_VSCROLL:
-            return OnSettingsScroll(reinterpret_cast<HWND>(lParam));
+            return OnScroll(reinterpret_cast<HWND>(lParam));
         case WM_TIMER:
             if (wParam == kScanTimerId) {
                 OEScanTimer_Timer();
@@ -168,7 +183,7 @@ INT_PTR frmMain::OnMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam
             }
             return FALSE;
         case WM_CLOSE:
-            DestroyWindow(hwnd);
+            DestroyWindow(hwnd_);
             return TRUE;
         case WM_DESTROY:
             Form_Unload();
@@ -182,17 +197,27 @@ INT_PTR frmMain::OnMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam
     }
 }
 
-// The pages pass their controls' events on to the window, which owns them.
-INT_PTR CALLBACK frmMain::PageProc(HWND, UINT message, WPARAM wParam, LPARAM lParam) {
+// A page carries the group that owns it; its controls' events go to the
+// window, which routes them by control id.
+INT_PTR CALLBACK frmMain::PageProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    DialogObject<PageGroup>(hwnd, message, lParam);
     switch (message) {
         case WM_COMMAND:
         case WM_NOTIFY:
         case WM_HSCROLL:
         case WM_VSCROLL:
-            return DialogProc(Instance().hwnd_, message, wParam, lParam);
+            return DialogProc(GetParent(hwnd), message, wParam, lParam);
         default:
             return FALSE;
     }
+}
+
+PageGroup* frmMain::GroupOf(int controlId) const {
+    const int page = PageOfControl(controlId);
+    if (page < 0 || pages_[page] == nullptr) {
+        return nullptr;
+    }
+    return DialogObject<PageGroup>(pages_[page], WM_NULL, 0);
 }
 
 bool frmMain::OnCommand(int id, int code) {
@@ -200,10 +225,44 @@ bool frmMain::OnCommand(int id, int code) {
         cmdHelp_Click();
         return true;
     }
-    return OnSettingsCommand(id, code) || OnListCommand(id, code) || OnMenuCommand(id, code) ||
-           OnCharsetCountryCommand(id, code);
+    if (fields_.SwallowRefusedClick(id, code)) {
+        return true;
+    }
+    // The menu commands run from IDM_mnuStats to IDM_About.
+    if (id >= IDM_mnuStats && id <= IDM_About) {
+        return menus_.OnCommand(id, code);
+    }
+    if (code == BN_CLICKED) {
+        switch (id) {
+            case IDC_cmdOK:
+                cmdOK_Click();
+                return true;
+            case IDC_cmdOK2:
+                cmdOK2_Click();
+                return true;
+            case IDC_cmdCancel:
+                cmdCancel_Click();
+                return true;
+            case IDC_cmdStartStop:
+                daemon_.cmdStartStop_Click();
+                return true;
+            default:
+                break;
+        }
+    }
+    PageGroup* group = GroupOf(id);
+    return group != nullptr && group->OnCommand(id, code);
 }
 
 bool frmMain::OnNotify(const NMHDR& header) {
-    return OnTreeNotify(header) || OnSettingsNotify(header) || OnListNotify(header) || OnCharsetCountryNotify(header);
+    if (header.idFrom == IDC_tv) {
+        return OnTreeNotify(header);
+    }
+    PageGroup* group = GroupOf(static_cast<int>(header.idFrom));
+    return group != nullptr && group->OnNotify(header);
+}
+
+bool frmMain::OnScroll(HWND control) {
+    PageGroup* group = control == nullptr ? nullptr : GroupOf(GetDlgCtrlID(control));
+    return group != nullptr && group->OnScroll(control);
 }

@@ -100,6 +100,12 @@
 #define IDC_cmdHelp 1105
 #define IDC_cmdStartStop 1106
 
+// The pages' id blocks: page n holds PAGE_ID_FIRST + PAGE_ID_BLOCK * n and
+// the PAGE_ID_BLOCK - 1 ids after it.
+#define PAGE_COUNT 36
+#define PAGE_ID_FIRST 1200
+#define PAGE_ID_BLOCK 30
+
 // Page 0.
 #define IDC_picTessavaneLogo 1200
 #define IDC_lblTitle 1201

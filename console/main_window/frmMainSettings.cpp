@@ -3,7 +3,6 @@
 #include <optional>
 #include <vector>
 
-#include "AddressList.h"
 #include "FileSystem.h"
 #include "KXProxyConf.h"
 #include "LogTrap.h"
@@ -17,7 +16,6 @@
 #include "SettingsMapping.h"
 #include "ThresholdRules.h"
 #include "WindowHelpers.h"
-#include "countries.h"
 #include "frmMainIds.h"
 #include "modMain.h"
 
@@ -119,7 +117,7 @@ public:
                     const int option = ThresholdRules::LoadOption(SettingsMapping::ThresholdWhole(value));
                     SetText(row.control, value);
                     if (option != 0) {
-                        form_.SelectThresholdOption(frmMain::ThresholdGroupOf(row.control), option);
+                        form_.Thresholds().SelectThresholdOption(ThresholdPages::ThresholdGroupOf(row.control), option);
                     }
                     break;
                 }
@@ -222,22 +220,21 @@ const Row& RowOf(const std::string& key) {
 void frmMain::PopulateFormPOP3() {
     const RowTransfer rows(*this);
     const auto load = [&](const char* key) { rows.LoadPlain(RowOf(key)); };
-    PrepareThresholdControls();
-    // The boxes get the configuration's values again; a refusal is over.
-    refusedBox_ = 0;
+    thresholds_.PrepareThresholdControls();
+    fields_.ForgetRefusal();
     // Showing the stored values is no edit, though every box reports a change.
     const bool settingsChanged = modMain::gSettingsChanged;
     const bool restartNeeded = modMain::gRestartNeeded;
     LogTrap::Trap("PopulateForm() Error ", " ", [&] {
         load("listen_port");
         Checkpoint("MaxConcurrentConn");
-        LoadApprovedIPList();
-        LoadBlockedIPList();
-        LoadIgnoredIPList();
-        LoadRBLs();
-        LoadBlockedCountryList();
-        LoadCharsetTree();
-        LoadIgnoredCountryList();
+        ipLists_.LoadApprovedIPList();
+        ipLists_.LoadBlockedIPList();
+        ipLists_.LoadIgnoredIPList();
+        ipLists_.LoadRBLs();
+        countries_.LoadBlockedCountryList();
+        charsets_.LoadCharsetTree();
+        countries_.LoadIgnoredCountryList();
         Checkpoint("LoadOutgoingServerList()");
         rows.SetNode("NotificationUpgrades", SettingsMapping::FlagOn(Value("enable_upgrade_notification")));
 
@@ -308,11 +305,11 @@ void frmMain::PopulateFormPOP3() {
             load(key);
         }
 
-        FillSenderList(SenderList::Approved);
-        FillSenderList(SenderList::Blocked);
-        FillSenderList(SenderList::Ignored);
+        senders_.FillSenderList(SenderList::Approved);
+        senders_.FillSenderList(SenderList::Blocked);
+        senders_.FillSenderList(SenderList::Ignored);
         Checkpoint("Load Approved/Blocked sender list");
-        FillSenderList(SenderList::ToMe);
+        senders_.FillSenderList(SenderList::ToMe);
         Checkpoint("End of PopulateFormPOP3");
     });
     modMain::gSettingsChanged = settingsChanged;
@@ -320,18 +317,10 @@ void frmMain::PopulateFormPOP3() {
     EnableWindow(Control(IDC_cmdOK), settingsChanged ? TRUE : FALSE);
 }
 
-// A list that failed to load at start-up leaves its box empty.
-void frmMain::FillSenderList(SenderList which) {
-    if (SenderLists::Exists(which)) {
-        FillListFromAddressList(SenderLists::List(which), Control(SenderLists::Box(which)));
-    }
-}
-
 bool frmMain::SaveSettings() {
     bool saved = false;
     LogTrap::Trap("SaveFormFields() Error ", " ", [&] {
-        mFieldsValid = true;
-        if (!ValidateSettings()) {
+        if (!fields_.ValidateSettings()) {
             return;
         }
         modMain::gProxyConf->SetValue("enable_upgrade_notification",
@@ -356,7 +345,9 @@ void frmMain::WriteSettings() {
         // Requests use the proxy as saved.
         modMain::gProxyServer = rows.Text(IDC_txtProxyServer);
         modMain::gProxyPort = rows.Text(IDC_txtProxyPort);
-        WriteLists();
+        ipLists_.WriteLists(conf);
+        countries_.WriteLists(conf);
+        charsets_.WriteLists(conf);
         if (!conf.Save()) {
             throw ObjectError(75, "frmMain", "The configuration file cannot be written");
         }
@@ -368,103 +359,4 @@ void frmMain::WriteSettings() {
     }
     modMain::gSettingsChanged = false;
     EnableWindow(Control(IDC_cmdOK), FALSE);
-}
-
-namespace {
-
-std::vector<std::string> ListBoxEntries(HWND box) {
-    std::vector<std::string> entries;
-    const int count = static_cast<int>(SendMessageA(box, LB_GETCOUNT, 0, 0));
-    for (int i = 0; i < count; ++i)
-        entries.push_back(ListBoxText(box, i));
-    return entries;
-}
-
-// Each item's text, and whether its check box is ticked.
-std::vector<std::pair<std::string, bool>> CheckListEntries(HWND list) {
-    std::vector<std::pair<std::string, bool>> entries;
-    const int count = ListView_GetItemCount(list);
-    for (int i = 0; i < count; ++i) {
-        char text[512] = "";
-        ListView_GetItemText(list, i, 0, text, sizeof text);
-        entries.emplace_back(text, ListView_GetCheckState(list, i) != 0);
-    }
-    return entries;
-}
-
-// The display texts of the checked charset nodes in tree order; group
-// nodes only stand for their charsets.
-std::vector<std::string> CheckedCharsets(HWND tree) {
-    std::vector<std::string> charsets;
-    for (HTREEITEM group = TreeView_GetRoot(tree); group; group = TreeView_GetNextSibling(tree, group)) {
-        for (HTREEITEM item = group; item;
-             item = item == group ? TreeView_GetChild(tree, group) : TreeView_GetNextSibling(tree, item)) {
-            TVITEMA node{};
-            node.mask = TVIF_PARAM;
-            node.hItem = item;
-            TreeView_GetItem(tree, &node);
-            const int index = static_cast<int>(node.lParam);
-            if (std::string(CharsetTree::kNodes[index].key).find("_Group") == std::string::npos &&
-                TreeView_GetCheckState(tree, item) == 1) {
-                charsets.push_back(CharsetTree::Text(index));
-            }
-        }
-    }
-    return charsets;
-}
-
-}  // namespace
-
-void frmMain::WriteLists() {
-    KXProxyConf& conf = *modMain::gProxyConf;
-    conf.ClearApprovedIPs();
-    for (const std::string& entry : ListBoxEntries(Control(IDC_lstApprovedIPs))) {
-        conf.AddApprovedIP(entry);
-    }
-    conf.ClearBlockedIPs();
-    for (const std::string& entry : ListBoxEntries(Control(IDC_lstBlockedIPs))) {
-        conf.AddBlockedIP(entry);
-    }
-    conf.ClearIgnoredIPs();
-    for (const std::string& entry : ListBoxEntries(Control(IDC_lstIgnoredIPs))) {
-        conf.AddIgnoredIP(entry);
-    }
-    conf.ClearRBLList();
-    conf.ClearAvailableRBLList();
-    for (const auto& [zone, active] : CheckListEntries(Control(IDC_lstRBLs))) {
-        conf.AddAvailableRBL(zone);
-        if (active) {
-            conf.AddRBL(zone);
-        }
-    }
-    conf.ClearBlockedCountryList();
-    for (const std::string& code : CheckedCountryCodes(IDC_lstBlockedCountries)) {
-        conf.AddBlockedCountry(code);
-    }
-    conf.ClearBlockedCharsetList();
-    for (const std::string& charset : CheckedCharsets(Control(IDC_tvCharsets))) {
-        conf.AddBlockedCharset(charset);
-    }
-    // Stored entries the tree has no node for stay in the list.
-    for (const std::string& charset : UnknownBlockedCharsets()) {
-        conf.AddBlockedCharset(charset);
-    }
-    conf.ClearIgnoredCountryList();
-    for (const std::string& code : CheckedCountryCodes(IDC_lstIgnoredCountries)) {
-        conf.AddIgnoredCountry(code);
-    }
-}
-
-// The codes of the checked countries, then the stored codes the list has no
-// country for.
-std::vector<std::string> frmMain::CheckedCountryCodes(int listId) const {
-    std::vector<std::string> codes;
-    for (const auto& [name, checked] : CheckListEntries(Control(listId))) {
-        if (checked) {
-            codes.push_back(mCountries->GetCodeFromName(name));
-        }
-    }
-    const std::vector<std::string>& unknown = UnknownCountryCodes(listId);
-    codes.insert(codes.end(), unknown.begin(), unknown.end());
-    return codes;
 }

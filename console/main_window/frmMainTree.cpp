@@ -4,7 +4,6 @@
 #include "OptionTree.h"
 #include "ResourcePictures.h"
 #include "Resources.h"
-#include "SenderLists.h"
 #include "WindowBoundary.h"
 #include "frmMain.h"
 #include "frmMainIds.h"
@@ -37,7 +36,7 @@ void frmMain::CreateTreeview() {
     LogTrap::Trap("CreateTreeview: Error ", " : ", [&] {
         mIconClicked = false;
         mTreeHwnd = GetDlgItem(hwnd_, IDC_tv);
-        SetWindowSubclass(mTreeHwnd, TreeProc, 0, 0);
+        SetWindowSubclass(mTreeHwnd, TreeProc, 0, reinterpret_cast<DWORD_PTR>(this));
         TreeView_SetIndent(mTreeHwnd, 19);
         LoadTreeImages();
         TreeView_SetImageList(mTreeHwnd, images_, TVSIL_NORMAL);
@@ -130,21 +129,13 @@ void frmMain::ToggleOptionNode() {
     EnableWindow(GetDlgItem(hwnd_, IDC_cmdOK), TRUE);
 }
 
-void frmMain::ReloadSenderPageIfChanged(const std::string& key) {
-    for (SenderList which : SenderLists::kAll) {
-        if (key == SenderLists::PageKey(which) && SenderLists::CatchUp(which)) {
-            FillListFromAddressList(SenderLists::List(which), Control(SenderLists::Box(which)));
-        }
-    }
-}
-
 void frmMain::tv_NodeClick() {
     const WindowBoundary::Handler handler(__func__);
     const std::string key = SelectedKey();
     if (const OptionTree::Node* node = OptionTree::Find(key)) {
-        ReloadSenderPageIfChanged(key);
+        senders_.ReloadPageIfChanged(key);
         if (key == "WordTraining") {
-            UpdateTrainingProgress();
+            fields_.UpdateTrainingProgress();
         }
         DisplayPicOptions(node->page);
     }
@@ -177,13 +168,13 @@ void frmMain::tv_MouseDown(int button, int x, int y) {
 void frmMain::cmdHelp_Click() {
     const WindowBoundary::Handler handler(__func__);
     const OptionTree::Node* node = OptionTree::Find(SelectedKey());
-    ShowHelpTopic(node ? node->helpId : OptionTree::kNodes[0].helpId);
+    menus_.ShowHelpTopic(node ? node->helpId : OptionTree::kNodes[0].helpId);
 }
 
-LRESULT CALLBACK frmMain::TreeProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR) {
+LRESULT CALLBACK frmMain::TreeProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR window) {
     // The tree goes on with the message whatever its handler met.
     const bool swallowed = WindowBoundary::Guard("tv", false, [&] {
-        frmMain& form = Instance();
+        frmMain& form = *reinterpret_cast<frmMain*>(window);
         switch (message) {
             case WM_LBUTTONDOWN:
             case WM_RBUTTONDOWN:
@@ -206,9 +197,6 @@ LRESULT CALLBACK frmMain::TreeProc(HWND hwnd, UINT message, WPARAM wParam, LPARA
 }
 
 bool frmMain::OnTreeNotify(const NMHDR& header) {
-    if (header.idFrom != IDC_tv) {
-        return false;
-    }
     switch (header.code) {
         case TVN_SELCHANGEDA:
         case TVN_SELCHANGEDW:

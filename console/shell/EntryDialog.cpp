@@ -2,6 +2,7 @@
 
 #include "MsgBox.h"
 #include "ProgramTitle.h"
+#include "ResourcePictures.h"
 #include "Resources.h"
 #include "StringIds.h"
 #include "TextCompare.h"
@@ -16,11 +17,9 @@ void EntryDialog::ShowModal(int templateId, HWND owner) {
 
 INT_PTR CALLBACK EntryDialog::Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     return WindowBoundary::Guard("EntryDialog", INT_PTR{TRUE}, [&]() -> INT_PTR {
-        auto* form = reinterpret_cast<EntryDialog*>(GetWindowLongPtrA(hwnd, DWLP_USER));
+        auto* form = DialogObject<EntryDialog>(hwnd, message, lParam);
         switch (message) {
             case WM_INITDIALOG:
-                form = reinterpret_cast<EntryDialog*>(lParam);
-                SetWindowLongPtrA(hwnd, DWLP_USER, lParam);
                 form->hwnd_ = hwnd;
                 form->Form_Load();
                 return TRUE;
@@ -46,9 +45,7 @@ INT_PTR CALLBACK EntryDialog::Proc(HWND hwnd, UINT message, WPARAM wParam, LPARA
 
 void EntryDialog::Decorate(int captionId, int promptId) {
     CenterOnScreen(hwnd_);
-    HICON icon = LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(101));
-    SendMessageA(hwnd_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
-    SendMessageA(hwnd_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
+    ShowProgramIcon(hwnd_);
     SetWindowTextA(hwnd_, LoadResText(captionId).c_str());
     SetText(IDC_Label1, LoadResText(promptId));
     SetText(IDC_cmdOK, LoadResText(kStrOK));

@@ -3,27 +3,12 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "CivilDate.h"
 #include "TextCompare.h"
 
 namespace ScanSchedule {
 
 namespace {
-
-// Days since 1970-01-01 of a date of the proleptic Gregorian calendar.
-std::int64_t DaysFromCivil(int year, int month, int day) {
-    year -= month <= 2;
-    const std::int64_t era = (year >= 0 ? year : year - 399) / 400;
-    const int yearOfEra = static_cast<int>(year - era * 400);
-    const int dayOfYear = (153 * (month + (month > 2 ? -3 : 9)) + 2) / 5 + day - 1;
-    const int dayOfEra = yearOfEra * 365 + yearOfEra / 4 - yearOfEra / 100 + dayOfYear;
-    return era * 146097 + dayOfEra - 719468;
-}
-
-int DaysInMonth(int year, int month) {
-    static const int days[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-    const bool leap = (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
-    return month == 2 && leap ? 29 : days[month - 1];
-}
 
 std::int64_t MinuteNumber(const ClockTime& t) {
     return (DaysFromCivil(t.year, t.month, t.day) * 24 + t.hour) * 60 + t.minute;

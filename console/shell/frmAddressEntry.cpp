@@ -24,14 +24,20 @@ namespace {
 using Member = frmAddressEntry::Member;
 
 const Member kMembers[] = {
-    {IDD_frmAddApproved, SenderList::Approved, 149, 150, false, true, SenderList::Blocked},
-    {IDD_frmEditApproved, SenderList::Approved, 149, 150, true, true, SenderList::Blocked},
-    {IDD_frmAddBlocked, SenderList::Blocked, 149, 150, false, true, SenderList::Approved},
-    {IDD_frmEditBlocked, SenderList::Blocked, 149, 150, false, true, SenderList::Approved},
-    {IDD_frmAddIgnoredSender, SenderList::Ignored, 149, 150, false, false, SenderList::Ignored},
-    {IDD_frmEditIgnoredSender, SenderList::Ignored, 149, 150, true, false, SenderList::Ignored},
-    {IDD_frmAddTo, SenderList::ToMe, 153, 154, false, false, SenderList::ToMe},
-    {IDD_frmEditTo, SenderList::ToMe, 153, 154, false, false, SenderList::ToMe},
+    {IDD_frmAddApproved, SenderList::Approved, kStrSenderEntryTitle, kStrSenderEntryPrompt, false, true,
+     SenderList::Blocked},
+    {IDD_frmEditApproved, SenderList::Approved, kStrSenderEntryTitle, kStrSenderEntryPrompt, true, true,
+     SenderList::Blocked},
+    {IDD_frmAddBlocked, SenderList::Blocked, kStrSenderEntryTitle, kStrSenderEntryPrompt, false, true,
+     SenderList::Approved},
+    {IDD_frmEditBlocked, SenderList::Blocked, kStrSenderEntryTitle, kStrSenderEntryPrompt, false, true,
+     SenderList::Approved},
+    {IDD_frmAddIgnoredSender, SenderList::Ignored, kStrSenderEntryTitle, kStrSenderEntryPrompt, false, false,
+     SenderList::Ignored},
+    {IDD_frmEditIgnoredSender, SenderList::Ignored, kStrSenderEntryTitle, kStrSenderEntryPrompt, true, false,
+     SenderList::Ignored},
+    {IDD_frmAddTo, SenderList::ToMe, kStrToMeEntryTitle, kStrToMeEntryPrompt, false, false, SenderList::ToMe},
+    {IDD_frmEditTo, SenderList::ToMe, kStrToMeEntryTitle, kStrToMeEntryPrompt, false, false, SenderList::ToMe},
 };
 
 }  // namespace
@@ -53,7 +59,7 @@ void frmAddressEntry::Form_Load() {
 bool frmAddressEntry::cmdOK_Click() {
     const WindowBoundary::Handler handler(__func__);
     std::string entry;
-    if (!ReadEntry(IDC_txtAddress, 151, entry)) {
+    if (!ReadEntry(IDC_txtAddress, kStrEnterSender, entry)) {
         return false;
     }
     SenderLists::CatchUp(member_.list);

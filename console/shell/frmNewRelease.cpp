@@ -5,6 +5,7 @@
 #include "Resources.h"
 #include "StringIds.h"
 #include "WindowBoundary.h"
+#include "WindowHelpers.h"
 #include "frmNewReleaseIds.h"
 #include "modMain.h"
 #include "modShellExecute.h"
@@ -16,14 +17,12 @@ void frmNewRelease::Show() {
 
 INT_PTR CALLBACK frmNewRelease::DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     return WindowBoundary::Guard("frmNewRelease", INT_PTR{TRUE}, [&]() -> INT_PTR {
+        auto* form = DialogObject<frmNewRelease>(hwnd, message, lParam);
         if (message == WM_INITDIALOG) {
-            auto* form = reinterpret_cast<frmNewRelease*>(lParam);
-            SetWindowLongPtrA(hwnd, DWLP_USER, lParam);
             form->hwnd_ = hwnd;
             form->Form_Load();
             return TRUE;
         }
-        auto* form = reinterpret_cast<frmNewRelease*>(GetWindowLongPtrA(hwnd, DWLP_USER));
         if (form == nullptr) {
             return FALSE;
         }

@@ -2,13 +2,13 @@
 
 #include <algorithm>
 
+#include "IPListPages.h"
 #include "ListEntryText.h"
 #include "Resources.h"
 #include "StringIds.h"
 #include "WindowBoundary.h"
 #include "WindowHelpers.h"
 #include "entryDialogIds.h"
-#include "frmMain.h"
 #include "frmMainIds.h"
 #include "modMain.h"
 
@@ -27,26 +27,33 @@ namespace {
 using Member = frmRangeEntry::Member;
 
 const Member kMembers[] = {
-    {IDD_frmAddApprovedIP, IDC_lstApprovedIPs, IDC_txtIPRange, false, 344, 345, 346},
-    {IDD_frmEditApprovedIP, IDC_lstApprovedIPs, IDC_txtIPRange, true, 344, 345, 346},
-    {IDD_frmAddBlockedIP, IDC_lstBlockedIPs, IDC_txtIPRange, false, 344, 345, 346},
-    {IDD_frmEditBlockedIP, IDC_lstBlockedIPs, IDC_txtIPRange, true, 344, 345, 346},
-    {IDD_frmAddIgnoredIP, IDC_lstIgnoredIPs, IDC_txtIPRange, false, 344, 345, 346},
-    {IDD_frmEditIgnoredIP, IDC_lstIgnoredIPs, IDC_txtIPRange, true, 344, 345, 346},
-    {IDD_frmAddRBL, IDC_lstRBLs, IDC_txtRBL, false, 350, 351, 349},
+    {IDD_frmAddApprovedIP, IDC_lstApprovedIPs, IDC_txtIPRange, false, kStrRangeEntryTitle, kStrRangeEntryPrompt,
+     kStrEnterRange},
+    {IDD_frmEditApprovedIP, IDC_lstApprovedIPs, IDC_txtIPRange, true, kStrRangeEntryTitle, kStrRangeEntryPrompt,
+     kStrEnterRange},
+    {IDD_frmAddBlockedIP, IDC_lstBlockedIPs, IDC_txtIPRange, false, kStrRangeEntryTitle, kStrRangeEntryPrompt,
+     kStrEnterRange},
+    {IDD_frmEditBlockedIP, IDC_lstBlockedIPs, IDC_txtIPRange, true, kStrRangeEntryTitle, kStrRangeEntryPrompt,
+     kStrEnterRange},
+    {IDD_frmAddIgnoredIP, IDC_lstIgnoredIPs, IDC_txtIPRange, false, kStrRangeEntryTitle, kStrRangeEntryPrompt,
+     kStrEnterRange},
+    {IDD_frmEditIgnoredIP, IDC_lstIgnoredIPs, IDC_txtIPRange, true, kStrRangeEntryTitle, kStrRangeEntryPrompt,
+     kStrEnterRange},
+    {IDD_frmAddRBL, IDC_lstRBLs, IDC_txtRBL, false, kStrBlacklistEntryTitle, kStrBlacklistEntryPrompt,
+     kStrEnterBlacklist},
 };
 
 const char kUnfitEntry[] = "%1 cannot be added: an entry may not hold a comma, a blank or a control character.";
 
 }  // namespace
 
-void frmRangeEntry::Show(RangeDialog which, frmMain& form) {
-    frmRangeEntry dialog(kMembers[static_cast<int>(which)], form);
-    dialog.ShowModal(dialog.member_.templateId, form.Window());
+void frmRangeEntry::Show(RangeDialog which, IPListPages& pages) {
+    frmRangeEntry dialog(kMembers[static_cast<int>(which)], pages);
+    dialog.ShowModal(dialog.member_.templateId, pages.Window());
 }
 
 HWND frmRangeEntry::Box() const {
-    return form_.Control(member_.box);
+    return pages_.Control(member_.box);
 }
 
 void frmRangeEntry::Form_Load() {
@@ -72,7 +79,7 @@ bool frmRangeEntry::cmdOK_Click() {
         Tell(modMain::SubstituteArg(kUnfitEntry, entry));
         return false;
     }
-    const std::vector<std::string> items = form_.ListBoxItems(member_.box);
+    const std::vector<std::string> items = pages_.ListBoxItems(member_.box);
     if (std::find(items.begin(), items.end(), entry) != items.end()) {
         Tell(modMain::SubstituteArg(LoadResText(kStrAlreadyOnList), entry));
         return false;
@@ -80,7 +87,7 @@ bool frmRangeEntry::cmdOK_Click() {
     if (m_editIndex >= 0) {
         SendMessageA(Box(), LB_DELETESTRING, m_editIndex, 0);
     }
-    form_.AppendListItem(member_.box, entry, true);
-    form_.MarkSettingsChanged(true);
+    pages_.AppendListItem(member_.box, entry, true);
+    pages_.MarkSettingsChanged(true);
     return true;
 }

@@ -5,6 +5,7 @@
 #include "KXProxyConf.h"
 #include "LogTrap.h"
 #include "ProductKey.h"
+#include "ResourcePictures.h"
 #include "Resources.h"
 #include "StatsFigures.h"
 #include "StringIds.h"
@@ -61,11 +62,9 @@ INT_PTR CALLBACK frmStats::DialogProc(HWND hwnd, UINT message, WPARAM wParam, LP
 void frmStats::Form_Load() {
     const WindowBoundary::Handler handler(__func__);
     CenterOnScreen(hwnd_);
-    HICON icon = LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(101));
-    SendMessageA(hwnd_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
-    SendMessageA(hwnd_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
+    ShowProgramIcon(hwnd_);
     SetWindowTextA(hwnd_, LoadResText(kStrViewStatistics).c_str());
-    SetDlgItemTextA(hwnd_, IDC_cmdResetStats, LoadResText(kStrResetStats).c_str());
+    SetDlgItemTextA(hwnd_, IDC_cmdResetStats, LoadResText(kStrReset).c_str());
     SetDlgItemTextA(hwnd_, IDC_cmdClose, LoadResText(kStrClose).c_str());
     // Totals that cannot be read leave the last ones standing, and the rows still show.
     LogTrap::Trap("GetTrainingCounts() Error ", " ",
@@ -81,11 +80,11 @@ void frmStats::AddRow(int labelId, const std::string& value) {
 void frmStats::LoadStats() {
     SendDlgItemMessageA(hwnd_, IDC_lstStats, LB_RESETCONTENT, 0, 0);
     SendDlgItemMessageA(hwnd_, IDC_lstStats2, LB_RESETCONTENT, 0, 0);
-    AddRow(142, StatsFigures::CounterText(StoredText("Processed"), true));
-    AddRow(143, StatsFigures::CounterText(StoredText("Caught"), false));
-    AddRow(146, StatsFigures::CounterText(StoredText("LastOEScan"), false));
-    AddRow(384, PercentText(modMain::gSpamTrainingCount));
-    AddRow(383, PercentText(modMain::gHamTrainingCount));
+    AddRow(kStrMessagesProcessed, StatsFigures::CounterText(StoredText("Processed"), true));
+    AddRow(kStrMessagesCaught, StatsFigures::CounterText(StoredText("Caught"), false));
+    AddRow(kStrLastMailStoreScan, StatsFigures::CounterText(StoredText("LastOEScan"), false));
+    AddRow(kStrBlockTraining, PercentText(modMain::gSpamTrainingCount));
+    AddRow(kStrApproveTraining, PercentText(modMain::gHamTrainingCount));
 }
 
 void frmStats::cmdResetStats_Click() {

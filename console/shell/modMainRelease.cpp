@@ -23,7 +23,7 @@ bool IsNumber(const std::string& text) {
 
 // The major, minor and revision parts that are there.
 std::vector<std::string> FirstThreeParts(const std::string& release) {
-    std::vector<std::string> parts = SplitAtDots(release);
+    std::vector<std::string> parts = SplitText(release, '.');
     parts.resize(std::min<std::size_t>(parts.size(), 3));
     return parts;
 }
@@ -65,7 +65,7 @@ bool IsNewerVersion(const std::string& release, const std::string& running) {
 }
 
 bool NoticeWanted(const std::string& latest, const std::string& dismissed) {
-    if (SplitAtDots(dismissed).size() != 3) {
+    if (SplitText(dismissed, '.').size() != 3) {
         return true;
     }
     return VersionCompare(latest, dismissed) > 0;

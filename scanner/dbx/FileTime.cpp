@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+#include "CivilDate.h"
+
 namespace {
 
 constexpr std::uint64_t kTicksPerSecond = 10000000;
@@ -9,26 +11,6 @@ constexpr std::int64_t kSecondsPerDay = 86400;
 // Days from 1601-01-01 to 1970-01-01.
 constexpr std::int64_t kDaysTo1970 = 134774;
 constexpr int kLastYear = 9999;
-
-struct CivilDate {
-    std::int64_t year;
-    unsigned month;
-    unsigned day;
-};
-
-// The proleptic Gregorian date of a count of days since 1970-01-01.
-CivilDate CivilFromDays(std::int64_t days) {
-    days += 719468;
-    const std::int64_t era = (days >= 0 ? days : days - 146096) / 146097;
-    const auto dayOfEra = static_cast<unsigned>(days - era * 146097);
-    const unsigned yearOfEra = (dayOfEra - dayOfEra / 1460 + dayOfEra / 36524 - dayOfEra / 146096) / 365;
-    const unsigned dayOfYear = dayOfEra - (365 * yearOfEra + yearOfEra / 4 - yearOfEra / 100);
-    const unsigned shiftedMonth = (5 * dayOfYear + 2) / 153;
-    const unsigned day = dayOfYear - (153 * shiftedMonth + 2) / 5 + 1;
-    const unsigned month = shiftedMonth < 10 ? shiftedMonth + 3 : shiftedMonth - 9;
-    const std::int64_t year = static_cast<std::int64_t>(yearOfEra) + era * 400 + (month <= 2 ? 1 : 0);
-    return {year, month, day};
-}
 
 }  // namespace
 
@@ -41,8 +23,8 @@ std::string FileTime::ToText() const {
         if (date.year <= kLastYear) {
             const auto ofDay = static_cast<unsigned>(seconds % kSecondsPerDay);
             year = date.year;
-            month = date.month;
-            day = date.day;
+            month = static_cast<unsigned>(date.month);
+            day = static_cast<unsigned>(date.day);
             hour = ofDay / 3600;
             minute = ofDay / 60 % 60;
             second = ofDay % 60;

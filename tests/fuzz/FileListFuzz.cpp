@@ -32,7 +32,8 @@ const char kExportedFile[] = "/fuzz/exported";
 void CheckEntries(const std::vector<std::string>& entries) {
     for (std::size_t i = 0; i < entries.size(); ++i) {
         const std::string& entry = entries[i];
-        Require(!entry.empty() && entry == TrimSpaces(LowerCase(entry)));
+        // Lowering leaves spaces alone, so trimmed and lowered is this.
+        Require(!entry.empty() && entry.front() != ' ' && entry.back() != ' ' && entry == LowerCase(entry));
         Require(entry.find_first_of("\r\n") == std::string::npos);
         Require(i == 0 || TextCompare(entries[i - 1], entry) <= 0);
     }

@@ -2,6 +2,7 @@
 #include <windows.h>
 
 #include <functional>
+#include <string>
 
 // Acts on a modal dialog from inside the loop that shows it: a thread timer
 // looks for a shown top-level window of this thread that holds the control,
@@ -74,4 +75,10 @@ private:
 // Presses a button the way a click does.
 inline void Click(HWND dialog, int id) {
     SendMessageA(GetDlgItem(dialog, id), BM_CLICK, 0, 0);
+}
+
+// Puts the text into a box of the dialog, which raises its change
+// notification as typing does.
+inline void Type(HWND dialog, int id, const std::string& text) {
+    SetDlgItemTextA(dialog, id, text.c_str());
 }

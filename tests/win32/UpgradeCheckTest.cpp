@@ -211,7 +211,7 @@ TEST_F(UpgradeCheck, TheUpdateCommandTellsNewerUpToDateAndFailure) {
     for (const auto& c : cases) {
         boxes.clear();
         Serve(c.body, c.status);
-        frmMain::Instance().mnuUpdates_Click();
+        frmMain::Instance().Menus().mnuUpdates_Click();
         ASSERT_EQ(boxes.size(), 1u) << c.body;
         EXPECT_EQ(boxes[0].text, c.text);
         EXPECT_EQ(boxes[0].style, c.buttons);
@@ -224,7 +224,7 @@ TEST_F(UpgradeCheck, TheUpdateCommandOpensTheDownloadPageOnYes) {
     RecordingBrowser browser;
     SetMsgBoxResponder([](const MsgBoxRequest&) { return MsgBoxResult::Yes; });
     Serve("version=" + NextMajor(".0.0") + "\r\n");
-    frmMain::Instance().mnuUpdates_Click();
+    frmMain::Instance().Menus().mnuUpdates_Click();
     SetMsgBoxResponder(nullptr);
     EXPECT_EQ(browser.Opened(), "args \"" + LoadResText(1002) + "\"\r\n");
 }

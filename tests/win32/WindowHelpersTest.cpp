@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
+// commctrl.h needs windows.h first.
+#include <commctrl.h>
 
 #include <string>
 
@@ -56,6 +58,31 @@ TEST(ListBoxText, ReadsEachItemWholeAndNothingOutsideTheBox) {
     EXPECT_EQ(ListBoxText(box, 3), "");
     EXPECT_EQ(ListBoxText(box, -1), "");
     DestroyWindow(box);
+}
+
+TEST(ListViewText, ReadsEachItemWholeAndNothingOutsideTheList) {
+    // Loading the common controls registers their window classes.
+    ASSERT_NE(LoadLibraryA("comctl32.dll"), nullptr);
+    HWND list = MakeControl(WC_LISTVIEWA, WS_POPUP | LVS_REPORT);
+    ASSERT_NE(list, nullptr);
+    LVCOLUMNA column{};
+    column.mask = LVCF_WIDTH;
+    column.cx = 100;
+    ListView_InsertColumn(list, 0, &column);
+    // 255 and 256 bytes sit at the edge of the reader's first buffer.
+    const std::string items[] = {LongText('a'), "", "zone.example.org", std::string(255, 'x'), std::string(256, 'y')};
+    for (const std::string& text : items) {
+        LVITEMA item{};
+        item.mask = LVIF_TEXT;
+        item.iItem = ListView_GetItemCount(list);
+        item.pszText = const_cast<char*>(text.c_str());
+        ListView_InsertItem(list, &item);
+    }
+    for (int i = 0; i < 5; ++i)
+        EXPECT_EQ(ListViewText(list, i), items[i]) << i;
+    EXPECT_EQ(ListViewText(list, 5), "");
+    EXPECT_EQ(ListViewText(list, -1), "");
+    DestroyWindow(list);
 }
 
 TEST(CenterOnScreen, PutsTheWindowInTheMiddleAndKeepsItsSize) {

@@ -2,6 +2,7 @@
 #include "ProgramLayout.h"
 #include "RegOp.h"
 #include "Resources.h"
+#include "SavedRegistryValue.h"
 #include "ScanSchedule.h"
 #include "SettingsWindowFixture.h"
 #include "modIPHostname.h"
@@ -15,6 +16,8 @@ const ProgramLayout& Programs() {
     return ProgramLayout::Shared("window_daemon", {"kx_daemon.exe"});
 }
 
+constexpr ScanSchedule::ClockTime kScanNow{2026, 3, 10, 10, 45, 0};
+
 const char kSeed[] = "listen_port=8110\r\nspam_timeout=5\r\nspam_timeout_value=5\r\nenable_oe_plugin=yes\r\n";
 
 std::string ServiceState() {
@@ -26,10 +29,6 @@ std::string LastOEScan() {
     registry.root(HKEY_LOCAL_MACHINE);
     registry.key(LoadResText(386));
     return registry.Value("LastOEScan").ToText();
-}
-
-std::string Beside(const std::string& file) {
-    return FileSystem::ProgramDirectory() + "\\" + file;
 }
 
 int Count(const std::string& text, const std::string& part) {
@@ -101,9 +100,11 @@ TEST_F(DaemonService, ApplyLeavesAStoppedDaemonStopped) {
 }
 
 TEST_F(DaemonService, ScanNowSavesStartsTheDaemonAndTheScannerAndNotesTheTime) {
-    CopyFileA(DistPath("Launcher.exe").c_str(), Beside("Pelwarden.exe").c_str(), FALSE);
+    CopyFileA(DistPath("Launcher.exe").c_str(), ProgramPath("Pelwarden.exe").c_str(), FALSE);
+    const SavedRegistryValue lastScan("Software\\Tessavane Varnholt Desktop Client", "LastOEScan");
+    lastScan.SetText("2026-03-10 10:15:00");
     const std::string before = LastOEScan();
-    Sleep(1100);
+    const FixedClock clock(kScanNow);
     Choose(IDC_cmbOEScanFrequency, 0);
     Click(IDC_cmdOEScanNow);
     EXPECT_EQ(ServiceState(), "Service Is Running");
@@ -112,6 +113,7 @@ TEST_F(DaemonService, ScanNowSavesStartsTheDaemonAndTheScannerAndNotesTheTime) {
     EXPECT_TRUE(WaitUntil([&] { return modMain::IsProcessRunning("pelwarden", scanner); }, 10000));
     EXPECT_NE(LastOEScan(), before);
     EXPECT_FALSE(LastOEScan().empty());
+    EXPECT_EQ(LastOEScan(), ScanSchedule::Format(kScanNow));
     EXPECT_NE(SavedConf().find("oe_scan_frequency=30\r\n"), std::string::npos);
     EndProcessesNamed("Pelwarden.exe");
 }
@@ -119,7 +121,7 @@ TEST_F(DaemonService, ScanNowSavesStartsTheDaemonAndTheScannerAndNotesTheTime) {
 // A LastOEScan of another type once raised an error out of the window
 // procedure; the scan goes ahead and the time is stored as text.
 TEST_F(DaemonService, ScanNowOverALastOEScanOfAnotherTypeScansAndTheWindowGoesOn) {
-    CopyFileA(DistPath("Launcher.exe").c_str(), Beside("Pelwarden.exe").c_str(), FALSE);
+    CopyFileA(DistPath("Launcher.exe").c_str(), ProgramPath("Pelwarden.exe").c_str(), FALSE);
     HKEY key = nullptr;
     ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, LoadResText(386).c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
                               &key, nullptr),
@@ -142,7 +144,7 @@ TEST_F(DaemonService, ScanNowOverALastOEScanOfAnotherTypeScansAndTheWindowGoesOn
 }
 
 TEST_F(DaemonService, ScanNowWithARefusedFieldStartsNothing) {
-    CopyFileA(DistPath("Launcher.exe").c_str(), Beside("Pelwarden.exe").c_str(), FALSE);
+    CopyFileA(DistPath("Launcher.exe").c_str(), ProgramPath("Pelwarden.exe").c_str(), FALSE);
     const std::string before = LastOEScan();
     Type(IDC_txtInPort, "x");
     Click(IDC_cmdOEScanNow);
@@ -160,8 +162,8 @@ protected:
     void SetUp() override {
         SettingsWindow::SetUp();
         modMain::gPlatformId = 1;
-        ASSERT_TRUE(CopyFileA(DistPath("kx_daemon.exe").c_str(), Beside("kxvarnholt.exe").c_str(), FALSE));
-        DeleteFileA(RecordOf(Beside("kxvarnholt.exe")).c_str());
+        ASSERT_TRUE(CopyFileA(DistPath("kx_daemon.exe").c_str(), ProgramPath("kxvarnholt.exe").c_str(), FALSE));
+        DeleteFileA(RecordOf(ProgramPath("kxvarnholt.exe")).c_str());
         LoadWindow(kSeed);
     }
     void TearDown() override {
@@ -180,7 +182,7 @@ TEST_F(DaemonProcess, StartStopRunsTheProcessOnTheConfDirectoryAndEndsIt) {
     Click(IDC_cmdStartStop);
     EXPECT_TRUE(Running());
     EXPECT_EQ(Text(IDC_cmdStartStop), "Stop Brindlecote");
-    const std::string record = ReadWholeFile(RecordOf(Beside("kxvarnholt.exe")));
+    const std::string record = ReadWholeFile(RecordOf(ProgramPath("kxvarnholt.exe")));
     EXPECT_NE(record.find("conf=" + FileSystem::ProgramDirectory() + "\\conf"), std::string::npos) << record;
 
     Click(IDC_cmdStartStop);

@@ -1,35 +1,22 @@
-#include <gtest/gtest.h>
-#include <windows.h>
-#include <commctrl.h>
-
 #include <cstdlib>
 #include <functional>
 #include <string>
 #include <vector>
 
 #include "AddressList.h"
-#include "FileSystem.h"
 #include "KXProxyConf.h"
-#include "LogTrap.h"
-#include "MsgBox.h"
+#include "ModalDialogDriver.h"
 #include "ObjectError.h"
 #include "ProcessDriver.h"
 #include "Resources.h"
-#include "SenderLists.h"
+#include "SettingsWindowFixture.h"
 #include "TextCompare.h"
 #include "entryDialogIds.h"
-#include "frmMain.h"
-#include "frmMainIds.h"
 #include "modFileAttributes.h"
-#include "modMain.h"
 
 namespace {
 
 using Lines = std::vector<std::string>;
-
-std::string ConfFile(const std::string& name) {
-    return FileSystem::ProgramDirectory() + "\\conf\\" + name;
-}
 
 const char kListKeys[] =
     "approved_ip_list=10.0.0.2,10.0.0.1\r\n"
@@ -54,52 +41,17 @@ const std::string& Conf() {
     return text;
 }
 
-struct ListFixture {
-    std::shared_ptr<AddressList>* list;
-    const char* file;
-    const char* bytes;
+const SenderListFiles kLists = {
+    {SenderList::Approved, "bob@example.com\r\n# carol@example.com\r\nalice@example.com\r\n"},
+    {SenderList::Blocked, "spam@bad.example\r\nworse@bad.example\r\n"},
+    {SenderList::Ignored, "list@example.org\r\n"},
+    {SenderList::ToMe, "me@example.com\r\n"},
 };
 
-const ListFixture kLists[] = {
-    {&modMain::gApprovedSenders, "approved_senders", "bob@example.com\r\n# carol@example.com\r\nalice@example.com\r\n"},
-    {&modMain::gBlockedSenders, "blocked_senders", "spam@bad.example\r\nworse@bad.example\r\n"},
-    {&modMain::gIgnoredSenders, "brindlecoteignored.txt", "list@example.org\r\n"},
-    {&modMain::gToMeAddresses, "brindlecotetome.txt", "me@example.com\r\n"},
-};
-
-// Dialogs of the window under test: a visible dialog owned by the main window.
-HWND OpenEntryDialog() {
-    struct Search {
-        HWND owner;
-        HWND found;
-    } search{frmMain::Instance().Window(), nullptr};
-    EnumThreadWindows(
-        GetCurrentThreadId(),
-        [](HWND window, LPARAM data) -> BOOL {
-            auto* s = reinterpret_cast<Search*>(data);
-            char name[32] = "";
-            GetClassNameA(window, name, sizeof name);
-            if (std::string(name) == "#32770" && GetWindow(window, GW_OWNER) == s->owner && IsWindowVisible(window)) {
-                s->found = window;
-                return FALSE;
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.found;
-}
-
-std::string WindowText(HWND window) {
-    char text[1024] = "";
-    GetWindowTextA(window, text, sizeof text);
-    return text;
-}
-
-// What a test sees of one modal dialog: the steps run inside its own loop,
-// from a timer, once it is up.
+// What a test sees of one entry dialog.
 struct DialogRun {
     bool shown = false;
-    // Still open when the steps were done; it is then cancelled.
+    // Still open when the steps were done; it is then closed.
     bool leftOpen = false;
     std::string caption;
     std::string prompt;
@@ -108,120 +60,74 @@ struct DialogRun {
     bool centred = false;
 };
 
-class DialogDriver {
-public:
-    static DialogRun Run(const std::function<void()>& open, const std::function<void(HWND)>& steps) {
-        run_ = DialogRun{};
-        steps_ = steps;
-        const UINT_PTR timer = SetTimer(nullptr, 0, 20, Tick);
-        open();
-        KillTimer(nullptr, timer);
-        return run_;
-    }
-
-private:
-    static void CALLBACK Tick(HWND, UINT, UINT_PTR id, DWORD) {
-        HWND dialog = OpenEntryDialog();
-        if (dialog == nullptr || run_.shown) {
-            return;
-        }
-        KillTimer(nullptr, id);
-        run_.shown = true;
-        run_.caption = WindowText(dialog);
-        run_.prompt = WindowText(GetDlgItem(dialog, IDC_Label1));
-        HWND box = GetDlgItem(dialog, IDC_txtAddress)   ? GetDlgItem(dialog, IDC_txtAddress)
-                   : GetDlgItem(dialog, IDC_txtIPRange) ? GetDlgItem(dialog, IDC_txtIPRange)
-                                                        : GetDlgItem(dialog, IDC_txtRBL);
-        run_.entry = WindowText(box);
-        run_.hasIcon = SendMessageA(dialog, WM_GETICON, ICON_BIG, 0) != 0;
-        RECT window{};
-        GetWindowRect(dialog, &window);
-        run_.centred = std::abs((window.left + window.right) / 2 - GetSystemMetrics(SM_CXSCREEN) / 2) <= 1 &&
-                       std::abs((window.top + window.bottom) / 2 - GetSystemMetrics(SM_CYSCREEN) / 2) <= 1;
-        steps_(dialog);
-        if (IsWindowVisible(dialog)) {
-            run_.leftOpen = true;
-            SendMessageA(GetDlgItem(dialog, IDC_cmdCancel), BM_CLICK, 0, 0);
+HWND EntryBox(HWND dialog) {
+    for (int id : {IDC_txtAddress, IDC_txtIPRange, IDC_txtRBL}) {
+        if (HWND box = GetDlgItem(dialog, id)) {
+            return box;
         }
     }
-
-    static inline DialogRun run_;
-    static inline std::function<void(HWND)> steps_;
-};
-
-void Type(HWND dialog, int box, const std::string& text) {
-    SetDlgItemTextA(dialog, box, text.c_str());
+    return nullptr;
 }
 
-void Press(HWND dialog, int button) {
-    SendMessageA(GetDlgItem(dialog, button), BM_CLICK, 0, 0);
+bool CentredOnScreen(HWND window) {
+    RECT rect{};
+    GetWindowRect(window, &rect);
+    return std::abs((rect.left + rect.right) / 2 - GetSystemMetrics(SM_CXSCREEN) / 2) <= 1 &&
+           std::abs((rect.top + rect.bottom) / 2 - GetSystemMetrics(SM_CYSCREEN) / 2) <= 1;
+}
+
+// Opens an entry dialog and, inside its own loop, notes how it came up and
+// runs the steps.
+DialogRun RunDialog(const std::function<void()>& open, const std::function<void(HWND)>& steps) {
+    DialogRun run;
+    // Every entry dialog has its prompt; the main window has none of its own.
+    ModalDialogDriver driver(IDC_Label1, [&](HWND dialog) {
+        run.caption = WindowText(dialog);
+        run.prompt = WindowText(GetDlgItem(dialog, IDC_Label1));
+        run.entry = WindowText(EntryBox(dialog));
+        run.hasIcon = SendMessageA(dialog, WM_GETICON, ICON_BIG, 0) != 0;
+        run.centred = CentredOnScreen(dialog);
+        steps(dialog);
+    });
+    open();
+    run.shown = driver.Ran();
+    run.leftOpen = driver.LeftOpen();
+    return run;
 }
 
 // Types the entry and presses OK.
 std::function<void(HWND)> Enter(int box, const std::string& text) {
     return [box, text](HWND dialog) {
         Type(dialog, box, text);
-        Press(dialog, IDC_cmdOK);
+        Click(dialog, IDC_cmdOK);
     };
 }
 
-class ListPages : public ::testing::Test {
+// The window is loaded once; each test starts from the seeded files, which
+// the pages show as after a load.
+class ListPages : public SettingsWindow {
 protected:
     static void SetUpTestSuite() {
-        CreateDirectoryA((FileSystem::ProgramDirectory() + "\\conf").c_str(), nullptr);
-        FileSystem::WriteWholeFile(ConfFile("brindlecote.conf"), Conf());
-        modMain::gProxyConf = std::make_shared<KXProxyConf>();
-        modMain::gProxyConf->ConfigurationFile(ConfFile("brindlecote.conf"));
-        modMain::gProxyConf->Load();
-        for (const ListFixture& fixture : kLists) {
-            *fixture.list = std::make_shared<AddressList>();
-            (*fixture.list)->FileLocation(ConfFile(fixture.file));
-        }
-        modMain::gPlatformId = 2;
-        ASSERT_TRUE(frmMain::Instance().Load());
+        SettingsWindow::SetUpTestSuite();
+        OpenSuiteWindow(Conf(), kLists);
     }
 
     void SetUp() override {
-        boxes_.clear();
-        FileSystem::WriteWholeFile(ConfFile("brindlecote.conf"), Conf());
-        // A fresh object: loading one again adds to its lists.
-        modMain::gProxyConf = std::make_shared<KXProxyConf>();
-        modMain::gProxyConf->ConfigurationFile(ConfFile("brindlecote.conf"));
-        modMain::gProxyConf->Load();
-        for (const ListFixture& fixture : kLists) {
-            FileSystem::WriteWholeFile(ConfFile(fixture.file), fixture.bytes);
+        SettingsWindow::SetUp();
+        LoadObjects(Conf(), kLists);
+        for (SenderList which : SenderLists::kAll) {
+            Form().Senders().FillListFromAddressList(SenderLists::List(which), Control(SenderLists::Box(which)));
         }
-        ReloadSenderLists();
-        Form().LoadApprovedIPList();
-        Form().LoadBlockedIPList();
-        Form().LoadIgnoredIPList();
-        Form().LoadRBLs();
-        EnableWindow(Form().Control(IDC_cmdEditIgnoredSender), FALSE);
-        EnableWindow(Form().Control(IDC_cmdDeleteIgnoredSender), FALSE);
-        modMain::gSettingsChanged = modMain::gRestartNeeded = false;
-        EnableWindow(Form().Control(IDC_cmdOK), FALSE);
-        SetMsgBoxResponder([this](const MsgBoxRequest& box) {
-            boxes_.push_back(box);
-            return MsgBoxResult::OK;
-        });
-    }
-    void TearDown() override { SetMsgBoxResponder(nullptr); }
-
-    // As the console does at start-up: load, stamp, show.
-    static void ReloadSenderLists() {
-        const int boxes[] = {IDC_lstApprovedSenders, IDC_lstBlockedSenders, IDC_lstIgnoredSenders, IDC_lstToAddresses};
-        for (int i = 0; i < 4; ++i) {
-            const auto which = static_cast<SenderList>(i);
-            SenderLists::List(which).Clear();
-            SenderLists::List(which).Load();
-            SenderLists::RecordStamp(which);
-            Form().FillListFromAddressList(SenderLists::List(which), Form().Control(boxes[i]));
-        }
+        Form().IPLists().LoadApprovedIPList();
+        Form().IPLists().LoadBlockedIPList();
+        Form().IPLists().LoadIgnoredIPList();
+        Form().IPLists().LoadRBLs();
+        EnableWindow(Control(IDC_cmdEditIgnoredSender), FALSE);
+        EnableWindow(Control(IDC_cmdDeleteIgnoredSender), FALSE);
+        ClearChangeFlags();
     }
 
-    static frmMain& Form() { return frmMain::Instance(); }
-    static void Click(int id) { SendMessageA(Form().Control(id), BM_CLICK, 0, 0); }
-    static Lines Items(int box) { return Form().ListBoxItems(box); }
+    static Lines Items(int box) { return Form().IPLists().ListBoxItems(box); }
     static void SelectItems(int box, const std::vector<int>& indexes) {
         SendMessageA(Form().Control(box), LB_SETSEL, FALSE, -1);
         for (int index : indexes) {
@@ -229,18 +135,15 @@ protected:
         }
     }
     static void SelectCurrent(int box, int index) { SendMessageA(Form().Control(box), LB_SETCURSEL, index, 0); }
-    static std::string FileOf(const std::string& name) { return ReadWholeFile(ConfFile(name)); }
-    static bool ApplyEnabled() { return IsWindowEnabled(Form().Control(IDC_cmdOK)) != FALSE; }
+    static std::string FileOf(const std::string& name) { return ReadWholeFile(ConfPath(name)); }
 
     std::vector<std::string> Texts() const {
         std::vector<std::string> texts;
-        for (const MsgBoxRequest& box : boxes_) {
+        for (const MsgBoxRequest& box : boxes) {
             texts.push_back(box.text);
         }
         return texts;
     }
-
-    std::vector<MsgBoxRequest> boxes_;
 };
 
 // ---- Sender and address list pages and their dialogs.
@@ -273,15 +176,14 @@ TEST_F(ListPages, AddDialogsStoreTheTrimmedLowerCasedEntryAtOnceAndRecordTheStam
         if (c.stamp) {
             *c.stamp = 1;  // so a recorded stamp shows
         }
-        const DialogRun run =
-            DialogDriver::Run([&] { Click(c.add); }, Enter(IDC_txtAddress, "  New.Sender@Example.COM  "));
+        const DialogRun run = RunDialog([&] { Click(c.add); }, Enter(IDC_txtAddress, "  New.Sender@Example.COM  "));
         ASSERT_TRUE(run.shown) << c.page;
         EXPECT_FALSE(run.leftOpen) << c.page;
         EXPECT_EQ(run.caption, LoadResText(c.caption)) << c.page;
         EXPECT_EQ(run.prompt, LoadResText(c.prompt)) << c.page;
         EXPECT_TRUE(run.hasIcon) << c.page;
         EXPECT_TRUE(run.centred) << c.page;
-        EXPECT_TRUE(boxes_.empty()) << c.page;
+        EXPECT_TRUE(boxes.empty()) << c.page;
 
         Lines expected = SenderLists::List(c.list).Items();
         EXPECT_TRUE(SenderLists::List(c.list).Exists("new.sender@example.com")) << c.page;
@@ -293,7 +195,7 @@ TEST_F(ListPages, AddDialogsStoreTheTrimmedLowerCasedEntryAtOnceAndRecordTheStam
         EXPECT_EQ(FileOf(c.file), bytes) << c.page;
         EXPECT_NE(FileOf(c.file), before) << c.page;
         if (c.stamp) {
-            EXPECT_EQ(*c.stamp, modFileAttributes::GetFileDateTime(ConfFile(c.file))) << c.page;
+            EXPECT_EQ(*c.stamp, modFileAttributes::GetFileDateTime(ConfPath(c.file))) << c.page;
         }
         EXPECT_FALSE(modMain::gSettingsChanged) << c.page << ": the list is saved, Apply has nothing to do";
     }
@@ -306,33 +208,33 @@ TEST_F(ListPages, AddDialogsRefuseEmptyAndDuplicateEntriesAndStayOpen) {
         std::string shownAfterDuplicate;
         bool openAfterEmpty = false;
         bool openAfterDuplicate = false;
-        const DialogRun run = DialogDriver::Run(
-            [&] { Click(c.add); },
-            [&](HWND dialog) {
-                Type(dialog, IDC_txtAddress, "   ");
-                Press(dialog, IDC_cmdOK);
-                openAfterEmpty = IsWindowVisible(dialog);
-                // Appended, not " " + text: GCC 12 wrongly warns that the
-                // copy into the front of the string may overlap (-Wrestrict).
-                Type(dialog, IDC_txtAddress,
-                     std::string(" ") + static_cast<char>(toupper(existing[0])) + existing.substr(1) + " ");
-                Press(dialog, IDC_cmdOK);
-                openAfterDuplicate = IsWindowVisible(dialog);
-                shownAfterDuplicate = WindowText(GetDlgItem(dialog, IDC_txtAddress));
-                Press(dialog, IDC_cmdCancel);
-            });
+        const DialogRun run =
+            RunDialog([&] { Click(c.add); },
+                      [&](HWND dialog) {
+                          Type(dialog, IDC_txtAddress, "   ");
+                          Click(dialog, IDC_cmdOK);
+                          openAfterEmpty = IsWindowVisible(dialog);
+                          // Appended, not " " + text: GCC 12 wrongly warns that the
+                          // copy into the front of the string may overlap (-Wrestrict).
+                          Type(dialog, IDC_txtAddress,
+                               std::string(" ") + static_cast<char>(toupper(existing[0])) + existing.substr(1) + " ");
+                          Click(dialog, IDC_cmdOK);
+                          openAfterDuplicate = IsWindowVisible(dialog);
+                          shownAfterDuplicate = WindowText(GetDlgItem(dialog, IDC_txtAddress));
+                          Click(dialog, IDC_cmdCancel);
+                      });
         ASSERT_TRUE(run.shown) << c.page;
         EXPECT_TRUE(openAfterEmpty) << c.page;
         EXPECT_TRUE(openAfterDuplicate) << c.page;
         EXPECT_FALSE(run.leftOpen) << c.page << ": Cancel closes";
         EXPECT_EQ(Texts(), (Lines{"Please enter an email address or domain", existing + " is already on the list."}))
             << c.page;
-        ASSERT_EQ(boxes_.size(), 2u);
-        EXPECT_EQ(boxes_[1].style, MsgBoxStyle::OKOnly);
-        EXPECT_EQ(boxes_[1].title, "Brindlecote Varnholt");
+        ASSERT_EQ(boxes.size(), 2u);
+        EXPECT_EQ(boxes[1].style, MsgBoxStyle::OKOnly);
+        EXPECT_EQ(boxes[1].title, "Brindlecote Varnholt");
         EXPECT_EQ(shownAfterDuplicate, existing);
-        for (const ListFixture& fixture : kLists) {
-            EXPECT_EQ(FileOf(fixture.file), fixture.bytes) << c.page << ": nothing written";
+        for (const auto& [list, bytes] : kLists) {
+            EXPECT_EQ(FileOf(SenderLists::FileName(list)), bytes) << c.page << ": nothing written";
         }
     }
 }
@@ -344,13 +246,13 @@ TEST_F(ListPages, AnErrorInADialogIsLoggedAndTheDialogGoesOn) {
     LogTrap::SetWriter([&](const std::string& line) { log.push_back(line); });
     SetMsgBoxResponder([](const MsgBoxRequest&) -> int { throw ObjectError(70, "MsgBox", "Permission denied"); });
     bool openAfterError = false;
-    const DialogRun run = DialogDriver::Run([&] { Click(IDC_cmdAddApproved); },
-                                            [&](HWND dialog) {
-                                                Type(dialog, IDC_txtAddress, "");
-                                                Press(dialog, IDC_cmdOK);  // the empty entry is told of
-                                                openAfterError = IsWindowVisible(dialog) != FALSE;
-                                                Enter(IDC_txtAddress, "after@example.com")(dialog);
-                                            });
+    const DialogRun run = RunDialog([&] { Click(IDC_cmdAddApproved); },
+                                    [&](HWND dialog) {
+                                        Type(dialog, IDC_txtAddress, "");
+                                        Click(dialog, IDC_cmdOK);  // the empty entry is told of
+                                        openAfterError = IsWindowVisible(dialog) != FALSE;
+                                        Enter(IDC_txtAddress, "after@example.com")(dialog);
+                                    });
     LogTrap::SetWriter(nullptr);
     ASSERT_TRUE(run.shown);
     EXPECT_TRUE(openAfterError);
@@ -378,12 +280,10 @@ TEST_F(ListPages, TheMailClientIsToldAfterEachSenderListChange) {
         int balist, engine;
     };
     const Step steps[] = {
-        {"add approved", [&] { DialogDriver::Run([&] { Click(IDC_cmdAddApproved); }, Enter(IDC_txtAddress, "x@y.z")); },
-         1, 0},
-        {"add to me", [&] { DialogDriver::Run([&] { Click(IDC_cmdAddToAddress); }, Enter(IDC_txtAddress, "i@y.z")); },
-         0, 1},
+        {"add approved", [&] { RunDialog([&] { Click(IDC_cmdAddApproved); }, Enter(IDC_txtAddress, "x@y.z")); }, 1, 0},
+        {"add to me", [&] { RunDialog([&] { Click(IDC_cmdAddToAddress); }, Enter(IDC_txtAddress, "i@y.z")); }, 0, 1},
         {"cancelled add",
-         [&] { DialogDriver::Run([&] { Click(IDC_cmdAddBlocked); }, [](HWND d) { Press(d, IDC_cmdCancel); }); }, 0, 0},
+         [&] { RunDialog([&] { Click(IDC_cmdAddBlocked); }, [](HWND d) { Click(d, IDC_cmdCancel); }); }, 0, 0},
         {"delete three approved",
          [&] {
              SelectItems(IDC_lstApprovedSenders, {0, 1, 2});
@@ -405,8 +305,8 @@ TEST_F(ListPages, TheMailClientIsToldAfterEachSenderListChange) {
          0, 1},
         {"import",
          [&] {
-             FileSystem::WriteWholeFile(ConfFile("import.txt"), "imported@example.com\r\n");
-             Form().ImportSenderList(SenderList::Blocked, ConfFile("import.txt"));
+             FileSystem::WriteWholeFile(ConfPath("import.txt"), "imported@example.com\r\n");
+             Form().Senders().ImportSenderList(SenderList::Blocked, ConfPath("import.txt"));
          },
          0, 0},
     };
@@ -417,7 +317,7 @@ TEST_F(ListPages, TheMailClientIsToldAfterEachSenderListChange) {
         EXPECT_EQ(count("KX_BALIIST_RELOAD") - balist, step.balist) << step.what;
         EXPECT_EQ(count("KX_ENGINE_RELOAD") - engine, step.engine) << step.what;
     }
-    EXPECT_TRUE(boxes_.empty());
+    EXPECT_TRUE(boxes.empty());
 }
 
 TEST_F(ListPages, ApprovedAndBlockedNeverHoldTheSameAddress) {
@@ -439,20 +339,20 @@ TEST_F(ListPages, ApprovedAndBlockedNeverHoldTheSameAddress) {
     for (const Case& c : cases) {
         SetUp();
         const std::uint64_t otherStamp = *c.otherStamp;
-        DialogDriver::Run([&] { Click(c.add); }, Enter(IDC_txtAddress, c.entry));
+        RunDialog([&] { Click(c.add); }, Enter(IDC_txtAddress, c.entry));
         const std::string entry = LowerCase(c.entry);
         EXPECT_TRUE(SenderLists::List(c.own).Exists(entry)) << c.what;
         EXPECT_FALSE(SenderLists::List(c.other).Exists(entry)) << c.what;
         EXPECT_EQ(FileOf(c.otherFile).find(entry), std::string::npos) << c.what << ": the other file is rewritten";
         EXPECT_EQ(*c.otherStamp, otherStamp) << c.what << ": the other page reloads when next opened";
-        EXPECT_NE(*c.otherStamp, modFileAttributes::GetFileDateTime(ConfFile(c.otherFile))) << c.what;
+        EXPECT_NE(*c.otherStamp, modFileAttributes::GetFileDateTime(ConfPath(c.otherFile))) << c.what;
     }
     // The ignored and "to me" lists stand apart.
     SetUp();
-    DialogDriver::Run([&] { Click(IDC_cmdAddIgnoredSender); }, Enter(IDC_txtAddress, "bob@example.com"));
-    DialogDriver::Run([&] { Click(IDC_cmdAddToAddress); }, Enter(IDC_txtAddress, "spam@bad.example"));
-    EXPECT_EQ(FileOf("approved_senders"), kLists[0].bytes);
-    EXPECT_EQ(FileOf("blocked_senders"), kLists[1].bytes);
+    RunDialog([&] { Click(IDC_cmdAddIgnoredSender); }, Enter(IDC_txtAddress, "bob@example.com"));
+    RunDialog([&] { Click(IDC_cmdAddToAddress); }, Enter(IDC_txtAddress, "spam@bad.example"));
+    EXPECT_EQ(FileOf("approved_senders"), kLists.at(SenderList::Approved));
+    EXPECT_EQ(FileOf("blocked_senders"), kLists.at(SenderList::Blocked));
 }
 
 TEST_F(ListPages, EditDialogsReplaceTheFirstSelectedEntry) {
@@ -521,30 +421,30 @@ TEST_F(ListPages, EditDialogsReplaceTheFirstSelectedEntry) {
             EnableWindow(Form().Control(c.edit), TRUE);
         }
         SelectItems(c.box, c.selected);
-        const DialogRun run = DialogDriver::Run([&] { Click(c.edit); },
-                                                [&](HWND dialog) {
-                                                    if (c.typed) {
-                                                        Type(dialog, IDC_txtAddress, c.typed);
-                                                    }
-                                                    Press(dialog, IDC_cmdOK);
-                                                });
+        const DialogRun run = RunDialog([&] { Click(c.edit); },
+                                        [&](HWND dialog) {
+                                            if (c.typed) {
+                                                Type(dialog, IDC_txtAddress, c.typed);
+                                            }
+                                            Click(dialog, IDC_cmdOK);
+                                        });
         ASSERT_TRUE(run.shown) << c.what;
         EXPECT_EQ(run.entry, c.shown) << c.what;
         EXPECT_EQ(run.leftOpen, !c.messages.empty()) << c.what;
         EXPECT_EQ(Texts(), c.messages) << c.what;
         EXPECT_EQ(Items(c.box), c.after) << c.what;
-        boxes_.clear();
+        boxes.clear();
     }
 }
 
 TEST_F(ListPages, EditWithoutASelectionAsksForOne) {
     SelectItems(IDC_lstApprovedSenders, {});
-    const DialogRun run = DialogDriver::Run([&] { Click(IDC_cmdEditApproved); }, [](HWND) {});
+    const DialogRun run = RunDialog([&] { Click(IDC_cmdEditApproved); }, [](HWND) {});
     EXPECT_FALSE(run.shown);
-    ASSERT_EQ(boxes_.size(), 1u);
-    EXPECT_EQ(boxes_[0].text, "Please select an address to edit");
-    EXPECT_EQ(boxes_[0].style, MsgBoxStyle::OKOnly);
-    EXPECT_EQ(boxes_[0].title, "Brindlecote Varnholt");
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].text, "Please select an address to edit");
+    EXPECT_EQ(boxes[0].style, MsgBoxStyle::OKOnly);
+    EXPECT_EQ(boxes[0].title, "Brindlecote Varnholt");
     EXPECT_EQ(Items(IDC_lstApprovedSenders), SenderLists::List(SenderList::Approved).Items());
 }
 
@@ -554,11 +454,11 @@ TEST_F(ListPages, DeleteRemovesEverySelectedEntryAsShown) {
     Click(IDC_cmdDeleteApproved);
     EXPECT_EQ(Items(IDC_lstApprovedSenders), Lines{"alice@example.com"});
     EXPECT_EQ(FileOf("approved_senders"), "alice@example.com\r\n");
-    EXPECT_EQ(modMain::gApprovedSendersStamp, modFileAttributes::GetFileDateTime(ConfFile("approved_senders")));
+    EXPECT_EQ(modMain::gApprovedSendersStamp, modFileAttributes::GetFileDateTime(ConfPath("approved_senders")));
     EXPECT_TRUE(modMain::gSettingsChanged);
     EXPECT_FALSE(modMain::gRestartNeeded);
     EXPECT_TRUE(ApplyEnabled());
-    EXPECT_TRUE(boxes_.empty());
+    EXPECT_TRUE(boxes.empty());
 }
 
 TEST_F(ListPages, DeleteWithNothingSelectedChangesNoFlag) {
@@ -586,41 +486,41 @@ TEST_F(ListPages, IgnoredSendersEditAndDeleteFollowTheList) {
     EXPECT_FALSE(enabled(IDC_cmdDeleteIgnoredSender));
     clickList();
     EXPECT_FALSE(enabled(IDC_cmdDeleteIgnoredSender)) << "an empty list enables nothing";
-    DialogDriver::Run([&] { Click(IDC_cmdAddIgnoredSender); }, Enter(IDC_txtAddress, "again@example.org"));
+    RunDialog([&] { Click(IDC_cmdAddIgnoredSender); }, Enter(IDC_txtAddress, "again@example.org"));
     clickList();
     EXPECT_TRUE(enabled(IDC_cmdEditIgnoredSender));
     EXPECT_TRUE(enabled(IDC_cmdDeleteIgnoredSender));
 }
 
 TEST_F(ListPages, ImportAndExportRoundTrip) {
-    FileSystem::WriteWholeFile(ConfFile("import.txt"),
+    FileSystem::WriteWholeFile(ConfPath("import.txt"),
                                "  Mixed@Case.Example  \r\n\r\nplain@example.com\nspam@bad.example\r\n");
     modMain::gBlockedSendersStamp = 1;
-    Form().ImportSenderList(SenderList::Blocked, ConfFile("import.txt"));
+    Form().Senders().ImportSenderList(SenderList::Blocked, ConfPath("import.txt"));
     EXPECT_EQ(Items(IDC_lstBlockedSenders), (Lines{"mixed@case.example", "plain@example.com", "spam@bad.example",
                                                    "spam@bad.example", "worse@bad.example"}));
-    EXPECT_EQ(modMain::gBlockedSendersStamp, modFileAttributes::GetFileDateTime(ConfFile("blocked_senders")));
+    EXPECT_EQ(modMain::gBlockedSendersStamp, modFileAttributes::GetFileDateTime(ConfPath("blocked_senders")));
     EXPECT_TRUE(ApplyEnabled());
     EXPECT_FALSE(modMain::gRestartNeeded);
 
-    DeleteFileA(ConfFile("export.txt").c_str());
-    Form().ExportSenderList(SenderList::Blocked, ConfFile("export.txt"));
+    DeleteFileA(ConfPath("export.txt").c_str());
+    Form().Senders().ExportSenderList(SenderList::Blocked, ConfPath("export.txt"));
     EXPECT_EQ(FileOf("export.txt"), FileOf("blocked_senders"));
-    Form().ImportSenderList(SenderList::Approved, ConfFile("export.txt"));
+    Form().Senders().ImportSenderList(SenderList::Approved, ConfPath("export.txt"));
     EXPECT_TRUE(SenderLists::List(SenderList::Approved).Exists("mixed@case.example"));
-    EXPECT_TRUE(boxes_.empty());
+    EXPECT_TRUE(boxes.empty());
 }
 
 TEST_F(ListPages, ImportAndExportReportAFileTheyCannotUseAndAFailedImportChangesNothing) {
-    Form().ImportSenderList(SenderList::Approved, ConfFile("no-such-file.txt"));
-    ASSERT_EQ(boxes_.size(), 1u);
-    EXPECT_NE(boxes_[0].text.find("no-such-file.txt"), std::string::npos) << boxes_[0].text;
-    EXPECT_EQ(FileOf("approved_senders"), kLists[0].bytes);
+    Form().Senders().ImportSenderList(SenderList::Approved, ConfPath("no-such-file.txt"));
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_NE(boxes[0].text.find("no-such-file.txt"), std::string::npos) << boxes[0].text;
+    EXPECT_EQ(FileOf("approved_senders"), kLists.at(SenderList::Approved));
     EXPECT_EQ(SenderLists::List(SenderList::Approved).Count(), 3);
     EXPECT_FALSE(ApplyEnabled());
 
-    Form().ExportSenderList(SenderList::Approved, ConfFile("no-such-directory\\export.txt"));
-    EXPECT_EQ(boxes_.size(), 2u);
+    Form().Senders().ExportSenderList(SenderList::Approved, ConfPath("no-such-directory\\export.txt"));
+    EXPECT_EQ(boxes.size(), 2u);
     EXPECT_EQ(SenderLists::List(SenderList::Approved).Count(), 3);
 }
 
@@ -632,11 +532,11 @@ TEST_F(ListPages, EntriesAnotherProgramWroteMeanwhileSurviveEveryChange) {
         std::function<void()> change;
     };
     const Case cases[] = {
-        {"add", [] { DialogDriver::Run([] { Click(IDC_cmdAddBlocked); }, Enter(IDC_txtAddress, "new@bad.example")); }},
+        {"add", [] { RunDialog([] { Click(IDC_cmdAddBlocked); }, Enter(IDC_txtAddress, "new@bad.example")); }},
         {"edit",
          [] {
              SelectItems(IDC_lstBlockedSenders, {1});
-             DialogDriver::Run([] { Click(IDC_cmdEditBlocked); }, Enter(IDC_txtAddress, "edited@bad.example"));
+             RunDialog([] { Click(IDC_cmdEditBlocked); }, Enter(IDC_txtAddress, "edited@bad.example"));
          }},
         {"delete",
          [] {
@@ -645,17 +545,15 @@ TEST_F(ListPages, EntriesAnotherProgramWroteMeanwhileSurviveEveryChange) {
          }},
         {"import",
          [] {
-             FileSystem::WriteWholeFile(ConfFile("import.txt"), "imported@bad.example\r\n");
-             Form().ImportSenderList(SenderList::Blocked, ConfFile("import.txt"));
+             FileSystem::WriteWholeFile(ConfPath("import.txt"), "imported@bad.example\r\n");
+             Form().Senders().ImportSenderList(SenderList::Blocked, ConfPath("import.txt"));
          }},
         {"approving removes from the blocked list",
-         [] { DialogDriver::Run([] { Click(IDC_cmdAddApproved); }, Enter(IDC_txtAddress, "worse@bad.example")); }},
+         [] { RunDialog([] { Click(IDC_cmdAddApproved); }, Enter(IDC_txtAddress, "worse@bad.example")); }},
     };
     for (const Case& c : cases) {
         SetUp();
-        Sleep(20);  // a later file time than the stamp, whatever the file system's resolution
-        FileSystem::WriteWholeFile(ConfFile("blocked_senders"),
-                                   std::string(kLists[1].bytes) + "scanned@elsewhere.example\r\n");
+        RewriteLater(ConfPath("blocked_senders"), kLists.at(SenderList::Blocked) + "scanned@elsewhere.example\r\n");
         c.change();
         EXPECT_NE(FileOf("blocked_senders").find("scanned@elsewhere.example\r\n"), std::string::npos) << c.what;
         EXPECT_TRUE(SenderLists::List(SenderList::Blocked).Exists("scanned@elsewhere.example")) << c.what;
@@ -680,8 +578,7 @@ TEST_F(ListPages, OpeningASenderPageRefillsItsBoxOnlyWhenItsListWasReloaded) {
         open(c.node);
         EXPECT_EQ(Items(c.box), Lines{"marker"}) << c.page << ": an unchanged file leaves the box alone";
 
-        Sleep(20);  // a later file time than the stamp, whatever the file system's resolution
-        FileSystem::WriteWholeFile(ConfFile(c.file), std::string(FileOf(c.file)) + "scanned@elsewhere.example\r\n");
+        RewriteLater(ConfPath(c.file), std::string(FileOf(c.file)) + "scanned@elsewhere.example\r\n");
         open(c.node);
         // The "to me" list has no other writer, so nothing looks for one.
         const bool reloads = c.stamp != nullptr;
@@ -689,7 +586,7 @@ TEST_F(ListPages, OpeningASenderPageRefillsItsBoxOnlyWhenItsListWasReloaded) {
         EXPECT_EQ(Items(c.box) == Lines{"marker"}, !reloads) << c.page;
         if (reloads) {
             EXPECT_EQ(Items(c.box), SenderLists::List(c.list).Items()) << c.page;
-            EXPECT_EQ(*c.stamp, modFileAttributes::GetFileDateTime(ConfFile(c.file))) << c.page;
+            EXPECT_EQ(*c.stamp, modFileAttributes::GetFileDateTime(ConfPath(c.file))) << c.page;
         }
         EXPECT_FALSE(SenderLists::CatchUp(c.list)) << c.page << ": caught up already";
     }
@@ -698,19 +595,18 @@ TEST_F(ListPages, OpeningASenderPageRefillsItsBoxOnlyWhenItsListWasReloaded) {
 TEST_F(ListPages, AListThatCouldNotBeLoadedIsNeitherSavedOverNorChangedSilently) {
     // Held open without sharing, the file cannot be read at load.
     HANDLE lock =
-        CreateFileA(ConfFile("approved_senders").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+        CreateFileA(ConfPath("approved_senders").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(lock, INVALID_HANDLE_VALUE);
     SenderLists::List(SenderList::Approved).Clear();
     SenderLists::List(SenderList::Approved).Load();
     CloseHandle(lock);
-    boxes_.clear();
+    boxes.clear();
 
-    const DialogRun run =
-        DialogDriver::Run([] { Click(IDC_cmdAddApproved); }, Enter(IDC_txtAddress, "new@example.com"));
+    const DialogRun run = RunDialog([] { Click(IDC_cmdAddApproved); }, Enter(IDC_txtAddress, "new@example.com"));
     EXPECT_TRUE(run.leftOpen) << "the entry was not taken";
-    ASSERT_FALSE(boxes_.empty());
-    EXPECT_NE(boxes_[0].text.find("could not be loaded"), std::string::npos) << boxes_[0].text;
-    EXPECT_EQ(FileOf("approved_senders"), kLists[0].bytes);
+    ASSERT_FALSE(boxes.empty());
+    EXPECT_NE(boxes[0].text.find("could not be loaded"), std::string::npos) << boxes[0].text;
+    EXPECT_EQ(FileOf("approved_senders"), kLists.at(SenderList::Approved));
     EXPECT_FALSE(SenderLists::List(SenderList::Approved).Exists("new@example.com"));
 }
 
@@ -742,26 +638,26 @@ TEST_F(ListPages, IPPagesLoadAddAndRefuseInTheirBoxesOnly) {
     for (const IPCase& c : kIPCases) {
         SetUp();
         EXPECT_EQ(Items(c.box), c.loaded) << c.page;
-        const DialogRun run = DialogDriver::Run(
-            [&] { Click(c.add); },
-            [&](HWND dialog) {
-                for (const char* refused : {"  ", " 1.2.3.4,5.6.7.8", "1.2.3.4 5.6.7.8", " 10.0.0.1 "}) {
-                    Type(dialog, IDC_txtIPRange, refused);
-                    Press(dialog, IDC_cmdOK);
-                }
-                Type(dialog, IDC_txtIPRange, "  10.9.9.0/24 ");
-                Press(dialog, IDC_cmdOK);
-            });
+        const DialogRun run =
+            RunDialog([&] { Click(c.add); },
+                      [&](HWND dialog) {
+                          for (const char* refused : {"  ", " 1.2.3.4,5.6.7.8", "1.2.3.4 5.6.7.8", " 10.0.0.1 "}) {
+                              Type(dialog, IDC_txtIPRange, refused);
+                              Click(dialog, IDC_cmdOK);
+                          }
+                          Type(dialog, IDC_txtIPRange, "  10.9.9.0/24 ");
+                          Click(dialog, IDC_cmdOK);
+                      });
         ASSERT_TRUE(run.shown) << c.page;
         EXPECT_FALSE(run.leftOpen) << c.page;
         EXPECT_EQ(run.caption, "I.P. Address");
         EXPECT_EQ(run.prompt, "Enter I.P. address or range to be added.");
         const std::string present = c.box == IDC_lstApprovedIPs ? "10.0.0.1 is already on the list." : "";
-        ASSERT_GE(boxes_.size(), 3u) << c.page;
-        EXPECT_EQ(boxes_[0].text, "Please enter an I.P. range.");
-        EXPECT_NE(boxes_[1].text.find("1.2.3.4,5.6.7.8"), std::string::npos);
-        EXPECT_NE(boxes_[2].text.find("1.2.3.4 5.6.7.8"), std::string::npos);
-        EXPECT_EQ(boxes_.size(), present.empty() ? 3u : 4u) << c.page;
+        ASSERT_GE(boxes.size(), 3u) << c.page;
+        EXPECT_EQ(boxes[0].text, "Please enter an I.P. range.");
+        EXPECT_NE(boxes[1].text.find("1.2.3.4,5.6.7.8"), std::string::npos);
+        EXPECT_NE(boxes[2].text.find("1.2.3.4 5.6.7.8"), std::string::npos);
+        EXPECT_EQ(boxes.size(), present.empty() ? 3u : 4u) << c.page;
         Lines expected = c.loaded;
         if (present.empty()) {
             expected.push_back("10.0.0.1");
@@ -775,7 +671,7 @@ TEST_F(ListPages, IPPagesLoadAddAndRefuseInTheirBoxesOnly) {
 
 TEST_F(ListPages, IPEditsChangeOnlyTheWorkingCopyAndMoveTheEntryToTheEnd) {
     SelectCurrent(IDC_lstApprovedIPs, 0);
-    DialogRun run = DialogDriver::Run([] { Click(IDC_cmdEditApprovedIP); }, Enter(IDC_txtIPRange, "10.0.0.9"));
+    DialogRun run = RunDialog([] { Click(IDC_cmdEditApprovedIP); }, Enter(IDC_txtIPRange, "10.0.0.9"));
     EXPECT_EQ(run.entry, "10.0.0.1");
     EXPECT_EQ(Items(IDC_lstApprovedIPs), (Lines{"10.0.0.2", "10.0.0.9"}));
     EXPECT_EQ(modMain::gProxyConf->Get_Approved_IPs(), (Lines{"10.0.0.1", "10.0.0.2"}))
@@ -783,21 +679,21 @@ TEST_F(ListPages, IPEditsChangeOnlyTheWorkingCopyAndMoveTheEntryToTheEnd) {
 
     // A capital letter in the box does not make the lower-cased entry a duplicate.
     SelectCurrent(IDC_lstBlockedIPs, 1);
-    run = DialogDriver::Run([] { Click(IDC_cmdEditBlockedIP); }, [](HWND d) { Press(d, IDC_cmdOK); });
+    run = RunDialog([] { Click(IDC_cmdEditBlockedIP); }, [](HWND d) { Click(d, IDC_cmdOK); });
     EXPECT_EQ(Items(IDC_lstBlockedIPs), (Lines{"192.168.5.5", "mixed.case"}));
 
     // The blocked page finds duplicates in its box, like the others.
-    DialogDriver::Run([] { Click(IDC_cmdAddBlockedIP); }, Enter(IDC_txtIPRange, "10.1.1.1"));
+    RunDialog([] { Click(IDC_cmdAddBlockedIP); }, Enter(IDC_txtIPRange, "10.1.1.1"));
     SelectCurrent(IDC_lstBlockedIPs, 0);
-    boxes_.clear();
-    run = DialogDriver::Run([] { Click(IDC_cmdEditBlockedIP); }, Enter(IDC_txtIPRange, "10.1.1.1"));
+    boxes.clear();
+    run = RunDialog([] { Click(IDC_cmdEditBlockedIP); }, Enter(IDC_txtIPRange, "10.1.1.1"));
     EXPECT_TRUE(run.leftOpen);
     EXPECT_EQ(Texts(), Lines{"10.1.1.1 is already on the list."});
 
     // Without a selection: a message and no dialog.
     SendMessageA(Form().Control(IDC_lstIgnoredIPs), LB_SETCURSEL, static_cast<WPARAM>(-1), 0);
-    boxes_.clear();
-    run = DialogDriver::Run([] { Click(IDC_cmdEditIgnoreIP); }, [](HWND) {});
+    boxes.clear();
+    run = RunDialog([] { Click(IDC_cmdEditIgnoreIP); }, [](HWND) {});
     EXPECT_FALSE(run.shown);
     EXPECT_EQ(Texts(), Lines{"Please select an I.P. range to edit."});
     EXPECT_EQ(FileOf("brindlecote.conf"), Conf());
@@ -831,14 +727,14 @@ TEST_F(ListPages, ZonesShowTheirCheckMarksAndHandChecksMarkTheSettingsChanged) {
     EXPECT_TRUE(modMain::gSettingsChanged && modMain::gRestartNeeded && ApplyEnabled());
 
     modMain::gSettingsChanged = modMain::gRestartNeeded = false;
-    const DialogRun run = DialogDriver::Run([] { Click(IDC_cmdAddRBL); },
-                                            [](HWND dialog) {
-                                                Press(dialog, IDC_cmdOK);
-                                                Type(dialog, IDC_txtRBL, "ZEN.example.org");
-                                                Press(dialog, IDC_cmdOK);
-                                                Type(dialog, IDC_txtRBL, " New.Zone.Example ");
-                                                Press(dialog, IDC_cmdOK);
-                                            });
+    const DialogRun run = RunDialog([] { Click(IDC_cmdAddRBL); },
+                                    [](HWND dialog) {
+                                        Click(dialog, IDC_cmdOK);
+                                        Type(dialog, IDC_txtRBL, "ZEN.example.org");
+                                        Click(dialog, IDC_cmdOK);
+                                        Type(dialog, IDC_txtRBL, " New.Zone.Example ");
+                                        Click(dialog, IDC_cmdOK);
+                                    });
     EXPECT_EQ(run.caption, "Public Blacklist");
     EXPECT_EQ(run.prompt, "Enter the public blacklist to be added.");
     EXPECT_EQ(Texts(), (Lines{"Please enter a public blacklist.", "zen.example.org is already on the list."}));
@@ -853,7 +749,7 @@ TEST_F(ListPages, ZonesShowTheirCheckMarksAndHandChecksMarkTheSettingsChanged) {
 }
 
 TEST_F(ListPages, TheWorkingCopiesReachTheConfigurationFileAtApply) {
-    DialogDriver::Run([] { Click(IDC_cmdAddIgnoreIP); }, Enter(IDC_txtIPRange, "10.7.7.7"));
+    RunDialog([] { Click(IDC_cmdAddIgnoreIP); }, Enter(IDC_txtIPRange, "10.7.7.7"));
     SelectCurrent(IDC_lstBlockedIPs, 0);
     Click(IDC_cmdDeleteBlockedIP);
     ListView_SetCheckState(Form().Control(IDC_lstRBLs), 0, FALSE);
@@ -862,7 +758,7 @@ TEST_F(ListPages, TheWorkingCopiesReachTheConfigurationFileAtApply) {
     Click(IDC_cmdOK);
     EXPECT_EQ(Texts(), Lines{});
     KXProxyConf saved;
-    saved.ConfigurationFile(ConfFile("brindlecote.conf"));
+    saved.ConfigurationFile(ConfPath("brindlecote.conf"));
     saved.Load();
     EXPECT_EQ(saved.Get_Ignored_IPs(), (Lines{"10.7.7.7", "172.16.0.1"}));
     EXPECT_EQ(saved.Get_Blocked_IPs(), Lines{"Mixed.Case"});

@@ -1,52 +1,22 @@
-#include <gtest/gtest.h>
-#include <windows.h>
-#include <commctrl.h>
-
 #include <algorithm>
 #include <functional>
 #include <string>
 #include <vector>
 
-#include "AddressList.h"
 #include "CharsetTree.h"
-#include "FileSystem.h"
 #include "HTMLHelp.h"
 #include "KXProxyConf.h"
-#include "LogTrap.h"
 #include "ModalDialogDriver.h"
-#include "MsgBox.h"
 #include "ObjectError.h"
 #include "ProcessDriver.h"
 #include "ScanSchedule.h"
+#include "SettingsWindowFixture.h"
 #include "TextCompare.h"
-#include "frmMain.h"
-#include "frmMainIds.h"
 #include "frmStatsIds.h"
-#include "modMain.h"
 
 namespace {
 
 const char kProductKey[] = "Software\\Tessavane Varnholt Desktop Client";
-
-std::string ProgramFile(const std::string& name) {
-    return FileSystem::ProgramDirectory() + "\\" + name;
-}
-std::string ConfFile(const std::string& name) {
-    return ProgramFile("conf\\" + name);
-}
-
-std::string Text(HWND control) {
-    char text[1024] = "";
-    GetWindowTextA(control, text, sizeof text);
-    return text;
-}
-
-void Pump() {
-    MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        DispatchMessageA(&msg);
-    }
-}
 
 // The product's registry values, set and read as the tests need them.
 class ProductKey {
@@ -81,71 +51,44 @@ private:
     HKEY key_ = nullptr;
 };
 
+// A command of the menu bar.
+void Command(int id) {
+    SendMessageA(Form().Window(), WM_COMMAND, MAKEWPARAM(id, 0), 0);
+}
+
 // The window is loaded once over a conf directory beside this test, with
 // stored lists that hold entries the window has no place for.
-class MenusWindow : public ::testing::Test {
+class MenusWindow : public SettingsWindow {
 protected:
     static void SetUpTestSuite() {
-        CreateDirectoryA(ProgramFile("conf").c_str(), nullptr);
-        FileSystem::WriteWholeFile(ConfFile("brindlecote.conf"),
-                                   "min_training=8\r\n"
-                                   "blocked_charset_list=koi8-r,koi8,euc-kr,utf-7\r\n"
-                                   "blocked_country_list=us,cn\r\n"
-                                   "home_country_list=de,abc\r\n");
-        modMain::gProxyConf = std::make_shared<KXProxyConf>();
-        modMain::gProxyConf->ConfigurationFile(ConfFile("brindlecote.conf"));
-        modMain::gProxyConf->Load();
-        std::shared_ptr<AddressList>* lists[] = {&modMain::gApprovedSenders, &modMain::gBlockedSenders,
-                                                 &modMain::gIgnoredSenders, &modMain::gToMeAddresses};
-        const char* files[] = {"approved_senders", "blocked_senders", "brindlecoteignored.txt", "brindlecotetome.txt"};
-        for (int i = 0; i < 4; ++i) {
-            FileSystem::WriteWholeFile(ConfFile(files[i]), "");
-            *lists[i] = std::make_shared<AddressList>();
-            (*lists[i])->FileLocation(ConfFile(files[i]));
-            (*lists[i])->Load();
-        }
-        modMain::gPlatformId = 2;
+        SettingsWindow::SetUpTestSuite();
         modMain::gOEMajorVersion = 6;
         // Programs the window starts: recorders of their arguments and folder.
         for (const char* program : {"Wizard", "Pelwarden"}) {
-            CopyFileA(TestBinPath("StartRecorder.exe").c_str(), ProgramFile(std::string(program) + ".exe").c_str(),
+            CopyFileA(TestBinPath("StartRecorder.exe").c_str(), ProgramPath(std::string(program) + ".exe").c_str(),
                       FALSE);
         }
-        ASSERT_TRUE(frmMain::Instance().Load());
+        OpenSuiteWindow(
+            "min_training=8\r\n"
+            "blocked_charset_list=koi8-r,koi8,euc-kr,utf-7\r\n"
+            "blocked_country_list=us,cn\r\n"
+            "home_country_list=de,abc\r\n");
     }
-    void SetUp() override {
-        SetMsgBoxResponder([this](const MsgBoxRequest& box) {
-            boxes.push_back(box);
-            return MsgBoxResult::OK;
-        });
-    }
-    void TearDown() override { SetMsgBoxResponder(nullptr); }
 
-    static frmMain& Form() { return frmMain::Instance(); }
-    static HWND Control(int id) { return Form().Control(id); }
     static HWND CharsetTreeView() { return Control(IDC_tvCharsets); }
 
-    static void ResetChangeFlags() {
-        modMain::gSettingsChanged = modMain::gRestartNeeded = false;
-        EnableWindow(Control(IDC_cmdOK), FALSE);
-    }
     static bool ChangeMarked() {
         return modMain::gSettingsChanged && modMain::gRestartNeeded && IsWindowEnabled(Control(IDC_cmdOK));
     }
     static bool NothingMarked() {
         return !modMain::gSettingsChanged && !modMain::gRestartNeeded && !IsWindowEnabled(Control(IDC_cmdOK));
     }
-
-    static void Click(UINT button, WPARAM id) { SendMessageA(Form().Window(), WM_COMMAND, MAKEWPARAM(id, button), 0); }
-    static void ClickButton(int id) { SendMessageA(Control(id), BM_CLICK, 0, 0); }
-
-    std::vector<MsgBoxRequest> boxes;
 };
 
 // ---- Charset tree.
 
 HTREEITEM CharsetItem(const std::string& key) {
-    HWND tree = frmMain::Instance().Control(IDC_tvCharsets);
+    HWND tree = Control(IDC_tvCharsets);
     std::vector<HTREEITEM> items;
     for (HTREEITEM group = TreeView_GetRoot(tree); group; group = TreeView_GetNextSibling(tree, group)) {
         items.push_back(group);
@@ -172,7 +115,7 @@ HTREEITEM CharsetItem(const std::string& key) {
 std::vector<std::string> CheckedNodes() {
     std::vector<std::string> keys;
     for (const CharsetTree::Node& node : CharsetTree::kNodes) {
-        if (TreeView_GetCheckState(frmMain::Instance().Control(IDC_tvCharsets), CharsetItem(node.key)) == 1) {
+        if (TreeView_GetCheckState(Control(IDC_tvCharsets), CharsetItem(node.key)) == 1) {
             keys.push_back(node.key);
         }
     }
@@ -183,8 +126,8 @@ using Keys = std::vector<std::string>;
 
 // A click on the node's check box with the tree's own mouse handling.
 void ClickCheckBox(const std::string& key) {
-    frmMain::Instance().DisplayPicOptions(16);
-    HWND tree = frmMain::Instance().Control(IDC_tvCharsets);
+    Form().DisplayPicOptions(16);
+    HWND tree = Control(IDC_tvCharsets);
     HTREEITEM item = CharsetItem(key);
     TreeView_EnsureVisible(tree, item);
     RECT text{};
@@ -205,7 +148,7 @@ void ClickCheckBox(const std::string& key) {
 
 TEST_F(MenusWindow, TheCharsetTreeShowsTheStoredListWithGroupsFollowingTheirCharsets) {
     EXPECT_EQ(CheckedNodes(), Keys({"Cyrillic_Group", "koi8-r", "koi8", "euc-kr"}));
-    EXPECT_EQ(Form().UnknownBlockedCharsets(), std::vector<std::string>{"utf-7"});
+    EXPECT_EQ(Form().Charsets().UnknownBlockedCharsets(), std::vector<std::string>{"utf-7"});
     HWND tree = CharsetTreeView();
     EXPECT_EQ(TreeView_GetCount(tree), 27u);
     EXPECT_TRUE(GetWindowLongPtrA(tree, GWL_STYLE) & TVS_CHECKBOXES);
@@ -221,14 +164,14 @@ TEST_F(MenusWindow, TheCharsetTreeShowsTheStoredListWithGroupsFollowingTheirChar
     TreeView_GetItem(tree, &item);
     EXPECT_STREQ(text, "Chinese Traditional");
 
-    ResetChangeFlags();
-    Form().LoadCharsetTree();
+    ClearChangeFlags();
+    Form().Charsets().LoadCharsetTree();
     EXPECT_TRUE(NothingMarked()) << "marks the program sets are no change";
 }
 
 TEST_F(MenusWindow, ClickingACheckBoxPropagatesMarksAndSelectsTheNode) {
-    Form().LoadCharsetTree();
-    ResetChangeFlags();
+    Form().Charsets().LoadCharsetTree();
+    ClearChangeFlags();
     ClickCheckBox("ChineseTraditional_Group");
     EXPECT_EQ(CheckedNodes(), Keys({"ChineseTraditional_Group", "Cyrillic_Group", "big5", "cp-932", "cp-950", "euc-tw",
                                     "x-mac-chinesetrad", "koi8-r", "koi8", "euc-kr"}));
@@ -245,12 +188,12 @@ TEST_F(MenusWindow, ClickingACheckBoxPropagatesMarksAndSelectsTheNode) {
                                     "x-mac-chinesetrad", "koi8-r", "koi8", "euc-kr"}));
     ClickCheckBox("tis-620");
     EXPECT_EQ(TreeView_GetCheckState(CharsetTreeView(), CharsetItem("Thai_Group")), 1u) << "the only charset";
-    Form().LoadCharsetTree();
+    Form().Charsets().LoadCharsetTree();
 }
 
 TEST_F(MenusWindow, SpaceOnTheSelectedNodeIsACheckToo) {
-    Form().LoadCharsetTree();
-    ResetChangeFlags();
+    Form().Charsets().LoadCharsetTree();
+    ClearChangeFlags();
     HWND tree = CharsetTreeView();
     TreeView_SelectItem(tree, CharsetItem("koi8"));
     SetFocus(tree);
@@ -259,32 +202,32 @@ TEST_F(MenusWindow, SpaceOnTheSelectedNodeIsACheckToo) {
     SendMessageA(tree, WM_KEYUP, VK_SPACE, 0);
     EXPECT_EQ(CheckedNodes(), Keys({"koi8-r", "euc-kr"})) << "koi8 and its group unchecked";
     EXPECT_TRUE(ChangeMarked());
-    Form().LoadCharsetTree();
+    Form().Charsets().LoadCharsetTree();
 }
 
 TEST_F(MenusWindow, CheckAllClearAllAndResetOfTheCharsets) {
-    ResetChangeFlags();
-    ClickButton(IDC_cmdBlockCharsetsCheckAll);
+    ClearChangeFlags();
+    Click(IDC_cmdBlockCharsetsCheckAll);
     EXPECT_EQ(CheckedNodes().size(), 27u);
     EXPECT_TRUE(ChangeMarked());
 
     // Reset goes back to the stored list; each group is judged on all of its
     // charsets, not on marks the load has not reached yet.
-    ClickButton(IDC_cmdBlockedCharsetReset);
+    Click(IDC_cmdBlockedCharsetReset);
     EXPECT_EQ(CheckedNodes(), Keys({"Cyrillic_Group", "koi8-r", "koi8", "euc-kr"}));
     EXPECT_TRUE(ChangeMarked()) << "Apply stays enabled";
 
-    ResetChangeFlags();
-    ClickButton(IDC_cmdBlockCharsetsUncheckAll);
+    ClearChangeFlags();
+    Click(IDC_cmdBlockCharsetsUncheckAll);
     EXPECT_TRUE(CheckedNodes().empty());
     EXPECT_TRUE(ChangeMarked());
-    Form().LoadCharsetTree();
+    Form().Charsets().LoadCharsetTree();
 }
 
 // ---- Country lists.
 
 std::vector<std::string> Names(int listId) {
-    HWND list = frmMain::Instance().Control(listId);
+    HWND list = Control(listId);
     std::vector<std::string> names;
     char name[256];
     for (int i = 0; i < ListView_GetItemCount(list); ++i) {
@@ -295,7 +238,7 @@ std::vector<std::string> Names(int listId) {
 }
 
 std::vector<std::string> CheckedNames(int listId) {
-    HWND list = frmMain::Instance().Control(listId);
+    HWND list = Control(listId);
     std::vector<std::string> names;
     char name[256];
     for (int i = 0; i < ListView_GetItemCount(list); ++i) {
@@ -329,11 +272,11 @@ TEST_F(MenusWindow, BothCountryListsHoldEveryNameInAlphabeticalOrder) {
 TEST_F(MenusWindow, CountryMarksFollowTheStoredCodes) {
     EXPECT_EQ(CheckedNames(IDC_lstBlockedCountries), (std::vector<std::string>{"China", "United States"}));
     EXPECT_EQ(CheckedNames(IDC_lstIgnoredCountries), std::vector<std::string>{"Germany"});
-    EXPECT_TRUE(Form().UnknownCountryCodes(IDC_lstBlockedCountries).empty());
-    EXPECT_EQ(Form().UnknownCountryCodes(IDC_lstIgnoredCountries), std::vector<std::string>{"abc"});
-    ResetChangeFlags();
-    Form().LoadBlockedCountryList();
-    Form().LoadIgnoredCountryList();
+    EXPECT_TRUE(Form().Countries().UnknownCountryCodes(IDC_lstBlockedCountries).empty());
+    EXPECT_EQ(Form().Countries().UnknownCountryCodes(IDC_lstIgnoredCountries), std::vector<std::string>{"abc"});
+    ClearChangeFlags();
+    Form().Countries().LoadBlockedCountryList();
+    Form().Countries().LoadIgnoredCountryList();
     EXPECT_TRUE(NothingMarked()) << "marks the loaders set are no change";
 }
 
@@ -355,25 +298,25 @@ TEST_F(MenusWindow, CountryCheckAllClearAllResetAndTheUsersChecks) {
          {"Germany"}},
     };
     for (const Case& c : cases) {
-        ResetChangeFlags();
-        ClickButton(c.checkAll);
+        ClearChangeFlags();
+        Click(c.checkAll);
         EXPECT_EQ(CheckedNames(c.list).size(), 238u);
         EXPECT_TRUE(ChangeMarked());
         EXPECT_TRUE(GetWindowLongPtrA(Control(c.list), GWL_STYLE) & WS_VISIBLE) << "shown again";
 
-        ClickButton(c.reset);
+        Click(c.reset);
         EXPECT_EQ(CheckedNames(c.list), c.stored);
         EXPECT_TRUE(ChangeMarked()) << "Apply stays enabled";
 
-        ResetChangeFlags();
-        ClickButton(c.clearAll);
+        ClearChangeFlags();
+        Click(c.clearAll);
         EXPECT_TRUE(CheckedNames(c.list).empty());
         EXPECT_TRUE(ChangeMarked());
 
-        ResetChangeFlags();
+        ClearChangeFlags();
         ListView_SetCheckState(Control(c.list), IndexOfName(c.list, "Zimbabwe"), TRUE);
         EXPECT_TRUE(ChangeMarked()) << "an item check";
-        ClickButton(c.reset);
+        Click(c.reset);
     }
 }
 
@@ -392,18 +335,18 @@ TEST_F(MenusWindow, SavedListsHoldTheMarksAndKeepEntriesTheWindowCannotShow) {
     Form().WriteSettings();
 
     KXProxyConf saved;
-    saved.ConfigurationFile(ConfFile("brindlecote.conf"));
+    saved.ConfigurationFile(ConfPath("brindlecote.conf"));
     saved.Load();
     EXPECT_EQ(Sorted(saved.Get_Blocked_Charset_List()), Sorted({"koi8", "euc-kr", "tis-620", "utf-7"}));
     EXPECT_EQ(saved.Get_Blocked_Country_List(), (std::vector<std::string>{"CN", "KR", "US"}));
     EXPECT_EQ(Sorted(saved.Get_Ignored_Country_List()), Sorted({"DE", "abc"}));
-    const std::string file = FileSystem::ReadWholeFile(ConfFile("brindlecote.conf"));
+    const std::string file = FileSystem::ReadWholeFile(ConfPath("brindlecote.conf"));
     EXPECT_EQ(file.find("Thai"), std::string::npos) << "group texts are never saved";
 
     // The window reads the same back.
-    Form().LoadCharsetTree();
+    Form().Charsets().LoadCharsetTree();
     EXPECT_EQ(CheckedNodes(), Keys({"Thai_Group", "koi8", "euc-kr", "tis-620"}));
-    EXPECT_EQ(Form().UnknownBlockedCharsets(), std::vector<std::string>{"utf-7"});
+    EXPECT_EQ(Form().Charsets().UnknownBlockedCharsets(), std::vector<std::string>{"utf-7"});
 }
 
 // ---- Help buttons and the help menu. No help file lies beside the test, so
@@ -429,14 +372,14 @@ TEST_F(MenusWindow, HelpButtonsAndTheHelpMenuOpenTheirTopics) {
         }
         if (c.page >= 0) {
             Form().DisplayPicOptions(c.page);
-            ClickButton(c.id);
+            Click(c.id);
         } else {
-            Click(0, c.id);
+            Command(c.id);
         }
         ASSERT_TRUE(modMain::gHelp);
         EXPECT_EQ(modMain::gHelp->HHTopicURL(), c.topic) << c.id;
         EXPECT_EQ(modMain::gHelp->HHWindow(), "Main");
-        EXPECT_EQ(modMain::gHelp->CHMFile(), ProgramFile("help_desktop_varnholt.chm"));
+        EXPECT_EQ(modMain::gHelp->CHMFile(), ProgramPath("help_desktop_varnholt.chm"));
     }
     EXPECT_EQ(boxes.size(), 6u) << "one warning of the missing help file each";
     Form().DisplayPicOptions(0);
@@ -457,7 +400,7 @@ std::vector<std::string> RecordAt(const std::string& recordPath) {
 }
 
 std::vector<std::string> RecordLines(const std::string& program) {
-    return RecordAt(ProgramFile(program + ".record"));
+    return RecordAt(ProgramPath(program + ".record"));
 }
 
 // The program directory as the recorder writes it.
@@ -466,9 +409,9 @@ std::string DirLine(const std::string& folder) {
 }
 
 TEST_F(MenusWindow, TheWizardMenuStartsTheWizardOnlyForOutlookExpressFiveAndLater) {
-    DeleteFileA(ProgramFile("Wizard.record").c_str());
+    DeleteFileA(ProgramPath("Wizard.record").c_str());
     modMain::gOEMajorVersion = 4;
-    Click(0, IDM_mnuOEAccountWizard);
+    Command(IDM_mnuOEAccountWizard);
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_EQ(boxes[0].text,
               "Sorry, but the Outlook Express Account Configuration Wizard only supports Outlook Express version 5 "
@@ -476,7 +419,7 @@ TEST_F(MenusWindow, TheWizardMenuStartsTheWizardOnlyForOutlookExpressFiveAndLate
     EXPECT_EQ(boxes[0].style, MsgBoxStyle::OKOnly);
 
     modMain::gOEMajorVersion = 5;
-    Click(0, IDM_mnuOEAccountWizard);
+    Command(IDM_mnuOEAccountWizard);
     EXPECT_TRUE(WaitUntil([] { return RecordLines("Wizard").size() == 2; }, 10000));
     EXPECT_EQ(RecordLines("Wizard"), (std::vector<std::string>{"args 1", DirLine(FileSystem::ProgramDirectory())}));
     EXPECT_EQ(boxes.size(), 1u);
@@ -537,34 +480,34 @@ private:
 
 // The command that opens a document with the recorder of that name.
 std::string RecorderCommand(const std::string& name) {
-    CopyFileA(TestBinPath("StartRecorder.exe").c_str(), ProgramFile(name + ".exe").c_str(), FALSE);
-    DeleteFileA(ProgramFile(name + ".record").c_str());
-    return "\"" + ProgramFile(name + ".exe") + "\" \"%1\"";
+    CopyFileA(TestBinPath("StartRecorder.exe").c_str(), ProgramPath(name + ".exe").c_str(), FALSE);
+    DeleteFileA(ProgramPath(name + ".record").c_str());
+    return "\"" + ProgramPath(name + ".exe") + "\" \"%1\"";
 }
 
 TEST_F(MenusWindow, TheLogFileMenuOpensTheReportOrSaysThereIsNone) {
-    DeleteFileA(ProgramFile("report.txt").c_str());
-    Click(0, IDM_mnuViewLogFile);
+    DeleteFileA(ProgramPath("report.txt").c_str());
+    Command(IDM_mnuViewLogFile);
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_EQ(boxes[0].text, "There are currently no logs available");
-    EXPECT_FALSE(FileSystem::FileExists(ProgramFile("report.txt"))) << "nothing is created";
+    EXPECT_FALSE(FileSystem::FileExists(ProgramPath("report.txt"))) << "nothing is created";
 
     const ClassDefault kind(".txt", "BrindlecoteTestReport");
     const ClassDefault viewer("BrindlecoteTestReport\\shell\\open\\command", RecorderCommand("ReportViewer"));
-    FileSystem::WriteWholeFile(ProgramFile("report.txt"), "versions\r\n");
-    Click(0, IDM_mnuViewLogFile);
+    FileSystem::WriteWholeFile(ProgramPath("report.txt"), "versions\r\n");
+    Command(IDM_mnuViewLogFile);
     EXPECT_TRUE(WaitUntil([] { return RecordLines("ReportViewer").size() == 2; }, 10000));
     const std::vector<std::string> opened = RecordLines("ReportViewer");
     ASSERT_EQ(opened.size(), 2u);
-    EXPECT_NE(LowerCase(opened[0]).find(LowerCase(ProgramFile("report.txt"))), std::string::npos) << opened[0];
+    EXPECT_NE(LowerCase(opened[0]).find(LowerCase(ProgramPath("report.txt"))), std::string::npos) << opened[0];
     EXPECT_EQ(boxes.size(), 1u);
-    DeleteFileA(ProgramFile("report.txt").c_str());
+    DeleteFileA(ProgramPath("report.txt").c_str());
 }
 
 TEST_F(MenusWindow, ReportABugOpensTheSupportPage) {
     const ClassDefault browser("http\\shell\\open\\command", RecorderCommand("Browser"));
     modMain::gBaseURL = "http://support.example";
-    Click(0, IDM_mnuReportBugs);
+    Command(IDM_mnuReportBugs);
     EXPECT_TRUE(WaitUntil([] { return !RecordLines("Browser").empty(); }, 10000));
     const std::vector<std::string> opened = RecordLines("Browser");
     ASSERT_FALSE(opened.empty());
@@ -580,7 +523,7 @@ TEST_F(MenusWindow, TheEventViewerStartsInTheExpandedSystemFolder) {
     const std::string record = std::string(system) + "\\eventvwr.record";
     ASSERT_FALSE(FileSystem::FileExists(viewer)) << "a real event viewer is not replaced";
     ASSERT_TRUE(CopyFileA(TestBinPath("StartRecorder.exe").c_str(), viewer.c_str(), TRUE));
-    Click(0, IDM_mnuEventViewer);
+    Command(IDM_mnuEventViewer);
     EXPECT_TRUE(WaitUntil([&] { return RecordAt(record).size() == 2; }, 10000));
     EXPECT_EQ(RecordAt(record), (std::vector<std::string>{"args /s", DirLine(system)}));
     DeleteFileA(viewer.c_str());
@@ -598,21 +541,17 @@ std::string MinutesAgo(int minutes) {
     return ScanSchedule::Format(then);
 }
 
-// The console's clock fixed for as long as the guard lives.
-class FixedClock {
-public:
-    explicit FixedClock(ScanSchedule::ClockTime now) {
-        modMain::SetClock([now] { return now; });
-    }
-    FixedClock(const FixedClock&) = delete;
-    FixedClock& operator=(const FixedClock&) = delete;
-    ~FixedClock() { modMain::SetClock(nullptr); }
-};
+// Every scanner the ticks started has ended, and so written its record: a
+// start that should not have been made shows in the record by then (the
+// start itself is made before the tick returns).
+bool ScannersEnded() {
+    return WaitUntil([] { return ProcessesNamed("Pelwarden.exe") == 0; }, 10000);
+}
 
 TEST_F(MenusWindow, TheScanTimerStartsTheScannerOnlyWhenDue) {
     ProductKey key;
     const FixedClock clock(kScanNow);
-    DeleteFileA(ProgramFile("Pelwarden.record").c_str());
+    DeleteFileA(ProgramPath("Pelwarden.record").c_str());
     modMain::gProxyConf->SetValue("oe_scan_frequency", "30");
     struct Case {
         const char* what;
@@ -639,7 +578,7 @@ TEST_F(MenusWindow, TheScanTimerStartsTheScannerOnlyWhenDue) {
             EXPECT_TRUE(WaitUntil([&] { return RecordLines("Pelwarden").size() == 2 * expected; }, 10000)) << c.what;
             EXPECT_EQ(key.Get("LastOEScan").second, ScanSchedule::Format(kScanNow)) << c.what;
         } else {
-            Sleep(300);
+            EXPECT_TRUE(ScannersEnded()) << c.what;
             EXPECT_EQ(RecordLines("Pelwarden").size(), 2 * expected) << c.what;
             EXPECT_EQ(key.Get("LastOEScan").second, seeded) << c.what << ": nothing written";
         }
@@ -659,12 +598,12 @@ TEST_F(MenusWindow, ATimerTickWritesItsTimeAsTextOverAValueOfAnotherType) {
     ProductKey key;
     key.SetNumber("LastOEScan", 1);  // no date: the scan is due
     modMain::gProxyConf->SetValue("oe_scan_frequency", "30");
-    DeleteFileA(ProgramFile("Pelwarden.record").c_str());
+    DeleteFileA(ProgramPath("Pelwarden.record").c_str());
     for (int tick = 0; tick < 3; ++tick) {
         EXPECT_NO_THROW(Form().OEScanTimer_Timer());
     }
     EXPECT_TRUE(WaitUntil([] { return RecordLines("Pelwarden").size() == 2; }, 10000));
-    Sleep(1000);
+    EXPECT_TRUE(ScannersEnded());
     EXPECT_EQ(RecordLines("Pelwarden"), (std::vector<std::string>{"args 1", DirLine(FileSystem::ProgramDirectory())}));
     const auto stored = key.Get("LastOEScan");
     EXPECT_EQ(stored.first, static_cast<DWORD>(REG_SZ));
@@ -679,12 +618,12 @@ TEST_F(MenusWindow, AnErrorInAHandlerIsLoggedUnderItsNameAndTheWindowGoesOn) {
     LogTrap::SetWriter([&](const std::string& line) { log.push_back(line); });
     SetMsgBoxResponder([](const MsgBoxRequest&) -> int { throw ObjectError(70, "MsgBox", "Permission denied"); });
     modMain::gOEMajorVersion = 4;  // the menu tells the user instead of starting the wizard
-    EXPECT_NO_THROW(Click(0, IDM_mnuOEAccountWizard));
+    EXPECT_NO_THROW(Command(IDM_mnuOEAccountWizard));
     LogTrap::SetWriter(nullptr);
     EXPECT_EQ(log, (std::vector<std::string>{"mnuOEAccountWizard_Click() Error 70 : Permission denied"}));
 
     SetUp();
-    Click(0, IDM_mnuOEAccountWizard);
+    Command(IDM_mnuOEAccountWizard);
     modMain::gOEMajorVersion = 6;
     ASSERT_TRUE(IsWindow(Form().Window()));
     EXPECT_EQ(boxes.size(), 1u) << "the next command is handled as ever";
@@ -698,14 +637,14 @@ TEST_F(MenusWindow, TrainingProgressShowsZeroForAMinTrainingThatIsNoCount) {
     key.SetText("ham_training", "2");
     for (const char* minimum : {"0", "", "lots"}) {
         modMain::gProxyConf->SetValue("min_training", minimum);
-        EXPECT_NO_THROW(Form().UpdateTrainingProgress());
-        EXPECT_EQ(Text(Control(IDC_lblPercentBlockTrainingComplete)), "0%") << minimum;
-        EXPECT_EQ(Text(Control(IDC_lblPercentApproveComplete)), "0%") << minimum;
+        EXPECT_NO_THROW(Form().Fields().UpdateTrainingProgress());
+        EXPECT_EQ(Text(IDC_lblPercentBlockTrainingComplete), "0%") << minimum;
+        EXPECT_EQ(Text(IDC_lblPercentApproveComplete), "0%") << minimum;
     }
     modMain::gProxyConf->SetValue("min_training", "8");
     key.SetText("spam_training", "many");
-    EXPECT_NO_THROW(Form().UpdateTrainingProgress());
-    EXPECT_EQ(Text(Control(IDC_lblPercentApproveComplete)), "25%");
+    EXPECT_NO_THROW(Form().Fields().UpdateTrainingProgress());
+    EXPECT_EQ(Text(IDC_lblPercentApproveComplete), "25%");
     key.Delete("spam_training");
     key.Delete("ham_training");
 }
@@ -715,10 +654,8 @@ TEST_F(MenusWindow, TrainingProgressShowsZeroForAMinTrainingThatIsNoCount) {
 
 std::vector<std::string> ListTexts(HWND box) {
     std::vector<std::string> texts;
-    char text[256];
     for (int i = 0; i < SendMessageA(box, LB_GETCOUNT, 0, 0); ++i) {
-        SendMessageA(box, LB_GETTEXT, i, reinterpret_cast<LPARAM>(text));
-        texts.push_back(text);
+        texts.push_back(ListBoxText(box, i));
     }
     return texts;
 }
@@ -729,7 +666,7 @@ bool WithStatsWindow(const std::function<void(HWND)>& check) {
         check(stats);
         SendMessageA(stats, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
     });
-    SendMessageA(frmMain::Instance().Window(), WM_COMMAND, MAKEWPARAM(IDM_mnuStats, 0), 0);
+    Command(IDM_mnuStats);
     return driver.Ran() && !driver.LeftOpen();
 }
 
@@ -745,10 +682,10 @@ TEST_F(MenusWindow, StatisticsShowTheRowsAndResetKeepsEachCountersType) {
     std::vector<std::string> labels, values, afterReset;
     std::string title;
     ASSERT_TRUE(WithStatsWindow([&](HWND stats) {
-        title = Text(stats);
+        title = WindowText(stats);
         labels = ListTexts(GetDlgItem(stats, IDC_lstStats));
         values = ListTexts(GetDlgItem(stats, IDC_lstStats2));
-        SendMessageA(GetDlgItem(stats, IDC_cmdResetStats), BM_CLICK, 0, 0);
+        Click(stats, IDC_cmdResetStats);
         afterReset = ListTexts(GetDlgItem(stats, IDC_lstStats2));
     }));
     EXPECT_EQ(title, "View Statistics");
@@ -769,7 +706,7 @@ TEST_F(MenusWindow, StatisticsShowTheRowsAndResetKeepsEachCountersType) {
     modMain::gProxyConf->SetValue("min_training", "8");
     ASSERT_TRUE(WithStatsWindow([&](HWND stats) {
         values = ListTexts(GetDlgItem(stats, IDC_lstStats2));
-        SendMessageA(GetDlgItem(stats, IDC_cmdResetStats), BM_CLICK, 0, 0);
+        Click(stats, IDC_cmdResetStats);
     }));
     EXPECT_EQ(values, (std::vector<std::string>{"0", "007", "0", "12%", "38%"}));
     EXPECT_EQ(key.Get("Processed"), (std::pair<DWORD, std::string>{REG_DWORD, "0"}));

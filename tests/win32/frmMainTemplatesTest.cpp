@@ -248,6 +248,25 @@ TEST(FrmMainControlTable, EveryControlIdOfTheHeaderIsInTheTable) {
     EXPECT_EQ(defined, std::size(kFrmMainControls));
 }
 
+// The window routes a control's events by its id to the page whose id block
+// holds it: an id outside its own page's block would reach another page's
+// group, and the window's own ids and menus must lie outside every block.
+TEST(FrmMainControlTable, EachPageControlLiesInItsPagesIdBlock) {
+    for (const FormControl& control : kFrmMainControls) {
+        if (control.kind == FormControlKind::Frame || control.page == kMainWindowPage) {
+            EXPECT_LT(control.id, PAGE_ID_FIRST) << control.name;
+        } else {
+            EXPECT_GE(control.id, PAGE_ID_FIRST + PAGE_ID_BLOCK * control.page) << control.name;
+            EXPECT_LT(control.id, PAGE_ID_FIRST + PAGE_ID_BLOCK * (control.page + 1)) << control.name;
+        }
+    }
+    EXPECT_EQ(PAGE_COUNT, kOptionPageCount);
+    for (int menu : {IDM_mnuStats, IDM_mnuViewLogFile, IDM_mnuEventViewer, IDM_mnuUpdates, IDM_mnuReportBugs,
+                     IDM_mnuOEAccountWizard, IDM_mnuHelp, IDM_About}) {
+        EXPECT_GE(menu, PAGE_ID_FIRST + PAGE_ID_BLOCK * PAGE_COUNT) << menu;
+    }
+}
+
 TEST_F(FrmMainTemplates, MainWindowIsAFixedSizeTopLevelWindowThatFitsTheScreen) {
     const LONG style = StyleOf(main_);
     for (LONG bit : {WS_CAPTION, WS_SYSMENU, WS_MINIMIZEBOX, WS_CLIPCHILDREN}) {

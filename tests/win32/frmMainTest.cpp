@@ -1,61 +1,25 @@
-#include <gtest/gtest.h>
-#include <windows.h>
-#include <commctrl.h>
-
+#include <set>
 #include <string>
 #include <vector>
 
 #include "AddressList.h"
-#include "FileSystem.h"
 #include "HTMLHelp.h"
-#include "KXProxyConf.h"
-#include "OptionTree.h"
-#include "MsgBox.h"
-#include "ProcessDriver.h"
-#include "frmMain.h"
-#include "frmMainIds.h"
+#include "SettingsWindowFixture.h"
 #include "modFileAttributes.h"
-#include "modMain.h"
 
 namespace {
 
-std::string ConfFile(const std::string& name) {
-    return FileSystem::ProgramDirectory() + "\\conf\\" + name;
-}
-
-std::string Text(HWND control) {
-    char text[1024] = "";
-    GetWindowTextA(control, text, sizeof text);
-    return text;
-}
-
 // The window is loaded once, as the console does, over a conf directory
 // beside this test.
-class MainWindow : public ::testing::Test {
+class MainWindow : public SettingsWindow {
 protected:
     static void SetUpTestSuite() {
-        CreateDirectoryA((FileSystem::ProgramDirectory() + "\\conf").c_str(), nullptr);
-        FileSystem::WriteWholeFile(ConfFile("brindlecote.conf"), "min_training=8\r\n");
-        FileSystem::WriteWholeFile(ConfFile("approved_senders"), "first@example.com\r\n");
-        modMain::gProxyConf = std::make_shared<KXProxyConf>();
-        modMain::gProxyConf->ConfigurationFile(ConfFile("brindlecote.conf"));
-        modMain::gProxyConf->Load();
-        modMain::gApprovedSenders = std::make_shared<AddressList>();
-        modMain::gApprovedSenders->FileLocation(ConfFile("approved_senders"));
-        modMain::gApprovedSenders->Load();
-        modMain::gApprovedSendersStamp = modFileAttributes::GetFileDateTime(ConfFile("approved_senders"));
-        modMain::gPlatformId = 2;
-        ASSERT_TRUE(frmMain::Instance().Load());
+        SettingsWindow::SetUpTestSuite();
+        OpenSuiteWindow("min_training=8\r\n", {{SenderList::Approved, "first@example.com\r\n"}});
     }
-    static frmMain& Form() { return frmMain::Instance(); }
     static HWND Tree() { return Form().mTreeHwnd; }
 
     static void Select(const std::string& key) { TreeView_SelectItem(Tree(), Form().Node(key)); }
-
-    static void ResetChangeFlags() {
-        modMain::gSettingsChanged = modMain::gRestartNeeded = false;
-        EnableWindow(Form().Control(IDC_cmdOK), FALSE);
-    }
 
     // A click with the tree's own mouse handling: the button-up waits in
     // the queue for the tree's click tracking.
@@ -63,10 +27,7 @@ protected:
         const LPARAM where = MAKELPARAM(at.x, at.y);
         PostMessageA(Tree(), up, 0, where);
         SendMessageA(Tree(), down, down == WM_LBUTTONDOWN ? MK_LBUTTON : MK_RBUTTON, where);
-        MSG msg;
-        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            DispatchMessageA(&msg);
-        }
+        Pump();
     }
     static POINT IconOf(const std::string& key) {
         RECT text{};
@@ -166,7 +127,7 @@ TEST_F(MainWindow, EveryNodeShowsItsPageAndOnlyThatPage) {
 TEST_F(MainWindow, SpaceTogglesOnlyTheOnOffLeaves) {
     Form().SetNodeImage("SpamFlagging", OptionTree::kImageOn);
     Select("SpamFlagging");
-    ResetChangeFlags();
+    ClearChangeFlags();
     SendMessageA(Tree(), WM_CHAR, ' ', 0);
     EXPECT_EQ(Form().NodeImage("SpamFlagging"), OptionTree::kImageOff);
     EXPECT_TRUE(modMain::gSettingsChanged);
@@ -178,7 +139,7 @@ TEST_F(MainWindow, SpaceTogglesOnlyTheOnOffLeaves) {
     for (const char* key : {"IncomingListeningPort", "General", "ApprovedSenders", "Root"}) {
         Select(key);
         const int image = Form().NodeImage(key);
-        ResetChangeFlags();
+        ClearChangeFlags();
         SendMessageA(Tree(), WM_CHAR, ' ', 0);
         EXPECT_EQ(Form().NodeImage(key), image) << key;
         EXPECT_FALSE(modMain::gSettingsChanged) << key;
@@ -189,7 +150,7 @@ TEST_F(MainWindow, SpaceTogglesOnlyTheOnOffLeaves) {
 TEST_F(MainWindow, AClickOnALeafsIconTogglesItAndOnItsTextOnlySelectsIt) {
     Form().SetNodeImage("ScanOE", OptionTree::kImageOff);
     Select("Root");
-    ResetChangeFlags();
+    ClearChangeFlags();
 
     Click(WM_LBUTTONDOWN, WM_LBUTTONUP, TextOf("ScanOE"));
     EXPECT_EQ(Form().SelectedKey(), "ScanOE");
@@ -224,13 +185,12 @@ TEST_F(MainWindow, ASenderPageReloadsItsListOnlyWhenTheFileChanged) {
     EXPECT_EQ(SendMessageA(box, LB_FINDSTRINGEXACT, -1, reinterpret_cast<LPARAM>("marker")), 0) << "unchanged";
 
     Select("Root");
-    Sleep(20);
-    FileSystem::WriteWholeFile(ConfFile("approved_senders"), "second@example.com\r\nthird@example.com\r\n");
+    RewriteLater(ConfPath("approved_senders"), "second@example.com\r\nthird@example.com\r\n");
     Select("ApprovedSenders");
     EXPECT_EQ(SendMessageA(box, LB_GETCOUNT, 0, 0), 2);
     EXPECT_EQ(SendMessageA(box, LB_FINDSTRINGEXACT, -1, reinterpret_cast<LPARAM>("marker")), LB_ERR);
     EXPECT_TRUE(modMain::gApprovedSenders->Exists("third@example.com"));
-    EXPECT_EQ(modMain::gApprovedSendersStamp, modFileAttributes::GetFileDateTime(ConfFile("approved_senders")));
+    EXPECT_EQ(modMain::gApprovedSendersStamp, modFileAttributes::GetFileDateTime(ConfPath("approved_senders")));
 }
 
 TEST_F(MainWindow, CaptionsComeFromTheStringTable) {
@@ -254,10 +214,10 @@ TEST_F(MainWindow, CaptionsComeFromTheStringTable) {
         {IDC_cmdAddIgnoreIP, "&Add"},
     };
     for (const Case& c : cases) {
-        EXPECT_EQ(Text(Form().Control(c.control)), c.text) << c.control;
+        EXPECT_EQ(Text(c.control), c.text) << c.control;
     }
-    EXPECT_EQ(Text(Form().Control(IDC_Label34)), Text(Form().Control(IDC_lblIgnoredSenders)));
-    EXPECT_EQ(Text(Form().Window()), "Brindlecote Varnholt");
+    EXPECT_EQ(Text(IDC_Label34), Text(IDC_lblIgnoredSenders));
+    EXPECT_EQ(WindowText(Form().Window()), "Brindlecote Varnholt");
 
     auto items = [](int combo) {
         std::vector<std::string> result;
@@ -318,11 +278,28 @@ TEST_F(MainWindow, TrainingProgressIsTheShareOfMinTraining) {
     RegSetValueExA(key, "ham_training", 0, REG_SZ, reinterpret_cast<const BYTE*>("3"), 2);
     RegSetValueExA(key, "spam_training", 0, REG_SZ, reinterpret_cast<const BYTE*>("16"), 3);
     Select("WordTraining");
-    EXPECT_EQ(Text(Form().Control(IDC_lblPercentApproveComplete)), "38%");
-    EXPECT_EQ(Text(Form().Control(IDC_lblPercentBlockTrainingComplete)), "100%");
+    EXPECT_EQ(Text(IDC_lblPercentApproveComplete), "38%");
+    EXPECT_EQ(Text(IDC_lblPercentBlockTrainingComplete), "100%");
     RegDeleteValueA(key, "ham_training");
     RegDeleteValueA(key, "spam_training");
     RegCloseKey(key);
+}
+
+// Each page's controls reach the group of pages bound to it: every page that
+// holds a control raising events carries a group, the pages of labels alone
+// none.
+TEST_F(MainWindow, EveryPageWithControlsToAnswerIsBoundToItsGroup) {
+    std::set<int> answering;
+    for (const FormControl& control : kFrmMainControls) {
+        const bool passive = control.kind == FormControlKind::Frame || control.kind == FormControlKind::Label ||
+                             control.kind == FormControlKind::Picture;
+        if (control.page != kMainWindowPage && !passive) {
+            answering.insert(control.page);
+        }
+    }
+    for (int page = 0; page < kOptionPageCount; ++page) {
+        EXPECT_EQ(GetWindowLongPtrA(Form().Page(page), DWLP_USER) != 0, answering.count(page) == 1) << page;
+    }
 }
 
 }  // namespace

@@ -1,8 +1,5 @@
 // The console's start-up run in the test's own process, over a seeded
 // configuration file in the conf directory beside the test.
-#include <gtest/gtest.h>
-#include <windows.h>
-
 #include <algorithm>
 #include <optional>
 #include <regex>
@@ -10,15 +7,9 @@
 #include <vector>
 
 #include "ConfSamples.h"
-#include "FileSystem.h"
-#include "LogTrap.h"
-#include "MsgBox.h"
 #include "ProcessDriver.h"
 #include "SavedRegistryValue.h"
 #include "SettingsWindowFixture.h"
-#include "frmMain.h"
-#include "frmMainIds.h"
-#include "modMain.h"
 
 namespace {
 
@@ -30,7 +21,7 @@ const char kRunKey[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run";
 const char kPluginOff[] = "enable_oe_plugin=no\r\n";
 
 std::string ConsoleLog() {
-    return ReadWholeFile(FileSystem::ProgramDirectory() + "\\console.txt");
+    return ReadWholeFile(ProgramPath("console.txt"));
 }
 
 std::optional<std::string> RegistryText(const char* key, const char* name) {
@@ -42,56 +33,21 @@ std::optional<std::string> RegistryText(const char* key, const char* name) {
     return std::string(text);
 }
 
-class ConsoleStartup : public ::testing::Test {
+class ConsoleStartup : public SettingsWindow {
 protected:
-    void SetUp() override {
-        SetMsgBoxResponder([this](const MsgBoxRequest& box) {
-            boxes.push_back(box);
-            return MsgBoxResult::OK;
-        });
-        LogTrap::SetWriter([this](const std::string& line) { logLines.push_back(line); });
-    }
-
     void TearDown() override {
         CloseWindow();
         modMain::gDebugMode = false;
-        SetMsgBoxResponder(nullptr);
-        LogTrap::SetWriter(nullptr);
+        SettingsWindow::TearDown();
     }
 
     // The whole start-up over that configuration file, with a fresh log.
     void Start(const std::string& conf) {
+        CloseWindow();
+        ClearRecords();
         Seed(conf);
         modMain::Main();
         ASSERT_NE(Form().Window(), nullptr) << ConsoleLog();
-    }
-
-    // Only the shared objects and the window, as the start-up makes them.
-    void LoadObjectsAndWindow(const std::string& conf) {
-        Seed(conf);
-        ASSERT_TRUE(modMain::InitializeObjects());
-        ASSERT_TRUE(Form().Load());
-    }
-
-    void CloseWindow() {
-        if (Form().Window() != nullptr) {
-            DestroyWindow(Form().Window());
-        }
-        Pump();
-    }
-
-    std::vector<MsgBoxRequest> boxes;
-    std::vector<std::string> logLines;
-
-private:
-    void Seed(const std::string& conf) {
-        CloseWindow();
-        boxes.clear();
-        logLines.clear();
-        Form().EnableScanTimer(false);
-        CreateDirectoryA((FileSystem::ProgramDirectory() + "\\conf").c_str(), nullptr);
-        FileSystem::WriteWholeFile(ConfPath("brindlecote.conf"), conf);
-        FileSystem::DeleteFileIfPresent(FileSystem::ProgramDirectory() + "\\console.txt");
     }
 };
 
@@ -201,7 +157,7 @@ TEST_F(ConsoleStartup, CancelAfterAnInstallRunMarksTheAccountWizardAsRun) {
         if (c.before) {
             ran.SetText(c.before);
         }
-        LoadObjectsAndWindow(kPluginOff);
+        LoadWindow(kPluginOff);
         modMain::gInstallMode = c.install;
         modMain::gOEMajorVersion = c.oeVersion;
         Click(IDC_cmdCancel);
@@ -217,18 +173,18 @@ TEST_F(ConsoleStartup, CancelAfterAnInstallRunMarksTheAccountWizardAsRun) {
 // launcher with Windows from then on; a file that says "no" does not.
 TEST_F(ConsoleStartup, TheFirstRunPutsTheLauncherIntoTheRunKey) {
     SavedRegistryValue run(kRunKey, "OE_Plugin_Startup");
-    LoadObjectsAndWindow("listen_port=8110\r\n");
+    LoadWindow("listen_port=8110\r\n");
     EXPECT_EQ(RegistryText(kRunKey, "OE_Plugin_Startup"),
               std::string("\"").append(FileSystem::ProgramDirectory()) + "\\Launcher.exe\"");
 
     RegDeleteKeyValueA(HKEY_LOCAL_MACHINE, kRunKey, "OE_Plugin_Startup");
-    LoadObjectsAndWindow(kPluginOff);
+    LoadWindow(kPluginOff);
     EXPECT_EQ(RegistryText(kRunKey, "OE_Plugin_Startup"), std::nullopt);
 }
 
 // A save that does not reach the file keeps the edits marked and says so.
 TEST_F(ConsoleStartup, AFailedWriteSettingsKeepsApplyAvailable) {
-    LoadObjectsAndWindow(std::string(kPluginOff) + "listen_port=8110\r\n");
+    LoadWindow(std::string(kPluginOff) + "listen_port=8110\r\n");
     const std::string before = SavedConf();
     CreateDirectoryA(ConfPath("brindlecote.conf.tmp").c_str(), nullptr);
     Type(IDC_txtInPort, "8111");

@@ -1,15 +1,16 @@
-#include "frmMain.h"
+#include "ThresholdPages.h"
 
+#include "FieldPages.h"
 #include "NumberText.h"
 #include "Resources.h"
 #include "ThresholdRules.h"
 #include "WindowHelpers.h"
+#include "frmMain.h"
 #include "frmMainIds.h"
 
-// The three spam-threshold groups: text box, slider, up-down, four strength
-// options and a description, kept in step. The text box holds the value.
-
 namespace {
+
+constexpr int kPages[] = {7, 8, 30};
 
 using ThresholdRules::UpDownKind;
 
@@ -35,7 +36,11 @@ constexpr int kOptionCount = 4;
 
 }  // namespace
 
-int frmMain::ThresholdGroupOf(int id) {
+std::span<const int> ThresholdPages::Pages() const {
+    return kPages;
+}
+
+int ThresholdPages::ThresholdGroupOf(int id) {
     for (int group = 0; group < static_cast<int>(std::size(kGroups)); ++group) {
         const ThresholdGroup& g = kGroups[group];
         if (id == g.text || id == g.slider || id == g.upDown ||
@@ -47,7 +52,7 @@ int frmMain::ThresholdGroupOf(int id) {
 }
 
 // Each load, so that a window created afresh gets them too.
-void frmMain::PrepareThresholdControls() {
+void ThresholdPages::PrepareThresholdControls() {
     for (const ThresholdGroup& g : kGroups) {
         SendMessageA(Control(g.slider), TBM_SETRANGE, FALSE,
                      MAKELPARAM(ThresholdRules::kMinimum, ThresholdRules::kMaximum));
@@ -60,7 +65,7 @@ void frmMain::PrepareThresholdControls() {
     }
 }
 
-void frmMain::ThresholdChange(int group) {
+void ThresholdPages::ThresholdChange(int group) {
     const ThresholdGroup& g = kGroups[group];
     MarkSettingsChanged(true);
     const std::optional<std::int32_t> value = NumberText::Whole32(WindowText(Control(g.text)));
@@ -74,35 +79,35 @@ void frmMain::ThresholdChange(int group) {
     }
 }
 
-void frmMain::ThresholdLostFocus(int group) {
+void ThresholdPages::ThresholdLostFocus(int group) {
     if (WindowText(Control(kGroups[group].text)) == "1") {
         SelectThresholdOption(group, kOptionCount);
     }
 }
 
-void frmMain::ThresholdSliderMove(int group) {
+void ThresholdPages::ThresholdSliderMove(int group) {
     const ThresholdGroup& g = kGroups[group];
     const auto position = SendMessageA(Control(g.slider), TBM_GETPOS, 0, 0);
     SetWindowTextA(Control(g.text), std::to_string(position).c_str());
     ThresholdLostFocus(group);
 }
 
-void frmMain::ThresholdStep(int group, bool up) {
+void ThresholdPages::ThresholdStep(int group, bool up) {
     HWND text = Control(kGroups[group].text);
     if (const std::optional<std::string> next = ThresholdRules::Step(kGroups[group].kind, WindowText(text), up)) {
         SetWindowTextA(text, next->c_str());
     }
 }
 
-void frmMain::ThresholdOptionClick(int group, int option) {
+void ThresholdPages::ThresholdOptionClick(int group, int option) {
     SetWindowTextA(Control(kGroups[group].description), LoadResText(ThresholdRules::OptionDescription(option)).c_str());
 }
 
-void frmMain::ThresholdOptionFocus(int group, int option) {
+void ThresholdPages::ThresholdOptionFocus(int group, int option) {
     SetWindowTextA(Control(kGroups[group].text), ThresholdRules::OptionPreset(option).c_str());
 }
 
-void frmMain::SelectThresholdOption(int group, int option) {
+void ThresholdPages::SelectThresholdOption(int group, int option) {
     for (int k = 1; k <= kOptionCount; ++k) {
         SendMessageA(Control(kGroups[group].firstOption + k - 1), BM_SETCHECK,
                      k == option ? BST_CHECKED : BST_UNCHECKED, 0);
@@ -110,13 +115,9 @@ void frmMain::SelectThresholdOption(int group, int option) {
     ThresholdOptionClick(group, option);
 }
 
-bool frmMain::OnThresholdCommand(int id, int code) {
+bool ThresholdPages::OnCommand(int id, int code) {
     const int group = ThresholdGroupOf(id);
     if (group < 0) {
-        if ((id == IDC_optHighTrainingWeight || id == IDC_optLowTrainingWeight) && code == BN_CLICKED) {
-            MarkSettingsChanged(true);
-            return true;
-        }
         return false;
     }
     const ThresholdGroup& g = kGroups[group];
@@ -125,7 +126,7 @@ bool frmMain::OnThresholdCommand(int id, int code) {
             ThresholdChange(group);
         } else if (code == EN_KILLFOCUS) {
             ThresholdLostFocus(group);
-            FieldLostFocus(id);
+            window_.Fields().FieldLostFocus(id);
         }
     } else if (id >= g.firstOption && id < g.firstOption + kOptionCount) {
         if (code == BN_CLICKED) {
@@ -137,7 +138,7 @@ bool frmMain::OnThresholdCommand(int id, int code) {
     return true;
 }
 
-bool frmMain::OnSettingsNotify(const NMHDR& header) {
+bool ThresholdPages::OnNotify(const NMHDR& header) {
     const int group = ThresholdGroupOf(static_cast<int>(header.idFrom));
     if (group < 0 || header.code != UDN_DELTAPOS || static_cast<int>(header.idFrom) != kGroups[group].upDown) {
         return false;
@@ -146,7 +147,7 @@ bool frmMain::OnSettingsNotify(const NMHDR& header) {
     return true;
 }
 
-bool frmMain::OnSettingsScroll(HWND control) {
+bool ThresholdPages::OnScroll(HWND control) {
     const int group = ThresholdGroupOf(GetDlgCtrlID(control));
     if (group < 0 || GetDlgCtrlID(control) != kGroups[group].slider) {
         return false;

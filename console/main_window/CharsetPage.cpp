@@ -1,15 +1,61 @@
+#include "CharsetPage.h"
+
 #include "KXProxyConf.h"
 #include "WindowBoundary.h"
-#include "frmMain.h"
 #include "frmMainIds.h"
 #include "modMain.h"
 
-// The blocked-charset tree. The marks live in charsetMarks_; the control
-// shows them. A mark the user changes is found by comparing the two after
-// the mouse and key input the tree handles, so marks the program sets never
-// count as the user's.
+namespace {
 
-void frmMain::BuildCharsetTree() {
+constexpr int kPages[] = {16};
+
+// The display texts of the checked charset nodes in tree order; group
+// nodes only stand for their charsets.
+std::vector<std::string> CheckedCharsets(HWND tree) {
+    std::vector<std::string> charsets;
+    for (HTREEITEM group = TreeView_GetRoot(tree); group; group = TreeView_GetNextSibling(tree, group)) {
+        for (HTREEITEM item = group; item;
+             item = item == group ? TreeView_GetChild(tree, group) : TreeView_GetNextSibling(tree, item)) {
+            TVITEMA node{};
+            node.mask = TVIF_PARAM;
+            node.hItem = item;
+            TreeView_GetItem(tree, &node);
+            const int index = static_cast<int>(node.lParam);
+            if (std::string(CharsetTree::kNodes[index].key).find("_Group") == std::string::npos &&
+                TreeView_GetCheckState(tree, item) == 1) {
+                charsets.push_back(CharsetTree::Text(index));
+            }
+        }
+    }
+    return charsets;
+}
+
+}  // namespace
+
+std::span<const int> CharsetPage::Pages() const {
+    return kPages;
+}
+
+bool CharsetPage::OnCommand(int id, int code) {
+    if (code != BN_CLICKED) {
+        return false;
+    }
+    switch (id) {
+        case IDC_cmdBlockCharsetsCheckAll:
+            cmdBlockCharsetsCheckAll_Click();
+            return true;
+        case IDC_cmdBlockCharsetsUncheckAll:
+            cmdBlockCharsetsUncheckAll_Click();
+            return true;
+        case IDC_cmdBlockedCharsetReset:
+            cmdBlockedCharsetReset_Click();
+            return true;
+        default:
+            return false;
+    }
+}
+
+void CharsetPage::BuildCharsetTree() {
     HWND tree = Control(IDC_tvCharsets);
     // Check boxes take reliably only when the style is set after creation:
     // the control makes their images when it sees the style change.
@@ -31,24 +77,35 @@ void frmMain::BuildCharsetTree() {
         insert.item.lParam = i;
         charsetItems_[i] = TreeView_InsertItem(tree, &insert);
     }
-    SetWindowSubclass(tree, CharsetTreeProc, 0, 0);
+    SetWindowSubclass(tree, CharsetTreeProc, 0, reinterpret_cast<DWORD_PTR>(this));
     ShowCharsetMarks();
 }
 
-void frmMain::LoadCharsetTree() {
+void CharsetPage::LoadCharsetTree() {
     charsetMarks_.Load([](const std::string& charset) { return modMain::gProxyConf->BlockedCharsetExists(charset); });
     unknownBlockedCharsets_ = CharsetTree::UnknownEntries(modMain::gProxyConf->Get_Blocked_Charset_List());
     ShowCharsetMarks();
 }
 
-void frmMain::ShowCharsetMarks() {
+void CharsetPage::WriteLists(KXProxyConf& conf) const {
+    conf.ClearBlockedCharsetList();
+    for (const std::string& charset : CheckedCharsets(Control(IDC_tvCharsets))) {
+        conf.AddBlockedCharset(charset);
+    }
+    // Stored entries the tree has no node for stay in the list.
+    for (const std::string& charset : unknownBlockedCharsets_) {
+        conf.AddBlockedCharset(charset);
+    }
+}
+
+void CharsetPage::ShowCharsetMarks() {
     HWND tree = Control(IDC_tvCharsets);
     for (int i = 0; i < CharsetTree::kNodeCount; ++i) {
         TreeView_SetCheckState(tree, charsetItems_[i], charsetMarks_.Checked(i));
     }
 }
 
-void frmMain::FindUserCharsetCheck() {
+void CharsetPage::FindUserCharsetCheck() {
     HWND tree = Control(IDC_tvCharsets);
     for (int i = 0; i < CharsetTree::kNodeCount; ++i) {
         if ((TreeView_GetCheckState(tree, charsetItems_[i]) == 1) != charsetMarks_.Checked(i)) {
@@ -58,7 +115,7 @@ void frmMain::FindUserCharsetCheck() {
     }
 }
 
-void frmMain::tvCharsets_NodeCheck(int index) {
+void CharsetPage::tvCharsets_NodeCheck(int index) {
     const WindowBoundary::Handler handler(__func__);
     MarkSettingsChanged(true);
     HWND tree = Control(IDC_tvCharsets);
@@ -67,28 +124,29 @@ void frmMain::tvCharsets_NodeCheck(int index) {
     ShowCharsetMarks();
 }
 
-void frmMain::SetAllCharsetMarks(bool checked) {
+void CharsetPage::SetAllCharsetMarks(bool checked) {
     charsetMarks_.SetAll(checked);
     ShowCharsetMarks();
     MarkSettingsChanged(true);
 }
 
-void frmMain::cmdBlockCharsetsCheckAll_Click() {
+void CharsetPage::cmdBlockCharsetsCheckAll_Click() {
     const WindowBoundary::Handler handler(__func__);
     SetAllCharsetMarks(true);
 }
 
-void frmMain::cmdBlockCharsetsUncheckAll_Click() {
+void CharsetPage::cmdBlockCharsetsUncheckAll_Click() {
     const WindowBoundary::Handler handler(__func__);
     SetAllCharsetMarks(false);
 }
 
-void frmMain::cmdBlockedCharsetReset_Click() {
+void CharsetPage::cmdBlockedCharsetReset_Click() {
     const WindowBoundary::Handler handler(__func__);
     LoadCharsetTree();
 }
 
-LRESULT CALLBACK frmMain::CharsetTreeProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR) {
+LRESULT CALLBACK CharsetPage::CharsetTreeProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                              DWORD_PTR page) {
     const LRESULT result = DefSubclassProc(hwnd, message, wParam, lParam);
     switch (message) {
         case WM_LBUTTONDOWN:
@@ -97,8 +155,8 @@ LRESULT CALLBACK frmMain::CharsetTreeProc(HWND hwnd, UINT message, WPARAM wParam
         case WM_KEYDOWN:
         case WM_KEYUP:
         case WM_CHAR:
-            WindowBoundary::Guard("tvCharsets", false, [] {
-                Instance().FindUserCharsetCheck();
+            WindowBoundary::Guard("tvCharsets", false, [page] {
+                reinterpret_cast<CharsetPage*>(page)->FindUserCharsetCheck();
                 return true;
             });
             break;

@@ -1,8 +1,13 @@
+#include "IPListPages.h"
+
+#include <cstdint>
 #include <exception>
 
+#include "CheckList.h"
 #include "EntryDialog.h"
 #include "KXProxyConf.h"
 #include "LogTrap.h"
+#include "MenuCommands.h"
 #include "MsgBox.h"
 #include "ProgramTitle.h"
 #include "RBLSelection.h"
@@ -14,8 +19,6 @@
 #include "frmRangeEntry.h"
 #include "modMain.h"
 
-// The IP and blocklist-zone pages: their boxes are working copies of the
-// configuration's lists, written back only when the settings are saved.
 namespace {
 
 struct IPPage {
@@ -26,63 +29,59 @@ struct IPPage {
     RangeDialog addDialog;
     RangeDialog editDialog;
     std::vector<std::string> (KXProxyConf::*entries)();
+    void (KXProxyConf::*clear)();
+    std::int16_t (KXProxyConf::*add)(const std::string&);
 };
+
+constexpr int kPages[] = {15, 17, 19, 28};
 
 const IPPage kIPPages[] = {
     {IDC_lstApprovedIPs, IDC_cmdAddApprovedIP, IDC_cmdEditApprovedIP, IDC_cmdDelApprovedIP,
-     RangeDialog::frmAddApprovedIP, RangeDialog::frmEditApprovedIP, &KXProxyConf::Get_Approved_IPs},
+     RangeDialog::frmAddApprovedIP, RangeDialog::frmEditApprovedIP, &KXProxyConf::Get_Approved_IPs,
+     &KXProxyConf::ClearApprovedIPs, &KXProxyConf::AddApprovedIP},
     {IDC_lstBlockedIPs, IDC_cmdAddBlockedIP, IDC_cmdEditBlockedIP, IDC_cmdDeleteBlockedIP, RangeDialog::frmAddBlockedIP,
-     RangeDialog::frmEditBlockedIP, &KXProxyConf::Get_Blocked_IPs},
+     RangeDialog::frmEditBlockedIP, &KXProxyConf::Get_Blocked_IPs, &KXProxyConf::ClearBlockedIPs,
+     &KXProxyConf::AddBlockedIP},
     {IDC_lstIgnoredIPs, IDC_cmdAddIgnoreIP, IDC_cmdEditIgnoreIP, IDC_cmdDeleteIgnoreIP, RangeDialog::frmAddIgnoredIP,
-     RangeDialog::frmEditIgnoredIP, &KXProxyConf::Get_Ignored_IPs},
+     RangeDialog::frmEditIgnoredIP, &KXProxyConf::Get_Ignored_IPs, &KXProxyConf::ClearIgnoredIPs,
+     &KXProxyConf::AddIgnoredIP},
 };
 
+}  // namespace
+
+std::span<const int> IPListPages::Pages() const {
+    return kPages;
+}
+
 // A failed load ends silently, keeping what it had added.
-void LoadIPList(const IPPage& page, HWND box) {
-    SendMessageA(box, LB_RESETCONTENT, 0, 0);
+void IPListPages::LoadIPList(int index) {
+    const IPPage& page = kIPPages[index];
+    SendMessageA(Control(page.box), LB_RESETCONTENT, 0, 0);
     try {
         for (const std::string& entry : (modMain::gProxyConf.get()->*page.entries)()) {
-            frmMain::Instance().AppendListItem(page.box, entry);
+            AppendListItem(page.box, entry);
         }
     } catch (const std::exception&) {
     }
 }
 
-std::string ZoneText(HWND list, int index) {
-    char text[1024] = "";
-    ListView_GetItemText(list, index, 0, text, sizeof text);
-    return text;
+void IPListPages::LoadApprovedIPList() {
+    LoadIPList(0);
 }
 
-}  // namespace
-
-void frmMain::LoadApprovedIPList() {
-    LoadIPList(kIPPages[0], Control(IDC_lstApprovedIPs));
+void IPListPages::LoadBlockedIPList() {
+    LoadIPList(1);
 }
 
-void frmMain::LoadBlockedIPList() {
-    LoadIPList(kIPPages[1], Control(IDC_lstBlockedIPs));
+void IPListPages::LoadIgnoredIPList() {
+    LoadIPList(2);
 }
 
-void frmMain::LoadIgnoredIPList() {
-    LoadIPList(kIPPages[2], Control(IDC_lstIgnoredIPs));
-}
-
-void frmMain::LoadRBLs() {
+void IPListPages::LoadRBLs() {
     HWND list = Control(IDC_lstRBLs);
     mLoadingRBLs = true;
     LogTrap::Trap("LoadRBLs() Error ", " : ", [&] {
-        // The template holds a plain report view; its check boxes and its
-        // one column come at run time.
-        ListView_SetExtendedListViewStyleEx(list, LVS_EX_CHECKBOXES, LVS_EX_CHECKBOXES);
-        if (Header_GetItemCount(ListView_GetHeader(list)) == 0) {
-            RECT client{};
-            GetClientRect(list, &client);
-            LVCOLUMNA column{};
-            column.mask = LVCF_WIDTH;
-            column.cx = client.right - client.left - GetSystemMetrics(SM_CXVSCROLL);
-            ListView_InsertColumn(list, 0, &column);
-        }
+        CheckList::Prepare(list);
         const std::vector<RBLSelection::Zone> zones = RBLSelection::ZonesToShow(
             modMain::gProxyConf->Get_Available_RBL_List(), modMain::gProxyConf->Get_RBL_List());
         ListView_DeleteAllItems(list);
@@ -93,12 +92,29 @@ void frmMain::LoadRBLs() {
     mLoadingRBLs = false;
 }
 
-std::vector<std::string> frmMain::ListBoxItems(int box) const {
+void IPListPages::WriteLists(KXProxyConf& conf) const {
+    for (const IPPage& page : kIPPages) {
+        (conf.*page.clear)();
+        for (const std::string& entry : ListBoxItems(page.box)) {
+            (conf.*page.add)(entry);
+        }
+    }
+    conf.ClearRBLList();
+    conf.ClearAvailableRBLList();
+    for (const auto& [zone, active] : CheckList::Entries(Control(IDC_lstRBLs))) {
+        conf.AddAvailableRBL(zone);
+        if (active) {
+            conf.AddRBL(zone);
+        }
+    }
+}
+
+std::vector<std::string> IPListPages::ListBoxItems(int box) const {
     HWND control = Control(box);
     std::vector<std::string> items;
     if (box == IDC_lstRBLs) {
         for (int i = 0; i < ListView_GetItemCount(control); ++i) {
-            items.push_back(ZoneText(control, i));
+            items.push_back(ListViewText(control, i));
         }
         return items;
     }
@@ -109,23 +125,18 @@ std::vector<std::string> frmMain::ListBoxItems(int box) const {
     return items;
 }
 
-void frmMain::AppendListItem(int box, const std::string& text, bool checked) {
+void IPListPages::AppendListItem(int box, const std::string& text, bool checked) {
     HWND control = Control(box);
     if (box != IDC_lstRBLs) {
         SendMessageA(control, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
         return;
     }
-    LVITEMA item{};
-    item.mask = LVIF_TEXT;
-    item.iItem = ListView_GetItemCount(control);
-    item.pszText = const_cast<char*>(text.c_str());
-    const int index = ListView_InsertItem(control, &item);
-    ListView_SetCheckState(control, index, checked);
+    ListView_SetCheckState(control, CheckList::Append(control, text), checked);
 }
 
-bool frmMain::OnListCommand(int id, int code) {
+bool IPListPages::OnCommand(int id, int code) {
     if (code != BN_CLICKED) {
-        return OnSenderListCommand(id, code);
+        return false;
     }
     for (const IPPage& page : kIPPages) {
         if (id == page.addButton) {
@@ -144,17 +155,17 @@ bool frmMain::OnListCommand(int id, int code) {
     } else if (id == IDC_cmdDeleteRBL) {
         DeleteCurrentEntry(IDC_lstRBLs);
     } else {
-        return OnSenderListCommand(id, code);
+        return window_.Menus().HelpButton_Click(id);
     }
     return true;
 }
 
-void frmMain::ShowRangeDialog(RangeDialog dialog, int box) {
+void IPListPages::ShowRangeDialog(RangeDialog dialog, int box) {
     frmRangeEntry::Show(dialog, *this);
     InvalidateRect(Control(box), nullptr, TRUE);
 }
 
-void frmMain::EditIPEntry(RangeDialog dialog, int box) {
+void IPListPages::EditIPEntry(RangeDialog dialog, int box) {
     if (SendMessageA(Control(box), LB_GETCURSEL, 0, 0) == LB_ERR) {
         MsgBox(LoadResText(kStrSelectRange), MsgBoxStyle::OKOnly, ProgramTitle());
         return;
@@ -163,7 +174,7 @@ void frmMain::EditIPEntry(RangeDialog dialog, int box) {
 }
 
 // Only the page's working copy loses the entry; nothing current, nothing done.
-void frmMain::DeleteCurrentEntry(int box) {
+void IPListPages::DeleteCurrentEntry(int box) {
     HWND control = Control(box);
     if (box == IDC_lstRBLs) {
         const int current = ListView_GetNextItem(control, -1, LVNI_SELECTED);
@@ -181,9 +192,9 @@ void frmMain::DeleteCurrentEntry(int box) {
     MarkSettingsChanged(true);
 }
 
-// lstRBLs_ItemCheck: a check mark set or cleared by hand. An item being
-// inserted gets its first state image (0 to unchecked) without a user.
-bool frmMain::OnListNotify(const NMHDR& header) {
+// A check mark set or cleared by hand. An item being inserted gets its first
+// state image (0 to unchecked) without a user.
+bool IPListPages::OnNotify(const NMHDR& header) {
     if (header.idFrom != IDC_lstRBLs || header.code != LVN_ITEMCHANGED) {
         return false;
     }

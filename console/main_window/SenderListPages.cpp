@@ -1,4 +1,5 @@
-#include <windows.h>
+#include "SenderListPages.h"
+
 #include <commdlg.h>
 
 #include "AddressList.h"
@@ -15,9 +16,9 @@
 #include "frmMainIds.h"
 #include "modMain.h"
 
-// The sender and address list pages: every change is written to the list
-// file at once, not held back until Apply.
 namespace {
+
+constexpr int kPages[] = {11, 13, 14, 34};
 
 struct SenderPage {
     SenderList list;
@@ -61,7 +62,11 @@ bool AskForFile(HWND owner, bool save, std::string& path) {
 
 }  // namespace
 
-bool frmMain::OnSenderListCommand(int id, int code) {
+std::span<const int> SenderListPages::Pages() const {
+    return kPages;
+}
+
+bool SenderListPages::OnCommand(int id, int code) {
     if (id == IDC_lstIgnoredSenders && code == LBN_SELCHANGE) {
         lstIgnoredSenders_Click();
         return true;
@@ -78,11 +83,11 @@ bool frmMain::OnSenderListCommand(int id, int code) {
         } else if (id == page.deleteButton) {
             DeleteSelectedSenders(page.list);
         } else if (id == page.importButton) {
-            if (AskForFile(hwnd_, false, path)) {
+            if (AskForFile(window_.Window(), false, path)) {
                 ImportSenderList(page.list, path);
             }
         } else if (id == page.exportButton) {
-            if (AskForFile(hwnd_, true, path)) {
+            if (AskForFile(window_.Window(), true, path)) {
                 ExportSenderList(page.list, path);
             }
         } else {
@@ -93,7 +98,32 @@ bool frmMain::OnSenderListCommand(int id, int code) {
     return false;
 }
 
-void frmMain::lstIgnoredSenders_Click() {
+void SenderListPages::FillListFromAddressList(AddressList& list, HWND box) {
+    SendMessageA(box, LB_RESETCONTENT, 0, 0);
+    for (const std::string& entry : list.Items()) {
+        SendMessageA(box, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry.c_str()));
+    }
+}
+
+HWND SenderListPages::Box(SenderList which) const {
+    return Control(SenderLists::Box(which));
+}
+
+void SenderListPages::FillSenderList(SenderList which) {
+    if (SenderLists::Exists(which)) {
+        FillListFromAddressList(SenderLists::List(which), Box(which));
+    }
+}
+
+void SenderListPages::ReloadPageIfChanged(const std::string& key) {
+    for (SenderList which : SenderLists::kAll) {
+        if (key == SenderLists::PageKey(which) && SenderLists::CatchUp(which)) {
+            FillListFromAddressList(SenderLists::List(which), Box(which));
+        }
+    }
+}
+
+void SenderListPages::lstIgnoredSenders_Click() {
     const WindowBoundary::Handler handler(__func__);
     if (SendMessageA(Control(IDC_lstIgnoredSenders), LB_GETCOUNT, 0, 0) > 0) {
         EnableWindow(Control(IDC_cmdEditIgnoredSender), TRUE);
@@ -102,14 +132,14 @@ void frmMain::lstIgnoredSenders_Click() {
 }
 
 // The box is refilled after the dialog, whether it ended by OK or Cancel.
-void frmMain::ShowAddressDialog(AddressDialog dialog, SenderList which, const std::string& editedEntry) {
-    frmAddressEntry::Show(dialog, hwnd_, editedEntry);
-    FillListFromAddressList(SenderLists::List(which), Control(SenderLists::Box(which)));
+void SenderListPages::ShowAddressDialog(AddressDialog dialog, SenderList which, const std::string& editedEntry) {
+    frmAddressEntry::Show(dialog, window_.Window(), editedEntry);
+    FillListFromAddressList(SenderLists::List(which), Box(which));
 }
 
 // The dialog edits the first selected entry.
-void frmMain::EditSenderEntry(AddressDialog dialog, SenderList which) {
-    HWND box = Control(SenderLists::Box(which));
+void SenderListPages::EditSenderEntry(AddressDialog dialog, SenderList which) {
+    HWND box = Box(which);
     const int selected = FirstSelectedItem(box);
     if (selected < 0) {
         MsgBox(LoadResText(kStrSelectAddress), MsgBoxStyle::OKOnly, ProgramTitle());
@@ -122,8 +152,8 @@ void frmMain::EditSenderEntry(AddressDialog dialog, SenderList which) {
 // Removes every selected entry exactly as the box shows it (an imported
 // entry beginning with "# " included), then saves, records the stamp and
 // tells the mail client, also when nothing was selected.
-void frmMain::DeleteSelectedSenders(SenderList which) {
-    HWND box = Control(SenderLists::Box(which));
+void SenderListPages::DeleteSelectedSenders(SenderList which) {
+    HWND box = Box(which);
     HCURSOR previous = which == SenderList::Blocked ? SetCursor(LoadCursorA(nullptr, IDC_WAIT)) : nullptr;
     SenderLists::CatchUp(which);
     AddressList& list = SenderLists::List(which);
@@ -154,7 +184,7 @@ void frmMain::DeleteSelectedSenders(SenderList which) {
 }
 
 // A file that cannot be read is reported and changes nothing.
-void frmMain::ImportSenderList(SenderList which, const std::string& path) {
+void SenderListPages::ImportSenderList(SenderList which, const std::string& path) {
     SenderLists::CatchUp(which);
     AddressList& list = SenderLists::List(which);
     const bool imported = SenderLists::Change(which, [&] {
@@ -166,11 +196,11 @@ void frmMain::ImportSenderList(SenderList which, const std::string& path) {
         return;
     }
     SenderLists::RecordStamp(which);
-    FillListFromAddressList(list, Control(SenderLists::Box(which)));
+    FillListFromAddressList(list, Box(which));
     MarkSettingsChanged(false);
 }
 
-void frmMain::ExportSenderList(SenderList which, const std::string& path) {
+void SenderListPages::ExportSenderList(SenderList which, const std::string& path) {
     SenderLists::CatchUp(which);
     AddressList& list = SenderLists::List(which);
     SenderLists::Change(which, [&] { list.Save(path); });

@@ -1,22 +1,27 @@
-#include "frmMain.h"
+#include "FieldPages.h"
 
+#include "DaemonControl.h"
 #include "FieldRules.h"
+#include "KXProxyConf.h"
+#include "LogTrap.h"
 #include "MsgBox.h"
 #include "OptionTree.h"
 #include "ProgramTitle.h"
 #include "Resources.h"
+#include "StatsFigures.h"
 #include "StringIds.h"
 #include "TextCompare.h"
 #include "ThresholdRules.h"
 #include "WindowHelpers.h"
+#include "frmMain.h"
 #include "frmMainIds.h"
 #include "modMain.h"
-
-// The checks of the window's text boxes, on leaving a box and at save.
 
 namespace {
 
 using FieldRules::FieldKind;
+
+constexpr int kPages[] = {2, 5, 9, 10, 12, 20, 24, 26, 27};
 
 struct CheckedBox {
     int id;
@@ -54,7 +59,41 @@ const ThresholdBox kThresholdBoxes[] = {
 
 }  // namespace
 
-bool frmMain::ValidateField(int id) {
+std::span<const int> FieldPages::Pages() const {
+    return kPages;
+}
+
+bool FieldPages::OnCommand(int id, int code) {
+    if (OnTextBoxCommand(id, code)) {
+        return true;
+    }
+    if (code == CBN_SELCHANGE && (id == IDC_cmbRuleUpdFreq || id == IDC_cmbOEScanFrequency)) {
+        MarkSettingsChanged(id == IDC_cmbRuleUpdFreq);
+        return true;
+    }
+    if (code != BN_CLICKED) {
+        return false;
+    }
+    switch (id) {
+        case IDC_cmdOEScanNow:
+            window_.Daemon().cmdOEScanNow_Click();
+            return true;
+        case IDC_chkAddScoringSummary:
+        case IDC_chkEnableExtendedRules:
+        case IDC_chkRBLMultiHit:
+        case IDC_optHighTrainingWeight:
+        case IDC_optLowTrainingWeight:
+            MarkSettingsChanged(true);
+            return true;
+        case IDC_chkDoNotRemoveScanned:
+            MarkSettingsChanged(false);
+            return true;
+        default:
+            return false;
+    }
+}
+
+bool FieldPages::ValidateField(int id) {
     HWND box = Control(id);
     if (id == IDC_txtOEApproveFolderName || id == IDC_txtOEBlockFolderName) {
         if (FieldRules::SameFolders(WindowText(Control(IDC_txtOEApproveFolderName)),
@@ -77,7 +116,7 @@ bool frmMain::ValidateField(int id) {
             return RefuseField(id, kStrNumericValue, threshold.title);
         }
         // The daemon knows no threshold outside 1-100; one that is off is never read.
-        if (NodeImage(threshold.node) == OptionTree::kImageOn && !ThresholdRules::InRange(text)) {
+        if (window_.NodeImage(threshold.node) == OptionTree::kImageOn && !ThresholdRules::InRange(text)) {
             return RefuseField(id, kStrValueRange, threshold.title);
         }
         return true;
@@ -101,18 +140,18 @@ bool frmMain::ValidateField(int id) {
     return true;
 }
 
-bool frmMain::RefuseField(int id, int message, int title) {
+bool FieldPages::RefuseField(int id, int message, int title) {
     mFieldsValid = false;
     refusing_ = true;
     // The box may sit on a page that is not shown: the user must see it.
-    ShowPageOf(id);
+    window_.ShowPageOf(id);
     MsgBox(LoadResText(message), MsgBoxStyle::OKOnly, LoadResText(title));
     SetFocus(Control(id));
     refusing_ = false;
     return false;
 }
 
-void frmMain::FieldLostFocus(int id) {
+void FieldPages::FieldLostFocus(int id) {
     if (refusing_ || ValidateField(id)) {
         return;
     }
@@ -122,7 +161,7 @@ void frmMain::FieldLostFocus(int id) {
     }
 }
 
-bool frmMain::SwallowRefusedClick(int id, int code) {
+bool FieldPages::SwallowRefusedClick(int id, int code) {
     if (refusedBox_ == 0) {
         return false;
     }
@@ -137,14 +176,15 @@ bool frmMain::SwallowRefusedClick(int id, int code) {
     return false;
 }
 
-bool frmMain::ValidateSettings() {
+bool FieldPages::ValidateSettings() {
+    mFieldsValid = true;
     for (int id : {IDC_txtInPort, IDC_txtMaxTimeoutSpamChk, IDC_txtMsgModThreshold, IDC_txtSubjModThreshold,
                    IDC_txtOESpamThreshold}) {
         if (!ValidateField(id)) {
             return false;
         }
     }
-    if (NodeImage("ProxySupport") == OptionTree::kImageOn) {
+    if (window_.NodeImage("ProxySupport") == OptionTree::kImageOn) {
         if (!ValidateField(IDC_txtProxyPort)) {
             return false;
         }
@@ -164,7 +204,7 @@ bool frmMain::ValidateSettings() {
 
 // Every box of the family marks the settings as changed, and a checked one
 // is checked when it loses the focus.
-bool frmMain::OnFieldCommand(int id, int code) {
+bool FieldPages::OnTextBoxCommand(int id, int code) {
     const bool folder = id == IDC_txtOEApproveFolderName || id == IDC_txtOEBlockFolderName;
     bool known = folder || id == IDC_txtProxyServer;
     for (const CheckedBox& checked : kCheckedBoxes) {
@@ -179,4 +219,15 @@ bool frmMain::OnFieldCommand(int id, int code) {
         FieldLostFocus(id);
     }
     return true;
+}
+
+void FieldPages::UpdateTrainingProgress() {
+    // Totals that cannot be read leave the last ones standing.
+    LogTrap::Trap("UpdateTrainingProgress() Error ", " ",
+                  [] { modMain::GetTrainingCounts(modMain::gHamTrainingCount, modMain::gSpamTrainingCount); });
+    const std::string minimum = modMain::gProxyConf ? modMain::gProxyConf->GetValue("min_training").ToText() : "";
+    SetWindowTextA(Control(IDC_lblPercentBlockTrainingComplete),
+                   StatsFigures::TrainingPercentText(modMain::gSpamTrainingCount, minimum).c_str());
+    SetWindowTextA(Control(IDC_lblPercentApproveComplete),
+                   StatsFigures::TrainingPercentText(modMain::gHamTrainingCount, minimum).c_str());
 }

@@ -1,0 +1,39 @@
+#include "CheckList.h"
+
+#include <commctrl.h>
+
+#include "WindowHelpers.h"
+
+namespace CheckList {
+
+void Prepare(HWND list) {
+    ListView_SetExtendedListViewStyleEx(list, LVS_EX_CHECKBOXES, LVS_EX_CHECKBOXES);
+    if (Header_GetItemCount(ListView_GetHeader(list)) != 0) {
+        return;
+    }
+    RECT client{};
+    GetClientRect(list, &client);
+    LVCOLUMNA column{};
+    column.mask = LVCF_WIDTH;
+    column.cx = client.right - client.left - GetSystemMetrics(SM_CXVSCROLL);
+    ListView_InsertColumn(list, 0, &column);
+}
+
+int Append(HWND list, const std::string& text) {
+    LVITEMA item{};
+    item.mask = LVIF_TEXT;
+    item.iItem = ListView_GetItemCount(list);
+    item.pszText = const_cast<char*>(text.c_str());
+    return ListView_InsertItem(list, &item);
+}
+
+std::vector<std::pair<std::string, bool>> Entries(HWND list) {
+    std::vector<std::pair<std::string, bool>> entries;
+    const int count = ListView_GetItemCount(list);
+    for (int i = 0; i < count; ++i) {
+        entries.emplace_back(ListViewText(list, i), ListView_GetCheckState(list, i) != 0);
+    }
+    return entries;
+}
+
+}  // namespace CheckList

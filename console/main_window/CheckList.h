@@ -1,0 +1,20 @@
+#pragma once
+#include <windows.h>
+
+#include <string>
+#include <utility>
+#include <vector>
+
+// The report-view lists whose items carry a check box (the blocklist zones
+// and the two country lists). Their templates hold a plain report view; the
+// check boxes and the one column come at run time.
+namespace CheckList {
+
+// Gives the list its check boxes and, when it has none yet, its one column.
+void Prepare(HWND list);
+// Adds an item at the end; its index.
+int Append(HWND list, const std::string& text);
+// Each item's text, and whether its check box is ticked.
+std::vector<std::pair<std::string, bool>> Entries(HWND list);
+
+}  // namespace CheckList

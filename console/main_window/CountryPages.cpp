@@ -1,0 +1,144 @@
+#include "CountryPages.h"
+
+#include "CheckList.h"
+#include "KXProxyConf.h"
+#include "WindowHelpers.h"
+#include "frmMainIds.h"
+#include "modMain.h"
+
+namespace {
+
+constexpr int kPages[] = {18, 35};
+
+constexpr int kCountryLists[] = {IDC_lstBlockedCountries, IDC_lstIgnoredCountries};
+
+void SetCountryMark(HWND list, int item, bool checked) {
+    ListView_SetItemState(list, item, INDEXTOSTATEIMAGEMASK(checked ? 2 : 1), LVIS_STATEIMAGEMASK);
+}
+
+}  // namespace
+
+std::span<const int> CountryPages::Pages() const {
+    return kPages;
+}
+
+void CountryPages::FillCountryLists() {
+    if (!mCountries) {
+        mCountries = std::make_unique<countries>();
+    }
+    mLoadingCountries = true;
+    for (int id : kCountryLists) {
+        CheckList::Prepare(Control(id));
+        ListView_DeleteAllItems(Control(id));
+    }
+    for (const std::string& name : mCountries->getAllNames()) {
+        for (int id : kCountryLists) {
+            CheckList::Append(Control(id), name);
+        }
+    }
+    mLoadingCountries = false;
+}
+
+void CountryPages::LoadCountryMarks(int listId, bool (KXProxyConf::*listed)(const std::string&)) {
+    mLoadingCountries = true;
+    HWND list = Control(listId);
+    for (int i = 0; i < ListView_GetItemCount(list); ++i) {
+        SetCountryMark(list, i, ((*modMain::gProxyConf).*listed)(mCountries->GetCodeFromName(ListViewText(list, i))));
+    }
+    mLoadingCountries = false;
+}
+
+void CountryPages::LoadBlockedCountryList() {
+    LoadCountryMarks(IDC_lstBlockedCountries, &KXProxyConf::BlockedCountryExists);
+    unknownBlockedCountries_ = mCountries->UnknownCodes(modMain::gProxyConf->Get_Blocked_Country_List());
+}
+
+void CountryPages::LoadIgnoredCountryList() {
+    LoadCountryMarks(IDC_lstIgnoredCountries, &KXProxyConf::IgnoredCountryExists);
+    unknownIgnoredCountries_ = mCountries->UnknownCodes(modMain::gProxyConf->Get_Ignored_Country_List());
+}
+
+const std::vector<std::string>& CountryPages::UnknownCountryCodes(int listId) const {
+    return listId == IDC_lstBlockedCountries ? unknownBlockedCountries_ : unknownIgnoredCountries_;
+}
+
+void CountryPages::WriteLists(KXProxyConf& conf) const {
+    conf.ClearBlockedCountryList();
+    for (const std::string& code : CheckedCountryCodes(IDC_lstBlockedCountries)) {
+        conf.AddBlockedCountry(code);
+    }
+    conf.ClearIgnoredCountryList();
+    for (const std::string& code : CheckedCountryCodes(IDC_lstIgnoredCountries)) {
+        conf.AddIgnoredCountry(code);
+    }
+}
+
+std::vector<std::string> CountryPages::CheckedCountryCodes(int listId) const {
+    std::vector<std::string> codes;
+    for (const auto& [name, checked] : CheckList::Entries(Control(listId))) {
+        if (checked) {
+            codes.push_back(mCountries->GetCodeFromName(name));
+        }
+    }
+    const std::vector<std::string>& unknown = UnknownCountryCodes(listId);
+    codes.insert(codes.end(), unknown.begin(), unknown.end());
+    return codes;
+}
+
+void CountryPages::SetAllCountryMarks(int listId, bool checked) {
+    HWND list = Control(listId);
+    // Hidden while every mark changes, so the list is not redrawn for each.
+    if (checked) {
+        ShowWindow(list, SW_HIDE);
+    }
+    for (int i = 0; i < ListView_GetItemCount(list); ++i) {
+        SetCountryMark(list, i, checked);
+    }
+    if (checked) {
+        ShowWindow(list, SW_SHOW);
+    }
+    MarkSettingsChanged(true);
+}
+
+bool CountryPages::OnCommand(int id, int code) {
+    if (code != BN_CLICKED) {
+        return false;
+    }
+    switch (id) {
+        case IDC_cmdCountryCheckAll:
+            SetAllCountryMarks(IDC_lstBlockedCountries, true);
+            return true;
+        case IDC_cmdCountryUncheckAll:
+            SetAllCountryMarks(IDC_lstBlockedCountries, false);
+            return true;
+        case IDC_cmdCountryReset:
+            LoadBlockedCountryList();
+            return true;
+        case IDC_cmdIgnoredCountryCheckAll:
+            SetAllCountryMarks(IDC_lstIgnoredCountries, true);
+            return true;
+        case IDC_cmdIgnoredCountryUncheckAll:
+            SetAllCountryMarks(IDC_lstIgnoredCountries, false);
+            return true;
+        case IDC_cmdIgnoredCountryReset:
+            LoadIgnoredCountryList();
+            return true;
+        default:
+            return false;
+    }
+}
+
+bool CountryPages::OnNotify(const NMHDR& header) {
+    if ((header.idFrom != IDC_lstBlockedCountries && header.idFrom != IDC_lstIgnoredCountries) ||
+        header.code != LVN_ITEMCHANGED) {
+        return false;
+    }
+    const auto& change = reinterpret_cast<const NMLISTVIEW&>(header);
+    const UINT oldMark = change.uOldState & LVIS_STATEIMAGEMASK;
+    const UINT newMark = change.uNewState & LVIS_STATEIMAGEMASK;
+    // A new entry gets its first mark; only a mark that changes is a check.
+    if ((change.uChanged & LVIF_STATE) && oldMark != 0 && oldMark != newMark && !mLoadingCountries) {
+        MarkSettingsChanged(true);
+    }
+    return true;
+}
