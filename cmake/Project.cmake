@@ -56,24 +56,73 @@ function(add_windows_program name)
     set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${DIST_DIR})
 endfunction()
 
+# What a Windows test shares with tests running at the same time. LOCKS are
+# taken alone. A resource of test-resources.json (which scripts/wine-ctest.sh
+# hands to CTest) is READ by any number of tests at once, but one that WRITES
+# it runs alone among them: it takes every slot the file gives it.
+set(TEST_RESOURCE_SLOTS 8)
+if(WIN32)
+    configure_file(${CMAKE_CURRENT_LIST_DIR}/test-resources.json.in ${CMAKE_BINARY_DIR}/test-resources.json @ONLY)
+endif()
+
 # A GoogleTest executable. Native tests are listed case by case; Windows test
 # executables run as one CTest test each, since every Wine start costs time.
+# MAIN replaces GoogleTest's own main. FOLDER gives the executable a folder of
+# its own; with SHARDS n its cases are split over n CTest tests that run side
+# by side, each a copy of the executable in a folder of its own beside it
+# (FOLDER_1 ... FOLDER_n), since the folder holds what the cases write.
 function(add_gtest name)
-    cmake_parse_arguments(T "" "" "SOURCES;LIBS;LOCKS;LABELS" ${ARGN})
+    cmake_parse_arguments(T "" "MAIN;FOLDER;SHARDS" "SOURCES;LIBS;LOCKS;READS;WRITES;LABELS" ${ARGN})
+    if(NOT T_MAIN)
+        set(T_MAIN GTest::gtest_main)
+    endif()
     add_executable(${name} ${T_SOURCES})
-    target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gtest_main)
-    if(WIN32)
-        add_test(NAME ${name} COMMAND ${name})
-        if(T_LOCKS)
-            set_tests_properties(${name} PROPERTIES RESOURCE_LOCK "${T_LOCKS}")
-        endif()
-        if(T_LABELS)
-            set_tests_properties(${name} PROPERTIES LABELS "${T_LABELS}")
-        endif()
-    else()
+    target_link_libraries(${name} PRIVATE ${T_LIBS} ${T_MAIN})
+    if(T_FOLDER)
+        set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${T_FOLDER})
+    endif()
+    if(NOT WIN32)
         include(GoogleTest)
         gtest_discover_tests(${name} DISCOVERY_TIMEOUT 30)
+        return()
     endif()
+    if(T_SHARDS)
+        set(tests "")
+        foreach(shard RANGE 1 ${T_SHARDS})
+            add_test_shard(${name} ${T_FOLDER}_${shard} ${shard} ${T_SHARDS})
+            list(APPEND tests ${name}_${shard})
+        endforeach()
+    else()
+        add_test(NAME ${name} COMMAND ${name})
+        set(tests ${name})
+    endif()
+    if(T_LOCKS)
+        set_tests_properties(${tests} PROPERTIES RESOURCE_LOCK "${T_LOCKS}")
+    endif()
+    set(slots ${T_READS})
+    list(TRANSFORM slots APPEND ":1")
+    foreach(resource IN LISTS T_WRITES)
+        list(APPEND slots ${resource}:${TEST_RESOURCE_SLOTS})
+    endforeach()
+    if(slots)
+        list(JOIN slots "," group)
+        set_tests_properties(${tests} PROPERTIES RESOURCE_GROUPS "${group}")
+    endif()
+    if(T_LABELS)
+        set_tests_properties(${tests} PROPERTIES LABELS "${T_LABELS}")
+    endif()
+endfunction()
+
+# Shard <shard> of <count> of a Windows test executable: a copy of it in that
+# folder, run with GoogleTest's sharding variables.
+function(add_test_shard name folder shard count)
+    add_custom_command(TARGET ${name} POST_BUILD
+        COMMAND ${CMAKE_COMMAND} -E make_directory ${folder}
+        COMMAND ${CMAKE_COMMAND} -E copy_if_different $<TARGET_FILE:${name}> ${folder}/)
+    math(EXPR index "${shard} - 1")
+    add_test(NAME ${name}_${shard} COMMAND ${CMAKE_CROSSCOMPILING_EMULATOR} ${folder}/$<TARGET_FILE_NAME:${name}>)
+    set_tests_properties(${name}_${shard} PROPERTIES
+        ENVIRONMENT "GTEST_TOTAL_SHARDS=${count};GTEST_SHARD_INDEX=${index}")
 endfunction()
 
 # The resources of one program: its version block and manifest, the string

@@ -25,6 +25,13 @@ wine_session_start() {
     wine cmd /c exit >/dev/null 2>&1 </dev/null
 }
 
+# Test windows are Wine's own, not left to an X window manager: on a bare
+# Xvfb there is none, and Wine waits two seconds for one at every top-level
+# window that is hidden or destroyed.
+wine_windows_unmanaged() {
+    wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1 </dev/null
+}
+
 wine_session_stop() {
     wineserver -k >/dev/null 2>&1 || true
 }
@@ -35,23 +42,24 @@ display_ready() {
     if [ -n "${DISPLAY:-}" ]; then
         return 0
     fi
-    local n
-    for n in $(seq 91 120); do
-        if [ ! -e "/tmp/.X11-unix/X$n" ] && [ ! -e "/tmp/.X$n-lock" ]; then
-            Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
-            xvfb_pid=$!
-            export DISPLAY=":$n"
-            local i
-            for i in $(seq 1 50); do
-                [ -e "/tmp/.X11-unix/X$n" ] && return 0
-                sleep 0.1
-            done
-            echo "Xvfb did not start on :$n" >&2
-            return 1
-        fi
-    done
-    echo "no free X display number" >&2
-    return 1
+    display_private
+}
+
+# A private Xvfb on a display number it picks itself and tells once it is up,
+# so runs that start at the same moment never share one.
+display_private() {
+    local fifo number=""
+    fifo="$(mktemp -u)"
+    mkfifo "$fifo"
+    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$fifo" >/dev/null 2>&1 &
+    xvfb_pid=$!
+    read -r -t 20 number <"$fifo" || true
+    rm -f "$fifo"
+    if [ -z "$number" ]; then
+        echo "Xvfb did not start" >&2
+        return 1
+    fi
+    export DISPLAY=":$number"
 }
 
 display_stop() {

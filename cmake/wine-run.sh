@@ -5,10 +5,17 @@
 set -u
 source "$(dirname "${BASH_SOURCE[0]}")/wine-env.sh"
 wine_prefix_ready
+# Each test gets an X display of its own: the windows of tests running side
+# by side would otherwise take the keyboard focus from one another.
+trap 'kill $(jobs -p) 2>/dev/null; display_stop' EXIT
+trap 'exit 143' TERM
+trap 'exit 130' INT
+display_private || exit 1
 
 out="$(mktemp)"
 err="$(mktemp)"
-wine "$@" >"$out" 2>"$err" </dev/null
+wine "$@" >"$out" 2>"$err" </dev/null &
+wait $!
 rc=$?
 cat "$out"
 # Wine's own warnings (wine32 missing, fixme lines) are noise; the program's

@@ -4,11 +4,12 @@
 #   scripts/wine-ctest.sh <build dir> [ctest arguments...]
 set -eu
 cd "$(dirname "$0")/.."
-build_dir=$1; shift
-export WINEPREFIX="${WINEPREFIX:-$(cd "$build_dir" && pwd)/wineprefix}"
+build_dir="$(cd "$1" && pwd)"; shift
+export WINEPREFIX="${WINEPREFIX:-$build_dir/wineprefix}"
 source cmake/wine-env.sh
 wine_session_stop_on_exit
 display_ready
 wine_session_start
-ctest --test-dir "$build_dir" --output-on-failure -j"${CTEST_PARALLEL_LEVEL:-$(nproc)}" --timeout 300 "$@" &
+wine_windows_unmanaged
+ctest --test-dir "$build_dir" --resource-spec-file "$build_dir/test-resources.json" --output-on-failure -j"${CTEST_PARALLEL_LEVEL:-$(nproc)}" --timeout 300 "$@" &
 wait $!

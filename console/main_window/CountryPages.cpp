@@ -28,12 +28,12 @@ void CountryPages::FillCountryLists() {
     }
     mLoadingCountries = true;
     for (int id : kCountryLists) {
-        CheckList::Prepare(Control(id));
-        ListView_DeleteAllItems(Control(id));
-    }
-    for (const std::string& name : mCountries->getAllNames()) {
-        for (int id : kCountryLists) {
-            CheckList::Append(Control(id), name);
+        // The list's handle is looked up once: a lookup walks every page.
+        HWND list = Control(id);
+        CheckList::Prepare(list);
+        ListView_DeleteAllItems(list);
+        for (const std::string& name : mCountries->getAllNames()) {
+            CheckList::Append(list, name);
         }
     }
     mLoadingCountries = false;

@@ -74,7 +74,9 @@ TEST_F(StandIns, LauncherStaysUpUntilEnded) {
     const std::string launcher = LaidOut("standin_launcher", "Launcher.exe");
     ChildProcess process(launcher, "1");
     EXPECT_TRUE(WaitUntil([&] { return RecordHas(launcher, "start 1"); }, 10000));
-    Sleep(300);
+    // Still up after its start: it takes a message posted now.
+    EXPECT_TRUE(PostThreadMessageA(process.ThreadId(), WM_APP, 0, 0));
+    EXPECT_TRUE(WaitUntil([&] { return RecordHas(launcher, "message " + std::to_string(WM_APP)); }, 10000));
     EXPECT_TRUE(process.Running());
 }
 

@@ -23,6 +23,7 @@ public:
 
     bool Started() const { return info_.hProcess != nullptr; }
     DWORD Id() const { return info_.dwProcessId; }
+    DWORD ThreadId() const { return info_.dwThreadId; }
     // True when the process ended within the time; its exit code in *code.
     bool WaitForExit(DWORD milliseconds, DWORD* code = nullptr);
     bool Running();

@@ -45,8 +45,17 @@ protected:
 TEST_P(ProcessSearch, FindsTheProgramByItsBaseNameAndTheLastMatchWins) {
     auto decoy1 = StartAs("prelauncher.exe");
     auto decoy2 = StartAs("launcher\\other.exe");
+    // The search sees each decoy under its own name before it is asked for
+    // a name only their paths hold.
+    const std::pair<const char*, const ChildProcess*> decoys[] = {{"prelauncher", decoy1.get()},
+                                                                  {"other", decoy2.get()}};
+    for (const auto& [name, decoy] : decoys) {
+        std::uint32_t seen = 0;
+        EXPECT_TRUE(WaitUntil([&] { return modMain::IsProcessRunning(name, seen); }, 10000)) << name;
+        EXPECT_EQ(seen, decoy->Id()) << name;
+    }
     std::uint32_t id = 0;
-    EXPECT_FALSE(WaitUntil([&] { return modMain::IsProcessRunning("launcher", id); }, 1000));
+    EXPECT_FALSE(modMain::IsProcessRunning("launcher", id));
     EXPECT_EQ(id, 0u) << "an id is only set on a match";
 
     std::vector<std::unique_ptr<ChildProcess>> launchers;

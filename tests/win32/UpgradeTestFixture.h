@@ -44,9 +44,11 @@ protected:
     static void ServeFrom(const HttpServer& server) {
         SetEnvironmentVariableA("BRINDLECOTE_UPDATE_HOST", server.Host().c_str());
     }
-    // The updater's record once it is written, "" when none comes within 5 s.
+    // The updater's record once no updater runs any more, "" when none ran.
+    // The check starts the updater before it returns, so once every copy
+    // has ended no record can come later.
     static std::string WaitForUpdater() {
-        WaitUntil([] { return !ReadWholeFile(UpdaterRecord()).empty(); }, 5000);
+        EXPECT_TRUE(WaitUntil([] { return ProcessesNamed("kxvarnhupdate.exe") == 0; }, 10000));
         return ReadWholeFile(UpdaterRecord());
     }
 

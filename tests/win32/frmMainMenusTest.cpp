@@ -523,11 +523,20 @@ TEST_F(MenusWindow, TheEventViewerStartsInTheExpandedSystemFolder) {
     const std::string record = std::string(system) + "\\eventvwr.record";
     ASSERT_FALSE(FileSystem::FileExists(viewer)) << "a real event viewer is not replaced";
     ASSERT_TRUE(CopyFileA(TestBinPath("StartRecorder.exe").c_str(), viewer.c_str(), TRUE));
+    // The stand-in goes again whatever the checks find; a program still
+    // running cannot be deleted, so its end is awaited first.
+    struct RemoveStandIn {
+        const std::string& viewer;
+        const std::string& record;
+        ~RemoveStandIn() {
+            WaitUntil([] { return ProcessesNamed("eventvwr.exe") == 0; }, 10000);
+            DeleteFileA(viewer.c_str());
+            DeleteFileA(record.c_str());
+        }
+    } removeStandIn{viewer, record};
     Command(IDM_mnuEventViewer);
     EXPECT_TRUE(WaitUntil([&] { return RecordAt(record).size() == 2; }, 10000));
     EXPECT_EQ(RecordAt(record), (std::vector<std::string>{"args /s", DirLine(system)}));
-    DeleteFileA(viewer.c_str());
-    DeleteFileA(record.c_str());
 }
 
 // ---- Scan timer, on a clock fixed at the start of a minute, so the
