@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <optional>
 
+#include "EnvironmentText.h"
 #include "OERegistry.h"
 #include "ObjectError.h"
 #include "ProxyAccount.h"
@@ -19,16 +20,11 @@ const char kMainIdentity[] = "Main Identity";
 
 // An undefined variable stays as written.
 std::string ExpandEnvironment(const std::string& text) {
-    std::string buffer(1024, '\0');
-    for (;;) {
-        const DWORD needed = ExpandEnvironmentStringsA(text.c_str(), buffer.data(), static_cast<DWORD>(buffer.size()));
-        if (needed == 0) {
-            throw ObjectError(static_cast<std::int32_t>(GetLastError()), "OEIdentity", "Could not expand " + text);
-        }
-        if (needed <= buffer.size())
-            return buffer.substr(0, buffer.find('\0'));
-        buffer.assign(needed, '\0');
+    std::optional<std::string> expanded = ExpandedEnvironmentText(text);
+    if (!expanded) {
+        throw ObjectError(static_cast<std::int32_t>(GetLastError()), "OEIdentity", "Could not expand " + text);
     }
+    return std::move(*expanded);
 }
 
 // Absent values count as 0; text that is no whole number matches no number.

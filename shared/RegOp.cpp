@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstring>
 
+#include "EnvironmentText.h"
 #include "LogTrap.h"
 #include "MsgBox.h"
 #include "OSVersion.h"
@@ -76,20 +77,8 @@ std::int32_t DwordOf(const std::string& data) {
     return static_cast<std::int32_t>(number);
 }
 
-// The buffer grows to whatever the call asks for, however long the expansion.
 std::string ExpandEnvStrings(const std::string& text) {
-    std::string buffer(1024, '\0');
-    for (int attempt = 0; attempt < kReadAttempts; ++attempt) {
-        const DWORD needed = ExpandEnvironmentStringsA(text.c_str(), buffer.data(), static_cast<DWORD>(buffer.size()));
-        if (needed == 0) {
-            return "";
-        }
-        if (needed <= buffer.size()) {
-            return StripNull(buffer);
-        }
-        buffer.assign(needed, '\0');
-    }
-    return "";
+    return ExpandedEnvironmentText(text).value_or("");
 }
 
 // The names of the first environment entries in order. The hidden per-drive

@@ -14,20 +14,20 @@ public:
     // Sets the caption of cmdStartStop from the daemon's real state.
     void UpdateStartStopCaption();
     bool StartStopCaptionIs(int stringId) const;
-    // Waits, then reports whether the daemon runs.
-    bool QueryProxyRunning();
     void StopProxy();
     void StartProxy();
     void RestartProxy();
-    // Save, reload the controls, then restart or start the daemon.
-    void ApplySettings();
-    // Save, reload the controls, start the daemon.
-    void SaveAndStartProxy();
 
     void cmdStartStop_Click();
     void cmdOEScanNow_Click();
 
 private:
+    // Waits, then reports whether the daemon runs.
+    bool QueryProxyRunning();
+    // Save, reload the controls, then restart or start the daemon.
+    void ApplySettings();
+    // Save, reload the controls, start the daemon.
+    void SaveAndStartProxy();
     void SetStartStopCaption(int stringId);
 
     frmMain& window_;

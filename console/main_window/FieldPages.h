@@ -12,8 +12,6 @@ public:
     std::span<const int> Pages() const override;
     bool OnCommand(int id, int code) override;
 
-    // Runs the check of a checked text box; false when it refused the text.
-    bool ValidateField(int id);
     // The checks a save runs; false when one refused.
     bool ValidateSettings();
     void FieldLostFocus(int id);
@@ -25,14 +23,15 @@ public:
     // Shows the approve and block training figures of the word-training page.
     void UpdateTrainingProgress();
 
-    // The result of the field checks since ValidateSettings began.
-    bool mFieldsValid = true;
-
 private:
+    // Runs the check of a checked text box; false when it refused the text.
+    bool ValidateField(int id);
     // A refused box keeps the focus.
     bool RefuseField(int id, int message, int title);
     bool OnTextBoxCommand(int id, int code);
 
+    // The result of the field checks since ValidateSettings began.
+    bool mFieldsValid = true;
     int refusedBox_ = 0;
     bool refusing_ = false;
 };

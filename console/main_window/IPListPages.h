@@ -31,13 +31,12 @@ public:
     // its check mark as given.
     void AppendListItem(int box, const std::string& text, bool checked = false);
 
-    void ShowRangeDialog(RangeDialog dialog, int box);
-    void EditIPEntry(RangeDialog dialog, int box);
-    void DeleteCurrentEntry(int box);
-
     bool mLoadingRBLs = false;
 
 private:
+    void ShowRangeDialog(RangeDialog dialog, int box);
+    void EditIPEntry(RangeDialog dialog, int box);
+    void DeleteCurrentEntry(int box);
     // Of the approved, blocked and ignored IP pages, counted from 0.
     void LoadIPList(int index);
 };

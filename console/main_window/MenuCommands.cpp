@@ -1,5 +1,6 @@
 #include "MenuCommands.h"
 
+#include "EnvironmentText.h"
 #include "FileSystem.h"
 #include "HTMLHelp.h"
 #include "MsgBox.h"
@@ -46,9 +47,7 @@ std::string TopicText(int topicId) {
 
 // The path with its environment references (%SystemRoot%) filled in.
 std::string Expanded(const std::string& path) {
-    char expanded[MAX_PATH];
-    const DWORD length = ExpandEnvironmentStringsA(path.c_str(), expanded, sizeof expanded);
-    return length == 0 || length > sizeof expanded ? path : std::string(expanded);
+    return ExpandedEnvironmentText(path).value_or(path);
 }
 
 }  // namespace

@@ -21,6 +21,7 @@ public:
     void PrepareThresholdControls();
     void SelectThresholdOption(int group, int option);
 
+private:
     void ThresholdChange(int group);
     void ThresholdLostFocus(int group);
     void ThresholdSliderMove(int group);

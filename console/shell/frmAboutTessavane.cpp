@@ -1,6 +1,7 @@
 #include "frmAboutTessavane.h"
 
 #include "DialogFrame.h"
+#include "EnvironmentText.h"
 #include "FileSystem.h"
 #include "MsgBox.h"
 #include "ProgramTitle.h"
@@ -46,13 +47,7 @@ bool StartProgram(const std::string& path) {
 }
 
 std::string Expanded(const std::string& text) {
-    const DWORD size = ExpandEnvironmentStringsA(text.c_str(), nullptr, 0);
-    std::string expanded(size, '\0');
-    if (size == 0 || ExpandEnvironmentStringsA(text.c_str(), expanded.data(), size) == 0) {
-        return text;
-    }
-    expanded.resize(size - 1);
-    return expanded;
+    return ExpandedEnvironmentText(text).value_or(text);
 }
 
 }  // namespace

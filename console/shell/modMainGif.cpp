@@ -2,7 +2,9 @@
 #include <olectl.h>
 
 #include <ctime>
+#include <optional>
 
+#include "EnvironmentText.h"
 #include "FileSystem.h"
 #include "ResourcePictures.h"
 #include "modMain.h"
@@ -18,12 +20,11 @@ std::string TemporaryName() {
     GetLocalTime(&now);
     const std::string name =
         "kxgif" + std::to_string(now.wHour) + std::to_string(now.wMinute) + std::to_string(now.wSecond) + ".gif";
-    char folder[MAX_PATH] = "";
-    const DWORD length = ExpandEnvironmentStringsA("%TEMP%", folder, MAX_PATH);
-    if (length == 0 || length > MAX_PATH || std::string(folder) == "%TEMP%") {
+    const std::optional<std::string> folder = ExpandedEnvironmentText("%TEMP%");
+    if (!folder || *folder == "%TEMP%") {
         return "c:\\" + name;
     }
-    return std::string(folder) + "\\" + name;
+    return *folder + "\\" + name;
 }
 
 HBITMAP PictureFromFile(const std::string& path) {

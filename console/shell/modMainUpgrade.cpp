@@ -33,7 +33,7 @@ std::string GetLatestVersion(std::string* failure) {
     request.bufferSize(kVersionFileSize);
     request.connectTimeout(kVersionCheckConnectSeconds);
     request.TimeOut(kVersionCheckSeconds);
-    const std::string host = LoadResText(Setting("use_internal_rpc") == "yes" ? 1004 : 1005);
+    const std::string host = LoadResText(Setting("use_internal_rpc") == "yes" ? kStrInternalHost : kStrPublicHost);
     request.GetRequest(host + LoadResText(kStrUpgradeFolder), 80, false, LoadResText(kStrVersionFile));
     WriteConsoleLog("cRequest.errorCode = " + std::to_string(request.errorCode()));
     const std::string body = ResponseBody(request.Response());

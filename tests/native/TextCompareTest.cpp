@@ -27,6 +27,12 @@ TEST(TextCompare, LettersOfCodePage1252CompareAsTheirSmallForms) {
         {"", "", 0},
         {std::string("a\0b", 3), std::string("A\0c", 3), -1},  // a NUL ends nothing
         {std::string("a\0", 2), "a", 1},
+        // Long shared beginnings, the first eight bytes or more the same.
+        {"www.example.com/Path", "www.example.com/path", 0},
+        {"www.example.org", "www.example.com", 1},
+        {"12345678", "12345678A", -1},
+        {"12345678abcdefgh", "12345678ABCDEFGI", -1},
+        {"first@example.com\xC9", "first@example.com\xE9", 0},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(TextCompare(c.a, c.b), c.expected) << "[" << c.a << "] [" << c.b << "]";
