@@ -5,6 +5,7 @@
 #include "HTMLHelp.h"
 #include "MsgBox.h"
 #include "ObjectError.h"
+#include "OptionTree.h"
 #include "ProgramTitle.h"
 #include "Resources.h"
 #include "StringIds.h"
@@ -26,14 +27,14 @@ struct HelpButton {
     int topicId;
 };
 
-// The ignored-IP page asks for topic 1046, which the table lacks: like the
-// node help, it then opens the main topic.
+// The ignored-IP page asks for the ignored countries' topic, which the table
+// lacks: like the node help, it then opens the main topic.
 constexpr HelpButton kHelpButtons[] = {
     {IDC_cmdFAQ, kStrFAQTopic},
     {IDC_cmdUserManual, kStrUserManualTopic},
     {IDC_cmdHelpSpecifyIPApproved, kStrApprovedIPHelpTopic},
     {IDC_cmdHelpSpecifyIPBlocked, kStrBlockedIPHelpTopic},
-    {IDC_cmdHelpSpecifyIP, 1046},
+    {IDC_cmdHelpSpecifyIP, OptionTree::kIgnoredCountriesTopic},
     {IDM_mnuHelp, kStrMainHelpTopic},
 };
 

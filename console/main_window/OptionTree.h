@@ -20,6 +20,16 @@ constexpr int kImageLine = 11;
 // Icon resource of each image, in image order.
 constexpr int kImageIcons[] = {105, 106, 107, 101, 102, 103, 108, 109, 110, 111, 112, 113};
 
+// Help topics of the mail-client and ignore-list options, which the string
+// table does not hold: asking for one opens the main topic instead.
+constexpr int kIgnoreListsTopic = 1040;
+constexpr int kSpamThresholdTopic = 1041;
+constexpr int kConfirmationsTopic = 1042;
+constexpr int kMailClientOptionsTopic = 1043;
+constexpr int kPOPProxyOptionsTopic = 1044;
+constexpr int kIgnoredSendersTopic = 1045;
+constexpr int kIgnoredCountriesTopic = 1046;
+
 struct Node {
     const char* key;
     const char* parent;  // "" for the root
@@ -28,7 +38,7 @@ struct Node {
     int image;          // kImageNone for a toggle leaf
     int expandedImage;  // kImageGroupExpanded for the groups
     int page;           // page shown when the node is selected
-    int helpId;         // string id of the help topic (1040-1046 are not in the table)
+    int helpId;         // string id of the help topic
 };
 
 constexpr Node kNodes[] = {
@@ -38,12 +48,12 @@ constexpr Node kNodes[] = {
     {"RuleUpdate", "General", kStrEnableRuleUpdates, "", kImageNone, 0, 5, kStrRuleUpdatesTopic},
     {"NotificationUpgrades", "General", kStrEnableUpgradeNotice, "", kImageNone, 0, 4, kStrNotificationTopic},
     {"ProxySupport", "General", kStrEnableProxy, "", kImageNone, 0, 10, kStrProxyTopic},
-    {"OEOptions", "Root", 0, "Outlook Express Options", kImageLine, kImageGroupExpanded, 31, 1043},
-    {"EnableOEPlugin", "OEOptions", kStrEnablePlugin, "", kImageNone, 0, 33, 1043},
-    {"OESpamThreshold", "OEOptions", kStrEnableSpamThreshold, "", kImageNone, 0, 30, 1041},
-    {"ConfirmBA", "OEOptions", kStrEnableConfirmations, "", kImageNone, 0, 29, 1042},
+    {"OEOptions", "Root", 0, "Outlook Express Options", kImageLine, kImageGroupExpanded, 31, kMailClientOptionsTopic},
+    {"EnableOEPlugin", "OEOptions", kStrEnablePlugin, "", kImageNone, 0, 33, kMailClientOptionsTopic},
+    {"OESpamThreshold", "OEOptions", kStrEnableSpamThreshold, "", kImageNone, 0, 30, kSpamThresholdTopic},
+    {"ConfirmBA", "OEOptions", kStrEnableConfirmations, "", kImageNone, 0, 29, kConfirmationsTopic},
     {"ScanOE", "OEOptions", kStrEnableFolderScan, "", kImageNone, 0, 12, kStrFolderScanTopic},
-    {"POPProxyOptions", "Root", 0, "POP Proxy Options", kImageLine, kImageGroupExpanded, 32, 1044},
+    {"POPProxyOptions", "Root", 0, "POP Proxy Options", kImageLine, kImageGroupExpanded, 32, kPOPProxyOptionsTopic},
     {"IncomingListeningPort", "POPProxyOptions", kStrListeningPort, "", kImageAlwaysOn, 0, 2, kStrListeningPortTopic},
     {"SubjectModification", "POPProxyOptions", kStrEnableSubjectModification, "", kImageNone, 0, 7,
      kStrSubjectModificationTopic},
@@ -58,10 +68,10 @@ constexpr Node kNodes[] = {
     {"BlockedIP", "BlockMessage", 0, "I.P. Addresses", kImageLine, 0, 17, kStrBlockedIPHelpTopic},
     {"BlockedCharset", "BlockMessage", 0, "Languages", kImageLine, 0, 16, kStrCharsetTopic},
     {"RBLs", "BlockMessage", kStrPublicBlacklists, "", kImageLine, 0, 19, kStrPublicBlacklistsTopic},
-    {"IgnoreLists", "Root", 0, "Ignore Lists", kImageLine, kImageGroupExpanded, 25, 1040},
-    {"IgnoredSenders", "IgnoreLists", 0, "Senders", kImageLine, 0, 34, 1045},
-    {"IgnoredCountries", "IgnoreLists", 0, "Countries", kImageLine, 0, 35, 1046},
-    {"IgnoreIPs", "IgnoreLists", 0, "I.P. Addresses", kImageLine, 0, 28, 1040},
+    {"IgnoreLists", "Root", 0, "Ignore Lists", kImageLine, kImageGroupExpanded, 25, kIgnoreListsTopic},
+    {"IgnoredSenders", "IgnoreLists", 0, "Senders", kImageLine, 0, 34, kIgnoredSendersTopic},
+    {"IgnoredCountries", "IgnoreLists", 0, "Countries", kImageLine, 0, 35, kIgnoredCountriesTopic},
+    {"IgnoreIPs", "IgnoreLists", 0, "I.P. Addresses", kImageLine, 0, 28, kIgnoreListsTopic},
     {"AdvancedOptions", "Root", kStrAdvancedOptions, "", kImageLine, kImageGroupExpanded, 23, kStrAdvancedOptionsTopic},
     {"WordTraining", "AdvancedOptions", 0, "Enable Word Training", kImageNone, 0, 20, kStrWordTrainingTopic},
     {"EnableRules", "AdvancedOptions", 0, "Enable Rules", kImageNone, 0, 26, kStrRulesTopic},
