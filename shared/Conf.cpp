@@ -82,11 +82,12 @@ bool Conf::KeyExists(std::string_view key) {
     return list_.Exists(key);
 }
 
-void Conf::SetValue(std::string key, std::string value) {
-    if (KeyExists(key)) {
-        list_.SetItem(key, std::move(value));
+void Conf::SetValue(std::string_view key, std::string value) {
+    // The key is copied only when it is new.
+    if (Variant* item = list_.FindItem(key)) {
+        *item = std::move(value);
     } else {
-        list_.Add(std::move(key), std::move(value));
+        list_.Add(std::string(key), std::move(value));
     }
 }
 
@@ -143,18 +144,18 @@ std::string Conf::SavedText(const FileText& fileText) {
             list_, [&](const std::string& key, const Variant& value) { AppendSetting(out, key, value.Text()); });
         return out;
     }
-    // The keys the copy wrote, as spelt in the file.
+    // The keys the copy wrote, as spelt in the file: mostly each key once.
     std::vector<std::string_view> written;
+    written.reserve(static_cast<std::size_t>(list_.Count()));
     const auto rewrite = [&](std::string_view key, std::string_view line, std::string& text) {
-        // Only a key the map lacks gives the empty value.
-        const Variant value = list_.item(key);
-        if (value.IsEmpty()) {
+        const Variant* value = list_.FindItem(key);
+        if (!value) {
             text.assign(line);
             return true;
         }
         written.push_back(key);
-        text.assign(key).append("=").append(value.Text());
-        return !value.Text().empty();
+        text.assign(key).append("=").append(value->Text());
+        return !value->Text().empty();
     };
     // The copy marks the keys it wrote, so it has to come first.
     out = CopyLines(*fileText, rewrite);

@@ -46,7 +46,7 @@ public:
     // appends the line; the map is not touched.
     bool WriteValue(const std::string& key, const std::string& value);
     // In memory only: replaces the key's value, or adds the key.
-    void SetValue(std::string key, std::string value);
+    void SetValue(std::string_view key, std::string value);
     bool KeyExists(std::string_view key);
 
     // False for what a rewrite line by line would garble: a file that starts

@@ -40,6 +40,9 @@ public:
     void SortMode(std::int32_t mode);
     // The item of the key's first live record; the empty value when absent.
     Variant item(std::string_view key);
+    // The same item in place, or null when absent; valid until the list
+    // next changes.
+    Variant* FindItem(std::string_view key);
     // The item of the first live record in key order; the integer 0 when none.
     Variant GetTop();
 
