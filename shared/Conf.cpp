@@ -59,10 +59,6 @@ void ForEachDistinctKey(SortedList& list, const std::function<void(const std::st
     });
 }
 
-bool TextLess(std::string_view a, std::string_view b) {
-    return TextCompare(a, b) < 0;
-}
-
 }  // namespace
 
 Conf::Conf() {
@@ -96,7 +92,9 @@ void Conf::Load() {
         return;
     }
     const std::string text = FileSystem::ReadWholeFile(path_);
-    for (const FileSystem::TextLine& line : FileSystem::SplitLinesWithEnds(text)) {
+    const std::vector<FileSystem::TextLine> lines = FileSystem::SplitLinesWithEnds(text);
+    list_.Reserve(lines.size());
+    for (const FileSystem::TextLine& line : lines) {
         const auto equals = SettingEquals(line.text);
         if (equals != std::string_view::npos) {
             list_.Add(std::string(line.text.substr(0, equals)), std::string(line.text.substr(equals + 1)));
@@ -144,8 +142,11 @@ std::string Conf::SavedText(const FileText& fileText) {
             list_, [&](const std::string& key, const Variant& value) { AppendSetting(out, key, value.Text()); });
         return out;
     }
-    // The keys the copy wrote, as spelt in the file: mostly each key once.
-    std::vector<std::string_view> written;
+    // The values the copy wrote, each the item of its key's first record.
+    // Nothing is added or removed until MissingKeys has run, so the records
+    // stay where they are; one run to search makes each lookup one search.
+    list_.Sort();
+    std::vector<const Variant*> written;
     written.reserve(static_cast<std::size_t>(list_.Count()));
     const auto rewrite = [&](std::string_view key, std::string_view line, std::string& text) {
         const Variant* value = list_.FindItem(key);
@@ -153,27 +154,23 @@ std::string Conf::SavedText(const FileText& fileText) {
             text.assign(line);
             return true;
         }
-        written.push_back(key);
+        written.push_back(value);
         text.assign(key).append("=").append(value->Text());
         return !value->Text().empty();
     };
-    // The copy marks the keys it wrote, so it has to come first.
+    // The copy marks the values it wrote, so it has to come first.
     out = CopyLines(*fileText, rewrite);
-    std::sort(written.begin(), written.end(), TextLess);
+    std::sort(written.begin(), written.end(), std::less<>());
     AppendNewLines(out, MissingKeys(written));
     return out;
 }
 
-std::string Conf::MissingKeys(const std::vector<std::string_view>& written) {
+std::string Conf::MissingKeys(const std::vector<const Variant*>& written) {
     std::string out;
-    // Both go in key order, so one pass over the written keys finds them all.
-    auto next = written.begin();
+    // A key was written when the item of its first record was.
     ForEachDistinctKey(list_, [&](const std::string& key, const Variant& item) {
-        while (next != written.end() && TextLess(*next, key)) {
-            ++next;
-        }
         const std::string& value = item.Text();
-        if (!value.empty() && (next == written.end() || !TextEqual(*next, key))) {
+        if (!value.empty() && !std::binary_search(written.begin(), written.end(), &item, std::less<>())) {
             AppendSetting(out, key, value);
         }
     });

@@ -105,6 +105,10 @@ void SortedList::Grow() {
     }
 }
 
+void SortedList::Reserve(std::size_t more) {
+    records_.reserve(records_.size() + more);
+}
+
 void SortedList::MergeLastRuns() {
     Run& older = runs_[runs_.size() - 2];
     Run& newer = runs_.back();

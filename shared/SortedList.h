@@ -1,4 +1,5 @@
 #pragma once
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -52,6 +53,13 @@ public:
     // Replaces the item of the key's first live record; nothing when absent.
     void SetItem(std::string_view key, Variant item);
 
+    // Merges the appended records in now, so that the lookups to come
+    // search one run.
+    void Sort();
+    // Room for this many more records at once, so that adding them moves
+    // none of those there; Capacity() is not affected.
+    void Reserve(std::size_t more);
+
     // Slots in use (deleted ones included) and slots allocated.
     std::int32_t Used() const { return static_cast<std::int32_t>(records_.size()); }
     std::int32_t Capacity() const { return capacity_; }
@@ -75,7 +83,6 @@ private:
     void Compact();
     void SettleTail();
     void MergeLastRuns();
-    void Sort();
     Record* FirstInRuns(std::string_view key, double number);
     Record* Find(std::string_view key);
     Record* FirstLive();
