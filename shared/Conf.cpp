@@ -59,10 +59,6 @@ void ForEachDistinctKey(SortedList& list, const std::function<void(const std::st
     });
 }
 
-bool TextLess(std::string_view a, std::string_view b) {
-    return TextCompare(a, b) < 0;
-}
-
 }  // namespace
 
 Conf::Conf() {
@@ -82,11 +78,12 @@ bool Conf::KeyExists(std::string_view key) {
     return list_.Exists(key);
 }
 
-void Conf::SetValue(std::string key, std::string value) {
-    if (KeyExists(key)) {
-        list_.SetItem(key, std::move(value));
+void Conf::SetValue(std::string_view key, std::string value) {
+    // The key is copied only when it is new.
+    if (Variant* item = list_.FindItem(key)) {
+        *item = std::move(value);
     } else {
-        list_.Add(std::move(key), std::move(value));
+        list_.Add(std::string(key), std::move(value));
     }
 }
 
@@ -95,7 +92,9 @@ void Conf::Load() {
         return;
     }
     const std::string text = FileSystem::ReadWholeFile(path_);
-    for (const FileSystem::TextLine& line : FileSystem::SplitLinesWithEnds(text)) {
+    const std::vector<FileSystem::TextLine> lines = FileSystem::SplitLinesWithEnds(text);
+    list_.Reserve(lines.size());
+    for (const FileSystem::TextLine& line : lines) {
         const auto equals = SettingEquals(line.text);
         if (equals != std::string_view::npos) {
             list_.Add(std::string(line.text.substr(0, equals)), std::string(line.text.substr(equals + 1)));
@@ -143,36 +142,35 @@ std::string Conf::SavedText(const FileText& fileText) {
             list_, [&](const std::string& key, const Variant& value) { AppendSetting(out, key, value.Text()); });
         return out;
     }
-    // The keys the copy wrote, as spelt in the file.
-    std::vector<std::string_view> written;
+    // The values the copy wrote, each the item of its key's first record.
+    // Nothing is added or removed until MissingKeys has run, so the records
+    // stay where they are; one run to search makes each lookup one search.
+    list_.Sort();
+    std::vector<const Variant*> written;
+    written.reserve(static_cast<std::size_t>(list_.Count()));
     const auto rewrite = [&](std::string_view key, std::string_view line, std::string& text) {
-        // Only a key the map lacks gives the empty value.
-        const Variant value = list_.item(key);
-        if (value.IsEmpty()) {
+        const Variant* value = list_.FindItem(key);
+        if (!value) {
             text.assign(line);
             return true;
         }
-        written.push_back(key);
-        text.assign(key).append("=").append(value.Text());
-        return !value.Text().empty();
+        written.push_back(value);
+        text.assign(key).append("=").append(value->Text());
+        return !value->Text().empty();
     };
-    // The copy marks the keys it wrote, so it has to come first.
+    // The copy marks the values it wrote, so it has to come first.
     out = CopyLines(*fileText, rewrite);
-    std::sort(written.begin(), written.end(), TextLess);
+    std::sort(written.begin(), written.end(), std::less<>());
     AppendNewLines(out, MissingKeys(written));
     return out;
 }
 
-std::string Conf::MissingKeys(const std::vector<std::string_view>& written) {
+std::string Conf::MissingKeys(const std::vector<const Variant*>& written) {
     std::string out;
-    // Both go in key order, so one pass over the written keys finds them all.
-    auto next = written.begin();
+    // A key was written when the item of its first record was.
     ForEachDistinctKey(list_, [&](const std::string& key, const Variant& item) {
-        while (next != written.end() && TextLess(*next, key)) {
-            ++next;
-        }
         const std::string& value = item.Text();
-        if (!value.empty() && (next == written.end() || !TextEqual(*next, key))) {
+        if (!value.empty() && !std::binary_search(written.begin(), written.end(), &item, std::less<>())) {
             AppendSetting(out, key, value);
         }
     });

@@ -46,7 +46,7 @@ public:
     // appends the line; the map is not touched.
     bool WriteValue(const std::string& key, const std::string& value);
     // In memory only: replaces the key's value, or adds the key.
-    void SetValue(std::string key, std::string value);
+    void SetValue(std::string_view key, std::string value);
     bool KeyExists(std::string_view key);
 
     // False for what a rewrite line by line would garble: a file that starts
@@ -67,9 +67,9 @@ private:
     static std::string CopyLines(const std::string& fileText, const SettingWriter& setting);
     // The new file of Save and of WriteValue.
     std::string SavedText(const FileText& fileText);
-    // The lines of the keys with values that the copy did not write (written
-    // is in key order).
-    std::string MissingKeys(const std::vector<std::string_view>& written);
+    // The lines of the keys with values that the copy did not write
+    // (written holds the items it wrote, in address order).
+    std::string MissingKeys(const std::vector<const Variant*>& written);
     std::string WrittenText(const FileText& fileText, const std::string& key, const std::string& value);
     // Writes the text to the temporary file and puts that in the file's place.
     bool Commit(const std::string& procedure, const std::function<std::string(const FileText&)>& compose);

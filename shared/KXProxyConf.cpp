@@ -1,5 +1,7 @@
 #include "KXProxyConf.h"
 
+#include <algorithm>
+
 #include "MsgBox.h"
 #include "ProgramTitle.h"
 #include "Resources.h"
@@ -57,6 +59,7 @@ std::vector<std::string> SplitList(std::string_view value) {
         return {std::string(value)};
     }
     std::vector<std::string> parts;
+    parts.reserve(static_cast<std::size_t>(std::count(value.begin(), value.end(), ',')) + 1);
     std::string_view::size_type start = 0;
     for (;;) {
         const auto comma = value.find(',', start);
@@ -122,28 +125,31 @@ void KXProxyConf::Load() {
 
 void KXProxyConf::ParseList(List list) {
     const std::string value = conf_.GetValue(kListKeys[list]).ToText();
-    if (TrimSpaces(value).empty()) {
+    if (IsBlank(value)) {
         return;
     }
     for (std::string& part : SplitList(value)) {
         if (list == kOutgoingServers) {
-            AddOutgoingPart(part);
+            AddOutgoingPart(std::move(part));
         } else {
             lists_[list].Add(std::move(part), Variant(std::int32_t{0}));
         }
     }
 }
 
-void KXProxyConf::AddOutgoingPart(const std::string& part) {
+void KXProxyConf::AddOutgoingPart(std::string part) {
     const auto colon = part.find(':');
-    const std::string host = part.substr(0, colon);
     // A part without a host names no server; kept, it would be saved back as
     // a ":25" entry.
-    if (TrimSpaces(host).empty()) {
+    if (IsBlank(std::string_view(part).substr(0, colon))) {
         return;
     }
-    const std::string port = colon == std::string::npos ? kDefaultPort : part.substr(colon + 1);
-    lists_[kOutgoingServers].Add(host + ":" + port, port);
+    // With a port the part is the entry "host:port" already.
+    std::string port = colon == std::string::npos ? kDefaultPort : part.substr(colon + 1);
+    if (colon == std::string::npos) {
+        part.append(":").append(port);
+    }
+    lists_[kOutgoingServers].Add(std::move(part), std::move(port));
 }
 
 void KXProxyConf::SetDefaults() {
@@ -183,7 +189,7 @@ std::string KXProxyConf::JoinList(List list) {
 }
 
 std::int16_t KXProxyConf::AddEntry(List list, const std::string& entry, const Variant& item) {
-    if (TrimSpaces(entry).empty()) {
+    if (IsBlank(entry)) {
         return kEntryEmpty;
     }
     if (entry.find(',') != std::string::npos) {
@@ -207,10 +213,10 @@ std::vector<Variant> KXProxyConf::Get_Outgoing_Ports() {
 }
 
 std::int16_t KXProxyConf::AddOutgoingServer(const std::string& host, const std::string& port) {
-    if (TrimSpaces(host).empty()) {
+    if (IsBlank(host)) {
         return kEntryEmpty;
     }
-    const std::string used = TrimSpaces(port).empty() ? kDefaultPort : port;
+    const std::string used = IsBlank(port) ? kDefaultPort : port;
     return AddEntry(kOutgoingServers, host + ":" + used, used);
 }
 

@@ -119,7 +119,7 @@ private:
 
     std::int16_t AddEntry(List list, const std::string& entry, const Variant& item = std::int32_t{0});
     void ParseList(List list);
-    void AddOutgoingPart(const std::string& part);
+    void AddOutgoingPart(std::string part);
     std::string JoinList(List list);
     void SetDefaults();
 

@@ -25,6 +25,20 @@ const std::size_t kTailLimit = 32;
 // as long: few runs to search, and each position is moved only a few times.
 const std::size_t kRunRatio = 4;
 
+// Sorts a short run in place, equal positions kept in their order: unlike
+// std::stable_sort it takes no buffer.
+template <typename Less>
+void InsertionSort(std::vector<std::uint32_t>& run, const Less& less) {
+    for (auto next = run.begin() + 1; next < run.end(); ++next) {
+        const std::uint32_t moving = *next;
+        auto hole = next;
+        for (; hole != run.begin() && less(moving, *(hole - 1)); --hole) {
+            *hole = *(hole - 1);
+        }
+        *hole = moving;
+    }
+}
+
 }  // namespace
 
 bool SortedList::ParseKey(std::string_view view, double& number) const {
@@ -91,6 +105,10 @@ void SortedList::Grow() {
     }
 }
 
+void SortedList::Reserve(std::size_t more) {
+    records_.reserve(records_.size() + more);
+}
+
 void SortedList::MergeLastRuns() {
     Run& older = runs_[runs_.size() - 2];
     Run& newer = runs_.back();
@@ -106,7 +124,13 @@ void SortedList::SettleTail() {
     if (tail_.empty()) {
         return;
     }
-    std::stable_sort(tail_.begin(), tail_.end(), [this](std::uint32_t a, std::uint32_t b) { return Less(a, b); });
+    const auto less = [this](std::uint32_t a, std::uint32_t b) { return Less(a, b); };
+    if (tail_.size() > kTailLimit + 1) {
+        // Appends with no lookup between them (a whole file loaded).
+        std::stable_sort(tail_.begin(), tail_.end(), less);
+    } else {
+        InsertionSort(tail_, less);
+    }
     runs_.push_back(std::move(tail_));
     tail_.clear();
     while (runs_.size() >= 2 && runs_[runs_.size() - 2].size() < kRunRatio * runs_.back().size()) {
@@ -278,12 +302,17 @@ void SortedList::SortMode(std::int32_t mode) {
 }
 
 Variant SortedList::item(std::string_view key) {
-    const Record* found = Find(key);
-    return found ? found->item : Variant();
+    const Variant* found = FindItem(key);
+    return found ? *found : Variant();
+}
+
+Variant* SortedList::FindItem(std::string_view key) {
+    Record* found = Find(key);
+    return found ? &found->item : nullptr;
 }
 
 void SortedList::SetItem(std::string_view key, Variant item) {
-    if (Record* found = Find(key)) {
-        found->item = std::move(item);
+    if (Variant* found = FindItem(key)) {
+        *found = std::move(item);
     }
 }

@@ -1,4 +1,5 @@
 #pragma once
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -40,6 +41,9 @@ public:
     void SortMode(std::int32_t mode);
     // The item of the key's first live record; the empty value when absent.
     Variant item(std::string_view key);
+    // The same item in place, or null when absent; valid until the list
+    // next changes.
+    Variant* FindItem(std::string_view key);
     // The item of the first live record in key order; the integer 0 when none.
     Variant GetTop();
 
@@ -48,6 +52,13 @@ public:
     void Add(Variant key, Variant item);
     // Replaces the item of the key's first live record; nothing when absent.
     void SetItem(std::string_view key, Variant item);
+
+    // Merges the appended records in now, so that the lookups to come
+    // search one run.
+    void Sort();
+    // Room for this many more records at once, so that adding them moves
+    // none of those there; Capacity() is not affected.
+    void Reserve(std::size_t more);
 
     // Slots in use (deleted ones included) and slots allocated.
     std::int32_t Used() const { return static_cast<std::int32_t>(records_.size()); }
@@ -72,7 +83,6 @@ private:
     void Compact();
     void SettleTail();
     void MergeLastRuns();
-    void Sort();
     Record* FirstInRuns(std::string_view key, double number);
     Record* Find(std::string_view key);
     Record* FirstLive();

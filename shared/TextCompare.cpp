@@ -83,6 +83,10 @@ std::string TrimSpaces(std::string_view text) {
     return std::string(text.substr(first, text.find_last_not_of(' ') - first + 1));
 }
 
+bool IsBlank(std::string_view text) {
+    return text.find_first_not_of(' ') == std::string_view::npos;
+}
+
 std::vector<std::string> SplitText(const std::string& text, char separator) {
     std::vector<std::string> parts;
     std::size_t start = 0;

@@ -18,6 +18,9 @@ std::string LowerCase(std::string_view text);
 // The text without leading and trailing spaces (only spaces; tabs stay).
 std::string TrimSpaces(std::string_view text);
 
+// TrimSpaces(text).empty(), without making the trimmed copy.
+bool IsBlank(std::string_view text);
+
 // The pieces of the text between the separators, empty ones included: a text
 // without the separator is one piece, and the empty text is one empty piece.
 std::vector<std::string> SplitText(const std::string& text, char separator);

@@ -298,18 +298,21 @@ TEST(SortedList, EqualKeysKeepTheirInsertionOrder) {
 }
 
 TEST(SortedList, ManyEqualKeysAddedTogetherKeepTheirOrder) {
-    SortedList list;
-    list.SortMode(SortedList::kText);
-    const char* keys[] = {"y", "x", "X"};
-    std::vector<std::int32_t> expectedX;
-    std::vector<std::int32_t> expectedY;
-    for (std::int32_t i = 0; i < 300; ++i) {
-        list.Add(keys[i % 3], i);
-        (i % 3 == 0 ? expectedY : expectedX).push_back(i);
+    // Short runs of appends are sorted in place, long ones with a buffer.
+    for (std::int32_t n : {33, 34, 300}) {
+        SortedList list;
+        list.SortMode(SortedList::kText);
+        const char* keys[] = {"y", "x", "X"};
+        std::vector<std::int32_t> expectedX;
+        std::vector<std::int32_t> expectedY;
+        for (std::int32_t i = 0; i < n; ++i) {
+            list.Add(keys[i % 3], i);
+            (i % 3 == 0 ? expectedY : expectedX).push_back(i);
+        }
+        std::vector<std::int32_t> expected = expectedX;
+        expected.insert(expected.end(), expectedY.begin(), expectedY.end());
+        EXPECT_EQ(IntegerItems(list), expected) << n;
     }
-    std::vector<std::int32_t> expected = expectedX;
-    expected.insert(expected.end(), expectedY.begin(), expectedY.end());
-    EXPECT_EQ(IntegerItems(list), expected);
 }
 
 TEST(SortedList, AnEqualKeyAddedAfterASortComesAfterTheSortedOne) {
