@@ -84,7 +84,8 @@ void SortedList::Add(Variant key, Variant item) {
         Grow();
     }
     if (tail_.capacity() == 0) {
-        // The tail holds this many before it is settled.
+        // A lookup settles the tail once it holds more than this (a load, with
+        // no lookup between its appends, grows it further).
         tail_.reserve(kTailLimit + 1);
     }
     tail_.push_back(static_cast<std::uint32_t>(records_.size()));
