@@ -74,6 +74,12 @@ Variant Conf::GetValue(std::string_view key) {
     return list_.item(key);
 }
 
+std::string_view Conf::TextValue(std::string_view key) {
+    // Every value in the map is text (see SetValue and Load).
+    const Variant* value = list_.FindItem(key);
+    return value ? std::string_view(value->Text()) : std::string_view();
+}
+
 bool Conf::KeyExists(std::string_view key) {
     return list_.Exists(key);
 }

@@ -34,6 +34,8 @@ public:
     void ConfigFile(const std::string& path);
     // The value of the key's first line; the empty value when absent.
     Variant GetValue(std::string_view key);
+    // The same as text, without a copy; it lasts until the map next changes.
+    std::string_view TextValue(std::string_view key);
 
     // Adds every setting line of the file to the map (the map is not cleared
     // first). A missing file adds nothing; a file that cannot be read raises.

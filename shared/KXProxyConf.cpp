@@ -55,10 +55,11 @@ const Default kDefaults[] = {
 // A value with no "," is one entry as it stands; otherwise every entry is
 // trimmed of spaces, and empty entries stay.
 std::vector<std::string> SplitList(std::string_view value) {
-    if (value.find(',') == std::string_view::npos) {
-        return {std::string(value)};
-    }
     std::vector<std::string> parts;
+    if (value.find(',') == std::string_view::npos) {
+        parts.emplace_back(value);
+        return parts;
+    }
     parts.reserve(static_cast<std::size_t>(std::count(value.begin(), value.end(), ',')) + 1);
     std::string_view::size_type start = 0;
     for (;;) {
@@ -124,7 +125,8 @@ void KXProxyConf::Load() {
 }
 
 void KXProxyConf::ParseList(List list) {
-    const std::string value = conf_.GetValue(kListKeys[list]).ToText();
+    // Only lists_ changes below, so the view into the settings stays valid.
+    const std::string_view value = conf_.TextValue(kListKeys[list]);
     if (IsBlank(value)) {
         return;
     }

@@ -244,6 +244,22 @@ TEST_F(ConfTest, AKeyOnTwoLinesAnswersItsFirstLineEveryTime) {
     EXPECT_EQ(Saved(), expected);
 }
 
+TEST_F(ConfTest, TextValueAnswersWhatGetValueDoes) {
+    Conf conf = Loaded("Key=first\r\nempty=\r\nKEY=second\r\nspaced = v \r\n");
+    conf.SetValue("added", "in memory");
+    const struct {
+        const char* key;
+        const char* text;
+    } cases[] = {
+        {"key", "first"}, {"Empty", ""}, {"spaced ", " v "}, {"spaced", ""}, {"ADDED", "in memory"}, {"absent", ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.key);
+        EXPECT_EQ(conf.TextValue(c.key), c.text);
+        EXPECT_EQ(conf.GetValue(c.key).ToText(), c.text);
+    }
+}
+
 TEST_F(ConfTest, SaveOfAMissingFileWritesEveryKeyInKeyOrder) {
     Conf conf;
     conf.ConfigFile(PathOf("settings.conf"));
