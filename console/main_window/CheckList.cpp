@@ -36,4 +36,14 @@ std::vector<std::pair<std::string, bool>> Entries(HWND list) {
     return entries;
 }
 
+bool IsCheckChange(const NMHDR& header) {
+    if (header.code != LVN_ITEMCHANGED) {
+        return false;
+    }
+    const auto& change = reinterpret_cast<const NMLISTVIEW&>(header);
+    const UINT oldMark = change.uOldState & LVIS_STATEIMAGEMASK;
+    const UINT newMark = change.uNewState & LVIS_STATEIMAGEMASK;
+    return (change.uChanged & LVIF_STATE) && oldMark != 0 && newMark != 0 && oldMark != newMark;
+}
+
 }  // namespace CheckList

@@ -16,5 +16,8 @@ void Prepare(HWND list);
 int Append(HWND list, const std::string& text);
 // Each item's text, and whether its check box is ticked.
 std::vector<std::pair<std::string, bool>> Entries(HWND list);
+// Whether the notice tells of a check box ticked or cleared. An item being
+// inserted gets its first state image (0 to unchecked), which is no change.
+bool IsCheckChange(const NMHDR& header);
 
 }  // namespace CheckList

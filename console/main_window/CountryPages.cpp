@@ -12,10 +12,6 @@ constexpr int kPages[] = {18, 35};
 
 constexpr int kCountryLists[] = {IDC_lstBlockedCountries, IDC_lstIgnoredCountries};
 
-void SetCountryMark(HWND list, int item, bool checked) {
-    ListView_SetItemState(list, item, INDEXTOSTATEIMAGEMASK(checked ? 2 : 1), LVIS_STATEIMAGEMASK);
-}
-
 }  // namespace
 
 std::span<const int> CountryPages::Pages() const {
@@ -43,7 +39,8 @@ void CountryPages::LoadCountryMarks(int listId, bool (KXProxyConf::*listed)(cons
     mLoadingCountries = true;
     HWND list = Control(listId);
     for (int i = 0; i < ListView_GetItemCount(list); ++i) {
-        SetCountryMark(list, i, ((*modMain::gProxyConf).*listed)(mCountries->GetCodeFromName(ListViewText(list, i))));
+        ListView_SetCheckState(list, i,
+                               ((*modMain::gProxyConf).*listed)(mCountries->GetCodeFromName(ListViewText(list, i))));
     }
     mLoadingCountries = false;
 }
@@ -92,7 +89,7 @@ void CountryPages::SetAllCountryMarks(int listId, bool checked) {
         ShowWindow(list, SW_HIDE);
     }
     for (int i = 0; i < ListView_GetItemCount(list); ++i) {
-        SetCountryMark(list, i, checked);
+        ListView_SetCheckState(list, i, checked);
     }
     if (checked) {
         ShowWindow(list, SW_SHOW);
@@ -133,11 +130,7 @@ bool CountryPages::OnNotify(const NMHDR& header) {
         header.code != LVN_ITEMCHANGED) {
         return false;
     }
-    const auto& change = reinterpret_cast<const NMLISTVIEW&>(header);
-    const UINT oldMark = change.uOldState & LVIS_STATEIMAGEMASK;
-    const UINT newMark = change.uNewState & LVIS_STATEIMAGEMASK;
-    // A new entry gets its first mark; only a mark that changes is a check.
-    if ((change.uChanged & LVIF_STATE) && oldMark != 0 && oldMark != newMark && !mLoadingCountries) {
+    if (CheckList::IsCheckChange(header) && !mLoadingCountries) {
         MarkSettingsChanged(true);
     }
     return true;

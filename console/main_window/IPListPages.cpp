@@ -192,16 +192,12 @@ void IPListPages::DeleteCurrentEntry(int box) {
     MarkSettingsChanged(true);
 }
 
-// A check mark set or cleared by hand. An item being inserted gets its first
-// state image (0 to unchecked) without a user.
+// A check mark set or cleared by hand.
 bool IPListPages::OnNotify(const NMHDR& header) {
     if (header.idFrom != IDC_lstRBLs || header.code != LVN_ITEMCHANGED) {
         return false;
     }
-    const auto& change = reinterpret_cast<const NMLISTVIEW&>(header);
-    const UINT oldImage = change.uOldState & LVIS_STATEIMAGEMASK;
-    const UINT newImage = change.uNewState & LVIS_STATEIMAGEMASK;
-    if ((change.uChanged & LVIF_STATE) && oldImage != 0 && newImage != 0 && oldImage != newImage && !mLoadingRBLs) {
+    if (CheckList::IsCheckChange(header) && !mLoadingRBLs) {
         MarkSettingsChanged(true);
     }
     return true;
