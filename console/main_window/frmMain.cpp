@@ -113,7 +113,7 @@ void frmMain::Form_Load() {
     const WindowBoundary::Handler handler(__func__);
     LogTrap::Trap("Form_Load: Error ", " : ", [&] {
         modMain::WriteConsoleLog("Start Main Form Load");
-        if (modMain::gInstallMode) {
+        if (modMain::gInstallMode && modMain::SettingsReadable()) {
             daemon_.StopProxy();
             daemon_.StartProxy();
         }

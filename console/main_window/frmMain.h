@@ -61,6 +61,9 @@ public:
     void PopulateFormPOP3();
     bool SaveSettings();
     void WriteSettings();
+    // Whether the window's settings may be saved: the file was read as text
+    // and every field check passes. Says why not in a box.
+    bool ReadyToSave();
     // Raises the settings-changed flag (and the restart-needed one when
     // asked) and enables Apply.
     void MarkSettingsChanged(bool restartNeeded);

@@ -65,7 +65,7 @@ void frmMain::cmdOK_Click() {
 void frmMain::cmdOK2_Click() {
     const WindowBoundary::Handler handler(__func__);
     if (modMain::gSettingsChanged || modMain::gRestartNeeded) {
-        if (!fields_.ValidateSettings()) {
+        if (!ReadyToSave()) {
             return;
         }
         ShowWindow(hwnd_, SW_HIDE);

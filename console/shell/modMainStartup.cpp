@@ -80,17 +80,27 @@ int WholeNumberOrZero(const std::string& text) {
     }
 }
 
-// "UsingOE" = "1", left by the installer, turns the mail-store scan on once.
+// "UsingOE" = "1", left by the installer, turns the mail-store scan on once:
+// it stays until the file says so, or the request would be lost.
 void ApplyUsingOE() {
     ProductKey product;
     if (product.Value("UsingOE").ToText() == "1") {
         gProxyConf->SetValue("oe_scan", "yes");
-        gProxyConf->WriteValue("oe_scan", "yes");
-        product.DeleteValue("UsingOE");
+        if (gProxyConf->WriteValue("oe_scan", "yes")) {
+            product.DeleteValue("UsingOE");
+        }
     }
 }
 
+bool ScanWanted() {
+    const std::string scan = gProxyConf->GetValue("oe_scan").ToText();
+    return SettingsReadable() && (scan == "yes" || scan.empty());
+}
+
 void StartLauncherAndDaemon() {
+    if (!SettingsReadable()) {
+        return;
+    }
     std::uint32_t id = 0;
     const bool launcherRuns = IsProcessRunning("Launcher", id);
     if (gProxyConf->GetValue("enable_oe_plugin").ToText() != "no" && !launcherRuns) {
@@ -186,6 +196,10 @@ bool InitializeObjects() {
     return result;
 }
 
+bool SettingsReadable() {
+    return gProxyConf && gProxyConf->LoadedAsText();
+}
+
 void ReleaseObjects() {
     gProxyConf.reset();
     gApprovedSenders.reset();
@@ -222,8 +236,7 @@ void Main() {
         if (!window.Load()) {
             return;
         }
-        const std::string scan = gProxyConf->GetValue("oe_scan").ToText();
-        if (scan == "yes" || scan.empty()) {
+        if (ScanWanted()) {
             window.EnableScanTimer(true);
         }
         frmAboutTessavane::Instance().Load(window.Window());

@@ -16,6 +16,7 @@ namespace {
 const char kOEKey[] = "Software\\Microsoft\\Outlook Express";
 const char kProductKey[] = "Software\\Tessavane Varnholt Desktop Client";
 const char kRunKey[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run";
+const char kSenderDialogKey[] = "Software\\Quenmark\\OE_Plugin\\";
 // Keeps the start-up from opening the launcher and the daemon, which the
 // test's directory does not hold.
 const char kPluginOff[] = "enable_oe_plugin=no\r\n";
@@ -32,6 +33,51 @@ std::optional<std::string> RegistryText(const char* key, const char* name) {
     }
     return std::string(text);
 }
+
+bool ValueThere(HKEY root, const char* key, const char* name) {
+    return RegGetValueA(root, key, name, RRF_RT_ANY, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
+}
+
+// Recorders stand in for the launcher and the daemon while the guard lives.
+class RecordingPrograms {
+public:
+    RecordingPrograms() {
+        for (const char* name : kNames) {
+            CopyFileA(TestBinPath("StartRecorder.exe").c_str(), ProgramPath(std::string(name) + ".exe").c_str(), FALSE);
+        }
+        Forget();
+    }
+    RecordingPrograms(const RecordingPrograms&) = delete;
+    RecordingPrograms& operator=(const RecordingPrograms&) = delete;
+    ~RecordingPrograms() {
+        for (const char* name : kNames) {
+            DeleteFileA(ProgramPath(std::string(name) + ".exe").c_str());
+        }
+        Forget();
+    }
+    // The programs started since the last call, by name. The start-up opens
+    // them before it returns, so once none runs no record can come later.
+    std::vector<std::string> Started() {
+        EXPECT_TRUE(
+            WaitUntil([] { return ProcessesNamed("Launcher.exe") + ProcessesNamed("kx_daemon.exe") == 0; }, 10000));
+        std::vector<std::string> started;
+        for (const char* name : kNames) {
+            if (!ReadWholeFile(ProgramPath(std::string(name) + ".record")).empty()) {
+                started.emplace_back(name);
+            }
+        }
+        Forget();
+        return started;
+    }
+
+private:
+    static void Forget() {
+        for (const char* name : kNames) {
+            DeleteFileA(ProgramPath(std::string(name) + ".record").c_str());
+        }
+    }
+    static constexpr const char* kNames[] = {"Launcher", "kx_daemon"};
+};
 
 class ConsoleStartup : public SettingsWindow {
 protected:
@@ -243,12 +289,50 @@ TEST_F(ConsoleStartup, AFileThatIsNotTextIsLeftAloneThroughStartUpAndApply) {
             Click(IDC_cmdOK);
         }
         EXPECT_TRUE(SavedConf() == sample.bytes) << sample.name;
-        EXPECT_EQ(refusals("Conf.Save()"), 2) << sample.name;
-        // The refusal is said once; each failed Apply keeps its usual box.
+        // Each Apply says why it saves nothing, without trying to.
+        EXPECT_EQ(refusals("Conf.Save()"), 0) << sample.name;
         ASSERT_EQ(boxes.size(), 3u) << sample.name;
-        EXPECT_EQ(boxes[1].text, "Debug SaveSettings");
-        EXPECT_EQ(boxes[2].text, "Debug SaveSettings");
+        EXPECT_EQ(boxes[1].text, boxes[0].text);
+        EXPECT_EQ(boxes[2].text, boxes[0].text);
         EXPECT_TRUE(ApplyEnabled());
+    }
+}
+
+// What the console holds of a file it could not read are defaults, not the
+// user's settings: it starts no program and writes no registry value on
+// their strength, and Apply and OK say the file cannot be read, whatever the
+// boxes hold.
+TEST_F(ConsoleStartup, SettingsThatCannotBeReadAreNotActedOn) {
+    RecordingPrograms programs;
+    SavedRegistryValue run(kRunKey, "OE_Plugin_Startup");
+    SavedRegistryValue usingOE(kProductKey, "UsingOE");
+    SavedRegistryValue senderDialog(kSenderDialogKey, "showsenderdialog", HKEY_CURRENT_USER);
+    // The same start-up over a file it can read starts both.
+    Start("listen_port=8110\r\n");
+    EXPECT_EQ(programs.Started(), (std::vector<std::string>{"Launcher", "kx_daemon"}));
+
+    for (const ConfSamples::Sample& sample : ConfSamples::NotText("listen_port=8110\r\nenable_oe_plugin=no\r\n")) {
+        RegDeleteKeyValueA(HKEY_LOCAL_MACHINE, kRunKey, "OE_Plugin_Startup");
+        RegDeleteKeyValueA(HKEY_CURRENT_USER, kSenderDialogKey, "showsenderdialog");
+        usingOE.SetText("1");
+        Start(sample.bytes);
+        EXPECT_TRUE(programs.Started().empty()) << sample.name;
+        EXPECT_FALSE(Form().ScanTimerEnabled()) << sample.name << ": the scan would start the scanner";
+        EXPECT_FALSE(ValueThere(HKEY_LOCAL_MACHINE, kRunKey, "OE_Plugin_Startup")) << sample.name;
+        EXPECT_FALSE(ValueThere(HKEY_CURRENT_USER, kSenderDialogKey, "showsenderdialog")) << sample.name;
+        EXPECT_EQ(RegistryText(kProductKey, "UsingOE"), "1") << sample.name << ": the request is not lost";
+
+        for (int button : {IDC_cmdOK, IDC_cmdOK2}) {
+            ClearRecords();
+            Choose(IDC_cmbOEScanFrequency, 0);
+            Click(button);
+            ASSERT_EQ(boxes.size(), 1u) << sample.name;
+            EXPECT_NE(boxes[0].text.find(ConfPath("brindlecote.conf") + " cannot be read as text"), std::string::npos)
+                << sample.name << ": " << boxes[0].text;
+            EXPECT_TRUE(ApplyEnabled()) << sample.name;
+            EXPECT_TRUE(IsWindow(Form().Window())) << sample.name << ": OK keeps the window";
+        }
+        EXPECT_TRUE(SavedConf() == sample.bytes) << sample.name;
     }
 }
 
