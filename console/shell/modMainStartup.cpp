@@ -152,9 +152,8 @@ bool InitializeObjects() {
         const std::string confFile = ConfPath(LoadResText(kStrConfFile));
         gProxyConf->ConfigurationFile(confFile);
         if (!gProxyConf->FileExists(confFile)) {
-            // Without any file the console still runs on the defaults; the
-            // first save writes the file.
             WriteConsoleLog(confFile + " does not exist");
+            return;
         }
         gProxyConf->Load();
         DebugStep("2");

@@ -336,4 +336,27 @@ TEST_F(ConsoleStartup, SettingsThatCannotBeReadAreNotActedOn) {
     }
 }
 
+// With neither the configuration nor its default there is nothing to run
+// on: the user is told, and the console ends without a window.
+TEST_F(ConsoleStartup, WithoutAnyConfigurationTheStartUpEnds) {
+    CloseWindow();
+    ClearRecords();
+    Seed(kPluginOff);
+    DeleteFileA(ConfPath("brindlecote.conf").c_str());
+    const std::string defaultConf = ConfPath("default_brindlecote.conf");
+    const bool hadDefault = MoveFileA(defaultConf.c_str(), (defaultConf + ".away").c_str()) != FALSE;
+    modMain::Main();
+    if (hadDefault) {
+        MoveFileA((defaultConf + ".away").c_str(), defaultConf.c_str());
+    }
+    EXPECT_EQ(Form().Window(), nullptr);
+    ASSERT_EQ(boxes.size(), 2u) << testing::PrintToString(logLines);
+    EXPECT_EQ(boxes[0].text, "Can not find default_brindlecote.conf");
+    EXPECT_EQ(boxes[1].text, "Problem initializing objects");
+    const std::string log = ConsoleLog();
+    EXPECT_NE(log.find(" : " + ConfPath("brindlecote.conf") + " does not exist\r\n"), std::string::npos) << log;
+    EXPECT_EQ(log.find("Loaded Startup Form"), std::string::npos) << log;
+    EXPECT_FALSE(FileSystem::FileExists(ConfPath("brindlecote.conf"))) << "nothing is written";
+}
+
 }  // namespace
