@@ -32,6 +32,7 @@ bool frmMain::Load() {
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_TREEVIEW_CLASSES | ICC_BAR_CLASSES | ICC_UPDOWN_CLASS |
                                                        ICC_LISTVIEW_CLASSES | ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&controls);
+    closing_ = false;
     hwnd_ = CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_frmMain), nullptr, DialogProc,
                                reinterpret_cast<LPARAM>(this));
     if (hwnd_ == nullptr) {
@@ -183,6 +184,7 @@ INT_PTR frmMain::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             }
             return FALSE;
         case WM_CLOSE:
+            closing_ = true;
             DestroyWindow(hwnd_);
             return TRUE;
         case WM_DESTROY:

@@ -81,6 +81,10 @@ public:
     MenuCommands& Menus() { return menus_; }
     DaemonControl& Daemon() { return daemon_; }
 
+    // From the close on, a box that loses the focus is no longer checked:
+    // there is no window left to correct it in.
+    bool Closing() const { return closing_; }
+
     bool mIconClicked = false;
     HWND mTreeHwnd = nullptr;
 
@@ -113,6 +117,7 @@ private:
     HIMAGELIST images_ = nullptr;
     std::map<std::string, HTREEITEM> nodes_;
     bool scanTimerEnabled_ = false;
+    bool closing_ = false;
     // Whether the last WriteSettings reached the file.
     bool settingsWritten_ = false;
     // A click on the already selected node raises no selection change, but

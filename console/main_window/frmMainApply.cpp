@@ -82,6 +82,7 @@ void frmMain::cmdOK2_Click() {
 
 void frmMain::cmdCancel_Click() {
     const WindowBoundary::Handler handler(__func__);
+    closing_ = true;
     ShowWindow(hwnd_, SW_HIDE);
     MarkAccountWizardRan();
     PopulateFormPOP3();
