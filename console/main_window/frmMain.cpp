@@ -1,6 +1,7 @@
 #include "frmMain.h"
 
 #include <initializer_list>
+#include <string_view>
 
 #include "KXProxyConf.h"
 #include "LogTrap.h"
@@ -19,6 +20,18 @@ const UINT kScanTimerInterval = 65000;
 int PageOfControl(int id) {
     const int page = (id - PAGE_ID_FIRST) / PAGE_ID_BLOCK;
     return id >= PAGE_ID_FIRST && page < PAGE_COUNT ? page : -1;
+}
+
+// Closes a form of this program that is shown, other than the main window,
+// as its own close box would.
+BOOL CALLBACK CloseShownForm(HWND window, LPARAM mainWindow) {
+    char className[16] = "";
+    GetClassNameA(window, className, sizeof className);
+    if (window != reinterpret_cast<HWND>(mainWindow) && IsWindowVisible(window) &&
+        std::string_view(className) == "#32770") {
+        SendMessageA(window, WM_CLOSE, 0, 0);
+    }
+    return TRUE;
 }
 
 }  // namespace
@@ -150,6 +163,9 @@ void frmMain::Form_Unload() {
     const WindowBoundary::Handler handler(__func__);
     KillTimer(hwnd_, kScanTimerId);
     frmAboutTessavane::Instance().Unload();
+    // The statistics window or the release notice may still be up (the
+    // notice has no owner to go with); none may outlive the objects.
+    EnumThreadWindows(GetCurrentThreadId(), CloseShownForm, reinterpret_cast<LPARAM>(hwnd_));
     modMain::ReleaseObjects();
     modMain::WriteConsoleLog("Application End");
 }

@@ -232,7 +232,9 @@ void Main() {
         ApplyUsingOE();
 
         frmMain& window = frmMain::Instance();
-        if (!window.Load()) {
+        // A window closed while it loaded (from its release notice) has
+        // already released the objects.
+        if (!window.Load() || window.Window() == nullptr) {
             return;
         }
         if (ScanWanted()) {

@@ -7,9 +7,12 @@
 #include <vector>
 
 #include "ConfSamples.h"
+#include "ModalDialogDriver.h"
 #include "ProcessDriver.h"
 #include "SavedRegistryValue.h"
 #include "SettingsWindowFixture.h"
+#include "frmNewRelease.h"
+#include "frmNewReleaseIds.h"
 
 namespace {
 
@@ -357,6 +360,25 @@ TEST_F(ConsoleStartup, WithoutAnyConfigurationTheStartUpEnds) {
     EXPECT_NE(log.find(" : " + ConfPath("brindlecote.conf") + " does not exist\r\n"), std::string::npos) << log;
     EXPECT_EQ(log.find("Loaded Startup Form"), std::string::npos) << log;
     EXPECT_FALSE(FileSystem::FileExists(ConfPath("brindlecote.conf"))) << "nothing is written";
+}
+
+// A form still shown when the main window unloads goes with it: the release
+// notice, which the window's load shows with no owner, among them.
+TEST_F(ConsoleStartup, TheReleaseNoticeIsUnloadedWithTheMainWindow) {
+    LoadWindow(kPluginOff);
+    bool shownAfterClose = true;
+    ModalDialogDriver driver(IDC_chkIgnore, [&](HWND notice) {
+        SendMessageA(Form().Window(), WM_CLOSE, 0, 0);
+        shownAfterClose = IsWindow(notice) && IsWindowVisible(notice);
+    });
+    frmNewRelease notice;
+    notice.ReleaseVersion("9.9.9");
+    notice.Show();
+    ASSERT_TRUE(driver.Ran());
+    EXPECT_FALSE(shownAfterClose);
+    EXPECT_FALSE(driver.LeftOpen());
+    EXPECT_EQ(Form().Window(), nullptr);
+    EXPECT_NE(ConsoleLog().find(" : Application End"), std::string::npos);
 }
 
 }  // namespace
