@@ -94,10 +94,12 @@ void Conf::SetValue(std::string_view key, std::string value) {
 }
 
 void Conf::Load() {
+    loadedAsText_ = true;
     if (!FileSystem::FileExists(path_)) {
         return;
     }
     const std::string text = FileSystem::ReadWholeFile(path_);
+    loadedAsText_ = ReadableAsText(text);
     const std::vector<FileSystem::TextLine> lines = FileSystem::SplitLinesWithEnds(text);
     list_.Reserve(lines.size());
     for (const FileSystem::TextLine& line : lines) {
@@ -220,15 +222,18 @@ std::string Conf::WrittenText(const FileText& fileText, const std::string& key, 
     return out;
 }
 
+void Conf::ShowNotText() const {
+    MsgBox(path_ +
+               " cannot be read as text (it may have been saved as Unicode or be damaged), so no settings were "
+               "written to it. The file was left as it was.",
+           MsgBoxStyle::OKOnly | MsgBoxStyle::Exclamation, ProgramTitle());
+}
+
 void Conf::RefuseNotText(const std::string& prefix) {
-    const std::string why = path_ + " cannot be read as text";
-    LogTrap::Write(LogTrap::ErrorLine(prefix, kNotText, " : ", why + "; it was not written"));
+    LogTrap::Write(LogTrap::ErrorLine(prefix, kNotText, " : ", path_ + " cannot be read as text; it was not written"));
     if (!notTextShown_) {
         notTextShown_ = true;
-        MsgBox(why +
-                   " (it may have been saved as Unicode or be damaged), so no settings were written to it. "
-                   "The file was left as it was.",
-               MsgBoxStyle::OKOnly | MsgBoxStyle::Exclamation, ProgramTitle());
+        ShowNotText();
     }
 }
 

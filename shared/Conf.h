@@ -40,6 +40,11 @@ public:
     // Adds every setting line of the file to the map (the map is not cleared
     // first). A missing file adds nothing; a file that cannot be read raises.
     void Load();
+    // False when the last Load found a file that is not text: the map then
+    // holds nothing the file means, so no setting should be acted on.
+    bool LoadedAsText() const { return loadedAsText_; }
+    // Says in a box that the file cannot be read as text and was left alone.
+    void ShowNotText() const;
     // Rewrites the file from the map. A key whose value is empty loses its
     // line; keys the file lacks are appended in key order. With an empty map
     // the file is left alone and the result is true.
@@ -83,4 +88,5 @@ private:
     SortedList list_;
     std::string path_;
     bool notTextShown_ = false;
+    bool loadedAsText_ = true;
 };

@@ -41,6 +41,9 @@ public:
     // Reads the file, fills the nine lists (adding to what they hold) and sets
     // the defaults of missing keys in memory.
     void Load();
+    // False when the last Load found a file that is not text (see Conf).
+    bool LoadedAsText() const { return conf_.LoadedAsText(); }
+    void ShowNotText() const { conf_.ShowNotText(); }
     bool Save();
     // Changes the key in the file at once; memory is not touched.
     bool WriteValue(const std::string& key, const std::string& value);

@@ -152,7 +152,7 @@ bool FieldPages::RefuseField(int id, int message, int title) {
 }
 
 void FieldPages::FieldLostFocus(int id) {
-    if (refusing_ || ValidateField(id)) {
+    if (refusing_ || window_.Closing() || ValidateField(id)) {
         return;
     }
     // The click that took the focus away must not act on a refused text.

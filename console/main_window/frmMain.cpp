@@ -1,6 +1,7 @@
 #include "frmMain.h"
 
 #include <initializer_list>
+#include <string_view>
 
 #include "KXProxyConf.h"
 #include "LogTrap.h"
@@ -21,6 +22,18 @@ int PageOfControl(int id) {
     return id >= PAGE_ID_FIRST && page < PAGE_COUNT ? page : -1;
 }
 
+// Closes a form of this program that is shown, other than the main window,
+// as its own close box would.
+BOOL CALLBACK CloseShownForm(HWND window, LPARAM mainWindow) {
+    char className[16] = "";
+    GetClassNameA(window, className, sizeof className);
+    if (window != reinterpret_cast<HWND>(mainWindow) && IsWindowVisible(window) &&
+        std::string_view(className) == "#32770") {
+        SendMessageA(window, WM_CLOSE, 0, 0);
+    }
+    return TRUE;
+}
+
 }  // namespace
 
 frmMain& frmMain::Instance() {
@@ -32,6 +45,7 @@ bool frmMain::Load() {
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_TREEVIEW_CLASSES | ICC_BAR_CLASSES | ICC_UPDOWN_CLASS |
                                                        ICC_LISTVIEW_CLASSES | ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&controls);
+    closing_ = false;
     hwnd_ = CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_frmMain), nullptr, DialogProc,
                                reinterpret_cast<LPARAM>(this));
     if (hwnd_ == nullptr) {
@@ -113,7 +127,7 @@ void frmMain::Form_Load() {
     const WindowBoundary::Handler handler(__func__);
     LogTrap::Trap("Form_Load: Error ", " : ", [&] {
         modMain::WriteConsoleLog("Start Main Form Load");
-        if (modMain::gInstallMode) {
+        if (modMain::gInstallMode && modMain::SettingsReadable()) {
             daemon_.StopProxy();
             daemon_.StartProxy();
         }
@@ -149,6 +163,9 @@ void frmMain::Form_Unload() {
     const WindowBoundary::Handler handler(__func__);
     KillTimer(hwnd_, kScanTimerId);
     frmAboutTessavane::Instance().Unload();
+    // The statistics window or the release notice may still be up (the
+    // notice has no owner to go with); none may outlive the objects.
+    EnumThreadWindows(GetCurrentThreadId(), CloseShownForm, reinterpret_cast<LPARAM>(hwnd_));
     modMain::ReleaseObjects();
     modMain::WriteConsoleLog("Application End");
 }
@@ -183,6 +200,7 @@ INT_PTR frmMain::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             }
             return FALSE;
         case WM_CLOSE:
+            closing_ = true;
             DestroyWindow(hwnd_);
             return TRUE;
         case WM_DESTROY:

@@ -61,6 +61,9 @@ public:
     void PopulateFormPOP3();
     bool SaveSettings();
     void WriteSettings();
+    // Whether the window's settings may be saved: the file was read as text
+    // and every field check passes. Says why not in a box.
+    bool ReadyToSave();
     // Raises the settings-changed flag (and the restart-needed one when
     // asked) and enables Apply.
     void MarkSettingsChanged(bool restartNeeded);
@@ -77,6 +80,10 @@ public:
     FieldPages& Fields() { return fields_; }
     MenuCommands& Menus() { return menus_; }
     DaemonControl& Daemon() { return daemon_; }
+
+    // From the close on, a box that loses the focus is no longer checked:
+    // there is no window left to correct it in.
+    bool Closing() const { return closing_; }
 
     bool mIconClicked = false;
     HWND mTreeHwnd = nullptr;
@@ -110,6 +117,7 @@ private:
     HIMAGELIST images_ = nullptr;
     std::map<std::string, HTREEITEM> nodes_;
     bool scanTimerEnabled_ = false;
+    bool closing_ = false;
     // Whether the last WriteSettings reached the file.
     bool settingsWritten_ = false;
     // A click on the already selected node raises no selection change, but

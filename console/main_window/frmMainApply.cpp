@@ -65,7 +65,7 @@ void frmMain::cmdOK_Click() {
 void frmMain::cmdOK2_Click() {
     const WindowBoundary::Handler handler(__func__);
     if (modMain::gSettingsChanged || modMain::gRestartNeeded) {
-        if (!fields_.ValidateSettings()) {
+        if (!ReadyToSave()) {
             return;
         }
         ShowWindow(hwnd_, SW_HIDE);
@@ -82,6 +82,7 @@ void frmMain::cmdOK2_Click() {
 
 void frmMain::cmdCancel_Click() {
     const WindowBoundary::Handler handler(__func__);
+    closing_ = true;
     ShowWindow(hwnd_, SW_HIDE);
     MarkAccountWizardRan();
     PopulateFormPOP3();

@@ -241,7 +241,7 @@ void frmMain::PopulateFormPOP3() {
         load("ruleupdate");
         Checkpoint("RuleUpdate");
 
-        if (Value("enable_oe_plugin").empty()) {
+        if (Value("enable_oe_plugin").empty() && modMain::SettingsReadable()) {
             modMain::gProxyConf->SetValue("enable_oe_plugin", "yes");
             const std::string launcher = FileSystem::ProgramDirectory() + "\\Launcher.exe";
             WriteRegistryValue(HKEY_LOCAL_MACHINE, kRunKey, "OE_Plugin_Startup", "\"" + launcher + "\"");
@@ -270,7 +270,7 @@ void frmMain::PopulateFormPOP3() {
         load("oe_spam_threshold");
         load("oe_spam");
 
-        if (senderDialog.empty()) {
+        if (senderDialog.empty() && modMain::SettingsReadable()) {
             WriteRegistryValue(HKEY_CURRENT_USER, kSenderDialogKey, "showsenderdialog", std::int32_t{1});
         }
         rows.SetNode("ConfirmBA", SettingsMapping::SenderDialogOn(senderDialog));
@@ -320,7 +320,7 @@ void frmMain::PopulateFormPOP3() {
 bool frmMain::SaveSettings() {
     bool saved = false;
     LogTrap::Trap("SaveFormFields() Error ", " ", [&] {
-        if (!fields_.ValidateSettings()) {
+        if (!ReadyToSave()) {
             return;
         }
         modMain::gProxyConf->SetValue("enable_upgrade_notification",
@@ -331,6 +331,16 @@ bool frmMain::SaveSettings() {
         saved = settingsWritten_;
     });
     return saved;
+}
+
+bool frmMain::ReadyToSave() {
+    // The boxes show defaults, not the file: checking them would blame the
+    // user for what the file holds, and saving them would be wrong anyway.
+    if (!modMain::SettingsReadable()) {
+        modMain::gProxyConf->ShowNotText();
+        return false;
+    }
+    return fields_.ValidateSettings();
 }
 
 void frmMain::WriteSettings() {

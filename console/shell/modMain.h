@@ -62,6 +62,11 @@ bool InitializeObjects();
 // Drops the configuration object and the four lists.
 void ReleaseObjects();
 
+// False when brindlecote.conf could not be read as text: the console then
+// holds defaults, not the user's settings, and acts on none of them (it
+// starts no program and writes no registry value on their strength).
+bool SettingsReadable();
+
 // Reads the switches -hide, -install and -debug from the command line.
 void ParseSwitches(const std::string& commandLine);
 

@@ -80,17 +80,27 @@ int WholeNumberOrZero(const std::string& text) {
     }
 }
 
-// "UsingOE" = "1", left by the installer, turns the mail-store scan on once.
+// "UsingOE" = "1", left by the installer, turns the mail-store scan on once:
+// it stays until the file says so, or the request would be lost.
 void ApplyUsingOE() {
     ProductKey product;
     if (product.Value("UsingOE").ToText() == "1") {
         gProxyConf->SetValue("oe_scan", "yes");
-        gProxyConf->WriteValue("oe_scan", "yes");
-        product.DeleteValue("UsingOE");
+        if (gProxyConf->WriteValue("oe_scan", "yes")) {
+            product.DeleteValue("UsingOE");
+        }
     }
 }
 
+bool ScanWanted() {
+    const std::string scan = gProxyConf->GetValue("oe_scan").ToText();
+    return SettingsReadable() && (scan == "yes" || scan.empty());
+}
+
 void StartLauncherAndDaemon() {
+    if (!SettingsReadable()) {
+        return;
+    }
     std::uint32_t id = 0;
     const bool launcherRuns = IsProcessRunning("Launcher", id);
     if (gProxyConf->GetValue("enable_oe_plugin").ToText() != "no" && !launcherRuns) {
@@ -142,9 +152,8 @@ bool InitializeObjects() {
         const std::string confFile = ConfPath(LoadResText(kStrConfFile));
         gProxyConf->ConfigurationFile(confFile);
         if (!gProxyConf->FileExists(confFile)) {
-            // Without any file the console still runs on the defaults; the
-            // first save writes the file.
             WriteConsoleLog(confFile + " does not exist");
+            return;
         }
         gProxyConf->Load();
         DebugStep("2");
@@ -186,6 +195,10 @@ bool InitializeObjects() {
     return result;
 }
 
+bool SettingsReadable() {
+    return gProxyConf && gProxyConf->LoadedAsText();
+}
+
 void ReleaseObjects() {
     gProxyConf.reset();
     gApprovedSenders.reset();
@@ -219,11 +232,12 @@ void Main() {
         ApplyUsingOE();
 
         frmMain& window = frmMain::Instance();
-        if (!window.Load()) {
+        // A window closed while it loaded (from its release notice) has
+        // already released the objects.
+        if (!window.Load() || window.Window() == nullptr) {
             return;
         }
-        const std::string scan = gProxyConf->GetValue("oe_scan").ToText();
-        if (scan == "yes" || scan.empty()) {
+        if (ScanWanted()) {
             window.EnableScanTimer(true);
         }
         frmAboutTessavane::Instance().Load(window.Window());

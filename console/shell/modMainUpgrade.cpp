@@ -72,7 +72,7 @@ void CheckForUpgrade() {
         const std::string dismissed = Setting("last_upgrade_notification");
         // Fetched at every start, whatever the setting below.
         const std::string latest = GetLatestVersion();
-        if (Setting("enable_upgrade_notification") != "yes") {
+        if (Setting("enable_upgrade_notification") != "yes" || !SettingsReadable()) {
             return;
         }
         if (IsNewerVersion(latest)) {

@@ -138,6 +138,7 @@ TEST_F(ConfTest, AFileThatIsNotTextIsNeverWrittenAndTheUserIsToldOnce) {
         log_.clear();
         boxes_.clear();
         Conf conf = Loaded(file);
+        EXPECT_FALSE(conf.LoadedAsText()) << sample.name;
         conf.SetValue("listen_port", "9");
         EXPECT_FALSE(conf.Save());
         EXPECT_FALSE(conf.WriteValue("oe_spam_threshold", "90"));
@@ -154,6 +155,19 @@ TEST_F(ConfTest, AFileThatIsNotTextIsNeverWrittenAndTheUserIsToldOnce) {
         EXPECT_NE(boxes_[0].text.find("left as it was"), std::string::npos) << boxes_[0].text;
         EXPECT_EQ(boxes_[0].title, ProgramTitle());
     }
+}
+
+// Whether the settings came from the file: a missing file holds none to
+// misread, and a file put right since is read as text at the next load.
+TEST_F(ConfTest, ALoadTellsWhetherTheFileWasReadAsText) {
+    Conf conf = Loaded(std::string("\xFF\xFE") + Utf16("listen_port=8110\r\n", false));
+    EXPECT_FALSE(conf.LoadedAsText());
+    WriteFile("settings.conf", "listen_port=8110\r\n");
+    conf.Load();
+    EXPECT_TRUE(conf.LoadedAsText());
+    std::filesystem::remove(dir_ / "settings.conf");
+    conf.Load();
+    EXPECT_TRUE(conf.LoadedAsText());
 }
 
 TEST_F(ConfTest, SaveRewritesValuesInPlaceAndAppendsNewKeysInKeyOrder) {

@@ -315,6 +315,50 @@ TEST_F(SettingsEdits, RequestsFollowTheProxySettingAtEveryApply) {
     EXPECT_NE(SavedConf().find("use_proxy_server=no\r\n"), std::string::npos) << SavedConf();
 }
 
+// Closing the window drops its unsaved edits; a refused value in a box is
+// one of them, and once the window is going there is nothing to fix it in,
+// so no field message shows, whether the box has the focus or not.
+TEST_F(SettingsEdits, ClosingWithARefusedValueShowsNoFieldMessage) {
+    const auto closeBox = [] { SendMessageA(Form().Window(), WM_CLOSE, 0, 0); };
+    // Cancel's command as the keyboard gives it, with the focus left where it is.
+    const auto cancel = [] {
+        SendMessageA(Form().Window(), WM_COMMAND, MAKEWPARAM(IDC_cmdCancel, BN_CLICKED),
+                     reinterpret_cast<LPARAM>(Control(IDC_cmdCancel)));
+    };
+    const auto focus = [](int id) { return [id] { SetFocus(Control(id)); }; };
+    const struct {
+        const char* name;
+        int box;
+        std::function<void()> before;
+        std::size_t boxesBefore;
+        std::function<void()> close;
+    } cases[] = {
+        {"focus in the port box", IDC_txtInPort, focus(IDC_txtInPort), 0, closeBox},
+        {"focus in a threshold box", IDC_txtMsgModThreshold, focus(IDC_txtMsgModThreshold), 0, closeBox},
+        {"focus elsewhere", IDC_txtInPort, [] { SetFocus(Form().mTreeHwnd); }, 0, closeBox},
+        {"after a refused Apply", IDC_txtInPort,
+         [] {
+             SetFocus(Control(IDC_txtInPort));
+             Click(IDC_cmdOK);
+         },
+         1, closeBox},
+        {"Cancel from the keyboard", IDC_txtInPort, focus(IDC_txtInPort), 0, cancel},
+    };
+    for (const auto& c : cases) {
+        LoadWindow(kSeed);
+        ShowPageOf(c.box);
+        Type(c.box, "abc");
+        c.before();
+        Pump();
+        ASSERT_EQ(boxes.size(), c.boxesBefore) << c.name;
+        c.close();
+        Pump();
+        EXPECT_EQ(boxes.size(), c.boxesBefore) << c.name << ": " << (boxes.empty() ? "" : boxes.back().text);
+        EXPECT_EQ(Form().Window(), nullptr) << c.name;
+        EXPECT_EQ(SavedConf(), kSeed) << c.name;
+    }
+}
+
 TEST_F(SettingsEdits, LeavingTheListeningPortWritesItsWholeAbsoluteValue) {
     const std::pair<const char*, const char*> cases[] = {{"-110", "110"}, {"24.5", "24"}, {"110.6", "111"}};
     ShowPageOf(IDC_txtInPort);

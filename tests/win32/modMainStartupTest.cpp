@@ -7,15 +7,19 @@
 #include <vector>
 
 #include "ConfSamples.h"
+#include "ModalDialogDriver.h"
 #include "ProcessDriver.h"
 #include "SavedRegistryValue.h"
 #include "SettingsWindowFixture.h"
+#include "frmNewRelease.h"
+#include "frmNewReleaseIds.h"
 
 namespace {
 
 const char kOEKey[] = "Software\\Microsoft\\Outlook Express";
 const char kProductKey[] = "Software\\Tessavane Varnholt Desktop Client";
 const char kRunKey[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run";
+const char kSenderDialogKey[] = "Software\\Quenmark\\OE_Plugin\\";
 // Keeps the start-up from opening the launcher and the daemon, which the
 // test's directory does not hold.
 const char kPluginOff[] = "enable_oe_plugin=no\r\n";
@@ -32,6 +36,51 @@ std::optional<std::string> RegistryText(const char* key, const char* name) {
     }
     return std::string(text);
 }
+
+bool ValueThere(HKEY root, const char* key, const char* name) {
+    return RegGetValueA(root, key, name, RRF_RT_ANY, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
+}
+
+// Recorders stand in for the launcher and the daemon while the guard lives.
+class RecordingPrograms {
+public:
+    RecordingPrograms() {
+        for (const char* name : kNames) {
+            CopyFileA(TestBinPath("StartRecorder.exe").c_str(), ProgramPath(std::string(name) + ".exe").c_str(), FALSE);
+        }
+        Forget();
+    }
+    RecordingPrograms(const RecordingPrograms&) = delete;
+    RecordingPrograms& operator=(const RecordingPrograms&) = delete;
+    ~RecordingPrograms() {
+        for (const char* name : kNames) {
+            DeleteFileA(ProgramPath(std::string(name) + ".exe").c_str());
+        }
+        Forget();
+    }
+    // The programs started since the last call, by name. The start-up opens
+    // them before it returns, so once none runs no record can come later.
+    std::vector<std::string> Started() {
+        EXPECT_TRUE(
+            WaitUntil([] { return ProcessesNamed("Launcher.exe") + ProcessesNamed("kx_daemon.exe") == 0; }, 10000));
+        std::vector<std::string> started;
+        for (const char* name : kNames) {
+            if (!ReadWholeFile(ProgramPath(std::string(name) + ".record")).empty()) {
+                started.emplace_back(name);
+            }
+        }
+        Forget();
+        return started;
+    }
+
+private:
+    static void Forget() {
+        for (const char* name : kNames) {
+            DeleteFileA(ProgramPath(std::string(name) + ".record").c_str());
+        }
+    }
+    static constexpr const char* kNames[] = {"Launcher", "kx_daemon"};
+};
 
 class ConsoleStartup : public SettingsWindow {
 protected:
@@ -243,13 +292,93 @@ TEST_F(ConsoleStartup, AFileThatIsNotTextIsLeftAloneThroughStartUpAndApply) {
             Click(IDC_cmdOK);
         }
         EXPECT_TRUE(SavedConf() == sample.bytes) << sample.name;
-        EXPECT_EQ(refusals("Conf.Save()"), 2) << sample.name;
-        // The refusal is said once; each failed Apply keeps its usual box.
+        // Each Apply says why it saves nothing, without trying to.
+        EXPECT_EQ(refusals("Conf.Save()"), 0) << sample.name;
         ASSERT_EQ(boxes.size(), 3u) << sample.name;
-        EXPECT_EQ(boxes[1].text, "Debug SaveSettings");
-        EXPECT_EQ(boxes[2].text, "Debug SaveSettings");
+        EXPECT_EQ(boxes[1].text, boxes[0].text);
+        EXPECT_EQ(boxes[2].text, boxes[0].text);
         EXPECT_TRUE(ApplyEnabled());
     }
+}
+
+// What the console holds of a file it could not read are defaults, not the
+// user's settings: it starts no program and writes no registry value on
+// their strength, and Apply and OK say the file cannot be read, whatever the
+// boxes hold.
+TEST_F(ConsoleStartup, SettingsThatCannotBeReadAreNotActedOn) {
+    RecordingPrograms programs;
+    SavedRegistryValue run(kRunKey, "OE_Plugin_Startup");
+    SavedRegistryValue usingOE(kProductKey, "UsingOE");
+    SavedRegistryValue senderDialog(kSenderDialogKey, "showsenderdialog", HKEY_CURRENT_USER);
+    // The same start-up over a file it can read starts both.
+    Start("listen_port=8110\r\n");
+    EXPECT_EQ(programs.Started(), (std::vector<std::string>{"Launcher", "kx_daemon"}));
+
+    for (const ConfSamples::Sample& sample : ConfSamples::NotText("listen_port=8110\r\nenable_oe_plugin=no\r\n")) {
+        RegDeleteKeyValueA(HKEY_LOCAL_MACHINE, kRunKey, "OE_Plugin_Startup");
+        RegDeleteKeyValueA(HKEY_CURRENT_USER, kSenderDialogKey, "showsenderdialog");
+        usingOE.SetText("1");
+        Start(sample.bytes);
+        EXPECT_TRUE(programs.Started().empty()) << sample.name;
+        EXPECT_FALSE(Form().ScanTimerEnabled()) << sample.name << ": the scan would start the scanner";
+        EXPECT_FALSE(ValueThere(HKEY_LOCAL_MACHINE, kRunKey, "OE_Plugin_Startup")) << sample.name;
+        EXPECT_FALSE(ValueThere(HKEY_CURRENT_USER, kSenderDialogKey, "showsenderdialog")) << sample.name;
+        EXPECT_EQ(RegistryText(kProductKey, "UsingOE"), "1") << sample.name << ": the request is not lost";
+
+        for (int button : {IDC_cmdOK, IDC_cmdOK2}) {
+            ClearRecords();
+            Choose(IDC_cmbOEScanFrequency, 0);
+            Click(button);
+            ASSERT_EQ(boxes.size(), 1u) << sample.name;
+            EXPECT_NE(boxes[0].text.find(ConfPath("brindlecote.conf") + " cannot be read as text"), std::string::npos)
+                << sample.name << ": " << boxes[0].text;
+            EXPECT_TRUE(ApplyEnabled()) << sample.name;
+            EXPECT_TRUE(IsWindow(Form().Window())) << sample.name << ": OK keeps the window";
+        }
+        EXPECT_TRUE(SavedConf() == sample.bytes) << sample.name;
+    }
+}
+
+// With neither the configuration nor its default there is nothing to run
+// on: the user is told, and the console ends without a window.
+TEST_F(ConsoleStartup, WithoutAnyConfigurationTheStartUpEnds) {
+    CloseWindow();
+    ClearRecords();
+    Seed(kPluginOff);
+    DeleteFileA(ConfPath("brindlecote.conf").c_str());
+    const std::string defaultConf = ConfPath("default_brindlecote.conf");
+    const bool hadDefault = MoveFileA(defaultConf.c_str(), (defaultConf + ".away").c_str()) != FALSE;
+    modMain::Main();
+    if (hadDefault) {
+        MoveFileA((defaultConf + ".away").c_str(), defaultConf.c_str());
+    }
+    EXPECT_EQ(Form().Window(), nullptr);
+    ASSERT_EQ(boxes.size(), 2u) << testing::PrintToString(logLines);
+    EXPECT_EQ(boxes[0].text, "Can not find default_brindlecote.conf");
+    EXPECT_EQ(boxes[1].text, "Problem initializing objects");
+    const std::string log = ConsoleLog();
+    EXPECT_NE(log.find(" : " + ConfPath("brindlecote.conf") + " does not exist\r\n"), std::string::npos) << log;
+    EXPECT_EQ(log.find("Loaded Startup Form"), std::string::npos) << log;
+    EXPECT_FALSE(FileSystem::FileExists(ConfPath("brindlecote.conf"))) << "nothing is written";
+}
+
+// A form still shown when the main window unloads goes with it: the release
+// notice, which the window's load shows with no owner, among them.
+TEST_F(ConsoleStartup, TheReleaseNoticeIsUnloadedWithTheMainWindow) {
+    LoadWindow(kPluginOff);
+    bool shownAfterClose = true;
+    ModalDialogDriver driver(IDC_chkIgnore, [&](HWND notice) {
+        SendMessageA(Form().Window(), WM_CLOSE, 0, 0);
+        shownAfterClose = IsWindow(notice) && IsWindowVisible(notice);
+    });
+    frmNewRelease notice;
+    notice.ReleaseVersion("9.9.9");
+    notice.Show();
+    ASSERT_TRUE(driver.Ran());
+    EXPECT_FALSE(shownAfterClose);
+    EXPECT_FALSE(driver.LeftOpen());
+    EXPECT_EQ(Form().Window(), nullptr);
+    EXPECT_NE(ConsoleLog().find(" : Application End"), std::string::npos);
 }
 
 }  // namespace
