@@ -18,10 +18,12 @@ wine_prefix_ready() {
 }
 
 # One persistent wineserver for a whole run, so every test does not pay for
-# starting and tearing down the server and the prefix's services.
+# starting and tearing down the server and the prefix's services. A server
+# that a killed run left behind in the prefix refuses a second one; it is
+# used instead, and ended with the session.
 wine_session_start() {
     wine_prefix_ready
-    wineserver -p >/dev/null 2>&1
+    wineserver -p >/dev/null 2>&1 || true
     wine cmd /c exit >/dev/null 2>&1 </dev/null
 }
 
@@ -70,13 +72,31 @@ display_stop() {
     fi
 }
 
+# Ends whatever the calling script still runs in the background. With none
+# left, kill would fail, and under set -e end the exit trap there.
+background_jobs_stop() {
+    local running
+    running="$(jobs -p)"
+    if [ -n "$running" ]; then
+        kill $running 2>/dev/null || true
+    fi
+}
+
 # Ends the wineserver, our Xvfb and whatever the calling script runs in the
 # background when the script exits, however it exits: at its end, at a
-# failed step, on Ctrl-C or when it is killed. Bash takes a signal only once
-# the command in the foreground is done, so a long step runs in the
-# background and is waited for.
+# failed step, on Ctrl-C or when it is killed. The script's status stays the
+# one it exited with. Bash takes a signal only once the command in the
+# foreground is done, so a long step runs in the background and is waited for.
 wine_session_stop_on_exit() {
-    trap 'kill $(jobs -p) 2>/dev/null; wine_session_stop; display_stop' EXIT
+    trap 'wine_session_end' EXIT
     trap 'exit 130' INT
     trap 'exit 143' TERM
+}
+
+wine_session_end() {
+    local status=$?
+    background_jobs_stop
+    wine_session_stop
+    display_stop
+    exit "$status"
 }

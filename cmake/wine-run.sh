@@ -7,7 +7,7 @@ source "$(dirname "${BASH_SOURCE[0]}")/wine-env.sh"
 wine_prefix_ready
 # Each test gets an X display of its own: the windows of tests running side
 # by side would otherwise take the keyboard focus from one another.
-trap 'kill $(jobs -p) 2>/dev/null; display_stop' EXIT
+trap 'background_jobs_stop; display_stop' EXIT
 trap 'exit 143' TERM
 trap 'exit 130' INT
 display_private || exit 1

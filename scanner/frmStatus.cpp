@@ -25,6 +25,24 @@ void cmdOK_Click() {
     Unload();
 }
 
+// Room the list leaves around an item's text, in pixels.
+constexpr int kItemMargin = 4;
+
+// A line wider than the list widens its scrolling range, so that the
+// horizontal scroll bar brings the end of a long path into view.
+void WidenFor(HWND list, const std::string& text) {
+    HDC dc = GetDC(list);
+    const HGDIOBJ oldFont = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageA(list, WM_GETFONT, 0, 0)));
+    SIZE size{};
+    GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &size);
+    SelectObject(dc, oldFont);
+    ReleaseDC(list, dc);
+    const LRESULT width = size.cx + kItemMargin;
+    if (width > SendMessageA(list, LB_GETHORIZONTALEXTENT, 0, 0)) {
+        SendMessageA(list, LB_SETHORIZONTALEXTENT, static_cast<WPARAM>(width), 0);
+    }
+}
+
 INT_PTR HandleMessage(HWND window, UINT message, WPARAM wParam) {
     switch (message) {
         case WM_INITDIALOG:
@@ -72,6 +90,7 @@ void AddLine(const std::string& text) {
     HWND list = GetDlgItem(gWindow, IDC_lstStatus);
     const LRESULT index = SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
     if (index >= 0) {
+        WidenFor(list, text);
         SendMessageA(list, LB_SETCURSEL, static_cast<WPARAM>(index), 0);
     }
 }

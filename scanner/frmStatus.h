@@ -8,7 +8,8 @@ namespace frmStatus {
 
 // Creates and shows the window (Form_Load: caption, icon, centred).
 void Show();
-// Adds the line at the end of lstStatus and selects it.
+// Adds the line at the end of lstStatus and selects it; a line wider than
+// the list can be scrolled to.
 void AddLine(const std::string& text);
 void EnableOK();
 void Unload();

@@ -1,6 +1,7 @@
 #include <windows.h>
 
 #include "FileSystem.h"
+#include "ModuleFileName.h"
 #include "ObjectError.h"
 
 namespace FileSystem {
@@ -101,9 +102,7 @@ void DeleteFileIfPresent(const std::string& path) {
 }
 
 std::string ProgramDirectory() {
-    char path[MAX_PATH];
-    const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
-    const std::string full(path, length);
+    const std::string full = ModuleFileName();
     return full.substr(0, full.find_last_of('\\'));
 }
 

@@ -26,8 +26,12 @@ std::string ProcedurePrefix(const std::string& procedure);
 std::string ErrorLine(const std::string& prefix, std::int32_t number, const std::string& separator,
                       const std::string& description);
 
-// The number and text of whatever was thrown (an ObjectError, or 5 with the
-// exception's text for anything else).
+// The number and text of whatever was thrown: an ObjectError as it is, the
+// library's errors as the numbered errors they are (13 "Type mismatch" for a
+// failed conversion, 9 "Subscript out of range", 7 "Out of memory", 6
+// "Overflow"), a runtime error as 5 with its own words, any other exception
+// as 5 "Invalid procedure call or argument" and what is none as 5 "Unknown
+// error".
 ObjectError AsObjectError(std::exception_ptr error);
 
 // Runs the body; an error ends it and is written as one line

@@ -6,6 +6,7 @@
 
 #include <vector>
 
+#include "ModuleFileName.h"
 #include "ProcessName.h"
 #include "UniqueHandle.h"
 
@@ -56,12 +57,10 @@ std::string ExecutablePath(DWORD id) {
     }
     HMODULE first = nullptr;
     DWORD needed = 0;
-    char file[MAX_PATH];
     if (!EnumProcessModules(process.get(), &first, sizeof first, &needed)) {
         return "";
     }
-    const DWORD length = GetModuleFileNameExA(process.get(), first, file, MAX_PATH);
-    return std::string(file, length);
+    return ModuleFileName(process.get(), first);
 }
 
 // The NT family: the process ids and the first module of each process.

@@ -1,7 +1,6 @@
 #include "RegOp.h"
 
 #include <algorithm>
-#include <cmath>
 #include <cstring>
 
 #include "EnvironmentText.h"
@@ -112,48 +111,6 @@ bool ExpandPercentVars(const std::string& text) {
     return false;
 }
 
-ObjectError TypeMismatch() {
-    return ObjectError(13, "RegOp", "Type mismatch");
-}
-
-// Halves round to the even neighbour, as a conversion to a whole number does.
-std::int32_t RoundToLong(double number) {
-    const double rounded = std::nearbyint(number);
-    if (!(rounded >= -2147483648.0 && rounded <= 2147483647.0)) {
-        throw ObjectError(6, "RegOp", "Overflow");
-    }
-    return static_cast<std::int32_t>(rounded);
-}
-
-double ParseNumber(const std::string& text) {
-    const std::string trimmed = TrimSpaces(text);
-    if (trimmed.empty() || trimmed.find_first_not_of("0123456789+-.eE") != std::string::npos) {
-        throw TypeMismatch();
-    }
-    char* end = nullptr;
-    const double number = std::strtod(trimmed.c_str(), &end);
-    if (*end != '\0') {
-        throw TypeMismatch();
-    }
-    return number;
-}
-
-std::int32_t ToLong(const Variant& data) {
-    if (data.IsInteger()) {
-        return data.Integer();
-    }
-    if (data.IsBoolean()) {
-        return data.Boolean() ? -1 : 0;
-    }
-    if (data.IsDouble()) {
-        return RoundToLong(data.Double());
-    }
-    if (data.IsText()) {
-        return RoundToLong(ParseNumber(data.Text()));
-    }
-    throw TypeMismatch();
-}
-
 // The bytes and registry type the data is stored as.
 std::string RegistryBytes(const Variant& data, DWORD& type) {
     if (data.IsArray()) {
@@ -256,7 +213,7 @@ bool RegOp::Value(const std::string& name, const Variant& data) {
                 converted = converted.ToText();
                 break;
             case REG_DWORD:
-                converted = ToLong(converted);
+                converted = converted.ToLong();
                 break;
             case REG_MULTI_SZ:
                 break;

@@ -47,6 +47,10 @@ public:
     std::string ToText() const&;
     // The same, moving the text out of a value about to go.
     std::string ToText() &&;
+    // The value as a 32-bit whole number: numbers round (halves to even),
+    // text must read as a number, True is -1. What is no number raises
+    // ObjectError 13 "Type mismatch", one beyond 32 bits 6 "Overflow".
+    std::int32_t ToLong() const;
 
     bool operator==(const Variant& other) const { return value_ == other.value_; }
 

@@ -7,6 +7,7 @@
 #include "IWizardController.h"
 #include "IWizardPage.h"
 #include "KXProxyConf.h"
+#include "LogTrap.h"
 #include "ResourcePictures.h"
 #include "Resources.h"
 #include "SortedList.h"
@@ -30,13 +31,11 @@ constexpr std::int16_t kAlt = 4;
 // The tab order of the frame's own controls; the page area comes last.
 constexpr int kTabOrder[] = {IDC_cmdStepFwd, IDC_cmdTerminate, IDC_cmdHelp, IDC_cmdStepBack, IDC_picPage};
 
-// A callback's error never stops a move or crosses the window procedure.
+// A callback's error never stops a move or crosses the window procedure;
+// the wizard's log keeps it under the callback's name.
 template <class Call>
-void Ignoring(Call&& call) {
-    try {
-        call();
-    } catch (...) {
-    }
+void Callback(const char* name, Call&& call) {
+    LogTrap::Trap(LogTrap::ProcedurePrefix(name), " : ", call);
 }
 
 SIZE WindowSize(HWND window) {
@@ -156,14 +155,14 @@ void CWizard::finish() {
 bool CWizard::BeforeStep(std::int32_t direction) {
     bool cancel = false;
     if (m_Client != nullptr)
-        Ignoring([&] { m_Client->BeforeStep(direction, cancel); });
+        Callback("BeforeStep", [&] { m_Client->BeforeStep(direction, cancel); });
     return cancel;
 }
 
 bool CWizard::ShowPage(std::int16_t from, std::int16_t to) {
     if (from > 0) {
         bool cancel = false;
-        Ignoring([&] { m_Pages[from - 1].Page->BeforePageHide(*this, to, cancel); });
+        Callback("BeforePageHide", [&] { m_Pages[from - 1].Page->BeforePageHide(*this, to, cancel); });
         if (cancel)
             return false;
     }
@@ -179,7 +178,7 @@ bool CWizard::ShowPage(std::int16_t from, std::int16_t to) {
         Frozen(true);
         modOE::ConfigureAccounts();
     }
-    Ignoring([&] { entry.Page->BeforePageShow(*this, from); });
+    Callback("BeforePageShow", [&] { entry.Page->BeforePageShow(*this, from); });
     ShowWindow(PageWindow(to), SW_SHOW);
     return true;
 }
@@ -202,7 +201,7 @@ void CWizard::AfterMove() {
         EnterFirstStep();
     FocusPage();
     if (m_Client != nullptr)
-        Ignoring([&] { m_Client->AfterStep(); });
+        Callback("AfterStep", [&] { m_Client->AfterStep(); });
 }
 
 HWND CWizard::PageWindow(std::int16_t step) const {
@@ -311,7 +310,7 @@ void CWizard::cmdStepFwd_Click() {
 void CWizard::cmdHelp_Click() {
     m_hLastButton = Item(IDC_cmdHelp);
     if (m_Client != nullptr)
-        Ignoring([&] { m_Client->OnRequestHelp(); });
+        Callback("OnRequestHelp", [&] { m_Client->OnRequestHelp(); });
 }
 
 void CWizard::cmdTerminate_Click() {
@@ -481,7 +480,7 @@ void CWizard::QueryUnload() {
         return;
     bool cancel = false;
     if (m_Client != nullptr)
-        Ignoring([&] { m_Client->OnCancel(cancel); });
+        Callback("OnCancel", [&] { m_Client->OnCancel(cancel); });
     if (cancel)
         return;
     finish();

@@ -10,6 +10,7 @@
 #include "Resources.h"
 #include "SortedList.h"
 #include "StringIds.h"
+#include "WindowBoundary.h"
 #include "WizardIds.h"
 #include "modOE.h"
 #include "modShellExecute.h"
@@ -195,19 +196,18 @@ void Page2::MoveTop(int control, int top) const {
     SetWindowPos(Item(control), nullptr, rect.left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+// An error leaves the choice as it was and the move goes on: the frame logs
+// it, and the choice of an account that is gone is no loss.
 void Page2::BeforePageHide(CWizard&, std::int16_t, bool&) {
-    // Errors are ignored: the choice of an account that is gone is no loss.
-    try {
-        const std::string& key = modOE::gOEAcctKeys.at(modOE::gOEAcctIndex - modOE::gdirection - 1);
-        const bool ticked = SendMessageA(Item(IDC_Check1), BM_GETCHECK, 0, 0) == BST_CHECKED;
-        modOE::gOEAccts->SetItem(key, Variant(std::int32_t{ticked ? 1 : 0}));
-        if (ticked)
-            modOE::gAnyAccountChosen = true;
-    } catch (...) {
-    }
+    const std::string& key = modOE::gOEAcctKeys.at(modOE::gOEAcctIndex - modOE::gdirection - 1);
+    const bool ticked = SendMessageA(Item(IDC_Check1), BM_GETCHECK, 0, 0) == BST_CHECKED;
+    modOE::gOEAccts->SetItem(key, Variant(std::int32_t{ticked ? 1 : 0}));
+    if (ticked)
+        modOE::gAnyAccountChosen = true;
 }
 
 void Page2::lblMoreInfo_Click() {
+    const WindowBoundary::Handler handler(__func__);
     const bool internal = modOE::gProxyConf->GetValue("use_internal_rpc").ToText() == "yes";
     std::string address =
         "http://" + LoadResText(internal ? kStrInternalHost : kStrPublicHost) + LoadResText(kStrHelpFolder);
@@ -221,10 +221,7 @@ void Page2::lblMoreInfo_Click() {
 
 bool Page2::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) {
     if (message == WM_COMMAND && LOWORD(wParam) == IDC_lblMoreInfo && HIWORD(wParam) == STN_CLICKED) {
-        try {
-            lblMoreInfo_Click();
-        } catch (...) {
-        }
+        lblMoreInfo_Click();
         return true;
     }
     if (message == WM_CTLCOLORSTATIC && reinterpret_cast<HWND>(lParam) == Item(IDC_lblMoreInfo)) {

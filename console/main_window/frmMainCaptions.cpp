@@ -303,5 +303,8 @@ void frmMain::LoadCaptions() {
         DeleteMenu(bar, modMain::gPlatformId == 1 ? IDM_mnuEventViewer : IDM_mnuViewLogFile, MF_BYCOMMAND);
         DrawMenuBar(hwnd_);
     } catch (const std::exception&) {
+        // Silent by design: a text that cannot be set ends the captions, the
+        // controls after it keep their design texts, and the window loads on
+        // as usable as before; no box or log line is worth that at start-up.
     }
 }

@@ -1,10 +1,10 @@
 #include "frmAboutTessavane.h"
 
 #include "DialogFrame.h"
-#include "EnvironmentText.h"
 #include "FileSystem.h"
 #include "MsgBox.h"
 #include "ProgramTitle.h"
+#include "RegOp.h"
 #include "Resources.h"
 #include "StringIds.h"
 #include "WindowBoundary.h"
@@ -44,10 +44,6 @@ bool StartProgram(const std::string& path) {
     CloseHandle(process.hThread);
     CloseHandle(process.hProcess);
     return true;
-}
-
-std::string Expanded(const std::string& text) {
-    return ExpandedEnvironmentText(text).value_or(text);
 }
 
 }  // namespace
@@ -174,32 +170,11 @@ void frmAboutTessavane::StartSysInfo() {
 
 bool frmAboutTessavane::GetKeyValue(HKEY root, const std::string& keyPath, const std::string& valueName,
                                     std::string& text) {
-    text.clear();
-    HKEY key = nullptr;
-    if (RegOpenKeyExA(root, keyPath.c_str(), 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS) {
-        return false;
-    }
-    char buffer[1024] = "";
-    DWORD size = sizeof buffer;
-    DWORD type = REG_NONE;
-    const LONG status =
-        RegQueryValueExA(key, valueName.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(buffer), &size);
-    RegCloseKey(key);
-    if (status != ERROR_SUCCESS) {
-        return false;
-    }
-    std::string kept(buffer, size);
-    if (!kept.empty() && kept.back() == '\0') {
-        kept.pop_back();
-    }
-    if (type == REG_SZ) {
-        text = kept;
-    } else if (type == REG_EXPAND_SZ) {
-        text = Expanded(kept);
-    } else if (type == REG_DWORD && size == sizeof(DWORD)) {
-        DWORD number = 0;
-        CopyMemory(&number, buffer, sizeof number);
-        text = std::to_string(number);
-    }
-    return true;
+    RegOp key;
+    key.root(root);
+    key.key(keyPath);
+    key.Options(RegOp::kExpandReferences);
+    const Variant value = key.Value(valueName);
+    text = value.IsInteger() ? std::to_string(static_cast<std::uint32_t>(value.Integer())) : value.ToText();
+    return !value.IsEmpty();
 }

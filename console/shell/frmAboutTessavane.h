@@ -22,9 +22,10 @@ public:
 
     // Starts the System Information tool, or tells the user it is unavailable.
     void StartSysInfo();
-    // Reads a registry value with read access only: REG_SZ as stored (without
-    // its terminator), REG_EXPAND_SZ expanded, REG_DWORD in decimal, any other
-    // type as "". False, with text "", when the key or value cannot be read.
+    // Reads a registry value, of any length, through RegOp: REG_SZ as stored
+    // (without its terminator), REG_EXPAND_SZ expanded, REG_DWORD in decimal,
+    // any other type as RegOp reads it. False, with text "", when the key or
+    // value cannot be read.
     static bool GetKeyValue(HKEY root, const std::string& keyPath, const std::string& valueName, std::string& text);
 
 private:

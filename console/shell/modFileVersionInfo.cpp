@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "ModuleFileName.h"
 #include "modFileVersionInfo.h"
 
 namespace modFileVersionInfo {
@@ -33,10 +34,8 @@ std::string GetFileVersion(const std::string& path) {
 }
 
 std::string OwnVersion() {
-    char path[MAX_PATH];
-    const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
     VS_FIXEDFILEINFO info{};
-    if (!FixedInfo(std::string(path, length), info)) {
+    if (!FixedInfo(ModuleFileName(), info)) {
         return "0.0.0";
     }
     return std::to_string(HiWord(info.dwFileVersionMS)) + "." + std::to_string(LoWord(info.dwFileVersionMS)) + "." +

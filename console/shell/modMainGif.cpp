@@ -59,6 +59,8 @@ HBITMAP PictureFromFile(const std::string& path) {
 
 }  // namespace
 
+// The logo is decoration: when it cannot be had, the picture box keeps its
+// picture and nothing is reported, to the user, the log or the caller.
 void LoadGifResource(HWND pictureBox, const std::string& resourceName) {
     try {
         const std::string bytes = LoadResBytes("GIF", resourceName);
@@ -68,6 +70,7 @@ void LoadGifResource(HWND pictureBox, const std::string& resourceName) {
             FileSystem::WriteWholeFile(path, bytes);
             bitmap = PictureFromFile(path);
         } catch (const std::exception&) {
+            // No file, no picture: the box keeps its own, silently.
         }
         // The file goes whether or not it could be written whole or read as a picture.
         FileSystem::DeleteFileIfPresent(path);
@@ -80,6 +83,7 @@ void LoadGifResource(HWND pictureBox, const std::string& resourceName) {
             DeleteObject(old);
         }
     } catch (const std::exception&) {
+        // No such resource, or no temporary file to delete: silently, too.
     }
 }
 

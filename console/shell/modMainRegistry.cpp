@@ -48,12 +48,9 @@ ScanSchedule::ClockTime Now() {
     return FromSystemTime(now);
 }
 
+// A training total that is not stored is 0.
 std::int32_t WholeNumber(const Variant& value) {
-    const std::string text = TrimSpaces(value.ToText());
-    if (text.empty()) {
-        return 0;
-    }
-    return value.IsInteger() ? value.Integer() : static_cast<std::int32_t>(std::stol(text));
+    return IsBlank(value.ToText()) ? 0 : value.ToLong();
 }
 
 }  // namespace

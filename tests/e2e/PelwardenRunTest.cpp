@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <algorithm>
 #include <ctime>
 #include <fstream>
 #include <memory>
@@ -349,6 +350,39 @@ TEST_F(PelwardenRun, ShowKeepsTheStatusWindowAndASecondInstanceExitsAtOnce) {
 
     SendMessageA(ok, BM_CLICK, 0, 0);
     EXPECT_TRUE(first.WaitForExit(10000));
+}
+
+// A status line wider than the list, such as a store's whole path, can be
+// scrolled to its end.
+TEST_F(PelwardenRun, AStatusLineWiderThanTheListCanBeScrolledTo) {
+    LayOut("pelwarden_wide_status");
+    SeedIdentity({});
+    WriteStores({Mail(1, 60, "a@b.example", "", "new")}, {});
+    DeleteFileA(Store("Sent Items.dbx").c_str());
+    ChildProcess scanner(layout_->Path("Pelwarden.exe"), "-show");
+    HWND window = nullptr;
+    HWND ok = nullptr;
+    ASSERT_TRUE(WaitUntil(
+        [&] {
+            window = TopWindowOf(scanner.Id(), "Brindlecote Varnholt Desktop Client");
+            ok = window != nullptr ? GetDlgItem(window, 1002) : nullptr;
+            return ok != nullptr && IsWindowEnabled(ok);
+        },
+        60000));
+    const HWND list = GetDlgItem(window, 1001);
+    const std::vector<std::string> lines = ListLines(list);
+    const auto namesTheMissingStore = [&](const std::string& line) {
+        return line.starts_with("Unable to open Sent Items folder. " + layout_->Directory()) &&
+               line.ends_with("Sent Items.dbx is missing.");
+    };
+    EXPECT_NE(std::find_if(lines.begin(), lines.end(), namesTheMissingStore), lines.end())
+        << ::testing::PrintToString(lines);
+    RECT inside{};
+    GetClientRect(list, &inside);
+    EXPECT_GT(SendMessageA(list, LB_GETHORIZONTALEXTENT, 0, 0), inside.right);
+    EXPECT_NE(GetWindowLongA(list, GWL_STYLE) & WS_HSCROLL, 0) << "the list shows its horizontal scroll bar";
+    SendMessageA(ok, BM_CLICK, 0, 0);
+    EXPECT_TRUE(scanner.WaitForExit(10000));
 }
 
 }  // namespace

@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <new>
 #include <stdexcept>
 #include <string>
+#include <variant>
 #include <vector>
 
 #include "LogTrap.h"
@@ -62,6 +64,38 @@ TEST_F(WindowBoundaryTest, AnErrorIsLoggedUnderTheHandlerItLeftAndTheProcedureAn
         EXPECT_EQ(answer, 7) << c.line;
         ASSERT_FALSE(log.empty()) << c.line;
         EXPECT_EQ(log.back(), c.line);
+    }
+}
+
+// The library's errors name the function that raised them; the line says
+// what went wrong in words.
+TEST_F(WindowBoundaryTest, ALibraryErrorIsLoggedInWordsAndNeverByTheFunctionThatRaisedIt) {
+    struct Case {
+        void (*body)();
+        const char* line;
+    };
+    const Case cases[] = {
+        {[] { static_cast<void>(std::stol("many")); }, "frmTest() Error 13 : Type mismatch"},
+        {[] { static_cast<void>(std::stod("")); }, "frmTest() Error 13 : Type mismatch"},
+        {[] { static_cast<void>(std::get<int>(std::variant<std::string, int>("text"))); },
+         "frmTest() Error 13 : Type mismatch"},
+        {[] { static_cast<void>(std::vector<int>(3).at(5)); }, "frmTest() Error 9 : Subscript out of range"},
+        {[] { static_cast<void>(std::string("abc").substr(7)); }, "frmTest() Error 9 : Subscript out of range"},
+        {[] { std::string().reserve(std::string().max_size() + 1); }, "frmTest() Error 7 : Out of memory"},
+        {[] { throw std::bad_alloc(); }, "frmTest() Error 7 : Out of memory"},
+        {[] { throw std::overflow_error("bitset::to_ulong"); }, "frmTest() Error 6 : Overflow"},
+        {[] { throw std::logic_error("basic_string: construction from null is not valid"); },
+         "frmTest() Error 5 : Invalid procedure call or argument"},
+        {[] { throw 42; }, "frmTest() Error 5 : Unknown error"},
+    };
+    for (const Case& c : cases) {
+        log.clear();
+        WindowBoundary::Guard("frmTest", 0, [&] {
+            c.body();
+            return 1;
+        });
+        ASSERT_EQ(log.size(), 1u) << c.line;
+        EXPECT_EQ(log[0], c.line);
     }
 }
 

@@ -198,15 +198,16 @@ TEST(GetKeyValue, ReadsTextsAndNumbersAndAnswersFalseForWhatIsNotThere) {
     RegSetKeyValueA(HKEY_CURRENT_USER, key, "withoutNul", REG_SZ, "abcd", 4);
     const DWORD number = 0x1001;
     RegSetKeyValueA(HKEY_CURRENT_USER, key, "number", REG_DWORD, &number, sizeof number);
+    // Longer than any fixed buffer a reader might guess: a path deep in folders.
+    const std::string longText = "C:\\" + std::string(3000, 'p') + "\\msinfo32.exe";
+    RegSetKeyValueA(HKEY_CURRENT_USER, key, "long", REG_SZ, longText.c_str(), static_cast<DWORD>(longText.size() + 1));
     const struct {
         const char* name;
         bool found;
         std::string text;
     } cases[] = {
-        {"withNul", true, "abc"},
-        {"withoutNul", true, "abcd"},
-        {"number", true, "4097"},
-        {"missing", false, ""},
+        {"withNul", true, "abc"}, {"withoutNul", true, "abcd"}, {"number", true, "4097"},
+        {"long", true, longText}, {"missing", false, ""},
     };
     for (const auto& c : cases) {
         std::string text = "old";

@@ -13,13 +13,16 @@
 #include "FileSystem.h"
 #include "HTMLHelp.h"
 #include "IWizardController.h"
+#include "LogTrap.h"
 #include "MsgBox.h"
 #include "OERegistryFixture.h"
+#include "ObjectError.h"
 #include "Page1.h"
 #include "Page2.h"
 #include "Page3.h"
 #include "WizardForm.h"
 #include "WizardIds.h"
+#include "modOE.h"
 #include "modWizard.h"
 
 // The wizard's frame with its real pages, run in the test's own process and
@@ -88,10 +91,13 @@ public:
         if (closeMeanwhile)
             SendMessageA(Wizard.hWnd(), WM_CLOSE, 0, 0);
         Page3::BeforePageShow(Wizard, CurrentStep);
+        if (failing)
+            throw ObjectError(70, "Page3", "Permission denied");
     }
     std::optional<bool> frozen;
     bool cancelEnabled = true;
     bool closeMeanwhile = false;
+    bool failing = false;
 };
 
 // A client that records what it sees and may redirect a move.
@@ -108,16 +114,22 @@ public:
         seen.push_back({wizard.CurrentStep(), wizard.NextStep(), wizard.LastStep(), wizard.FinishedLoading()});
         if (redirect)
             wizard.NextStep(*redirect);
+        Fail();
     }
-    void AfterStep() override {}
-    void OnRequestHelp() override {}
-    void OnCancel(bool&) override {}
+    void AfterStep() override { Fail(); }
+    void OnRequestHelp() override { Fail(); }
+    void OnCancel(bool&) override { Fail(); }
     CWizard& WizardHandle() override { return wizard; }
+    void Fail() const {
+        if (failing)
+            throw ObjectError(70, "RecordingClient", "Permission denied");
+    }
 
     std::shared_ptr<WatchedPage3> lastPage = std::make_shared<WatchedPage3>();
     CWizard wizard;
     std::vector<MoveSeen> seen;
     std::optional<Variant> redirect;
+    bool failing = false;
 };
 
 class WizardFrame : public testing::Test {
@@ -186,6 +198,42 @@ TEST_F(WizardFrame, TheClientSeesWhereEachMoveComesFromAndGoesAndMayRedirectIt) 
     Wizard().CurrentStep(Variant(std::int32_t{2}));
     EXPECT_EQ(Wizard().CurrentStep(), 2);
     EXPECT_EQ(Wizard().LastStep(), 1);
+}
+
+// A callback's error neither stops the move nor vanishes: the wizard's log
+// names the callback.
+TEST_F(WizardFrame, ACallbacksErrorIsLoggedUnderItsNameAndTheMoveGoesOn) {
+    registry.Account(kGlobal, "00000001", "jo", "pop.one.example");
+    Start();
+    std::vector<std::string> log;
+    LogTrap::SetWriter([&](const std::string& line) { log.push_back(line); });
+    client->failing = true;
+    client->lastPage->failing = true;
+    const std::string denied = "() Error 70 : Permission denied";
+
+    Press(IDC_cmdStepFwd);
+    EXPECT_EQ(Wizard().CurrentStep(), 2);
+    EXPECT_EQ(log, (std::vector<std::string>{"BeforeStep" + denied, "AfterStep" + denied}));
+
+    // The account page's choice cannot be kept for an account that is gone.
+    log.clear();
+    modOE::gOEAcctKeys.clear();
+    Press(IDC_cmdStepFwd);
+    EXPECT_EQ(Wizard().CurrentStep(), 3);
+    EXPECT_TRUE(IsWindowVisible(Page("Three")));
+    EXPECT_EQ(log, (std::vector<std::string>{"BeforeStep" + denied, "BeforePageHide() Error 9 : Subscript out of range",
+                                             "BeforePageShow" + denied, "AfterStep" + denied}));
+
+    log.clear();
+    Press(IDC_cmdHelp);
+    EXPECT_EQ(log, std::vector<std::string>{"OnRequestHelp" + denied});
+
+    log.clear();
+    const HWND frame = Frame();
+    Press(IDC_cmdTerminate);
+    EXPECT_FALSE(IsWindow(frame)) << "a consent that fails refuses nothing";
+    EXPECT_EQ(log, std::vector<std::string>{"OnCancel" + denied});
+    LogTrap::SetWriter(nullptr);
 }
 
 TEST_F(WizardFrame, PageHandleGivesThePageOfANumberOrNameOnly) {

@@ -4,6 +4,7 @@
 
 #include "AddressList.h"
 #include "HTMLHelp.h"
+#include "SavedRegistryValue.h"
 #include "SettingsWindowFixture.h"
 #include "modFileAttributes.h"
 
@@ -283,6 +284,35 @@ TEST_F(MainWindow, TrainingProgressIsTheShareOfMinTraining) {
     RegDeleteValueA(key, "ham_training");
     RegDeleteValueA(key, "spam_training");
     RegCloseKey(key);
+}
+
+// A total that is no whole number is logged in words a user can read, and
+// the figures shown stay those of the last totals read.
+TEST_F(MainWindow, ATrainingTotalThatIsNoWholeNumberIsLoggedInWords) {
+    const char kProduct[] = "Software\\Tessavane Varnholt Desktop Client";
+    const SavedRegistryValue ham(kProduct, "ham_training");
+    const SavedRegistryValue spam(kProduct, "spam_training");
+    ham.SetText("3");
+    const struct {
+        const char* stored;
+        const char* line;
+    } cases[] = {
+        {"many", "UpdateTrainingProgress() Error 13 Type mismatch"},
+        {"12 apples", "UpdateTrainingProgress() Error 13 Type mismatch"},
+        {"99999999999", "UpdateTrainingProgress() Error 6 Overflow"},
+    };
+    for (const auto& c : cases) {
+        spam.SetText("16");
+        Select("Root");
+        Select("WordTraining");
+        spam.SetText(c.stored);
+        logLines.clear();
+        Select("Root");
+        Select("WordTraining");
+        EXPECT_EQ(logLines, std::vector<std::string>{c.line}) << c.stored;
+        EXPECT_EQ(Text(IDC_lblPercentBlockTrainingComplete), "100%") << c.stored;
+        EXPECT_EQ(Text(IDC_lblPercentApproveComplete), "38%") << c.stored;
+    }
 }
 
 // Each page's controls reach the group of pages bound to it: every page that
