@@ -3,6 +3,7 @@
 #include <exception>
 #include <functional>
 
+#include "FileLock.h"
 #include "FileSystem.h"
 #include "LogTrap.h"
 #include "MsgBox.h"
@@ -57,9 +58,7 @@ void FileList::Load() {
     matched_.reset();
     std::exception_ptr refused;
     try {
-        const std::string text = FileText();
-        refused = AddEntries(text);
-        matched_ = Fingerprint(text);
+        refused = LoadText(FileText());
     } catch (...) {
         loadFailed_ = true;
         ShowLoadError(std::current_exception());
@@ -71,16 +70,29 @@ void FileList::Load() {
 }
 
 void FileList::CatchUp() {
-    if (matched_ != Fingerprint(FileText())) {
-        Load();
+    const std::string text = FileText();
+    if (matched_ == Fingerprint(text)) {
+        return;
     }
+    loadFailed_ = false;
+    if (const std::exception_ptr refused = LoadText(text)) {
+        ShowLoadError(refused);
+    }
+}
+
+void FileList::Update(const std::function<void()>& change) {
+    const FileLock lock(path_);
+    CatchUp();
+    change();
 }
 
 std::string FileList::FileText() const {
     return FileSystem::FileExists(path_) ? FileSystem::ReadWholeFile(path_) : std::string();
 }
 
-std::exception_ptr FileList::AddEntries(const std::string& text) {
+std::exception_ptr FileList::LoadText(const std::string& text) {
+    Clear();
+    matched_ = Fingerprint(text);
     std::exception_ptr refused;
     for (std::string& entry : ListFileEntries(text)) {
         try {
@@ -119,7 +131,8 @@ void FileList::Save(const std::string& path) {
     }
     std::string text;
     list_.ForEachRecord([&](const std::string& key, const Variant&) { text.append(key).append("\r\n"); });
-    FileSystem::ReplaceWithText(target, text);
+    // The other programs that write the file use temporary files of their own.
+    FileSystem::ReplaceWithText(target, text, FileLock::OwnTemporaryPath(target));
     if (own) {
         matched_ = Fingerprint(text);
     }

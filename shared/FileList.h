@@ -2,6 +2,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <exception>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -54,11 +55,17 @@ public:
     // yet are dropped with the old entries: catch up before changing the
     // list. Raises what the file system raises when the file cannot be read.
     void CatchUp();
+    // Runs a change of the list file as one step among all the programs
+    // that write it: under the file's FileLock the list catches up with the
+    // file, then the change runs and saves what it changed. Raises what the
+    // lock, the catch-up or the change raise; the lock is let go either way.
+    void Update(const std::function<void()>& change);
 
 private:
-    // Adds the entries of a list file's text; a line the list refuses is
-    // skipped, and the first refusal is given back.
-    std::exception_ptr AddEntries(const std::string& text);
+    // Replaces the entries with those of the file's text, which the list
+    // then matches; a line the list refuses is skipped, and the first
+    // refusal is given back.
+    std::exception_ptr LoadText(const std::string& text);
     // The list file's text; "" when there is no file.
     std::string FileText() const;
 

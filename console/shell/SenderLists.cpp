@@ -86,9 +86,10 @@ void RecordStamp(SenderList which) {
 
 bool Change(SenderList which, const std::function<void()>& change) {
     try {
-        change();
+        List(which).Update(change);
         return true;
     } catch (const ObjectError& error) {
+        // Told outside the lock, so no other program waits on the box.
         MsgBox(error.Description(), MsgBoxStyle::OKOnly | MsgBoxStyle::Exclamation, ProgramTitle());
         List(which).Clear();
         List(which).Load();

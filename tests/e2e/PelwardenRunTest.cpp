@@ -186,6 +186,27 @@ TEST_F(PelwardenRun, TheImportKeepsWhatTheConsoleSavedWhileTheEngineStarted) {
     EXPECT_EQ(Count(Log(), "Error"), 0) << Log();
 }
 
+// Another program is changing the blocked list (it has read it and is about
+// to save) when the scanner comes to its import: the scanner waits for that
+// change and imports into the list it saved, so neither loses its entries.
+TEST_F(PelwardenRun, TheImportWaitsForAChangeAnotherProgramIsMaking) {
+    LayOut("pelwarden_list_held");
+    layout_->Write("conf\\blocked_senders", "early@host\r\n");
+    SeedIdentity({"OE@Blocked.Example", "second@blocked.example"});
+    WriteStores({}, {});
+    const std::string list = layout_->Path("conf\\blocked_senders");
+    ChildProcess holder(TestBinPath("ListWriter.exe"),
+                        std::string("\"").append(list).append("\" hold console@saved.example 4000"));
+    ASSERT_TRUE(WaitUntil([&] { return layout_->Exists("conf\\blocked_senders.held"); }, 30000));
+    Run();
+    DWORD code = 1;
+    ASSERT_TRUE(holder.WaitForExit(30000, &code));
+    EXPECT_EQ(code, 0u);
+    EXPECT_EQ(Conf("blocked_senders"),
+              "console@saved.example\r\nearly@host\r\noe@blocked.example\r\nsecond@blocked.example\r\n");
+    EXPECT_EQ(Count(Log(), "Error"), 0) << Log();
+}
+
 // Nobody watches a run from the console's timer: a box would hang it.
 TEST_F(PelwardenRun, ABadLineInASeenFileIsLoggedAndSkipped) {
     LayOut("pelwarden_bad_seen");

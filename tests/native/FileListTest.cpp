@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "ListTestFixture.h"
@@ -81,6 +82,7 @@ TEST_F(FileListTest, SaveWritesTheEntriesSortedWithCrLf) {
     list.Save();
     EXPECT_EQ(Read("list"), "alice@x\r\nbob@x\r\nbob@x\r\ncarol@x\r\nDave@X\r\n");
     EXPECT_FALSE(Present("list.tmp"));
+    EXPECT_EQ(TemporaryFiles(), Entries{});
 }
 
 TEST_F(FileListTest, AnEmptyListSavesAnEmptyFile) {
@@ -118,6 +120,7 @@ TEST_F(FileListTest, ASaveThatCannotBeCompletedRaisesAndLeavesNoTemporaryFile) {
     std::filesystem::create_directory(dir_ / "taken");
     RaisedBy([&] { list.Save(PathOf("taken")); });
     EXPECT_FALSE(Present("taken.tmp"));
+    EXPECT_EQ(TemporaryFiles(), Entries{});
     EXPECT_TRUE(std::filesystem::is_directory(dir_ / "taken"));
 
     FileList unnamed;
@@ -174,6 +177,7 @@ TEST_F(FileListTest, AFileThatCouldNotBeReadIsNeverSavedOver) {
         EXPECT_NE(refused.Description().find(PathOf("list")), std::string::npos) << refused.Description();
     }
     EXPECT_FALSE(Present("list.tmp"));
+    EXPECT_EQ(TemporaryFiles(), Entries{});
 
     // An export does not touch the list file.
     list.Save(PathOf("export"));
@@ -269,6 +273,25 @@ TEST_F(FileListTest, CatchUpAfterAFailedLoadLoadsAgainAndEndsTheRefusal) {
 }
 
 #ifdef _WIN32
+// A reader that opened the file without letting it be replaced (as the
+// daemon may) holds a save off only until it closes the file.
+TEST_F(FileListTest, ASaveWaitsBrieflyForAReaderThatHoldsTheFile) {
+    Write("list", "a@x\r\n");
+    FileList list = LoadedFrom("list");
+    HANDLE reader = CreateFileA(PathOf("list").c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(reader, INVALID_HANDLE_VALUE);
+    std::thread closer([reader] {
+        Sleep(300);
+        CloseHandle(reader);
+    });
+    list.Add("b@x");
+    list.Save();
+    closer.join();
+    EXPECT_EQ(Read("list"), "a@x\r\nb@x\r\n");
+    EXPECT_EQ(TemporaryFiles(), Entries{});
+}
+
 TEST_F(FileListTest, AHiddenSystemFileIsLoadedAndSavedInPlace) {
     Write("list", "b@x\r\na@x\r\n");
     ASSERT_TRUE(SetFileAttributesA(PathOf("list").c_str(), FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM));

@@ -599,15 +599,45 @@ TEST_F(ListPages, AListThatCouldNotBeLoadedIsNeitherSavedOverNorChangedSilently)
     ASSERT_NE(lock, INVALID_HANDLE_VALUE);
     SenderLists::List(SenderList::Approved).Clear();
     SenderLists::List(SenderList::Approved).Load();
-    CloseHandle(lock);
     boxes.clear();
 
+    // Every change reads the file first, which still fails.
     const DialogRun run = RunDialog([] { Click(IDC_cmdAddApproved); }, Enter(IDC_txtAddress, "new@example.com"));
+    CloseHandle(lock);
     EXPECT_TRUE(run.leftOpen) << "the entry was not taken";
     ASSERT_FALSE(boxes.empty());
-    EXPECT_NE(boxes[0].text.find("could not be loaded"), std::string::npos) << boxes[0].text;
+    EXPECT_NE(boxes[0].text.find(ConfPath("approved_senders")), std::string::npos) << boxes[0].text;
     EXPECT_EQ(FileOf("approved_senders"), kLists.at(SenderList::Approved));
     EXPECT_FALSE(SenderLists::List(SenderList::Approved).Exists("new@example.com"));
+
+    // Once the file can be read again, a change starts from all it holds.
+    RunDialog([] { Click(IDC_cmdAddApproved); }, Enter(IDC_txtAddress, "new@example.com"));
+    EXPECT_EQ(FileOf("approved_senders"),
+              "# carol@example.com\r\nalice@example.com\r\nbob@example.com\r\nnew@example.com\r\n");
+}
+
+// Another program is changing the blocked list (it has read it and is about
+// to save) when OK is pressed: the dialog waits for that change and adds to
+// the list it saved, so neither loses its entry.
+TEST_F(ListPages, AnAddWaitsForAChangeAnotherProgramIsMaking) {
+    const std::string list = ConfPath("blocked_senders");
+    ChildProcess holder(TestBinPath("ListWriter.exe"),
+                        std::string("\"").append(list).append("\" hold held@elsewhere.example 2000"));
+    ASSERT_TRUE(WaitUntil([&] { return FileSystem::FileExists(list + ".held"); }, 30000));
+    DeleteFileA((list + ".held").c_str());
+    const DialogRun run = RunDialog([] { Click(IDC_cmdAddBlocked); }, Enter(IDC_txtAddress, "new@bad.example"));
+    DWORD code = 1;
+    ASSERT_TRUE(holder.WaitForExit(30000, &code));
+    EXPECT_EQ(code, 0u);
+    EXPECT_FALSE(run.leftOpen);
+    EXPECT_TRUE(boxes.empty()) << Texts().front();
+    const Lines expected{"held@elsewhere.example", "new@bad.example", "spam@bad.example", "worse@bad.example"};
+    std::string bytes;
+    for (const std::string& entry : expected) {
+        bytes += entry + "\r\n";
+    }
+    EXPECT_EQ(FileOf("blocked_senders"), bytes);
+    EXPECT_EQ(Items(IDC_lstBlockedSenders), expected);
 }
 
 // ---- IP and blocklist pages: working copies written only by a save.
