@@ -22,9 +22,15 @@
 // refuses (a word in a numeric list) is skipped with the "LoadList Error"
 // box, the rest of the file is still loaded, and a save then writes the file
 // without that line.
+//
+// A list file that cannot be read as text (see Conf::ReadableAsText: saved
+// as Unicode, or binary) would be garbled by a rewrite line by line, so Save
+// never writes over it and raises kListNotText instead; the file stays as it
+// was.
 class FileList {
 public:
     static constexpr std::int32_t kListNotLoaded = kObjectErrorBase + 0x101;
+    static constexpr std::int32_t kListNotText = kObjectErrorBase + 0x102;
 
     FileList();
 
@@ -41,8 +47,8 @@ public:
     void Remove(const std::string& entry);
     bool Exists(const std::string& entry);
     // Writes the list to the path, or to its own file when the path is
-    // missing or blank. Raises what the file system raises, and
-    // kListNotLoaded (see above).
+    // missing or blank. Raises what the file system raises, kListNotLoaded
+    // and kListNotText (see above).
     void Save(const std::string& path = "");
     std::int32_t Count() const;
     // The entries in ascending order.

@@ -43,8 +43,9 @@ void RecordStamp(SenderList which);
 // records the stamp itself where it should. A list error (a file that could
 // not be read or written, a lock another program held too long, or a list
 // that could not be loaded and so must not be saved over its file) is shown
-// in a box. The list is then put back as its file holds it, so nothing
-// stays changed in memory only. False after an error.
+// in a box; a file that cannot be read as text is logged each time and
+// shown in a box the first time only. The list is then put back as its file
+// holds it, so nothing stays changed in memory only. False after an error.
 bool Change(SenderList which, const std::function<void()>& change);
 
 }  // namespace SenderLists

@@ -207,6 +207,36 @@ TEST_F(PelwardenRun, TheImportWaitsForAChangeAnotherProgramIsMaking) {
     EXPECT_EQ(Count(Log(), "Error"), 0) << Log();
 }
 
+// A blocked list saved as Unicode, or binary, would be rewritten as split
+// halves of its lines: the import leaves it as it is and logs why, once.
+TEST_F(PelwardenRun, TheImportNeverWritesOverABlockedListThatIsNotText) {
+    std::string unicode("\xFF\xFE", 2);
+    for (char c : std::string("Friend@Example.com\r\nOther.Friend@Example.org\r\n")) {
+        unicode += std::string{c, '\0'};
+    }
+    std::string binary;
+    for (int i = 0; i < 65536; ++i) {
+        binary += static_cast<char>(i % 5 == 0 ? 0 : (i * 31) % 253 + 1);
+    }
+    const struct {
+        const char* name;
+        std::string bytes;
+    } cases[] = {{"pelwarden_list_unicode", unicode}, {"pelwarden_list_binary", binary}};
+    for (const auto& c : cases) {
+        LayOut(c.name);
+        layout_->Write("conf\\blocked_senders", c.bytes);
+        SeedIdentity({"OE@Blocked.Example"});
+        WriteStores({}, {});
+        Run();
+        EXPECT_TRUE(Conf("blocked_senders") == c.bytes) << c.name << ": the file is as it was";
+        const std::string log = Log();
+        EXPECT_EQ(Count(log, "\r\n"), 1) << c.name << ": " << log;
+        EXPECT_EQ(Count(log, "BlockedSenders() Error "), 1) << c.name << ": " << log;
+        EXPECT_EQ(Count(log, layout_->Path("conf\\blocked_senders") + " cannot be read as text"), 1)
+            << c.name << ": " << log;
+    }
+}
+
 // Nobody watches a run from the console's timer: a box would hang it.
 TEST_F(PelwardenRun, ABadLineInASeenFileIsLoggedAndSkipped) {
     LayOut("pelwarden_bad_seen");

@@ -195,6 +195,57 @@ TEST_F(FileListTest, AFileThatCouldNotBeReadIsNeverSavedOver) {
     EXPECT_EQ(Read("list"), "b\r\nc\r\n");
 }
 
+// The text as UTF-16 after the mark, for plain ASCII text.
+std::string Utf16(const std::string& mark, const std::string& text, bool bigEndian) {
+    std::string bytes = mark;
+    for (char c : text) {
+        bytes += bigEndian ? std::string{'\0', c} : std::string{c, '\0'};
+    }
+    return bytes;
+}
+
+// A list file saved as Unicode, or one that is binary, would come back as
+// split, lower-cased halves of its lines: it is never written over.
+TEST_F(FileListTest, AFileThatCannotBeReadAsTextIsNeverWrittenOver) {
+    std::string binary;
+    for (int i = 0; i < 65536; ++i) {
+        binary += static_cast<char>(i % 7 == 0 ? 0 : (i * 37) % 251 + 1);
+    }
+    const struct {
+        const char* name;
+        std::string bytes;
+    } cases[] = {
+        {"UTF-16 with its mark", Utf16("\xFF\xFE", "a@x\r\nB@x\r\n", false)},
+        {"UTF-16 big-endian with its mark", Utf16("\xFE\xFF", "a@x\r\nB@x\r\n", true)},
+        {"binary", binary},
+    };
+    for (const auto& c : cases) {
+        Write("list", c.bytes);
+        FileList list = LoadedFrom("list");
+        list.Add("new@x");
+        for (const std::string& own : {std::string(), PathOf("list")}) {
+            const ObjectError refused = RaisedBy([&] { list.Save(own); });
+            EXPECT_EQ(refused.Number(), FileList::kListNotText) << c.name;
+            EXPECT_NE(refused.Description().find(PathOf("list") + " cannot be read as text"), std::string::npos)
+                << c.name << ": " << refused.Description();
+        }
+        EXPECT_EQ(RaisedBy([&] { list.Update([&] { list.Save(); }); }).Number(), FileList::kListNotText) << c.name;
+        EXPECT_TRUE(Read("list") == c.bytes) << c.name << ": the file is as it was";
+        EXPECT_EQ(TemporaryFiles(), Entries{}) << c.name;
+
+        // An export writes another file, as text.
+        list.Save(PathOf("export"));
+        EXPECT_NE(Read("export").find("new@x\r\n"), std::string::npos) << c.name;
+    }
+    // Stray NULs in a text file do not make it binary.
+    Write("list", std::string("a@x\r\nb\0@x\r\n", 11));
+    FileList list = LoadedFrom("list");
+    list.Add("c@x");
+    list.Save();
+    EXPECT_EQ(Read("list"), std::string("a@x\r\nb\0@x\r\nc@x\r\n", 16));
+    EXPECT_TRUE(boxes_.empty());
+}
+
 TEST_F(FileListTest, NamingAnotherFileEndsTheRefusal) {
     MakeUnreadable("list");
     FileList list;

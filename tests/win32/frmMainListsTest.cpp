@@ -8,6 +8,7 @@
 #include "ModalDialogDriver.h"
 #include "ObjectError.h"
 #include "ProcessDriver.h"
+#include "ProgramTitle.h"
 #include "Resources.h"
 #include "SettingsWindowFixture.h"
 #include "TextCompare.h"
@@ -638,6 +639,48 @@ TEST_F(ListPages, AnAddWaitsForAChangeAnotherProgramIsMaking) {
     }
     EXPECT_EQ(FileOf("blocked_senders"), bytes);
     EXPECT_EQ(Items(IDC_lstBlockedSenders), expected);
+}
+
+// A list file saved as Unicode is never written over: each change that would
+// write it is logged, the first one says so in a box, and the file stays as
+// it was.
+TEST_F(ListPages, AListFileThatIsNotTextIsNeverWrittenOverAndSaidSoOnce) {
+    std::string unicode("\xFF\xFE", 2);
+    for (char c : std::string("spam@bad.example\r\nworse@bad.example\r\n")) {
+        unicode += std::string{c, '\0'};
+    }
+    FileSystem::WriteWholeFile(ConfPath("blocked_senders"), unicode);
+    SenderLists::List(SenderList::Blocked).Load();
+    std::vector<std::string> log;
+    LogTrap::SetWriter([&](const std::string& line) { log.push_back(line); });
+    bool openAfterSecondOK = false;
+    const DialogRun run = RunDialog([] { Click(IDC_cmdAddBlocked); },
+                                    [&](HWND dialog) {
+                                        Enter(IDC_txtAddress, "new@bad.example")(dialog);
+                                        Click(dialog, IDC_cmdOK);
+                                        openAfterSecondOK = IsWindowVisible(dialog) != FALSE;
+                                        Click(dialog, IDC_cmdCancel);
+                                    });
+    SelectItems(IDC_lstBlockedSenders, {0});
+    Click(IDC_cmdDeleteBlocked);
+    LogTrap::SetWriter(nullptr);
+
+    EXPECT_TRUE(openAfterSecondOK) << "the entry was not taken";
+    EXPECT_FALSE(run.leftOpen);
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_NE(boxes[0].text.find(ConfPath("blocked_senders") + " cannot be read as text"), std::string::npos)
+        << boxes[0].text;
+    EXPECT_EQ(boxes[0].title, ProgramTitle());
+    ASSERT_EQ(log.size(), 3u);
+    for (const std::string& line : log) {
+        EXPECT_EQ(
+            line.rfind("FileList.Save() Error -2147221246 : " + ConfPath("blocked_senders") + " cannot be read as text",
+                       0),
+            0u)
+            << line;
+    }
+    EXPECT_TRUE(FileOf("blocked_senders") == unicode) << "the file is as it was";
+    EXPECT_FALSE(SenderLists::List(SenderList::Blocked).Exists("new@bad.example"));
 }
 
 // ---- IP and blocklist pages: working copies written only by a save.
