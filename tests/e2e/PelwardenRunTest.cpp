@@ -195,6 +195,8 @@ TEST_F(PelwardenRun, TheImportWaitsForAChangeAnotherProgramIsMaking) {
     SeedIdentity({"OE@Blocked.Example", "second@blocked.example"});
     WriteStores({}, {});
     const std::string list = layout_->Path("conf\\blocked_senders");
+    // A mark left by an earlier run would be taken for this holder's.
+    DeleteFileA((list + ".held").c_str());
     ChildProcess holder(TestBinPath("ListWriter.exe"),
                         std::string("\"").append(list).append("\" hold console@saved.example 4000"));
     ASSERT_TRUE(WaitUntil([&] { return layout_->Exists("conf\\blocked_senders.held"); }, 30000));

@@ -8,8 +8,11 @@
 #include <random>
 #include <string>
 
+#include "AddressList.h"
 #include "FileList.h"
+#include "FileLock.h"
 #include "FileSystem.h"
+#include "ObjectError.h"
 #include "ProcessDriver.h"
 
 namespace {
@@ -82,6 +85,35 @@ TEST_F(ListWriters, TwoProgramsAddingToOneListAtOnceLoseNothing) {
     for (const auto& file : std::filesystem::directory_iterator(dir_)) {
         EXPECT_NE(file.path().extension(), ".tmp") << file.path();
     }
+}
+
+// A writer that cannot have the list in time gives up with a message that
+// says why, and its entry is neither in the list nor in the file.
+TEST_F(ListWriters, AWriterThatCannotHaveTheListInTimeChangesNothing) {
+    const std::string list = PathOf("approved_senders");
+    FileSystem::WriteWholeFile(list, "kept@example.org\r\n");
+    const DWORD holding = FileLock::kWaitMilliseconds + 3000;
+    ChildProcess holder(
+        TestBinPath("ListWriter.exe"),
+        std::string("\"").append(list).append("\" hold held@example.org ").append(std::to_string(holding)));
+    ASSERT_TRUE(WaitUntil([&] { return FileSystem::FileExists(list + ".held"); }, 30000));
+    AddressList waiting;
+    waiting.FileLocation(list);
+    waiting.Load();
+    std::string refusal;
+    try {
+        waiting.Add("late@example.org");
+    } catch (const ObjectError& error) {
+        EXPECT_EQ(error.Number(), 75);
+        refusal = error.Description();
+    }
+    EXPECT_EQ(refusal, "Cannot change " + list + ": another program has been changing it for more than " +
+                           std::to_string(FileLock::kWaitMilliseconds / 1000) + " seconds. Please try again later.");
+    EXPECT_FALSE(waiting.Exists("late@example.org"));
+    DWORD code = 1;
+    ASSERT_TRUE(holder.WaitForExit(30000, &code));
+    EXPECT_EQ(code, 0u);
+    EXPECT_EQ(FileSystem::ReadWholeFile(list), "held@example.org\r\nkept@example.org\r\n");
 }
 
 }  // namespace

@@ -622,14 +622,16 @@ TEST_F(ListPages, AListThatCouldNotBeLoadedIsNeitherSavedOverNorChangedSilently)
 // the list it saved, so neither loses its entry.
 TEST_F(ListPages, AnAddWaitsForAChangeAnotherProgramIsMaking) {
     const std::string list = ConfPath("blocked_senders");
+    // A mark left by an earlier run would be taken for this holder's.
+    DeleteFileA((list + ".held").c_str());
     ChildProcess holder(TestBinPath("ListWriter.exe"),
                         std::string("\"").append(list).append("\" hold held@elsewhere.example 2000"));
     ASSERT_TRUE(WaitUntil([&] { return FileSystem::FileExists(list + ".held"); }, 30000));
-    DeleteFileA((list + ".held").c_str());
     const DialogRun run = RunDialog([] { Click(IDC_cmdAddBlocked); }, Enter(IDC_txtAddress, "new@bad.example"));
     DWORD code = 1;
     ASSERT_TRUE(holder.WaitForExit(30000, &code));
     EXPECT_EQ(code, 0u);
+    DeleteFileA((list + ".held").c_str());
     EXPECT_FALSE(run.leftOpen);
     EXPECT_TRUE(boxes.empty()) << Texts().front();
     const Lines expected{"held@elsewhere.example", "new@bad.example", "spam@bad.example", "worse@bad.example"};
