@@ -73,16 +73,17 @@ void BlockedSenders(const std::vector<std::string>& list) {
         if (!gBlockedSenders) {
             throw ObjectError(91, "BlockedSenders", "Object variable or With block variable not set");
         }
-        // The console may have saved the list since start-up, while the engine
-        // started: its entries are kept, not written over.
-        gBlockedSenders->CatchUp();
-        for (const std::string& entry : list) {
-            const std::string address = FormatEmail(entry);
-            if (!address.empty() && !gBlockedSenders->Exists(address)) {
-                gBlockedSenders->Add(address);
+        // The console may save the list at any time: the import starts from
+        // the file as it is now and is written before the console goes on.
+        gBlockedSenders->Update([&] {
+            for (const std::string& entry : list) {
+                const std::string address = FormatEmail(entry);
+                if (!address.empty() && !gBlockedSenders->Exists(address)) {
+                    gBlockedSenders->Add(address);
+                }
             }
-        }
-        gBlockedSenders->Save();
+            gBlockedSenders->Save();
+        });
     });
 }
 

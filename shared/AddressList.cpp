@@ -13,22 +13,50 @@ void AddressList::Load() {
 }
 
 void AddressList::Add(const std::string& entry) {
-    if (list_.Exists(entry)) {
+    bool present = false;
+    list_.Update([&] {
+        present = list_.Exists(entry);
+        if (!present) {
+            list_.Add(entry);
+            list_.Save();
+        }
+    });
+    // Told once the file is free again for the other programs.
+    if (present) {
         MsgBox("Entry is already on the list", MsgBoxStyle::OKOnly, ProgramTitle());
-        return;
     }
-    list_.Add(entry);
-    list_.Save();
 }
 
 void AddressList::Remove(const std::string& entry) {
+    list_.Update([&] {
+        if (RemoveAll(entry)) {
+            list_.Save();
+        }
+    });
+}
+
+void AddressList::Replace(const std::string& replaced, const std::string& entry) {
+    list_.Update([&] {
+        if (!replaced.empty()) {
+            RemoveAll(replaced);
+        }
+        list_.Add(entry);
+        list_.Save();
+    });
+}
+
+void AddressList::Update(const std::function<void()>& change) {
+    list_.Update(change);
+}
+
+bool AddressList::RemoveAll(const std::string& entry) {
     if (!list_.Exists(entry)) {
-        return;
+        return false;
     }
     do {
         list_.Remove(entry);
     } while (list_.Exists(entry));
-    list_.Save();
+    return true;
 }
 
 bool AddressList::Exists(const std::string& entry) {
@@ -48,12 +76,14 @@ void AddressList::Save(const std::string& path) {
 }
 
 void AddressList::Import(const std::string& path) {
-    if (FileSystem::FileExists(path)) {
-        for (const std::string& entry : ListFileEntries(FileSystem::ReadWholeFile(path))) {
+    const std::vector<std::string> entries =
+        FileSystem::FileExists(path) ? ListFileEntries(FileSystem::ReadWholeFile(path)) : std::vector<std::string>();
+    list_.Update([&] {
+        for (const std::string& entry : entries) {
             list_.Add(entry);
         }
-    }
-    list_.Save();
+        list_.Save();
+    });
 }
 
 void AddressList::Clear() {

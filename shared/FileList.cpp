@@ -3,6 +3,8 @@
 #include <exception>
 #include <functional>
 
+#include "Conf.h"
+#include "FileLock.h"
 #include "FileSystem.h"
 #include "LogTrap.h"
 #include "MsgBox.h"
@@ -57,9 +59,7 @@ void FileList::Load() {
     matched_.reset();
     std::exception_ptr refused;
     try {
-        const std::string text = FileText();
-        refused = AddEntries(text);
-        matched_ = Fingerprint(text);
+        refused = LoadText(FileText());
     } catch (...) {
         loadFailed_ = true;
         ShowLoadError(std::current_exception());
@@ -71,16 +71,29 @@ void FileList::Load() {
 }
 
 void FileList::CatchUp() {
-    if (matched_ != Fingerprint(FileText())) {
-        Load();
+    const std::string text = FileText();
+    if (matched_ == Fingerprint(text)) {
+        return;
     }
+    loadFailed_ = false;
+    if (const std::exception_ptr refused = LoadText(text)) {
+        ShowLoadError(refused);
+    }
+}
+
+void FileList::Update(const std::function<void()>& change) {
+    const FileLock lock(path_);
+    CatchUp();
+    change();
 }
 
 std::string FileList::FileText() const {
     return FileSystem::FileExists(path_) ? FileSystem::ReadWholeFile(path_) : std::string();
 }
 
-std::exception_ptr FileList::AddEntries(const std::string& text) {
+std::exception_ptr FileList::LoadText(const std::string& text) {
+    Clear();
+    matched_ = Fingerprint(text);
     std::exception_ptr refused;
     for (std::string& entry : ListFileEntries(text)) {
         try {
@@ -117,9 +130,16 @@ void FileList::Save(const std::string& path) {
             kListNotLoaded, "FileList::Save",
             "List not saved: " + path_ + " could not be loaded, and saving would overwrite it with an incomplete list");
     }
+    if (own && FileSystem::FileExists(target) && !Conf::ReadableAsText(FileSystem::ReadWholeFile(target))) {
+        throw ObjectError(kListNotText, "FileList::Save",
+                          target +
+                              " cannot be read as text (it may have been saved as Unicode or be damaged), so the "
+                              "list was not saved to it. The file was left as it was.");
+    }
     std::string text;
     list_.ForEachRecord([&](const std::string& key, const Variant&) { text.append(key).append("\r\n"); });
-    FileSystem::ReplaceWithText(target, text);
+    // The other programs that write the file use temporary files of their own.
+    FileSystem::ReplaceWithText(target, text, FileLock::OwnTemporaryPath(target));
     if (own) {
         matched_ = Fingerprint(text);
     }

@@ -2,6 +2,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <exception>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -21,9 +22,15 @@
 // refuses (a word in a numeric list) is skipped with the "LoadList Error"
 // box, the rest of the file is still loaded, and a save then writes the file
 // without that line.
+//
+// A list file that cannot be read as text (see Conf::ReadableAsText: saved
+// as Unicode, or binary) would be garbled by a rewrite line by line, so Save
+// never writes over it and raises kListNotText instead; the file stays as it
+// was.
 class FileList {
 public:
     static constexpr std::int32_t kListNotLoaded = kObjectErrorBase + 0x101;
+    static constexpr std::int32_t kListNotText = kObjectErrorBase + 0x102;
 
     FileList();
 
@@ -40,8 +47,8 @@ public:
     void Remove(const std::string& entry);
     bool Exists(const std::string& entry);
     // Writes the list to the path, or to its own file when the path is
-    // missing or blank. Raises what the file system raises, and
-    // kListNotLoaded (see above).
+    // missing or blank. Raises what the file system raises, kListNotLoaded
+    // and kListNotText (see above).
     void Save(const std::string& path = "");
     std::int32_t Count() const;
     // The entries in ascending order.
@@ -54,11 +61,17 @@ public:
     // yet are dropped with the old entries: catch up before changing the
     // list. Raises what the file system raises when the file cannot be read.
     void CatchUp();
+    // Runs a change of the list file as one step among all the programs
+    // that write it: under the file's FileLock the list catches up with the
+    // file, then the change runs and saves what it changed. Raises what the
+    // lock, the catch-up or the change raise; the lock is let go either way.
+    void Update(const std::function<void()>& change);
 
 private:
-    // Adds the entries of a list file's text; a line the list refuses is
-    // skipped, and the first refusal is given back.
-    std::exception_ptr AddEntries(const std::string& text);
+    // Replaces the entries with those of the file's text, which the list
+    // then matches; a line the list refuses is skipped, and the first
+    // refusal is given back.
+    std::exception_ptr LoadText(const std::string& text);
     // The list file's text; "" when there is no file.
     std::string FileText() const;
 

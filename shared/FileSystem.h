@@ -22,13 +22,18 @@ std::string ReadWholeFile(const std::string& path);
 void WriteWholeFile(const std::string& path, const std::string& bytes);
 
 // Puts the file `from` in the place of `to` in one step: afterwards `to` is
-// either its old self or all of `from`, never a mixture.
+// either its old self or all of `from`, never a mixture. While another
+// program has `to` open without letting it be replaced, the replace is tried
+// again for a short while before it fails.
 void AtomicReplace(const std::string& from, const std::string& to);
 
 // Writes the bytes beside the file (its path + ".tmp") and then puts them in
 // its place in one step, so a crash or a full disk never leaves half a file
 // behind. A failure removes the temporary file again and raises.
 void ReplaceWithText(const std::string& path, const std::string& bytes);
+// The same by way of the temporary file named, for a file that several
+// programs write: each then writes a temporary file of its own.
+void ReplaceWithText(const std::string& path, const std::string& bytes, const std::string& temporary);
 
 // Copies the file into the place of `to` by way of ReplaceWithText: `to` is
 // either missing (or its old self) or all of `from`.

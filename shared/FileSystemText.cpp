@@ -52,7 +52,10 @@ std::vector<std::string> SplitLines(std::string_view text) {
 }
 
 void ReplaceWithText(const std::string& path, const std::string& bytes) {
-    const std::string temporary = path + ".tmp";
+    ReplaceWithText(path, bytes, path + ".tmp");
+}
+
+void ReplaceWithText(const std::string& path, const std::string& bytes, const std::string& temporary) {
     try {
         WriteWholeFile(temporary, bytes);
         AtomicReplace(temporary, path);

@@ -89,8 +89,20 @@ void WriteWholeFile(const std::string& path, const std::string& bytes) {
 }
 
 void AtomicReplace(const std::string& from, const std::string& to) {
-    if (!MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-        Fail("Cannot replace", to);
+    // A reader that opened the file without FILE_SHARE_DELETE (the daemon,
+    // an editor) holds the replace off only for as long as it reads.
+    constexpr int kAttempts = 50;
+    constexpr DWORD kPauseMilliseconds = 20;
+    for (int attempt = 1;; ++attempt) {
+        if (MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+            return;
+        }
+        const DWORD code = GetLastError();
+        if (attempt == kAttempts || (code != ERROR_SHARING_VIOLATION && code != ERROR_ACCESS_DENIED)) {
+            SetLastError(code);
+            Fail("Cannot replace", to);
+        }
+        Sleep(kPauseMilliseconds);
     }
 }
 

@@ -155,7 +155,6 @@ void SenderListPages::EditSenderEntry(AddressDialog dialog, SenderList which) {
 void SenderListPages::DeleteSelectedSenders(SenderList which) {
     HWND box = Box(which);
     HCURSOR previous = which == SenderList::Blocked ? SetCursor(LoadCursorA(nullptr, IDC_WAIT)) : nullptr;
-    SenderLists::CatchUp(which);
     AddressList& list = SenderLists::List(which);
     const bool saved = SenderLists::Change(which, [&] {
         const int count = static_cast<int>(SendMessageA(box, LB_GETCOUNT, 0, 0));
@@ -166,10 +165,8 @@ void SenderListPages::DeleteSelectedSenders(SenderList which) {
             }
         }
         list.Save();
-    });
-    if (saved) {
         SenderLists::RecordStamp(which);
-    }
+    });
     FillListFromAddressList(list, box);
     if (which == SenderList::Ignored && SendMessageA(box, LB_GETCOUNT, 0, 0) == 0) {
         EnableWindow(Control(IDC_cmdDeleteIgnoredSender), FALSE);
@@ -185,17 +182,16 @@ void SenderListPages::DeleteSelectedSenders(SenderList which) {
 
 // A file that cannot be read is reported and changes nothing.
 void SenderListPages::ImportSenderList(SenderList which, const std::string& path) {
-    SenderLists::CatchUp(which);
     AddressList& list = SenderLists::List(which);
     const bool imported = SenderLists::Change(which, [&] {
         // AddressList::Import takes a missing file for an empty one.
         FileSystem::ReadWholeFile(path);
         list.Import(path);
+        SenderLists::RecordStamp(which);
     });
     if (!imported) {
         return;
     }
-    SenderLists::RecordStamp(which);
     FillListFromAddressList(list, Box(which));
     MarkSettingsChanged(false);
 }

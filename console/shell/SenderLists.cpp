@@ -1,7 +1,11 @@
 #include "SenderLists.h"
 
+#include <iterator>
+
 #include "AddressList.h"
+#include "FileList.h"
 #include "FileSystem.h"
+#include "LogTrap.h"
 #include "MsgBox.h"
 #include "ObjectError.h"
 #include "ProgramTitle.h"
@@ -35,6 +39,22 @@ const ListFile& Of(SenderList which) {
          "KX_ENGINE_RELOAD"},
     };
     return files[static_cast<int>(which)];
+}
+
+// Whether the box for a list file that is not text has been shown, by list.
+bool gNotTextShown[std::size(kAll)] = {};
+
+void Report(SenderList which, const ObjectError& error) {
+    if (error.Number() == FileList::kListNotText) {
+        LogTrap::Write(
+            LogTrap::ErrorLine(LogTrap::ProcedurePrefix("FileList.Save"), error.Number(), " : ", error.Description()));
+        bool& shown = gNotTextShown[static_cast<int>(which)];
+        if (shown) {
+            return;
+        }
+        shown = true;
+    }
+    MsgBox(error.Description(), MsgBoxStyle::OKOnly | MsgBoxStyle::Exclamation, ProgramTitle());
 }
 
 }  // namespace
@@ -86,10 +106,11 @@ void RecordStamp(SenderList which) {
 
 bool Change(SenderList which, const std::function<void()>& change) {
     try {
-        change();
+        List(which).Update(change);
         return true;
     } catch (const ObjectError& error) {
-        MsgBox(error.Description(), MsgBoxStyle::OKOnly | MsgBoxStyle::Exclamation, ProgramTitle());
+        // Told outside the lock, so no other program waits on the box.
+        Report(which, error);
         List(which).Clear();
         List(which).Load();
         return false;

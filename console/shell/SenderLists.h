@@ -38,10 +38,14 @@ bool CatchUp(SenderList which);
 // "to me" list.
 void RecordStamp(SenderList which);
 
-// Runs a change of the list. A list error (a file that could not be read or
-// written, or a list that could not be loaded and so must not be saved over
-// its file) is shown in a box; the list is then put back as its file holds
-// it, so nothing stays changed in memory only. False after an error.
+// Runs a change of the list as one step among the programs that write its
+// file (AddressList::Update): the change sees the file as it is now, and
+// records the stamp itself where it should. A list error (a file that could
+// not be read or written, a lock another program held too long, or a list
+// that could not be loaded and so must not be saved over its file) is shown
+// in a box; a file that cannot be read as text is logged each time and
+// shown in a box the first time only. The list is then put back as its file
+// holds it, so nothing stays changed in memory only. False after an error.
 bool Change(SenderList which, const std::function<void()>& change);
 
 }  // namespace SenderLists

@@ -62,25 +62,25 @@ bool frmAddressEntry::cmdOK_Click() {
     if (!ReadEntry(IDC_txtAddress, kStrEnterSender, entry)) {
         return false;
     }
-    SenderLists::CatchUp(member_.list);
     AddressList& list = SenderLists::List(member_.list);
     // The entry being edited is no duplicate of itself, whatever its case.
     const bool isOriginal = !originalEntry.empty() && TextCompare(entry, originalEntry) == 0;
-    if (!isOriginal && list.Exists(entry)) {
+    bool duplicate = false;
+    // Looked for in the list as its file holds it now, and saved once.
+    const bool saved = SenderLists::Change(member_.list, [&] {
+        duplicate = !isOriginal && list.Exists(entry);
+        if (!duplicate) {
+            list.Replace(originalEntry, entry);
+            SenderLists::RecordStamp(member_.list);
+        }
+    });
+    if (duplicate) {
         Tell(modMain::SubstituteArg(LoadResText(kStrAlreadyOnList), entry));
         return false;
     }
-    const bool saved = SenderLists::Change(member_.list, [&] {
-        if (!originalEntry.empty()) {
-            list.Remove(originalEntry);
-        }
-        list.Add(entry);
-        list.Save();
-    });
     if (!saved) {
         return false;
     }
-    SenderLists::RecordStamp(member_.list);
     if (member_.hasCrossList) {
         ApplyCrossRule(entry);
     }
@@ -89,15 +89,8 @@ bool frmAddressEntry::cmdOK_Click() {
 }
 
 void frmAddressEntry::ApplyCrossRule(const std::string& entry) {
-    SenderLists::CatchUp(member_.crossList);
     AddressList& other = SenderLists::List(member_.crossList);
-    if (!other.Exists(entry)) {
-        return;
-    }
     // The other list's stamp stays as it was, so its page reloads the file
     // when it is next opened.
-    SenderLists::Change(member_.crossList, [&] {
-        other.Remove(entry);
-        other.Save();
-    });
+    SenderLists::Change(member_.crossList, [&] { other.Remove(entry); });
 }

@@ -1,6 +1,7 @@
 #include <windows.h>
 
 #include "AddressList.h"
+#include "FileLock.h"
 #include "FileSystem.h"
 #include "KXProxyConf.h"
 #include "LogTrap.h"
@@ -43,6 +44,8 @@ bool MigrateList(const std::string& oldName, const std::string& newName) {
     if (!FileSystem::FileExists(old)) {
         return false;
     }
+    // The scanner may write the new list meanwhile; it is never copied over.
+    const FileLock lock(ConfPath(newName));
     if (!FileSystem::FileExists(ConfPath(newName))) {
         FileSystem::CopyIntoPlace(old, ConfPath(newName));
     }

@@ -187,6 +187,59 @@ TEST_F(PelwardenRun, TheImportKeepsWhatTheConsoleSavedWhileTheEngineStarted) {
     EXPECT_EQ(Count(Log(), "Error"), 0) << Log();
 }
 
+// Another program is changing the blocked list (it has read it and is about
+// to save) when the scanner comes to its import: the scanner waits for that
+// change and imports into the list it saved, so neither loses its entries.
+TEST_F(PelwardenRun, TheImportWaitsForAChangeAnotherProgramIsMaking) {
+    LayOut("pelwarden_list_held");
+    layout_->Write("conf\\blocked_senders", "early@host\r\n");
+    SeedIdentity({"OE@Blocked.Example", "second@blocked.example"});
+    WriteStores({}, {});
+    const std::string list = layout_->Path("conf\\blocked_senders");
+    // A mark left by an earlier run would be taken for this holder's.
+    DeleteFileA((list + ".held").c_str());
+    ChildProcess holder(TestBinPath("ListWriter.exe"),
+                        std::string("\"").append(list).append("\" hold console@saved.example 4000"));
+    ASSERT_TRUE(WaitUntil([&] { return layout_->Exists("conf\\blocked_senders.held"); }, 30000));
+    Run();
+    DWORD code = 1;
+    ASSERT_TRUE(holder.WaitForExit(30000, &code));
+    EXPECT_EQ(code, 0u);
+    EXPECT_EQ(Conf("blocked_senders"),
+              "console@saved.example\r\nearly@host\r\noe@blocked.example\r\nsecond@blocked.example\r\n");
+    EXPECT_EQ(Count(Log(), "Error"), 0) << Log();
+}
+
+// A blocked list saved as Unicode, or binary, would be rewritten as split
+// halves of its lines: the import leaves it as it is and logs why, once.
+TEST_F(PelwardenRun, TheImportNeverWritesOverABlockedListThatIsNotText) {
+    std::string unicode("\xFF\xFE", 2);
+    for (char c : std::string("Friend@Example.com\r\nOther.Friend@Example.org\r\n")) {
+        unicode += std::string{c, '\0'};
+    }
+    std::string binary;
+    for (int i = 0; i < 65536; ++i) {
+        binary += static_cast<char>(i % 5 == 0 ? 0 : (i * 31) % 253 + 1);
+    }
+    const struct {
+        const char* name;
+        std::string bytes;
+    } cases[] = {{"pelwarden_list_unicode", unicode}, {"pelwarden_list_binary", binary}};
+    for (const auto& c : cases) {
+        LayOut(c.name);
+        layout_->Write("conf\\blocked_senders", c.bytes);
+        SeedIdentity({"OE@Blocked.Example"});
+        WriteStores({}, {});
+        Run();
+        EXPECT_TRUE(Conf("blocked_senders") == c.bytes) << c.name << ": the file is as it was";
+        const std::string log = Log();
+        EXPECT_EQ(Count(log, "\r\n"), 1) << c.name << ": " << log;
+        EXPECT_EQ(Count(log, "BlockedSenders() Error "), 1) << c.name << ": " << log;
+        EXPECT_EQ(Count(log, layout_->Path("conf\\blocked_senders") + " cannot be read as text"), 1)
+            << c.name << ": " << log;
+    }
+}
+
 // Nobody watches a run from the console's timer: a box would hang it.
 TEST_F(PelwardenRun, ABadLineInASeenFileIsLoggedAndSkipped) {
     LayOut("pelwarden_bad_seen");

@@ -2,6 +2,8 @@
 // non-empty, trimmed, lower-cased line, in ascending order; a duplicate is
 // refused with its message; removing an entry takes every copy of it; and
 // what is saved, to the own file or exported, loads back as the same list.
+// A file that is not text is never written over: its save raises and the
+// file keeps its bytes.
 #include <stdlib.h>
 
 #include <algorithm>
@@ -11,8 +13,11 @@
 #include <vector>
 
 #include "AddressList.h"
+#include "Conf.h"
+#include "FileList.h"
 #include "FileSystem.h"
 #include "MsgBox.h"
+#include "ObjectError.h"
 #include "TextCompare.h"
 
 namespace {
@@ -46,6 +51,17 @@ std::vector<std::string> LoadedItems(const std::string& path) {
     return list.Items();
 }
 
+// Removes the entry; false when the save was refused for a file not text.
+bool RemoveSaved(AddressList& list, const std::string& entry) {
+    try {
+        list.Remove(entry);
+        return true;
+    } catch (const ObjectError& error) {
+        Require(error.Number() == FileList::kListNotText);
+        return false;
+    }
+}
+
 }  // namespace
 
 // Every box is counted and answered at once.
@@ -58,7 +74,9 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    FileSystem::WriteWholeFile(kOwnFile, std::string(reinterpret_cast<const char*>(data), size));
+    const std::string input(reinterpret_cast<const char*>(data), size);
+    const bool text = Conf::ReadableAsText(input);
+    FileSystem::WriteWholeFile(kOwnFile, input);
     gBoxes = 0;
 
     AddressList list;
@@ -75,7 +93,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         Require(list.Exists(victim));
         list.Add(victim);
         Require(gBoxes == 1 && list.Items() == items);
-        list.Remove(victim);
+        Require(RemoveSaved(list, victim) == text);
+        // A refused save keeps the change in memory only.
         Require(!list.Exists(victim));
         items.erase(std::remove(items.begin(), items.end(), victim), items.end());
     }
@@ -83,6 +102,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     list.Save(kExportedFile);
     Require(LoadedItems(kExportedFile) == items);
-    Require(LoadedItems(kOwnFile) == items);
+    Require(text ? LoadedItems(kOwnFile) == items : FileSystem::ReadWholeFile(kOwnFile) == input);
     return 0;
 }

@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "ListTestFixture.h"
@@ -81,6 +82,7 @@ TEST_F(FileListTest, SaveWritesTheEntriesSortedWithCrLf) {
     list.Save();
     EXPECT_EQ(Read("list"), "alice@x\r\nbob@x\r\nbob@x\r\ncarol@x\r\nDave@X\r\n");
     EXPECT_FALSE(Present("list.tmp"));
+    EXPECT_EQ(TemporaryFiles(), Entries{});
 }
 
 TEST_F(FileListTest, AnEmptyListSavesAnEmptyFile) {
@@ -118,6 +120,7 @@ TEST_F(FileListTest, ASaveThatCannotBeCompletedRaisesAndLeavesNoTemporaryFile) {
     std::filesystem::create_directory(dir_ / "taken");
     RaisedBy([&] { list.Save(PathOf("taken")); });
     EXPECT_FALSE(Present("taken.tmp"));
+    EXPECT_EQ(TemporaryFiles(), Entries{});
     EXPECT_TRUE(std::filesystem::is_directory(dir_ / "taken"));
 
     FileList unnamed;
@@ -174,6 +177,7 @@ TEST_F(FileListTest, AFileThatCouldNotBeReadIsNeverSavedOver) {
         EXPECT_NE(refused.Description().find(PathOf("list")), std::string::npos) << refused.Description();
     }
     EXPECT_FALSE(Present("list.tmp"));
+    EXPECT_EQ(TemporaryFiles(), Entries{});
 
     // An export does not touch the list file.
     list.Save(PathOf("export"));
@@ -189,6 +193,57 @@ TEST_F(FileListTest, AFileThatCouldNotBeReadIsNeverSavedOver) {
     list.Add("c");
     list.Save();
     EXPECT_EQ(Read("list"), "b\r\nc\r\n");
+}
+
+// The text as UTF-16 after the mark, for plain ASCII text.
+std::string Utf16(const std::string& mark, const std::string& text, bool bigEndian) {
+    std::string bytes = mark;
+    for (char c : text) {
+        bytes += bigEndian ? std::string{'\0', c} : std::string{c, '\0'};
+    }
+    return bytes;
+}
+
+// A list file saved as Unicode, or one that is binary, would come back as
+// split, lower-cased halves of its lines: it is never written over.
+TEST_F(FileListTest, AFileThatCannotBeReadAsTextIsNeverWrittenOver) {
+    std::string binary;
+    for (int i = 0; i < 65536; ++i) {
+        binary += static_cast<char>(i % 7 == 0 ? 0 : (i * 37) % 251 + 1);
+    }
+    const struct {
+        const char* name;
+        std::string bytes;
+    } cases[] = {
+        {"UTF-16 with its mark", Utf16("\xFF\xFE", "a@x\r\nB@x\r\n", false)},
+        {"UTF-16 big-endian with its mark", Utf16("\xFE\xFF", "a@x\r\nB@x\r\n", true)},
+        {"binary", binary},
+    };
+    for (const auto& c : cases) {
+        Write("list", c.bytes);
+        FileList list = LoadedFrom("list");
+        list.Add("new@x");
+        for (const std::string& own : {std::string(), PathOf("list")}) {
+            const ObjectError refused = RaisedBy([&] { list.Save(own); });
+            EXPECT_EQ(refused.Number(), FileList::kListNotText) << c.name;
+            EXPECT_NE(refused.Description().find(PathOf("list") + " cannot be read as text"), std::string::npos)
+                << c.name << ": " << refused.Description();
+        }
+        EXPECT_EQ(RaisedBy([&] { list.Update([&] { list.Save(); }); }).Number(), FileList::kListNotText) << c.name;
+        EXPECT_TRUE(Read("list") == c.bytes) << c.name << ": the file is as it was";
+        EXPECT_EQ(TemporaryFiles(), Entries{}) << c.name;
+
+        // An export writes another file, as text.
+        list.Save(PathOf("export"));
+        EXPECT_NE(Read("export").find("new@x\r\n"), std::string::npos) << c.name;
+    }
+    // Stray NULs in a text file do not make it binary.
+    Write("list", std::string("a@x\r\nb\0@x\r\n", 11));
+    FileList list = LoadedFrom("list");
+    list.Add("c@x");
+    list.Save();
+    EXPECT_EQ(Read("list"), std::string("a@x\r\nb\0@x\r\nc@x\r\n", 16));
+    EXPECT_TRUE(boxes_.empty());
 }
 
 TEST_F(FileListTest, NamingAnotherFileEndsTheRefusal) {
@@ -269,6 +324,25 @@ TEST_F(FileListTest, CatchUpAfterAFailedLoadLoadsAgainAndEndsTheRefusal) {
 }
 
 #ifdef _WIN32
+// A reader that opened the file without letting it be replaced (as the
+// daemon may) holds a save off only until it closes the file.
+TEST_F(FileListTest, ASaveWaitsBrieflyForAReaderThatHoldsTheFile) {
+    Write("list", "a@x\r\n");
+    FileList list = LoadedFrom("list");
+    HANDLE reader = CreateFileA(PathOf("list").c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(reader, INVALID_HANDLE_VALUE);
+    std::thread closer([reader] {
+        Sleep(300);
+        CloseHandle(reader);
+    });
+    list.Add("b@x");
+    EXPECT_NO_THROW(list.Save());
+    closer.join();
+    EXPECT_EQ(Read("list"), "a@x\r\nb@x\r\n");
+    EXPECT_EQ(TemporaryFiles(), Entries{});
+}
+
 TEST_F(FileListTest, AHiddenSystemFileIsLoadedAndSavedInPlace) {
     Write("list", "b@x\r\na@x\r\n");
     ASSERT_TRUE(SetFileAttributesA(PathOf("list").c_str(), FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM));

@@ -61,6 +61,16 @@ protected:
     }
     std::string Read(const std::string& name) const { return FileSystem::ReadWholeFile(PathOf(name)); }
     bool Present(const std::string& name) const { return std::filesystem::exists(dir_ / name); }
+    // The temporary files a save left in the directory, whoever named them.
+    std::vector<std::string> TemporaryFiles() const {
+        std::vector<std::string> names;
+        for (const auto& file : std::filesystem::directory_iterator(dir_)) {
+            if (file.path().extension() == ".tmp") {
+                names.push_back(file.path().filename().string());
+            }
+        }
+        return names;
+    }
 
     // Puts a file at the name that is there but cannot be read: a socket
     // natively (root reads any plain file), a file opened without sharing

@@ -8,6 +8,7 @@
 #include "ModalDialogDriver.h"
 #include "ObjectError.h"
 #include "ProcessDriver.h"
+#include "ProgramTitle.h"
 #include "Resources.h"
 #include "SettingsWindowFixture.h"
 #include "TextCompare.h"
@@ -599,15 +600,89 @@ TEST_F(ListPages, AListThatCouldNotBeLoadedIsNeitherSavedOverNorChangedSilently)
     ASSERT_NE(lock, INVALID_HANDLE_VALUE);
     SenderLists::List(SenderList::Approved).Clear();
     SenderLists::List(SenderList::Approved).Load();
-    CloseHandle(lock);
     boxes.clear();
 
+    // Every change reads the file first, which still fails.
     const DialogRun run = RunDialog([] { Click(IDC_cmdAddApproved); }, Enter(IDC_txtAddress, "new@example.com"));
+    CloseHandle(lock);
     EXPECT_TRUE(run.leftOpen) << "the entry was not taken";
     ASSERT_FALSE(boxes.empty());
-    EXPECT_NE(boxes[0].text.find("could not be loaded"), std::string::npos) << boxes[0].text;
+    EXPECT_NE(boxes[0].text.find(ConfPath("approved_senders")), std::string::npos) << boxes[0].text;
     EXPECT_EQ(FileOf("approved_senders"), kLists.at(SenderList::Approved));
     EXPECT_FALSE(SenderLists::List(SenderList::Approved).Exists("new@example.com"));
+
+    // Once the file can be read again, a change starts from all it holds.
+    RunDialog([] { Click(IDC_cmdAddApproved); }, Enter(IDC_txtAddress, "new@example.com"));
+    EXPECT_EQ(FileOf("approved_senders"),
+              "# carol@example.com\r\nalice@example.com\r\nbob@example.com\r\nnew@example.com\r\n");
+}
+
+// Another program is changing the blocked list (it has read it and is about
+// to save) when OK is pressed: the dialog waits for that change and adds to
+// the list it saved, so neither loses its entry.
+TEST_F(ListPages, AnAddWaitsForAChangeAnotherProgramIsMaking) {
+    const std::string list = ConfPath("blocked_senders");
+    // A mark left by an earlier run would be taken for this holder's.
+    DeleteFileA((list + ".held").c_str());
+    ChildProcess holder(TestBinPath("ListWriter.exe"),
+                        std::string("\"").append(list).append("\" hold held@elsewhere.example 2000"));
+    ASSERT_TRUE(WaitUntil([&] { return FileSystem::FileExists(list + ".held"); }, 30000));
+    const DialogRun run = RunDialog([] { Click(IDC_cmdAddBlocked); }, Enter(IDC_txtAddress, "new@bad.example"));
+    DWORD code = 1;
+    ASSERT_TRUE(holder.WaitForExit(30000, &code));
+    EXPECT_EQ(code, 0u);
+    DeleteFileA((list + ".held").c_str());
+    EXPECT_FALSE(run.leftOpen);
+    EXPECT_TRUE(boxes.empty()) << Texts().front();
+    const Lines expected{"held@elsewhere.example", "new@bad.example", "spam@bad.example", "worse@bad.example"};
+    std::string bytes;
+    for (const std::string& entry : expected) {
+        bytes += entry + "\r\n";
+    }
+    EXPECT_EQ(FileOf("blocked_senders"), bytes);
+    EXPECT_EQ(Items(IDC_lstBlockedSenders), expected);
+}
+
+// A list file saved as Unicode is never written over: each change that would
+// write it is logged, the first one says so in a box, and the file stays as
+// it was.
+TEST_F(ListPages, AListFileThatIsNotTextIsNeverWrittenOverAndSaidSoOnce) {
+    std::string unicode("\xFF\xFE", 2);
+    for (char c : std::string("spam@bad.example\r\nworse@bad.example\r\n")) {
+        unicode += std::string{c, '\0'};
+    }
+    FileSystem::WriteWholeFile(ConfPath("blocked_senders"), unicode);
+    SenderLists::List(SenderList::Blocked).Load();
+    std::vector<std::string> log;
+    LogTrap::SetWriter([&](const std::string& line) { log.push_back(line); });
+    bool openAfterSecondOK = false;
+    const DialogRun run = RunDialog([] { Click(IDC_cmdAddBlocked); },
+                                    [&](HWND dialog) {
+                                        Enter(IDC_txtAddress, "new@bad.example")(dialog);
+                                        Click(dialog, IDC_cmdOK);
+                                        openAfterSecondOK = IsWindowVisible(dialog) != FALSE;
+                                        Click(dialog, IDC_cmdCancel);
+                                    });
+    SelectItems(IDC_lstBlockedSenders, {0});
+    Click(IDC_cmdDeleteBlocked);
+    LogTrap::SetWriter(nullptr);
+
+    EXPECT_TRUE(openAfterSecondOK) << "the entry was not taken";
+    EXPECT_FALSE(run.leftOpen);
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_NE(boxes[0].text.find(ConfPath("blocked_senders") + " cannot be read as text"), std::string::npos)
+        << boxes[0].text;
+    EXPECT_EQ(boxes[0].title, ProgramTitle());
+    ASSERT_EQ(log.size(), 3u);
+    for (const std::string& line : log) {
+        EXPECT_EQ(
+            line.rfind("FileList.Save() Error -2147221246 : " + ConfPath("blocked_senders") + " cannot be read as text",
+                       0),
+            0u)
+            << line;
+    }
+    EXPECT_TRUE(FileOf("blocked_senders") == unicode) << "the file is as it was";
+    EXPECT_FALSE(SenderLists::List(SenderList::Blocked).Exists("new@bad.example"));
 }
 
 // ---- IP and blocklist pages: working copies written only by a save.

@@ -1,0 +1,119 @@
+// Several programs writing one list file at once, by way of ListWriter.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <filesystem>
+#include <iostream>
+#include <map>
+#include <random>
+#include <string>
+
+#include "AddressList.h"
+#include "FileList.h"
+#include "FileLock.h"
+#include "FileSystem.h"
+#include "ObjectError.h"
+#include "ProcessDriver.h"
+
+namespace {
+
+class ListWriters : public ::testing::Test {
+protected:
+    void SetUp() override {
+        dir_ = std::filesystem::temp_directory_path() / ("list-writers-" + std::to_string(std::random_device{}()));
+        std::filesystem::create_directories(dir_);
+    }
+    void TearDown() override { std::filesystem::remove_all(dir_); }
+    std::string PathOf(const std::string& name) const { return (dir_ / name).make_preferred().string(); }
+
+    std::filesystem::path dir_;
+};
+
+// How often each entry stands in the file.
+std::map<std::string, int> Tally(const std::string& path) {
+    std::map<std::string, int> tally;
+    for (const std::string& entry : ListFileEntries(FileSystem::ReadWholeFile(path))) {
+        ++tally[entry];
+    }
+    return tally;
+}
+
+// Two programs add a few hundred entries each to a long list, one change per
+// entry, at the same time: every entry is in the file once, none is lost,
+// and neither program is told of an error.
+TEST_F(ListWriters, TwoProgramsAddingToOneListAtOnceLoseNothing) {
+    const int kSeeded = 20000;
+    const int kEach = 300;
+    const std::string list = PathOf("blocked_senders");
+    std::string seed;
+    for (int n = 1; n <= kSeeded; ++n) {
+        seed += "seeded" + std::to_string(n) + "@example.org\r\n";
+    }
+    FileSystem::WriteWholeFile(list, seed);
+
+    const std::string arguments = std::string("\"").append(list).append("\" add ");
+    const std::string count = std::to_string(kEach);
+    ChildProcess first(TestBinPath("ListWriter.exe"), arguments + "first " + count);
+    ChildProcess second(TestBinPath("ListWriter.exe"), arguments + "second " + count);
+    ASSERT_TRUE(first.Started());
+    ASSERT_TRUE(second.Started());
+    DWORD firstCode = 1;
+    DWORD secondCode = 1;
+    ASSERT_TRUE(first.WaitForExit(240000, &firstCode));
+    ASSERT_TRUE(second.WaitForExit(240000, &secondCode));
+    EXPECT_EQ(firstCode, 0u) << "2: a change failed, 3: a box was shown";
+    EXPECT_EQ(secondCode, 0u) << "2: a change failed, 3: a box was shown";
+
+    const std::map<std::string, int> tally = Tally(list);
+    int found = 0;
+    for (const char* writer : {"first", "second"}) {
+        for (int n = 1; n <= kEach; ++n) {
+            const std::string entry = writer + std::to_string(n) + "@example.com";
+            const auto at = tally.find(entry);
+            const int times = at == tally.end() ? 0 : at->second;
+            EXPECT_EQ(times, 1) << entry;
+            found += times == 1;
+        }
+    }
+    for (int n = 1; n <= kSeeded; ++n) {
+        const auto at = tally.find("seeded" + std::to_string(n) + "@example.org");
+        ASSERT_TRUE(at != tally.end() && at->second == 1) << "seeded entry " << n;
+    }
+    EXPECT_EQ(tally.size(), static_cast<std::size_t>(kSeeded + 2 * kEach));
+    std::cout << "entries written " << 2 * kEach << ", found once " << found << ", list " << tally.size()
+              << " entries\n";
+    for (const auto& file : std::filesystem::directory_iterator(dir_)) {
+        EXPECT_NE(file.path().extension(), ".tmp") << file.path();
+    }
+}
+
+// A writer that cannot have the list in time gives up with a message that
+// says why, and its entry is neither in the list nor in the file.
+TEST_F(ListWriters, AWriterThatCannotHaveTheListInTimeChangesNothing) {
+    const std::string list = PathOf("approved_senders");
+    FileSystem::WriteWholeFile(list, "kept@example.org\r\n");
+    const DWORD holding = FileLock::kWaitMilliseconds + 3000;
+    ChildProcess holder(
+        TestBinPath("ListWriter.exe"),
+        std::string("\"").append(list).append("\" hold held@example.org ").append(std::to_string(holding)));
+    ASSERT_TRUE(WaitUntil([&] { return FileSystem::FileExists(list + ".held"); }, 30000));
+    AddressList waiting;
+    waiting.FileLocation(list);
+    waiting.Load();
+    std::string refusal;
+    try {
+        waiting.Add("late@example.org");
+    } catch (const ObjectError& error) {
+        EXPECT_EQ(error.Number(), 75);
+        refusal = error.Description();
+    }
+    EXPECT_EQ(refusal, "Cannot change " + list + ": another program has been changing it for more than " +
+                           std::to_string(FileLock::kWaitMilliseconds / 1000) + " seconds. Please try again later.");
+    EXPECT_FALSE(waiting.Exists("late@example.org"));
+    DWORD code = 1;
+    ASSERT_TRUE(holder.WaitForExit(30000, &code));
+    EXPECT_EQ(code, 0u);
+    EXPECT_EQ(FileSystem::ReadWholeFile(list), "held@example.org\r\nkept@example.org\r\n");
+}
+
+}  // namespace
