@@ -1,5 +1,6 @@
 #include "AddressList.h"
 
+#include "Conf.h"
 #include "FileSystem.h"
 #include "MsgBox.h"
 #include "ProgramTitle.h"
@@ -76,8 +77,15 @@ void AddressList::Save(const std::string& path) {
 }
 
 void AddressList::Import(const std::string& path) {
-    const std::vector<std::string> entries =
-        FileSystem::FileExists(path) ? ListFileEntries(FileSystem::ReadWholeFile(path)) : std::vector<std::string>();
+    const std::string text = FileSystem::FileExists(path) ? FileSystem::ReadWholeFile(path) : std::string();
+    // Read line by line, a Unicode or binary file would give split, garbled
+    // entries: it is refused whole.
+    if (!Conf::ReadableAsText(text)) {
+        throw ObjectError(75, "AddressList.Import",
+                          path + " cannot be read as text (it may have been saved as Unicode or be damaged), so "
+                                 "nothing was imported from it.");
+    }
+    const std::vector<std::string> entries = ListFileEntries(text);
     list_.Update([&] {
         for (const std::string& entry : entries) {
             list_.Add(entry);

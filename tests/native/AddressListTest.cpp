@@ -81,6 +81,18 @@ TEST_F(AddressListTest, ImportOfAMissingFileStillRewritesTheOwnFile) {
     EXPECT_EQ(Read("list"), "a@x\r\nb@x\r\n");
 }
 
+TEST_F(AddressListTest, ImportOfAFileThatIsNotTextIsRefusedAndChangesNothing) {
+    AddressList& list = Over("a@x\r\n");
+    const std::string unicode("\xFF\xFE" "b\0@\0x\0\r\0\n\0", 12);
+    Write("other", unicode);
+    const ObjectError error = RaisedBy([&] { list.Import(PathOf("other")); });
+    EXPECT_EQ(error.Number(), 75);
+    EXPECT_NE(error.Description().find("cannot be read as text"), std::string::npos);
+    EXPECT_EQ(list.Items(), Entries{"a@x"});
+    EXPECT_EQ(Read("list"), "a@x\r\n");
+    EXPECT_EQ(Read("other"), unicode);
+}
+
 TEST_F(AddressListTest, SaveExportsWithoutMovingTheList) {
     AddressList& list = Over("b@x\r\n");
     list.Save(PathOf("export"));
