@@ -315,20 +315,28 @@ std::vector<std::string> ListLines(HWND list) {
     return lines;
 }
 
+// The status window of the scanner once its run has ended (its OK button,
+// 1002, enabled); nullptr when none shows within a minute.
+HWND FinishedStatusWindow(const ChildProcess& scanner) {
+    HWND window = nullptr;
+    WaitUntil(
+        [&] {
+            window = TopWindowOf(scanner.Id(), "Brindlecote Varnholt Desktop Client");
+            const HWND ok = window != nullptr ? GetDlgItem(window, 1002) : nullptr;
+            return ok != nullptr && IsWindowEnabled(ok);
+        },
+        60000);
+    return window != nullptr && IsWindowEnabled(GetDlgItem(window, 1002)) ? window : nullptr;
+}
+
 TEST_F(PelwardenRun, ShowKeepsTheStatusWindowAndASecondInstanceExitsAtOnce) {
     LayOut("pelwarden_show");
     SeedIdentity({"b@c.example"});
     WriteStores({Mail(1, 60, "a@b.example", "", "new")}, {});
     ChildProcess first(layout_->Path("Pelwarden.exe"), "\"-SHOW\"");
-    HWND window = nullptr;
-    HWND ok = nullptr;
-    ASSERT_TRUE(WaitUntil(
-        [&] {
-            window = TopWindowOf(first.Id(), "Brindlecote Varnholt Desktop Client");
-            ok = window != nullptr ? GetDlgItem(window, 1002) : nullptr;
-            return ok != nullptr && IsWindowEnabled(ok);
-        },
-        60000));
+    const HWND window = FinishedStatusWindow(first);
+    ASSERT_NE(window, nullptr);
+    const HWND ok = GetDlgItem(window, 1002);
     EXPECT_TRUE(IsWindowVisible(window));
     const std::vector<std::string> expected = {"Importing Outlook Express block list ...", "Scanning Inbox ...",
                                                "Scanning Sent Items ...", "Outlook Express scan finished."};
@@ -349,6 +357,18 @@ TEST_F(PelwardenRun, ShowKeepsTheStatusWindowAndASecondInstanceExitsAtOnce) {
 
     SendMessageA(ok, BM_CLICK, 0, 0);
     EXPECT_TRUE(first.WaitForExit(10000));
+}
+
+// The close box of the frame ends the program as OK does.
+TEST_F(PelwardenRun, TheStatusWindowsCloseBoxEndsTheProgram) {
+    LayOut("pelwarden_close");
+    SeedIdentity({});
+    WriteStores({}, {});
+    ChildProcess scanner(layout_->Path("Pelwarden.exe"), "-show");
+    const HWND window = FinishedStatusWindow(scanner);
+    ASSERT_NE(window, nullptr);
+    PostMessageA(window, WM_SYSCOMMAND, SC_CLOSE, 0);
+    EXPECT_TRUE(scanner.WaitForExit(10000));
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include "Resources.h"
 #include "frmAboutTessavane.h"
 #include "frmAboutTessavaneIds.h"
+#include "frmMainIds.h"
 
 namespace {
 
@@ -102,6 +103,20 @@ TEST_F(AboutBox, ShowingLoadsOnlyWhenNotLoadedAndOKUnloads) {
             << "a later showing loads the box, logo included, anew";
         Click(box, IDC_cmdOK);
     });
+}
+
+// The About command of the window's menu shows the box, owned by the window.
+TEST_F(UpgradeWindow, TheAboutCommandShowsTheBoxOverTheWindow) {
+    ASSERT_FALSE(LoadShowsNotice(""));
+    HWND owner = nullptr;
+    ModalDialogDriver driver(IDC_cmdSysInfo, [&](HWND box) {
+        owner = GetWindow(box, GW_OWNER);
+        Click(box, IDC_cmdOK);
+    });
+    Command(IDM_About);
+    EXPECT_TRUE(driver.Ran());
+    EXPECT_FALSE(driver.LeftOpen());
+    EXPECT_EQ(owner, frmMain::Instance().Window());
 }
 
 class SystemInformation : public AboutBox {
