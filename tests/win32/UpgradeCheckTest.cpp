@@ -2,6 +2,7 @@
 
 #include "ModalDialogDriver.h"
 #include "SavedRegistryValue.h"
+#include "ShownText.h"
 #include "MsgBox.h"
 #include "Resources.h"
 #include "frmMain.h"
@@ -248,9 +249,12 @@ TEST_F(NewReleaseNotice, ShowsItsTextsWithYesAsTheDefault) {
         EXPECT_EQ(Text(GetDlgItem(notice, IDC_cmdOK)), "Yes");
         EXPECT_EQ(Text(GetDlgItem(notice, IDC_cmdIgnore)), "No");
         EXPECT_EQ(Text(GetDlgItem(notice, IDC_chkIgnore)), "Do not remind me about this release.");
-        EXPECT_EQ(Text(GetDlgItem(notice, IDC_lblNewRelease)),
-                  "A new release of Brindlecote is available from " + LoadResText(1002) +
-                      ". Would you like to download the free upgrade now?");
+        const std::string text = "A new release of Brindlecote is available from " + LoadResText(1002) +
+                                 ". Would you like to download the free upgrade now?";
+        EXPECT_EQ(Text(GetDlgItem(notice, IDC_lblNewRelease)), text);
+        // The address's "&"s are drawn, not taken for access keys.
+        EXPECT_NE(text.find('&'), std::string::npos);
+        EXPECT_EQ(ShownText(GetDlgItem(notice, IDC_lblNewRelease)), text);
         EXPECT_EQ(IsDlgButtonChecked(notice, IDC_chkIgnore), BST_UNCHECKED);
         EXPECT_TRUE(IsDefaultButton(notice, IDC_cmdOK));
         EXPECT_NE(SendMessageA(notice, WM_GETICON, ICON_BIG, 0), 0);
