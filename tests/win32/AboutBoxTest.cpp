@@ -105,6 +105,29 @@ TEST_F(AboutBox, ShowingLoadsOnlyWhenNotLoadedAndOKUnloads) {
     });
 }
 
+// Escape and the frame's close box unload the box as OK does.
+TEST_F(AboutBox, EscapeAndTheCloseBoxUnloadItToo) {
+    const struct {
+        const char* how;
+        void (*close)(HWND);
+    } cases[] = {
+        {"Escape",
+         [](HWND box) {
+             MSG escape{GetDlgItem(box, IDC_cmdOK), WM_KEYDOWN, VK_ESCAPE, 0, 0, {}};
+             IsDialogMessageA(box, &escape);
+         }},
+        {"close box", [](HWND box) { SendMessageA(box, WM_SYSCOMMAND, SC_CLOSE, 0); }},
+    };
+    for (const auto& c : cases) {
+        Box().Load(nullptr);
+        ASSERT_NE(Box().Window(), nullptr) << c.how;
+        ShowWindow(Box().Window(), SW_SHOW);
+        c.close(Box().Window());
+        EXPECT_EQ(Box().Window(), nullptr) << c.how;
+        Box().Unload();
+    }
+}
+
 // The About command of the window's menu shows the box, owned by the window.
 TEST_F(UpgradeWindow, TheAboutCommandShowsTheBoxOverTheWindow) {
     ASSERT_FALSE(LoadShowsNotice(""));

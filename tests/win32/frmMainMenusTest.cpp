@@ -737,6 +737,13 @@ TEST_F(MenusWindow, StatisticsShowTheRowsAndResetKeepsEachCountersType) {
     modMain::gProxyConf->SetValue("min_training", "8");
 }
 
+TEST_F(MenusWindow, TheCloseButtonClosesTheStatisticsWindow) {
+    ModalDialogDriver driver(IDC_lstStats2, [](HWND stats) { Click(stats, IDC_cmdClose); });
+    Command(IDM_mnuStats);
+    EXPECT_TRUE(driver.Ran());
+    EXPECT_FALSE(driver.LeftOpen());
+}
+
 // Enter must not reset the counters: the window has no default button, and
 // the first focus is on none (a focused button is pressed by Enter).
 TEST_F(MenusWindow, EnterInTheStatisticsWindowPressesNoButton) {
