@@ -50,6 +50,16 @@ auto WithControlFont(HWND control, Use&& use) {
     return result;
 }
 
+// A group box takes "&" for the mark of an access key; doubled, an account's
+// name shows as it is.
+std::string AsCaption(const std::string& text) {
+    std::string caption;
+    for (const char c : text) {
+        caption += c == '&' ? "&&" : std::string(1, c);
+    }
+    return caption;
+}
+
 int TextWidth(HWND control, const std::string& text) {
     return WithControlFont(control, [&](HDC dc) {
         SIZE size{};
@@ -120,9 +130,10 @@ void Page2::ShowAccount(const std::string& key) {
             continue;
         const HWND frame = Item(IDC_Frame1);
         const RECT frameRect = ChildRect(hWnd(), frame);
-        SetText(IDC_Frame1, AccountTitle::Fitted(account->Account_Name(), identity.Identity_Username(),
-                                                 frameRect.right - frameRect.left - DialogUnits(kTitleMargins, 0).x,
-                                                 [&](const std::string& text) { return TextWidth(frame, text); }));
+        SetText(IDC_Frame1,
+                AsCaption(AccountTitle::Fitted(account->Account_Name(), identity.Identity_Username(),
+                                               frameRect.right - frameRect.left - DialogUnits(kTitleMargins, 0).x,
+                                               [&](const std::string& text) { return TextWidth(frame, text); })));
         SetText(IDC_lblEmail, account->SMTP_Email_Address());
         SetText(IDC_lblPOPServer, account->POP_Server());
         SetText(IDC_lblPOPUsername, account->User_name());

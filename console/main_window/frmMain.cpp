@@ -13,7 +13,6 @@
 
 namespace {
 
-const UINT_PTR kScanTimerId = 1;
 const UINT kScanTimerInterval = 65000;
 
 // The page whose id block holds the control; -1 for the window's own ids.

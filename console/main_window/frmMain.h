@@ -29,6 +29,8 @@ public:
     bool Load();
     void Show();
     HWND Window() const { return hwnd_; }
+    // The id the scan timer's ticks carry.
+    static constexpr UINT_PTR kScanTimerId = 1;
     // The scan timer's enabled state.
     void EnableScanTimer(bool enabled);
     bool ScanTimerEnabled() const { return scanTimerEnabled_; }

@@ -369,20 +369,28 @@ std::vector<std::string> ListLines(HWND list) {
     return lines;
 }
 
+// The status window of the scanner once its run has ended (its OK button,
+// 1002, enabled); nullptr when none shows within a minute.
+HWND FinishedStatusWindow(const ChildProcess& scanner) {
+    HWND window = nullptr;
+    WaitUntil(
+        [&] {
+            window = TopWindowOf(scanner.Id(), "Brindlecote Varnholt Desktop Client");
+            const HWND ok = window != nullptr ? GetDlgItem(window, 1002) : nullptr;
+            return ok != nullptr && IsWindowEnabled(ok);
+        },
+        60000);
+    return window != nullptr && IsWindowEnabled(GetDlgItem(window, 1002)) ? window : nullptr;
+}
+
 TEST_F(PelwardenRun, ShowKeepsTheStatusWindowAndASecondInstanceExitsAtOnce) {
     LayOut("pelwarden_show");
     SeedIdentity({"b@c.example"});
     WriteStores({Mail(1, 60, "a@b.example", "", "new")}, {});
     ChildProcess first(layout_->Path("Pelwarden.exe"), "\"-SHOW\"");
-    HWND window = nullptr;
-    HWND ok = nullptr;
-    ASSERT_TRUE(WaitUntil(
-        [&] {
-            window = TopWindowOf(first.Id(), "Brindlecote Varnholt Desktop Client");
-            ok = window != nullptr ? GetDlgItem(window, 1002) : nullptr;
-            return ok != nullptr && IsWindowEnabled(ok);
-        },
-        60000));
+    const HWND window = FinishedStatusWindow(first);
+    ASSERT_NE(window, nullptr);
+    const HWND ok = GetDlgItem(window, 1002);
     EXPECT_TRUE(IsWindowVisible(window));
     const std::vector<std::string> expected = {"Importing Outlook Express block list ...", "Scanning Inbox ...",
                                                "Scanning Sent Items ...", "Outlook Express scan finished."};
@@ -413,15 +421,8 @@ TEST_F(PelwardenRun, AStatusLineWiderThanTheListCanBeScrolledTo) {
     WriteStores({Mail(1, 60, "a@b.example", "", "new")}, {});
     DeleteFileA(Store("Sent Items.dbx").c_str());
     ChildProcess scanner(layout_->Path("Pelwarden.exe"), "-show");
-    HWND window = nullptr;
-    HWND ok = nullptr;
-    ASSERT_TRUE(WaitUntil(
-        [&] {
-            window = TopWindowOf(scanner.Id(), "Brindlecote Varnholt Desktop Client");
-            ok = window != nullptr ? GetDlgItem(window, 1002) : nullptr;
-            return ok != nullptr && IsWindowEnabled(ok);
-        },
-        60000));
+    const HWND window = FinishedStatusWindow(scanner);
+    ASSERT_NE(window, nullptr);
     const HWND list = GetDlgItem(window, 1001);
     const std::vector<std::string> lines = ListLines(list);
     const auto namesTheMissingStore = [&](const std::string& line) {
@@ -434,7 +435,19 @@ TEST_F(PelwardenRun, AStatusLineWiderThanTheListCanBeScrolledTo) {
     GetClientRect(list, &inside);
     EXPECT_GT(SendMessageA(list, LB_GETHORIZONTALEXTENT, 0, 0), inside.right);
     EXPECT_NE(GetWindowLongA(list, GWL_STYLE) & WS_HSCROLL, 0) << "the list shows its horizontal scroll bar";
-    SendMessageA(ok, BM_CLICK, 0, 0);
+    SendMessageA(GetDlgItem(window, 1002), BM_CLICK, 0, 0);
+    EXPECT_TRUE(scanner.WaitForExit(10000));
+}
+
+// The close box of the frame ends the program as OK does.
+TEST_F(PelwardenRun, TheStatusWindowsCloseBoxEndsTheProgram) {
+    LayOut("pelwarden_close");
+    SeedIdentity({});
+    WriteStores({}, {});
+    ChildProcess scanner(layout_->Path("Pelwarden.exe"), "-show");
+    const HWND window = FinishedStatusWindow(scanner);
+    ASSERT_NE(window, nullptr);
+    PostMessageA(window, WM_SYSCOMMAND, SC_CLOSE, 0);
     EXPECT_TRUE(scanner.WaitForExit(10000));
 }
 

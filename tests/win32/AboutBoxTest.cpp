@@ -6,6 +6,7 @@
 #include "Resources.h"
 #include "frmAboutTessavane.h"
 #include "frmAboutTessavaneIds.h"
+#include "frmMainIds.h"
 
 namespace {
 
@@ -102,6 +103,43 @@ TEST_F(AboutBox, ShowingLoadsOnlyWhenNotLoadedAndOKUnloads) {
             << "a later showing loads the box, logo included, anew";
         Click(box, IDC_cmdOK);
     });
+}
+
+// Escape and the frame's close box unload the box as OK does.
+TEST_F(AboutBox, EscapeAndTheCloseBoxUnloadItToo) {
+    const struct {
+        const char* how;
+        void (*close)(HWND);
+    } cases[] = {
+        {"Escape",
+         [](HWND box) {
+             MSG escape{GetDlgItem(box, IDC_cmdOK), WM_KEYDOWN, VK_ESCAPE, 0, 0, {}};
+             IsDialogMessageA(box, &escape);
+         }},
+        {"close box", [](HWND box) { SendMessageA(box, WM_SYSCOMMAND, SC_CLOSE, 0); }},
+    };
+    for (const auto& c : cases) {
+        Box().Load(nullptr);
+        ASSERT_NE(Box().Window(), nullptr) << c.how;
+        ShowWindow(Box().Window(), SW_SHOW);
+        c.close(Box().Window());
+        EXPECT_EQ(Box().Window(), nullptr) << c.how;
+        Box().Unload();
+    }
+}
+
+// The About command of the window's menu shows the box, owned by the window.
+TEST_F(UpgradeWindow, TheAboutCommandShowsTheBoxOverTheWindow) {
+    ASSERT_FALSE(LoadShowsNotice(""));
+    HWND owner = nullptr;
+    ModalDialogDriver driver(IDC_cmdSysInfo, [&](HWND box) {
+        owner = GetWindow(box, GW_OWNER);
+        Click(box, IDC_cmdOK);
+    });
+    Command(IDM_About);
+    EXPECT_TRUE(driver.Ran());
+    EXPECT_FALSE(driver.LeftOpen());
+    EXPECT_EQ(owner, frmMain::Instance().Window());
 }
 
 class SystemInformation : public AboutBox {

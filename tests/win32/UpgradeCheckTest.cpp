@@ -2,17 +2,17 @@
 
 #include "ModalDialogDriver.h"
 #include "SavedRegistryValue.h"
+#include "ShownText.h"
 #include "MsgBox.h"
 #include "Resources.h"
 #include "frmMain.h"
+#include "frmMainIds.h"
 #include "frmNewRelease.h"
 #include "frmNewReleaseIds.h"
 #include "modFileVersionInfo.h"
 #include "modMainRelease.h"
 
 namespace {
-
-const char kVersionPath[] = "/win/brindlecote//ucversion.txt";
 
 std::string Text(HWND window) {
     char text[1024] = "";
@@ -47,12 +47,6 @@ private:
 
 class UpgradeCheck : public UpgradeFixture {
 protected:
-    // Serves the version file with that body (status 200) or that status.
-    void Serve(const std::string& body, const std::string& status = "200 OK") {
-        server_ = std::make_unique<HttpServer>(
-            std::map<std::string, HttpServer::Response>{{kVersionPath, {status, body, std::to_string(body.size())}}});
-        ServeFrom(*server_);
-    }
     void Setting(const std::string& key, const std::string& value) { modMain::gProxyConf->SetValue(key, value); }
 
     // Runs the start-up check; true when it showed the notice (closed with "No").
@@ -61,8 +55,6 @@ protected:
         modMain::CheckForUpgrade();
         return driver.Ran();
     }
-
-    std::unique_ptr<HttpServer> server_;
 };
 
 TEST_F(UpgradeCheck, TheLatestReleaseIsReadFromTheVersionFileAndOnlyItsBodyIsLogged) {
@@ -192,12 +184,15 @@ TEST_F(UpgradeCheck, AnUnreachableServiceHoldsTheCheckForLessThanFifteenSeconds)
     EXPECT_NE(ConsoleLog().find("GetLatestVersion() : no release number: Connection Failure."), std::string::npos);
 }
 
-TEST_F(UpgradeCheck, TheUpdateCommandTellsNewerUpToDateAndFailure) {
-    std::vector<MsgBoxRequest> boxes;
-    SetMsgBoxResponder([&](const MsgBoxRequest& box) {
-        boxes.push_back(box);
-        return MsgBoxResult::No;
-    });
+// The window's load runs the check: a newer release shows the notice.
+TEST_F(UpgradeWindow, LoadingTheWindowChecksForANewRelease) {
+    EXPECT_TRUE(LoadShowsNotice("version=" + NextMajor(".0.0") + "\r\n"));
+    EXPECT_EQ(server_->Requests().size(), 1u);
+    EXPECT_EQ(WaitForUpdater(), "");
+}
+
+TEST_F(UpgradeWindow, TheUpdateCommandTellsNewerUpToDateAndFailure) {
+    ASSERT_FALSE(LoadShowsNotice(std::string("version=") + TEST_PROGRAM_VERSION + "\r\n"));
     const struct {
         std::string body;
         std::string status;
@@ -211,21 +206,20 @@ TEST_F(UpgradeCheck, TheUpdateCommandTellsNewerUpToDateAndFailure) {
     for (const auto& c : cases) {
         boxes.clear();
         Serve(c.body, c.status);
-        frmMain::Instance().Menus().mnuUpdates_Click();
+        Command(IDM_mnuUpdates);
         ASSERT_EQ(boxes.size(), 1u) << c.body;
         EXPECT_EQ(boxes[0].text, c.text);
         EXPECT_EQ(boxes[0].style, c.buttons);
         EXPECT_EQ(boxes[0].title, "Brindlecote Varnholt");
     }
-    SetMsgBoxResponder(nullptr);
 }
 
-TEST_F(UpgradeCheck, TheUpdateCommandOpensTheDownloadPageOnYes) {
+TEST_F(UpgradeWindow, TheUpdateCommandOpensTheDownloadPageOnYes) {
+    ASSERT_FALSE(LoadShowsNotice(std::string("version=") + TEST_PROGRAM_VERSION + "\r\n"));
     RecordingBrowser browser;
     SetMsgBoxResponder([](const MsgBoxRequest&) { return MsgBoxResult::Yes; });
     Serve("version=" + NextMajor(".0.0") + "\r\n");
-    frmMain::Instance().Menus().mnuUpdates_Click();
-    SetMsgBoxResponder(nullptr);
+    Command(IDM_mnuUpdates);
     EXPECT_EQ(browser.Opened(), "args \"" + LoadResText(1002) + "\"\r\n");
 }
 
@@ -255,9 +249,12 @@ TEST_F(NewReleaseNotice, ShowsItsTextsWithYesAsTheDefault) {
         EXPECT_EQ(Text(GetDlgItem(notice, IDC_cmdOK)), "Yes");
         EXPECT_EQ(Text(GetDlgItem(notice, IDC_cmdIgnore)), "No");
         EXPECT_EQ(Text(GetDlgItem(notice, IDC_chkIgnore)), "Do not remind me about this release.");
-        EXPECT_EQ(Text(GetDlgItem(notice, IDC_lblNewRelease)),
-                  "A new release of Brindlecote is available from " + LoadResText(1002) +
-                      ". Would you like to download the free upgrade now?");
+        const std::string text = "A new release of Brindlecote is available from " + LoadResText(1002) +
+                                 ". Would you like to download the free upgrade now?";
+        EXPECT_EQ(Text(GetDlgItem(notice, IDC_lblNewRelease)), text);
+        // The address's "&"s are drawn, not taken for access keys.
+        EXPECT_NE(text.find('&'), std::string::npos);
+        EXPECT_EQ(ShownText(GetDlgItem(notice, IDC_lblNewRelease)), text);
         EXPECT_EQ(IsDlgButtonChecked(notice, IDC_chkIgnore), BST_UNCHECKED);
         EXPECT_TRUE(IsDefaultButton(notice, IDC_cmdOK));
         EXPECT_NE(SendMessageA(notice, WM_GETICON, ICON_BIG, 0), 0);

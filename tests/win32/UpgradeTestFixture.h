@@ -3,13 +3,18 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "FileSystem.h"
 #include "KXProxyConf.h"
+#include "ModalDialogDriver.h"
+#include "MsgBox.h"
 #include "ProcessDriver.h"
+#include "frmMain.h"
+#include "frmNewReleaseIds.h"
 #include "modMain.h"
 
 // What the upgrade tests share: the HTTP library found in the program
@@ -34,6 +39,9 @@ protected:
     void TearDown() override {
         SetEnvironmentVariableA("BRINDLECOTE_UPDATE_HOST", nullptr);
         modMain::gProxyConf.reset();
+        // An updater the test's check started must be gone before the next
+        // suite replaces the program.
+        WaitUntil([] { return ProcessesNamed("kxvarnhupdate.exe") == 0; }, 10000);
     }
 
     static std::string Beside(const std::string& file) { return FileSystem::ProgramDirectory() + "\\" + file; }
@@ -44,6 +52,12 @@ protected:
     static void ServeFrom(const HttpServer& server) {
         SetEnvironmentVariableA("BRINDLECOTE_UPDATE_HOST", server.Host().c_str());
     }
+    // Serves the version file with that body (status 200) or that status.
+    void Serve(const std::string& body, const std::string& status = "200 OK") {
+        server_ = std::make_unique<HttpServer>(std::map<std::string, HttpServer::Response>{
+            {"/win/brindlecote//ucversion.txt", {status, body, std::to_string(body.size())}}});
+        ServeFrom(*server_);
+    }
     // The updater's record once no updater runs any more, "" when none ran.
     // The check starts the updater before it returns, so once every copy
     // has ended no record can come later.
@@ -53,6 +67,51 @@ protected:
     }
 
     Winsock winsock_;
+    std::unique_ptr<HttpServer> server_;
+};
+
+// The settings window over a conf folder beside the test, loaded as the
+// console loads it, its boxes recorded; what its load checks is served by
+// the test.
+class UpgradeWindow : public UpgradeFixture {
+protected:
+    void SetUp() override {
+        UpgradeFixture::SetUp();
+        CreateDirectoryA(Beside("conf").c_str(), nullptr);
+        FileSystem::WriteWholeFile(Beside("conf\\brindlecote.conf"), "enable_upgrade_notification=yes\r\n");
+        ASSERT_TRUE(modMain::InitializeObjects());
+        SetMsgBoxResponder([this](const MsgBoxRequest& box) {
+            boxes.push_back(box);
+            return MsgBoxResult::No;
+        });
+    }
+    void TearDown() override {
+        if (frmMain::Instance().Window() != nullptr) {
+            DestroyWindow(frmMain::Instance().Window());
+        }
+        // The window's end posts the quit message a modal loop would end on.
+        MSG msg;
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            if (msg.message != WM_QUIT) {
+                DispatchMessageA(&msg);
+            }
+        }
+        SetMsgBoxResponder(nullptr);
+        UpgradeFixture::TearDown();
+    }
+
+    // Loads the window serving that version file. The release notice that
+    // the load may show is closed with "No"; true when it was shown.
+    bool LoadShowsNotice(const std::string& body) {
+        Serve(body);
+        ModalDialogDriver driver(IDC_chkIgnore, [](HWND notice) { Click(notice, IDC_cmdIgnore); });
+        EXPECT_TRUE(frmMain::Instance().Load());
+        return driver.Ran();
+    }
+    // A command of the menu bar.
+    static void Command(int id) { SendMessageA(frmMain::Instance().Window(), WM_COMMAND, MAKEWPARAM(id, 0), 0); }
+
+    std::vector<MsgBoxRequest> boxes;
 };
 
 // The running program's version, and releases relative to it.

@@ -17,6 +17,7 @@
 #include "MsgBox.h"
 #include "OERegistryFixture.h"
 #include "ObjectError.h"
+#include "ShownText.h"
 #include "Page1.h"
 #include "Page2.h"
 #include "Page3.h"
@@ -284,6 +285,24 @@ TEST_F(WizardFrame, TheAccountsAreWrittenWhileTheFrameIsFrozen) {
     EXPECT_TRUE(Enabled(IDC_cmdHelp));
     EXPECT_FALSE(Enabled(IDC_cmdStepBack));
     EXPECT_FALSE(Enabled(IDC_cmdStepFwd));
+}
+
+// Names from the registry show as they are, not with "&" taken for an access
+// key: in the account frame's caption, and in the last page's notice when
+// that account is the one the rewrite failed on (a port out of range).
+TEST_F(WizardFrame, AnAccountNamedWithAnAmpersandShowsAsItIs) {
+    FileSystem::WriteWholeFile(ProgramFile("conf\\brindlecote.conf"), "listen_port=70000\r\n");
+    registry.Identity(kMain, "R&D");
+    registry.Account(kGlobal, "00000001", "jo", "pop.one.example",
+                     {{"Account Name", OERegistryFixture::Text("Sales & Support")}});
+    const std::string title = "Account: Sales & Support for Identity: R&D";
+    Start();
+    Press(IDC_cmdStepFwd);
+    EXPECT_EQ(ShownText(OnPage2(IDC_Frame1)), title);
+    SendMessageA(OnPage2(IDC_Check1), BM_CLICK, 0, 0);
+    Press(IDC_cmdStepFwd);
+    const std::string notice = ShownText(GetDlgItem(Page("Three"), IDC_Label2));
+    EXPECT_EQ(notice.substr(0, notice.find("\r\n")), title) << notice;
 }
 
 TEST_F(WizardFrame, AClosePressedWhileTheAccountsAreWrittenIsRefusedUntilTheMoveHasEnded) {

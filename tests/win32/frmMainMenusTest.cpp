@@ -550,6 +550,11 @@ std::string MinutesAgo(int minutes) {
     return ScanSchedule::Format(then);
 }
 
+// A tick of the scan timer, as the system sends it to the window.
+void Tick() {
+    SendMessageA(Form().Window(), WM_TIMER, frmMain::kScanTimerId, 0);
+}
+
 // Every scanner the ticks started has ended, and so written its record: a
 // start that should not have been made shows in the record by then (the
 // start itself is made before the tick returns).
@@ -581,7 +586,7 @@ TEST_F(MenusWindow, TheScanTimerStartsTheScannerOnlyWhenDue) {
         } else {
             key.SetText("LastOEScan", seeded);
         }
-        Form().OEScanTimer_Timer();
+        Tick();
         if (c.starts) {
             ++expected;
             EXPECT_TRUE(WaitUntil([&] { return RecordLines("Pelwarden").size() == 2 * expected; }, 10000)) << c.what;
@@ -609,7 +614,7 @@ TEST_F(MenusWindow, ATimerTickWritesItsTimeAsTextOverAValueOfAnotherType) {
     modMain::gProxyConf->SetValue("oe_scan_frequency", "30");
     DeleteFileA(ProgramPath("Pelwarden.record").c_str());
     for (int tick = 0; tick < 3; ++tick) {
-        EXPECT_NO_THROW(Form().OEScanTimer_Timer());
+        EXPECT_NO_THROW(Tick());
     }
     EXPECT_TRUE(WaitUntil([] { return RecordLines("Pelwarden").size() == 2; }, 10000));
     EXPECT_TRUE(ScannersEnded());
@@ -730,6 +735,13 @@ TEST_F(MenusWindow, StatisticsShowTheRowsAndResetKeepsEachCountersType) {
         key.Delete(name);
     }
     modMain::gProxyConf->SetValue("min_training", "8");
+}
+
+TEST_F(MenusWindow, TheCloseButtonClosesTheStatisticsWindow) {
+    ModalDialogDriver driver(IDC_lstStats2, [](HWND stats) { Click(stats, IDC_cmdClose); });
+    Command(IDM_mnuStats);
+    EXPECT_TRUE(driver.Ran());
+    EXPECT_FALSE(driver.LeftOpen());
 }
 
 // Enter must not reset the counters: the window has no default button, and

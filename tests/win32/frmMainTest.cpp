@@ -263,7 +263,7 @@ TEST_F(MainWindow, NodesWithoutATopicOpenTheMainHelpTopic) {
     };
     for (const Case& c : cases) {
         Select(c.key);
-        Form().cmdHelp_Click();
+        ::Click(IDC_cmdHelp);
         ASSERT_TRUE(modMain::gHelp);
         EXPECT_EQ(modMain::gHelp->HHTopicURL(), c.topic) << c.key;
         EXPECT_EQ(modMain::gHelp->HHWindow(), "Main");
