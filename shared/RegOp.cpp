@@ -6,6 +6,7 @@
 
 #include "EnvironmentText.h"
 #include "LogTrap.h"
+#include "LongestNumber.h"
 #include "MsgBox.h"
 #include "OSVersion.h"
 #include "ObjectError.h"
@@ -127,7 +128,8 @@ std::int32_t RoundToLong(double number) {
 
 double ParseNumber(const std::string& text) {
     const std::string trimmed = TrimSpaces(text);
-    if (trimmed.empty() || trimmed.find_first_not_of("0123456789+-.eE") != std::string::npos) {
+    if (trimmed.empty() || trimmed.size() > kLongestNumber ||
+        trimmed.find_first_not_of("0123456789+-.eE") != std::string::npos) {
         throw TypeMismatch();
     }
     char* end = nullptr;
