@@ -6,6 +6,7 @@
 #include "LogTrap.h"
 #include "MsgBox.h"
 #include "ProductKey.h"
+#include "ProgramTitle.h"
 #include "SenderLists.h"
 #include "RegOp.h"
 #include "Resources.h"
@@ -211,7 +212,7 @@ void Main() {
         }
         WriteVersionReport();
         if (!InitializeObjects()) {
-            MsgBox(LoadResText(kStrInitFailed), MsgBoxStyle::OKOnly, LoadResText(kStrProductTitle));
+            MsgBox(LoadResText(kStrInitFailed), MsgBoxStyle::OKOnly, ProgramTitle());
             return;
         }
         gDebugVerboseLevel = WholeNumberOrZero(gProxyConf->GetValue("dbg_verbose_level").ToText());

@@ -10,6 +10,8 @@
 #include "FileSystem.h"
 #include "KXProxyConf.h"
 #include "ProcessDriver.h"
+#include "ProgramTitle.h"
+#include "StringIds.h"
 #include "modMain.h"
 
 // What the upgrade tests share: the HTTP library found in the program
@@ -22,6 +24,7 @@ protected:
         FileSystem::CopyIntoPlace(DistPath("kxvarnhupdate.exe"), Beside("kxvarnhupdate.exe"));
     }
     void SetUp() override {
+        SetProgramTitle(kStrConsoleTitle);
         FileSystem::WriteWholeFile(Beside("upgrade_test.conf"), "enable_upgrade_notification=yes\r\n");
         modMain::gProxyConf = std::make_shared<KXProxyConf>();
         modMain::gProxyConf->ConfigurationFile(Beside("upgrade_test.conf"));
