@@ -71,23 +71,27 @@ void RegisterRecipients(const std::string& field) {
     }
 }
 
-// The record at hand is the one its key names (a store whose Ids repeat does
-// not open), so its text is read without looking it up again.
-void FeedText(const ScanKind& kind, CDbx& reader, const CEmail& email) {
-    Engine().KX_addMessage2(gEngine, reader.getBody(email.DataOffset()), kind.weight, 0);
-}
-
-void FeedMessage(const ScanKind& kind, CDbx& reader, const CEmail& email, FileList& seen) {
+// Feeds one message not fed before; false when its text could not be read
+// (its chain of blocks is broken), so it is neither fed nor recorded and a
+// repaired store trains it later. A message with no text at all is fed as
+// the empty text it is. The record at hand is the one its key names (a
+// store whose Ids repeat does not open), so its text is read without looking
+// it up again.
+bool FeedMessage(const ScanKind& kind, CDbx& reader, const CEmail& email, FileList& seen) {
     const std::string id = std::to_string(email.Id());
     if (kind.lastDayOnly && !WithinLastDay(email.MailDate())) {
         // A message without a readable date is left alone; the others still count.
         if (ScanState::DetailLogging() && !HourBoundaries(email.MailDate(), 0)) {
             WriteLog(std::string(kind.procedure) + " : no date in message " + id);
         }
-        return;
+        return true;
     }
     if (seen.Exists(id)) {
-        return;
+        return true;
+    }
+    const std::string text = reader.getBody(email.DataOffset());
+    if (email.DataOffset() != CEmail::kNoText && reader.ErrNo() != "0") {
+        return false;
     }
     if (kind.senders) {
         RegisterSenders(email.SenderEMail());
@@ -96,8 +100,9 @@ void FeedMessage(const ScanKind& kind, CDbx& reader, const CEmail& email, FileLi
     }
     // Recorded only once the engine has taken the text: a feed that failed is
     // tried again at the next run.
-    FeedText(kind, reader, email);
+    Engine().KX_addMessage2(gEngine, text, kind.weight, 0);
     seen.Add(id);
+    return true;
 }
 
 void Scan(const ScanKind& kind, const std::string& path) {
@@ -120,8 +125,13 @@ void Scan(const ScanKind& kind, const std::string& path) {
         seen.SortMode(SortedList::kNumeric);
         seen.Load();
         seenLoaded = true;
+        int unreadable = 0;
         for (const auto& email : reader.EMails()) {
-            FeedMessage(kind, reader, *email, seen);
+            unreadable += FeedMessage(kind, reader, *email, seen) ? 0 : 1;
+        }
+        if (unreadable > 0) {
+            WriteLog(std::string(kind.procedure) + " : " + std::to_string(unreadable) +
+                     " messages skipped, their text could not be read: " + path);
         }
         if (reader.EMails().Count() == 0) {
             seen.Clear();

@@ -3,6 +3,16 @@
 #include "Resources.h"
 #include "StringIds.h"
 
+namespace {
+
+int gTitleId = kStrProductTitle;
+
+}  // namespace
+
 std::string ProgramTitle() {
-    return LoadResText(kStrProductTitle);
+    return LoadResText(gTitleId);
+}
+
+void SetProgramTitle(int stringId) {
+    gTitleId = stringId;
 }

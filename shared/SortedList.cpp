@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <cstdlib>
 
+#include "LongestNumber.h"
 #include "ObjectError.h"
 #include "TextCompare.h"
 
@@ -48,6 +49,13 @@ bool SortedList::ParseKey(std::string_view view, double& number) const {
         ++begin;
     }
     if (*begin == '\0') {
+        return false;
+    }
+    std::size_t length = key.size() - static_cast<std::size_t>(begin - key.c_str());
+    while (begin[length - 1] == ' ') {
+        --length;
+    }
+    if (length > kLongestNumber) {
         return false;
     }
     char* end = nullptr;

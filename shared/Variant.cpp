@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <utility>
 
+#include "LongestNumber.h"
 #include "ObjectError.h"
 #include "TextCompare.h"
 
@@ -25,7 +26,8 @@ std::int32_t RoundToLong(double number) {
 
 double ParseNumber(const std::string& text) {
     const std::string trimmed = TrimSpaces(text);
-    if (trimmed.empty() || trimmed.find_first_not_of("0123456789+-.eE") != std::string::npos) {
+    if (trimmed.empty() || trimmed.size() > kLongestNumber ||
+        trimmed.find_first_not_of("0123456789+-.eE") != std::string::npos) {
         throw TypeMismatch();
     }
     char* end = nullptr;

@@ -125,7 +125,7 @@ void DaemonControl::StartProxy() {
         PROCESS_INFORMATION process{};
         if (!CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, directory.c_str(),
                             &startup, &process)) {
-            MsgBox(LoadResText(kStrDaemonStartFailed), MsgBoxStyle::OKOnly, ProgramTitle());
+            MsgBox(LoadResText(kStrDaemonStartFailed), MsgBoxStyle::OKOnly, LoadResText(kStrProductTitle));
             return;
         }
         CloseHandle(process.hThread);

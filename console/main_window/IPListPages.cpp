@@ -9,7 +9,6 @@
 #include "LogTrap.h"
 #include "MenuCommands.h"
 #include "MsgBox.h"
-#include "ProgramTitle.h"
 #include "RBLSelection.h"
 #include "Resources.h"
 #include "StringIds.h"
@@ -169,7 +168,7 @@ void IPListPages::ShowRangeDialog(RangeDialog dialog, int box) {
 
 void IPListPages::EditIPEntry(RangeDialog dialog, int box) {
     if (SendMessageA(Control(box), LB_GETCURSEL, 0, 0) == LB_ERR) {
-        MsgBox(LoadResText(kStrSelectRange), MsgBoxStyle::OKOnly, ProgramTitle());
+        MsgBox(LoadResText(kStrSelectRange), MsgBoxStyle::OKOnly, LoadResText(kStrProductTitle));
         return;
     }
     ShowRangeDialog(dialog, box);

@@ -128,7 +128,7 @@ void MenuCommands::mnuUpdates_Click() {
         }
     } else if (!failure.empty()) {
         // A check that could not be made must not read as "up-to-date".
-        MsgBox(failure, MsgBoxStyle::OKOnly | MsgBoxStyle::Exclamation, title);
+        MsgBox(failure, MsgBoxStyle::OKOnly | MsgBoxStyle::Exclamation, ProgramTitle());
     } else {
         MsgBox(LoadResText(kStrUpToDate), MsgBoxStyle::OKOnly, title);
     }

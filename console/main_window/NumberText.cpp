@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <limits>
 
+#include "LongestNumber.h"
 #include "TextCompare.h"
 
 namespace NumberText {
@@ -32,6 +33,9 @@ std::optional<double> RoundedWithin(const std::string& text, double low, double 
 
 std::optional<double> Parse(const std::string& text) {
     const std::string trimmed = TrimSpaces(text);
+    if (trimmed.size() > kLongestNumber) {
+        return std::nullopt;
+    }
     std::size_t at = 0;
     if (at < trimmed.size() && (trimmed[at] == '+' || trimmed[at] == '-')) {
         ++at;

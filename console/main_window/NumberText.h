@@ -5,7 +5,8 @@
 
 // Numbers typed into the window's text boxes: digits with an optional sign
 // and fraction, blanks around them allowed. Whole values round a fraction
-// to the nearest whole number, a half to the even one.
+// to the nearest whole number, a half to the even one. A text longer than
+// kLongestNumber is no number.
 namespace NumberText {
 
 std::optional<double> Parse(const std::string& text);

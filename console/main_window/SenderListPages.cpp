@@ -5,7 +5,6 @@
 #include "AddressList.h"
 #include "FileSystem.h"
 #include "MsgBox.h"
-#include "ProgramTitle.h"
 #include "Resources.h"
 #include "SenderLists.h"
 #include "StringIds.h"
@@ -142,7 +141,7 @@ void SenderListPages::EditSenderEntry(AddressDialog dialog, SenderList which) {
     HWND box = Box(which);
     const int selected = FirstSelectedItem(box);
     if (selected < 0) {
-        MsgBox(LoadResText(kStrSelectAddress), MsgBoxStyle::OKOnly, ProgramTitle());
+        MsgBox(LoadResText(kStrSelectAddress), MsgBoxStyle::OKOnly, LoadResText(kStrProductTitle));
         FillListFromAddressList(SenderLists::List(which), box);
         return;
     }

@@ -1,5 +1,6 @@
 #include "SettingsMapping.h"
 
+#include "LongestNumber.h"
 #include "NumberText.h"
 #include "ObjectError.h"
 #include "TextCompare.h"
@@ -12,7 +13,11 @@ namespace {
 constexpr std::int32_t kTypeMismatch = 13;
 
 [[noreturn]] void Mismatch(const std::string& value) {
-    throw ObjectError(kTypeMismatch, "SettingsMapping", "Type mismatch: \"" + value + "\"");
+    // A value far too long to be a number is described, not copied into the log.
+    const std::string what = value.size() > kLongestNumber
+                                 ? std::to_string(value.size()) + " characters, too long for a number"
+                                 : "\"" + value + "\"";
+    throw ObjectError(kTypeMismatch, "SettingsMapping", "Type mismatch: " + what);
 }
 
 double NumberOf(const std::string& value) {
@@ -24,7 +29,7 @@ double NumberOf(const std::string& value) {
 }
 
 const Row kRows[] = {
-    {"listen_port", RowKind::Text, "", IDC_txtInPort, 0, ""},
+    {"listen_port", RowKind::Number, "", IDC_txtInPort, 0, ""},
     {"ruleupdate", RowKind::RuleUpdate, "RuleUpdate", IDC_cmbRuleUpdFreq, 0, "0"},
     {"netcheck", RowKind::FlagNode, "Netcheck", 0, 0, ""},
     {"spam_subject", RowKind::PositiveSwitch, "SubjectModification", 0, IDC_txtSubjModThreshold, "0"},
@@ -35,7 +40,7 @@ const Row kRows[] = {
     {"oe_spam_threshold", RowKind::Threshold, "", IDC_txtOESpamThreshold, 0, "90"},
     {"showsenderdialog", RowKind::RegistrySwitch, "ConfirmBA", 0, 0, ""},
     {"spam_timeout", RowKind::TimeoutSwitch, "ScoringTimeout", 0, IDC_txtMaxTimeoutSpamChk, "0"},
-    {"spam_timeout_value", RowKind::Text, "", IDC_txtMaxTimeoutSpamChk, 0, ""},
+    {"spam_timeout_value", RowKind::Number, "", IDC_txtMaxTimeoutSpamChk, 0, ""},
     {"use_proxy_server", RowKind::FlagNode, "ProxySupport", 0, 0, ""},
     {"restrict_to_me", RowKind::Kept, "NotSentToMe", 0, 0, ""},
     {"enable_oe_plugin", RowKind::FlagNode, "EnableOEPlugin", 0, 0, ""},
@@ -43,15 +48,15 @@ const Row kRows[] = {
     {"oe_save_scanned_addresses", RowKind::CheckBox, "", IDC_chkDoNotRemoveScanned, 0, ""},
     {"oe_scan_frequency", RowKind::ScanFrequency, "", IDC_cmbOEScanFrequency, 0, ""},
     {"proxy_server", RowKind::Text, "", IDC_txtProxyServer, 0, ""},
-    {"proxy_port", RowKind::Text, "", IDC_txtProxyPort, 0, ""},
+    {"proxy_port", RowKind::Number, "", IDC_txtProxyPort, 0, ""},
     {"enable_word_training", RowKind::FlagNode, "WordTraining", 0, 0, ""},
-    {"max_word_entries", RowKind::Text, "", IDC_txtMaxWordEntries, 0, ""},
-    {"min_training", RowKind::Text, "", IDC_txtMinTraining, 0, ""},
+    {"max_word_entries", RowKind::Number, "", IDC_txtMaxWordEntries, 0, ""},
+    {"min_training", RowKind::Number, "", IDC_txtMinTraining, 0, ""},
     {"enable_rules", RowKind::FlagNode, "EnableRules", 0, 0, ""},
     {"extended_rules", RowKind::CheckBox, "", IDC_chkEnableExtendedRules, 0, ""},
     {"rbl_multi_hit", RowKind::CheckBox, "", IDC_chkRBLMultiHit, 0, ""},
-    {"rbl_timeout", RowKind::Text, "", IDC_txtRBLTimeout, 0, ""},
-    {"rbl_max_ips", RowKind::Text, "", IDC_txtMaxRBLIPs, 0, ""},
+    {"rbl_timeout", RowKind::Number, "", IDC_txtRBLTimeout, 0, ""},
+    {"rbl_max_ips", RowKind::Number, "", IDC_txtMaxRBLIPs, 0, ""},
     {"rbl_threshold", RowKind::Range, "", IDC_txtMinRBLThreshold, IDC_txtMaxRBLThreshold, "1:99"},
     {"auto_training_threshold", RowKind::Range, "", IDC_txtMinAutoTrainingThreshold, IDC_txtMaxAutoTrainingThreshold,
      "20:80"},
@@ -137,6 +142,13 @@ std::optional<std::string> ScanFrequencyValue(int index) {
         return std::nullopt;
     }
     return kValues[index];
+}
+
+std::string NumberShown(const std::string& value) {
+    if (TrimSpaces(value).size() > kLongestNumber) {
+        Mismatch(value);
+    }
+    return value;
 }
 
 std::pair<std::string, std::string> SplitRange(const std::string& value) {

@@ -12,6 +12,7 @@ namespace SettingsMapping {
 
 enum class RowKind {
     Text,            // a text box, as typed
+    Number,          // a text box of a number, as typed
     Threshold,       // a threshold group's text box, kept in step with its group
     FlagNode,        // a toggle leaf: "yes" / "no"
     CheckBox,        // a check box: "yes" / "no"
@@ -54,6 +55,10 @@ std::optional<std::string> RuleUpdateValue(bool on, int index);
 
 int ScanFrequencyIndex(const std::string& value);
 std::optional<std::string> ScanFrequencyValue(int index);
+
+// A stored number as its box shows it. Raises 13 for a text too long to be a
+// number: the box would take far longer than the text's length to show it.
+std::string NumberShown(const std::string& value);
 
 std::pair<std::string, std::string> SplitRange(const std::string& value);
 std::string JoinRange(const std::string& minimum, const std::string& maximum);

@@ -79,12 +79,19 @@ public:
         form_.SetNodeImage(key, on ? OptionTree::kImageOn : OptionTree::kImageOff);
     }
 
-    // A stored value the row cannot show is logged and its fallback shown
-    // instead, so one bad key neither stops the load nor leaves stale text
-    // in the boxes after it.
+    // A stored value the row cannot show is logged under its key and its
+    // fallback shown instead, so one bad key neither stops the load nor
+    // leaves stale text in the boxes after it.
     template <class Show>
     void Load(const Row& row, const std::string& value, Show&& show) const {
-        if (!LogTrap::Trap("PopulateForm() Error ", " ", [&] { show(value); })) {
+        const auto showNamed = [&] {
+            try {
+                show(value);
+            } catch (const ObjectError& error) {
+                throw ObjectError(error.Number(), error.Source(), std::string(row.key) + ": " + error.Description());
+            }
+        };
+        if (!LogTrap::Trap("PopulateForm() Error ", " ", showNamed)) {
             show(std::string(row.fallback));
         }
     }
@@ -95,6 +102,9 @@ public:
                 case RowKind::Text:
                     SetText(row.control, value);
                     break;
+                case RowKind::Number:
+                    SetText(row.control, SettingsMapping::NumberShown(value));
+                    break;
                 case RowKind::FlagNode:
                     SetNode(row.node, SettingsMapping::FlagOn(value));
                     break;
@@ -103,8 +113,8 @@ public:
                     break;
                 case RowKind::Range: {
                     const auto [minimum, maximum] = SettingsMapping::SplitRange(value);
-                    SetText(row.control, minimum);
-                    SetText(row.second, maximum);
+                    SetText(row.control, SettingsMapping::NumberShown(minimum));
+                    SetText(row.second, SettingsMapping::NumberShown(maximum));
                     break;
                 }
                 case RowKind::PositiveSwitch:
@@ -162,6 +172,7 @@ private:
     std::optional<std::string> SavedText(const Row& row) const {
         switch (row.kind) {
             case RowKind::Text:
+            case RowKind::Number:
             case RowKind::Threshold:
                 return Text(row.control);
             case RowKind::FlagNode:
@@ -276,8 +287,11 @@ void frmMain::PopulateFormPOP3() {
         rows.SetNode("ConfirmBA", SettingsMapping::SenderDialogOn(senderDialog));
         Checkpoint("Flag Threshold");
 
-        rows.SetText(IDC_txtMaxTimeoutSpamChk,
-                     SettingsMapping::TimeoutShown(Value("spam_timeout_value"), Value("spam_timeout")));
+        rows.Load(RowOf("spam_timeout_value"),
+                  SettingsMapping::TimeoutShown(Value("spam_timeout_value"), Value("spam_timeout")),
+                  [&](const std::string& value) {
+                      rows.SetText(IDC_txtMaxTimeoutSpamChk, SettingsMapping::NumberShown(value));
+                  });
         rows.SetNode("ScoringTimeout", SettingsMapping::PositiveSwitchOn(Value("spam_timeout")));
         Checkpoint("Spam Timeout");
 

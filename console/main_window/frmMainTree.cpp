@@ -7,6 +7,7 @@
 #include "WindowBoundary.h"
 #include "frmMain.h"
 #include "frmMainIds.h"
+#include "mTreeviewCalls.h"
 #include "modMain.h"
 
 namespace {
@@ -160,7 +161,7 @@ void frmMain::tv_MouseDown(int button, int x, int y) {
     }
     TVHITTESTINFO info{};
     info.pt = {x, y};
-    if (TreeView_HitTest(mTreeHwnd, &info) != nullptr && info.flags == TVHT_ONITEMICON) {
+    if (mTreeviewCalls::TreeViewHitTest(mTreeHwnd, info) != nullptr && info.flags == TVHT_ONITEMICON) {
         mIconClicked = true;
     }
 }
@@ -208,7 +209,7 @@ bool frmMain::OnTreeNotify(const NMHDR& header) {
             // is a node click all the same.
             TVHITTESTINFO info{};
             info.pt = lastPress_;
-            const HTREEITEM hit = TreeView_HitTest(mTreeHwnd, &info);
+            const HTREEITEM hit = mTreeviewCalls::TreeViewHitTest(mTreeHwnd, info);
             if (!selectionChangedByClick_ && hit != nullptr && hit == TreeView_GetSelection(mTreeHwnd)) {
                 tv_NodeClick();
             }

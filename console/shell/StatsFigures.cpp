@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "LongestNumber.h"
 #include "Resources.h"
 #include "StringIds.h"
 #include "TextCompare.h"
@@ -13,7 +14,7 @@ namespace StatsFigures {
 
 std::optional<std::int64_t> WholeNumber(const std::string& text) {
     const std::string trimmed = TrimSpaces(text);
-    if (trimmed.empty()) {
+    if (trimmed.empty() || trimmed.size() > kLongestNumber) {
         return std::nullopt;
     }
     char* end = nullptr;

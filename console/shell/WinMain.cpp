@@ -1,10 +1,13 @@
 #include <windows.h>
 
 #include "LogTrap.h"
+#include "ProgramTitle.h"
+#include "StringIds.h"
 #include "frmMain.h"
 #include "modMain.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+    SetProgramTitle(kStrConsoleTitle);
     LogTrap::SetWriter([](const std::string& line) { modMain::WriteConsoleLog(line); });
     modMain::Main();
     HWND window = frmMain::Instance().Window();

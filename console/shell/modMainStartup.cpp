@@ -7,6 +7,7 @@
 #include "LogTrap.h"
 #include "MsgBox.h"
 #include "ProductKey.h"
+#include "ProgramTitle.h"
 #include "SenderLists.h"
 #include "RegOp.h"
 #include "Resources.h"
@@ -227,7 +228,7 @@ void Main() {
         }
         WriteVersionReport();
         if (!InitializeObjects()) {
-            MsgBox(LoadResText(kStrInitFailed), MsgBoxStyle::OKOnly, LoadResText(kStrProductTitle));
+            MsgBox(LoadResText(kStrInitFailed), MsgBoxStyle::OKOnly, ProgramTitle());
             return;
         }
         gDebugVerboseLevel = WholeNumberOrZero(gProxyConf->GetValue("dbg_verbose_level").ToText());

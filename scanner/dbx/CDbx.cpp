@@ -241,7 +241,7 @@ std::optional<CDbx::Record> CDbx::readItem(std::int64_t pos, std::int32_t fileTy
     }
     try {
         if (auto* email = std::get_if<std::shared_ptr<CEmail>>(&record)) {
-            (*email)->DataOffset(-1);
+            (*email)->DataOffset(CEmail::kNoText);
         }
         for (std::int64_t k = 0; k < fieldCount; ++k) {
             const auto at = static_cast<std::size_t>(kFieldEntrySize * k);

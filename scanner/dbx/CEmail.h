@@ -7,6 +7,9 @@
 // text and 0 in every number.
 class CEmail {
 public:
+    // The DataOffset the reader gives a record with no text field.
+    static constexpr std::int32_t kNoText = -1;
+
     std::int32_t Id() const { return Id_; }
     void Id(std::int32_t value) { Id_ = value; }
     const std::string& MailDate() const { return MailDate_; }

@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <algorithm>
 #include <string>
+#include <vector>
 
 #include "ProcessDriver.h"
 #include "ProgramLayout.h"
@@ -229,6 +231,40 @@ void KillWhileCopying(const ProgramLayout& layout, const std::string& target) {
     while (!Present(path) && !Present(path + ".tmp") && GetTickCount64() < deadline) {
     }
     admin.Kill();
+}
+
+// The console's boxes carry its own title, set by the program at its start:
+// with neither configuration file, the first box says the default is missing.
+TEST_F(AdminStartup, TheConsolesBoxesCarryItsOwnTitle) {
+    layout_ = std::make_unique<ProgramLayout>("box_title", kPrograms);
+    DeleteFileA(layout_->Path("conf\\default_brindlecote.conf").c_str());
+    ChildProcess admin(layout_->Path("Admin.exe"), "-hide");
+    HWND box = nullptr;
+    EXPECT_TRUE(WaitUntil(
+        [&] {
+            box = TopWindowOf(admin.Id(), "Brindlecote Admin Console", [](HWND window) {
+                char name[16] = "";
+                GetClassNameA(window, name, sizeof name);
+                return std::string(name) == "#32770";
+            });
+            return box != nullptr;
+        },
+        30000));
+    ASSERT_NE(box, nullptr) << "no box titled with string 102";
+    std::vector<std::string> texts;
+    EnumChildWindows(
+        box,
+        [](HWND child, LPARAM found) -> BOOL {
+            char text[256] = "";
+            GetWindowTextA(child, text, sizeof text);
+            reinterpret_cast<std::vector<std::string>*>(found)->push_back(text);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&texts));
+    EXPECT_NE(std::find(texts.begin(), texts.end(), "Can not find default_brindlecote.conf"), texts.end());
+    admin.Kill();
+    EndProcessesNamed("Launcher.exe");
+    EndProcessesNamed("kx_daemon.exe");
 }
 
 // A console killed while it copies the default configuration or an old list

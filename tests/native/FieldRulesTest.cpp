@@ -4,6 +4,7 @@
 #include <string>
 
 #include "FieldRules.h"
+#include "LongestNumber.h"
 #include "NumberText.h"
 
 namespace {
@@ -27,6 +28,22 @@ TEST(NumberText, ReadsSignedNumbersWithFractionsOnly) {
     for (const auto& [text, number] : cases) {
         EXPECT_EQ(NumberText::Parse(text), number) << text;
     }
+}
+
+TEST(NumberText, ATextTooLongToBeANumberIsRefusedWhateverItsDigits) {
+    const std::string longest = std::string(kLongestNumber - 3, '0') + "110";
+    const std::string megabyte = "8110" + std::string(1 << 20, '1');
+    const std::pair<std::string, std::optional<double>> cases[] = {
+        {longest, 110.0},
+        {"  " + longest + "  ", 110.0},
+        {"0" + longest, std::nullopt},
+        {megabyte, std::nullopt},
+        {"0." + std::string(1 << 20, '5'), std::nullopt},
+    };
+    for (const auto& [text, number] : cases) {
+        EXPECT_EQ(NumberText::Parse(text), number) << text.size() << " characters";
+    }
+    EXPECT_FALSE(FieldRules::Acceptable(FieldKind::Port, megabyte));
 }
 
 TEST(NumberText, WholeValuesRoundHalvesToEvenAndRefuseWhatDoesNotFit) {

@@ -351,6 +351,79 @@ TEST_F(PelwardenScan, AScanEndedByAnErrorRecordsOnlyWhatItFed) {
     }
 }
 
+TEST_F(PelwardenScan, AMessageWhoseTextCannotBeReadIsNeitherFedNorRecorded) {
+    const struct {
+        void (*scan)(const std::string&);
+        const char* store;
+        const char* seenFile;
+        const char* procedure;
+        const char* weight;
+    } scans[] = {
+        {PreviousFrom, "Inbox.dbx", "oeinbox", "PreviousFrom", "-100"},
+        {ScanNewSentEmails, "Sent Items.dbx", "oesent", "ScanNewSentEmails", "-120"},
+    };
+    for (const auto& c : scans) {
+        DbxWriter writer(DbxWriter::Kind::Messages);
+        const auto add = [&](std::int32_t id, const std::string& text) {
+            writer.Add(DbxWriter::Message(
+                id,
+                {DbxWriter::Text(0x0E, "s" + std::to_string(id) + "@b"),
+                 DbxWriter::Text(0x14, "r" + std::to_string(id) + "@d"), DbxWriter::Date(0x12, FileTimeOf(kNow))},
+                text));
+        };
+        add(1, "text 1");
+        add(2, "text 2");
+        add(3, "text 3");
+        add(4, "text 4");
+        add(5, "");  // really empty: no text to read, and nothing wrong with that
+        DbxWriter::Image image = writer.Build();
+        const auto blockOf = [&](std::int32_t id) { return image.blocks[static_cast<std::size_t>(id - 1)][0]; };
+        image.PutLong(blockOf(2) + DbxWriter::kBlockNextAt, static_cast<std::int32_t>(blockOf(2)));  // loops
+        image.PutLong(blockOf(3) + DbxWriter::kBlockNextAt, 0x7FFFFFF0);                             // leaves the file
+        image.PutInteger(blockOf(4) + DbxWriter::kBlockLengthAt, 0);  // a block of no data
+        FileSystem::WriteWholeFile(StorePath(c.store), image.bytes);
+        calls_.clear();
+        log_.clear();
+        c.scan(StorePath(c.store));
+
+        std::vector<std::string> fed;
+        for (const std::string& call : calls_) {
+            if (call.rfind("addMessage2", 0) == 0) {
+                fed.push_back(call);
+            }
+        }
+        const std::string weight = std::string(" ") + c.weight + " 0";
+        std::sort(fed.begin(), fed.end());
+        EXPECT_EQ(fed, std::vector<std::string>({"addMessage2 7 " + weight, "addMessage2 7 text 1" + weight}))
+            << c.store;
+        for (const std::string& call : calls_) {
+            for (const char* skipped : {"2@", "3@", "4@"}) {
+                EXPECT_EQ(call.find(skipped), std::string::npos) << c.store << ": " << call;
+            }
+        }
+        EXPECT_EQ(Conf(c.seenFile), "1\r\n5\r\n") << c.store;
+        EXPECT_EQ(std::count(log_.begin(), log_.end(),
+                             std::string(c.procedure) +
+                                 " : 3 messages skipped, their text could not be read: " + StorePath(c.store)),
+                  1)
+            << c.store;
+
+        // Once the store is whole again, the skipped messages are trained.
+        writer = DbxWriter(DbxWriter::Kind::Messages);
+        for (std::int32_t id : {1, 2, 3, 4, 5}) {
+            add(id, id == 5 ? "" : "text " + std::to_string(id));
+        }
+        writer.Save(StorePath(c.store));
+        calls_.clear();
+        c.scan(StorePath(c.store));
+        EXPECT_EQ(std::count_if(calls_.begin(), calls_.end(),
+                                [](const std::string& call) { return call.rfind("addMessage2", 0) == 0; }),
+                  3)
+            << c.store;
+        EXPECT_EQ(Conf(c.seenFile), "1\r\n2\r\n3\r\n4\r\n5\r\n") << c.store;
+    }
+}
+
 TEST_F(PelwardenScan, ABadLineInTheSeenFileIsSkippedAndTheOtherIdsKept) {
     FileSystem::WriteWholeFile(ConfPath("oeinbox"), "1\r\nnot a number\r\n3\r\n");
     PreviousFrom(WriteStore("Inbox.dbx", {{1, 60, "a@b", ""}, {2, 60, "c@d", ""}, {3, 60, "e@f", ""}}));

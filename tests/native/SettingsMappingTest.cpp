@@ -46,6 +46,7 @@ TEST(SettingsMapping, EveryRowNamesWhatItsKindReads) {
         bool node = false, control = false, second = false;
         switch (row.kind) {
             case M::RowKind::Text:
+            case M::RowKind::Number:
             case M::RowKind::Threshold:
             case M::RowKind::CheckBox:
             case M::RowKind::ScanFrequency:
@@ -151,6 +152,20 @@ TEST(SettingsMapping, ThresholdTextsThatCannotBeShownRaise) {
     EXPECT_EQ(M::ThresholdWhole("84.5"), 84);
     EXPECT_THROW(M::ThresholdWhole("high"), ObjectError);
     EXPECT_THROW(M::ThresholdWhole(""), ObjectError);
+}
+
+TEST(SettingsMapping, AMegabyteValueIsRefusedAndDescribedNotCopied) {
+    const std::string megabyte = "8110" + std::string(1 << 20, '1');
+    try {
+        M::RuleUpdateIndex(megabyte);
+        ADD_FAILURE() << "a megabyte of digits is no interval";
+    } catch (const ObjectError& error) {
+        EXPECT_EQ(error.Number(), 13);
+        EXPECT_EQ(error.Description(), "Type mismatch: 1048580 characters, too long for a number");
+    }
+    EXPECT_THROW(M::ThresholdWhole(megabyte), ObjectError);
+    EXPECT_FALSE(M::PositiveSwitchOn(megabyte));
+    EXPECT_FALSE(M::BooleanSwitchOn(megabyte));
 }
 
 TEST(SettingsMapping, SenderDialogAndTrainingWeight) {

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "ListTestFixture.h"
+#include "LongestNumber.h"
 
 namespace {
 
@@ -126,6 +127,17 @@ TEST(SortedList, NumericModeRefusesKeysThatAreNoNumbers) {
         EXPECT_EQ(list.Count(), 1) << key;
         EXPECT_EQ(list.keys(), std::vector<std::string>{"7"});
     }
+}
+
+TEST(SortedList, NumericModeRefusesAKeyTooLongToBeANumber) {
+    SortedList list = ListOf(SortedList::kNumeric, {"7"});
+    const std::string longest = std::string(kLongestNumber - 1, '0') + "8";
+    list.Add("  " + longest + "  ", std::int32_t{1});
+    EXPECT_EQ(list.keys(), (std::vector<std::string>{"7", "  " + longest + "  "}));
+    const std::string megabyte = std::string(1 << 20, '0') + "9";
+    EXPECT_EQ(RaisedBy([&] { list.Add(megabyte, std::int32_t{2}); }).Number(), kKeyInvalid);
+    EXPECT_EQ(RaisedBy([&] { list.Exists(megabyte); }).Number(), kKeyInvalid);
+    EXPECT_EQ(list.Count(), 2);
 }
 
 TEST(SortedList, NumericLookupsOfWordsFindNothing) {

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <functional>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -252,6 +253,35 @@ TEST(AccountTitleTest, TheAccountNameGivesWayBeforeTheIdentity) {
     };
     for (const Case& c : cases) {
         const std::string title = AccountTitle::Fitted(c.account, c.identity, c.width, measure);
+        EXPECT_EQ(title, c.title) << "width " << c.width;
+    }
+}
+
+TEST(AccountTitleTest, AMegabyteNameIsCutInAFewMeasurements) {
+    const std::string huge(1 << 20, 'n');
+    struct Case {
+        std::string account;
+        std::string identity;
+        int width;
+        std::string title;
+    };
+    const Case cases[] = {
+        {huge, "Main Identity", 51, "Account: nnnnnnnnnnn... for Identity: Main Identity"},
+        {"pop.one.example", huge, 39, "Account: pop.one.example for Identit..."},
+        {huge, huge, 20, "Account: nnnnnnnn..."},
+        {huge, huge, 2, "..."},
+    };
+    for (const Case& c : cases) {
+        int measurements = 0;
+        const auto measure = [&](const std::string& text) {
+            // Each halving costs one measurement; one a character would be a million.
+            if (++measurements > 100) {
+                throw std::runtime_error("too many measurements");
+            }
+            return static_cast<int>(text.size());
+        };
+        std::string title;
+        ASSERT_NO_THROW(title = AccountTitle::Fitted(c.account, c.identity, c.width, measure)) << "width " << c.width;
         EXPECT_EQ(title, c.title) << "width " << c.width;
     }
 }

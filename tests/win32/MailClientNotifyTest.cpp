@@ -5,7 +5,9 @@
 
 #include "MsgBox.h"
 #include "ProcessDriver.h"
+#include "ProgramTitle.h"
 #include "Resources.h"
+#include "StringIds.h"
 #include "modMain.h"
 
 namespace {
@@ -13,6 +15,7 @@ namespace {
 class MailClientNotify : public ::testing::Test {
 protected:
     void SetUp() override {
+        SetProgramTitle(kStrConsoleTitle);
         SetMsgBoxResponder([this](const MsgBoxRequest& box) {
             boxes_.push_back(box);
             return MsgBoxResult::OK;
@@ -48,7 +51,7 @@ TEST_F(MailClientNotify, SendsTheRegisteredReloadMessagesAndTheCloseMessage) {
     ASSERT_EQ(boxes_.size(), 1u);
     EXPECT_EQ(boxes_[0].text, LoadResText(430));
     EXPECT_EQ(boxes_[0].style, MsgBoxStyle::OKOnly);
-    EXPECT_EQ(boxes_[0].title, "Brindlecote Varnholt");
+    EXPECT_EQ(boxes_[0].title, "Brindlecote Admin Console");
     EXPECT_TRUE(client.WaitForExit(10000));
     EXPECT_TRUE(RecordHas("0x0010 WM_CLOSE 0 0"));
 }

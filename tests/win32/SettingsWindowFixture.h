@@ -12,7 +12,9 @@
 #include "LogTrap.h"
 #include "MsgBox.h"
 #include "OptionTree.h"
+#include "ProgramTitle.h"
 #include "SenderLists.h"
+#include "StringIds.h"
 #include "WindowHelpers.h"
 #include "frmMain.h"
 #include "frmMainControls.h"
@@ -212,7 +214,9 @@ private:
         ASSERT_TRUE(Form().Load());
     }
 
+    // What the console's start sets before anything else.
     static void UseConsoleDefaults() {
+        SetProgramTitle(kStrConsoleTitle);
         modMain::gPlatformId = 2;
         modMain::gInstallMode = false;
     }

@@ -198,10 +198,14 @@ TEST_F(UpgradeWindow, TheUpdateCommandTellsNewerUpToDateAndFailure) {
         std::string status;
         std::string text;
         unsigned buttons;
+        std::string title;
     } cases[] = {
-        {"version=" + NextMajor(".0.0") + "\r\n", "200 OK", LoadResText(158), MsgBoxStyle::YesNo},
-        {std::string("version=") + TEST_PROGRAM_VERSION + "\r\n", "200 OK", LoadResText(157), MsgBoxStyle::OKOnly},
-        {"gone", "404 Not Found", "Connection Failure.", MsgBoxStyle::OKOnly | MsgBoxStyle::Exclamation},
+        {"version=" + NextMajor(".0.0") + "\r\n", "200 OK", LoadResText(158), MsgBoxStyle::YesNo,
+         "Brindlecote Varnholt"},
+        {std::string("version=") + TEST_PROGRAM_VERSION + "\r\n", "200 OK", LoadResText(157), MsgBoxStyle::OKOnly,
+         "Brindlecote Varnholt"},
+        {"gone", "404 Not Found", "Connection Failure.", MsgBoxStyle::OKOnly | MsgBoxStyle::Exclamation,
+         "Brindlecote Admin Console"},
     };
     for (const auto& c : cases) {
         boxes.clear();
@@ -210,7 +214,7 @@ TEST_F(UpgradeWindow, TheUpdateCommandTellsNewerUpToDateAndFailure) {
         ASSERT_EQ(boxes.size(), 1u) << c.body;
         EXPECT_EQ(boxes[0].text, c.text);
         EXPECT_EQ(boxes[0].style, c.buttons);
-        EXPECT_EQ(boxes[0].title, "Brindlecote Varnholt");
+        EXPECT_EQ(boxes[0].title, c.title);
     }
 }
 

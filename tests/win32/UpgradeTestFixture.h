@@ -13,6 +13,8 @@
 #include "ModalDialogDriver.h"
 #include "MsgBox.h"
 #include "ProcessDriver.h"
+#include "ProgramTitle.h"
+#include "StringIds.h"
 #include "frmMain.h"
 #include "frmNewReleaseIds.h"
 #include "modMain.h"
@@ -27,6 +29,7 @@ protected:
         FileSystem::CopyIntoPlace(DistPath("kxvarnhupdate.exe"), Beside("kxvarnhupdate.exe"));
     }
     void SetUp() override {
+        SetProgramTitle(kStrConsoleTitle);
         FileSystem::WriteWholeFile(Beside("upgrade_test.conf"), "enable_upgrade_notification=yes\r\n");
         modMain::gProxyConf = std::make_shared<KXProxyConf>();
         modMain::gProxyConf->ConfigurationFile(Beside("upgrade_test.conf"));

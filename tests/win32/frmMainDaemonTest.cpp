@@ -74,7 +74,7 @@ TEST_F(DaemonService, StartStopStartsAndStopsTheServiceAndShowsItsRealState) {
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_EQ(boxes[0].text, "The Varnholt Client service has been stopped.");
     EXPECT_EQ(boxes[0].style, MsgBoxStyle::Information);
-    EXPECT_EQ(boxes[0].title, "Brindlecote Varnholt") << "the program's title, as on every box";
+    EXPECT_EQ(boxes[0].title, "Brindlecote Admin Console") << "the program's title";
 }
 
 TEST_F(DaemonService, ApplyRestartsARunningDaemonForARestartWorthyEditOnly) {
@@ -190,7 +190,7 @@ TEST_F(DaemonProcess, StartStopRunsTheProcessOnTheConfDirectoryAndEndsIt) {
     EXPECT_EQ(Text(IDC_cmdStartStop), "Start Brindlecote");
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_EQ(boxes[0].text, "The Varnholt Client service has been stopped.");
-    EXPECT_EQ(boxes[0].title, "Brindlecote Varnholt");
+    EXPECT_EQ(boxes[0].title, "Brindlecote Admin Console");
 }
 
 }  // namespace

@@ -232,7 +232,7 @@ TEST_F(ListPages, AddDialogsRefuseEmptyAndDuplicateEntriesAndStayOpen) {
             << c.page;
         ASSERT_EQ(boxes.size(), 2u);
         EXPECT_EQ(boxes[1].style, MsgBoxStyle::OKOnly);
-        EXPECT_EQ(boxes[1].title, "Brindlecote Varnholt");
+        EXPECT_EQ(boxes[1].title, "Brindlecote Admin Console");
         EXPECT_EQ(shownAfterDuplicate, existing);
         for (const auto& [list, bytes] : kLists) {
             EXPECT_EQ(FileOf(SenderLists::FileName(list)), bytes) << c.page << ": nothing written";

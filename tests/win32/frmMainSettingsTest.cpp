@@ -191,6 +191,37 @@ TEST_F(SettingsLoadSave, ValuesThatCannotBeShownAreLoggedShownAsDefaultsAndLoadi
     EXPECT_TRUE(Checked(IDC_optHighTrainingWeight));
 }
 
+TEST_F(SettingsLoadSave, AMegabyteOfDigitsIsRefusedNamingItsSettingAndTheWindowOpens) {
+    const std::string digits = "8110" + std::string(1 << 20, '1');
+    const std::string conf = "listen_port=" + digits + "\r\nruleupdate=" + digits +
+                             "\r\nspam_flag_threshold=" + digits + "\r\nrbl_threshold=" + digits + ":" + digits +
+                             "\r\n";
+    LoadWindow(conf);
+    std::vector<std::string> errorLines;
+    for (const std::string& line : logLines) {
+        if (line.rfind("PopulateForm() Error 13 ", 0) == 0) {
+            errorLines.push_back(line);
+        }
+    }
+    std::vector<std::string> expected;
+    for (const char* key : {"listen_port", "ruleupdate", "spam_flag_threshold", "rbl_threshold"}) {
+        expected.push_back(std::string("PopulateForm() Error 13 ") + key +
+                           ": Type mismatch: 1048580 characters, too long for a number");
+    }
+    EXPECT_EQ(errorLines, expected);
+    EXPECT_EQ(Text(IDC_txtInPort), "");
+    EXPECT_EQ(Text(IDC_txtMsgModThreshold), "90");
+    EXPECT_EQ(Text(IDC_txtMinRBLThreshold), "1");
+
+    modMain::gRestartNeeded = true;
+    Click(IDC_cmdOK);
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].text, "Please enter a numeric value.");
+    EXPECT_EQ(boxes[0].title, "Inbound Listening Port");
+    const std::string saved = SavedConf();
+    EXPECT_NE(saved.find(conf), std::string::npos) << "a refused value saves nothing";
+}
+
 TEST_F(SettingsLoadSave, FirstRunDefaultsForTheMailClientThresholdAndTheConfirmationSetting) {
     // Taken away for the test and put back afterwards, so no choice of the
     // test is left behind in the prefix.

@@ -6,6 +6,7 @@
 #include "HTMLHelp.h"
 #include "SavedRegistryValue.h"
 #include "SettingsWindowFixture.h"
+#include "mTreeviewCalls.h"
 #include "modFileAttributes.h"
 
 namespace {
@@ -174,6 +175,28 @@ TEST_F(MainWindow, AClickOnALeafsIconTogglesItAndOnItsTextOnlySelectsIt) {
     EXPECT_EQ(Form().VisiblePage(), 1);
     EXPECT_EQ(Form().NodeImage("General"), 11);
     EXPECT_FALSE(Form().mIconClicked);
+}
+
+TEST_F(MainWindow, TheTreesHitTestNamesTheItemAndThePartOfItHit) {
+    struct Case {
+        const char* key;
+        POINT at;
+        HTREEITEM item;
+        UINT flags;
+    };
+    const Case cases[] = {
+        {"ScanOE", IconOf("ScanOE"), Form().Node("ScanOE"), TVHT_ONITEMICON},
+        {"ScanOE", TextOf("ScanOE"), Form().Node("ScanOE"), TVHT_ONITEMLABEL},
+        {"General", IconOf("General"), Form().Node("General"), TVHT_ONITEMICON},
+        {"below the tree", {5, 30000}, nullptr, TVHT_BELOW},
+    };
+    for (const Case& c : cases) {
+        TVHITTESTINFO info{};
+        info.pt = c.at;
+        EXPECT_EQ(mTreeviewCalls::TreeViewHitTest(Tree(), info), c.item) << c.key;
+        EXPECT_EQ(info.hItem, c.item) << c.key;
+        EXPECT_EQ(info.flags, c.flags) << c.key;
+    }
 }
 
 TEST_F(MainWindow, ASenderPageReloadsItsListOnlyWhenTheFileChanged) {
