@@ -197,7 +197,8 @@ void DaemonControl::cmdStartStop_Click() {
 
 void DaemonControl::cmdOEScanNow_Click() {
     const WindowBoundary::Handler handler(__func__);
-    if (!window_.Fields().ValidateSettings()) {
+    // Settings that could not be read are not scanned with either.
+    if (!window_.ReadyToSave()) {
         return;
     }
     ApplySettings();

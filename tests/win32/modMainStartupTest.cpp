@@ -41,7 +41,8 @@ bool ValueThere(HKEY root, const char* key, const char* name) {
     return RegGetValueA(root, key, name, RRF_RT_ANY, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
 }
 
-// Recorders stand in for the launcher and the daemon while the guard lives.
+// Recorders stand in for the launcher, the daemon and the scanner while the
+// guard lives.
 class RecordingPrograms {
 public:
     RecordingPrograms() {
@@ -62,7 +63,13 @@ public:
     // them before it returns, so once none runs no record can come later.
     std::vector<std::string> Started() {
         EXPECT_TRUE(
-            WaitUntil([] { return ProcessesNamed("Launcher.exe") + ProcessesNamed("kx_daemon.exe") == 0; }, 10000));
+            WaitUntil([] {
+                int running = 0;
+                for (const char* name : kNames) {
+                    running += ProcessesNamed(std::string(name) + ".exe");
+                }
+                return running == 0;
+            }, 10000));
         std::vector<std::string> started;
         for (const char* name : kNames) {
             if (!ReadWholeFile(ProgramPath(std::string(name) + ".record")).empty()) {
@@ -79,7 +86,7 @@ private:
             DeleteFileA(ProgramPath(std::string(name) + ".record").c_str());
         }
     }
-    static constexpr const char* kNames[] = {"Launcher", "kx_daemon"};
+    static constexpr const char* kNames[] = {"Launcher", "kx_daemon", "Pelwarden"};
 };
 
 class ConsoleStartup : public SettingsWindow {
@@ -325,7 +332,7 @@ TEST_F(ConsoleStartup, SettingsThatCannotBeReadAreNotActedOn) {
         EXPECT_FALSE(ValueThere(HKEY_CURRENT_USER, kSenderDialogKey, "showsenderdialog")) << sample.name;
         EXPECT_EQ(RegistryText(kProductKey, "UsingOE"), "1") << sample.name << ": the request is not lost";
 
-        for (int button : {IDC_cmdOK, IDC_cmdOK2}) {
+        for (int button : {IDC_cmdOK, IDC_cmdOK2, IDC_cmdOEScanNow}) {
             ClearRecords();
             Choose(IDC_cmbOEScanFrequency, 0);
             Click(button);
@@ -335,6 +342,7 @@ TEST_F(ConsoleStartup, SettingsThatCannotBeReadAreNotActedOn) {
             EXPECT_TRUE(ApplyEnabled()) << sample.name;
             EXPECT_TRUE(IsWindow(Form().Window())) << sample.name << ": OK keeps the window";
         }
+        EXPECT_TRUE(programs.Started().empty()) << sample.name << ": Scan Now starts no scanner";
         EXPECT_TRUE(SavedConf() == sample.bytes) << sample.name;
     }
 }
