@@ -81,9 +81,7 @@ void AddressList::Import(const std::string& path) {
     // Read line by line, a Unicode or binary file would give split, garbled
     // entries: it is refused whole.
     if (!Conf::ReadableAsText(text)) {
-        throw ObjectError(75, "AddressList.Import",
-                          path + " cannot be read as text (it may have been saved as Unicode or be damaged), so "
-                                 "nothing was imported from it.");
+        throw ObjectError(75, "AddressList.Import", Conf::NotTextReason(path) + ", so nothing was imported from it.");
     }
     const std::vector<std::string> entries = ListFileEntries(text);
     list_.Update([&] {

@@ -222,10 +222,12 @@ std::string Conf::WrittenText(const FileText& fileText, const std::string& key, 
     return out;
 }
 
+std::string Conf::NotTextReason(const std::string& path) {
+    return path + " cannot be read as text (it may have been saved as Unicode or be damaged)";
+}
+
 void Conf::ShowNotText() const {
-    MsgBox(path_ +
-               " cannot be read as text (it may have been saved as Unicode or be damaged), so no settings were "
-               "written to it. The file was left as it was.",
+    MsgBox(NotTextReason(path_) + ", so no settings were written to it. The file was left as it was.",
            MsgBoxStyle::OKOnly | MsgBoxStyle::Exclamation, ProgramTitle());
 }
 

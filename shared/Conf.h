@@ -61,6 +61,9 @@ public:
     // bytes and in which more than one byte in eight is NUL (UTF-16 without
     // a mark, binary data). A few stray NULs in a text file do not count.
     static bool ReadableAsText(const std::string& bytes);
+    // What a user is told of such a file, before what was not done to it:
+    // "<path> cannot be read as text (it may have been saved as ...)".
+    static std::string NotTextReason(const std::string& path);
 
 private:
     // Gives the text of a setting line of the file (key as spelt there), or

@@ -131,10 +131,9 @@ void FileList::Save(const std::string& path) {
             "List not saved: " + path_ + " could not be loaded, and saving would overwrite it with an incomplete list");
     }
     if (own && FileSystem::FileExists(target) && !Conf::ReadableAsText(FileSystem::ReadWholeFile(target))) {
-        throw ObjectError(kListNotText, "FileList::Save",
-                          target +
-                              " cannot be read as text (it may have been saved as Unicode or be damaged), so the "
-                              "list was not saved to it. The file was left as it was.");
+        throw ObjectError(
+            kListNotText, "FileList::Save",
+            Conf::NotTextReason(target) + ", so the list was not saved to it. The file was left as it was.");
     }
     std::string text;
     list_.ForEachRecord([&](const std::string& key, const Variant&) { text.append(key).append("\r\n"); });

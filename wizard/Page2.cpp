@@ -55,7 +55,10 @@ auto WithControlFont(HWND control, Use&& use) {
 std::string AsCaption(const std::string& text) {
     std::string caption;
     for (const char c : text) {
-        caption += c == '&' ? "&&" : std::string(1, c);
+        caption += c;
+        if (c == '&') {
+            caption += '&';
+        }
     }
     return caption;
 }

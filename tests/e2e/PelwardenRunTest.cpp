@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "ConfSamples.h"
 #include "DbxWriter.h"
 #include "ProcessDriver.h"
 #include "ProgramLayout.h"
@@ -213,18 +214,14 @@ TEST_F(PelwardenRun, TheImportWaitsForAChangeAnotherProgramIsMaking) {
 // A blocked list saved as Unicode, or binary, would be rewritten as split
 // halves of its lines: the import leaves it as it is and logs why, once.
 TEST_F(PelwardenRun, TheImportNeverWritesOverABlockedListThatIsNotText) {
-    std::string unicode("\xFF\xFE", 2);
-    for (char c : std::string("Friend@Example.com\r\nOther.Friend@Example.org\r\n")) {
-        unicode += std::string{c, '\0'};
-    }
-    std::string binary;
-    for (int i = 0; i < 65536; ++i) {
-        binary += static_cast<char>(i % 5 == 0 ? 0 : (i * 31) % 253 + 1);
-    }
     const struct {
         const char* name;
         std::string bytes;
-    } cases[] = {{"pelwarden_list_unicode", unicode}, {"pelwarden_list_binary", binary}};
+    } cases[] = {
+        {"pelwarden_list_unicode",
+         "\xFF\xFE" + ConfSamples::Utf16("Friend@Example.com\r\nOther.Friend@Example.org\r\n", false)},
+        {"pelwarden_list_binary", ConfSamples::BinaryWithNuls(65536)},
+    };
     for (const auto& c : cases) {
         LayOut(c.name);
         layout_->Write("conf\\blocked_senders", c.bytes);

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "ConfSamples.h"
 #include "ListTestFixture.h"
 #include "Resources.h"
 
@@ -83,7 +84,7 @@ TEST_F(AddressListTest, ImportOfAMissingFileStillRewritesTheOwnFile) {
 
 TEST_F(AddressListTest, ImportOfAFileThatIsNotTextIsRefusedAndChangesNothing) {
     AddressList& list = Over("a@x\r\n");
-    const std::string unicode("\xFF\xFE" "b\0@\0x\0\r\0\n\0", 12);
+    const std::string unicode = "\xFF\xFE" + ConfSamples::Utf16("b@x\r\n", false);
     Write("other", unicode);
     const ObjectError error = RaisedBy([&] { list.Import(PathOf("other")); });
     EXPECT_EQ(error.Number(), 75);

@@ -7,6 +7,7 @@
 #include <thread>
 #include <vector>
 
+#include "ConfSamples.h"
 #include "ListTestFixture.h"
 
 namespace {
@@ -195,29 +196,17 @@ TEST_F(FileListTest, AFileThatCouldNotBeReadIsNeverSavedOver) {
     EXPECT_EQ(Read("list"), "b\r\nc\r\n");
 }
 
-// The text as UTF-16 after the mark, for plain ASCII text.
-std::string Utf16(const std::string& mark, const std::string& text, bool bigEndian) {
-    std::string bytes = mark;
-    for (char c : text) {
-        bytes += bigEndian ? std::string{'\0', c} : std::string{c, '\0'};
-    }
-    return bytes;
-}
-
 // A list file saved as Unicode, or one that is binary, would come back as
 // split, lower-cased halves of its lines: it is never written over.
 TEST_F(FileListTest, AFileThatCannotBeReadAsTextIsNeverWrittenOver) {
-    std::string binary;
-    for (int i = 0; i < 65536; ++i) {
-        binary += static_cast<char>(i % 7 == 0 ? 0 : (i * 37) % 251 + 1);
-    }
+    using ConfSamples::Utf16;
     const struct {
         const char* name;
         std::string bytes;
     } cases[] = {
-        {"UTF-16 with its mark", Utf16("\xFF\xFE", "a@x\r\nB@x\r\n", false)},
-        {"UTF-16 big-endian with its mark", Utf16("\xFE\xFF", "a@x\r\nB@x\r\n", true)},
-        {"binary", binary},
+        {"UTF-16 with its mark", "\xFF\xFE" + Utf16("a@x\r\nB@x\r\n", false)},
+        {"UTF-16 big-endian with its mark", "\xFE\xFF" + Utf16("a@x\r\nB@x\r\n", true)},
+        {"binary", ConfSamples::BinaryWithNuls(65536)},
     };
     for (const auto& c : cases) {
         Write("list", c.bytes);

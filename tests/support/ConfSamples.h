@@ -3,8 +3,9 @@
 #include <string>
 #include <vector>
 
-// Contents of brindlecote.conf that users and other programs have left in
-// it, for the tests of rewriting the file. Portable: both lanes use them.
+// Contents of brindlecote.conf and the list files that users and other
+// programs have left in them, for the tests of rewriting those files.
+// Portable: both lanes use them.
 namespace ConfSamples {
 
 // Bytes of every value but "=", so that no line of them is a setting.
@@ -17,6 +18,15 @@ inline std::string BinaryBytes(std::size_t size) {
         if (byte == '=') {
             byte = '+';
         }
+    }
+    return bytes;
+}
+
+// Binary bytes with a NUL in every five: not text, however long.
+inline std::string BinaryWithNuls(std::size_t size) {
+    std::string bytes = BinaryBytes(size);
+    for (std::size_t at = 0; at < size; at += 5) {
+        bytes[at] = '\0';
     }
     return bytes;
 }

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "AddressList.h"
+#include "ConfSamples.h"
 #include "KXProxyConf.h"
 #include "ModalDialogDriver.h"
 #include "ObjectError.h"
@@ -647,10 +648,7 @@ TEST_F(ListPages, AnAddWaitsForAChangeAnotherProgramIsMaking) {
 // write it is logged, the first one says so in a box, and the file stays as
 // it was.
 TEST_F(ListPages, AListFileThatIsNotTextIsNeverWrittenOverAndSaidSoOnce) {
-    std::string unicode("\xFF\xFE", 2);
-    for (char c : std::string("spam@bad.example\r\nworse@bad.example\r\n")) {
-        unicode += std::string{c, '\0'};
-    }
+    const std::string unicode = "\xFF\xFE" + ConfSamples::Utf16("spam@bad.example\r\nworse@bad.example\r\n", false);
     FileSystem::WriteWholeFile(ConfPath("blocked_senders"), unicode);
     SenderLists::List(SenderList::Blocked).Load();
     std::vector<std::string> log;
