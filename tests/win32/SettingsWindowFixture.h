@@ -10,6 +10,7 @@
 
 #include "FileSystem.h"
 #include "LogTrap.h"
+#include "MessagePump.h"
 #include "MsgBox.h"
 #include "OptionTree.h"
 #include "ProgramTitle.h"
@@ -73,16 +74,6 @@ inline void ClearChangeFlags() {
 }
 inline std::string SavedConf() {
     return FileSystem::ReadWholeFile(ConfPath("brindlecote.conf"));
-}
-
-inline void Pump() {
-    MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        if (msg.message != WM_QUIT) {
-            TranslateMessage(&msg);
-            DispatchMessageA(&msg);
-        }
-    }
 }
 
 // Shows the window on the page of that control, so it can take the focus.

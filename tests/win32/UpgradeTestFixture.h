@@ -10,6 +10,7 @@
 
 #include "FileSystem.h"
 #include "KXProxyConf.h"
+#include "MessagePump.h"
 #include "ModalDialogDriver.h"
 #include "MsgBox.h"
 #include "ProcessDriver.h"
@@ -93,12 +94,7 @@ protected:
             DestroyWindow(frmMain::Instance().Window());
         }
         // The window's end posts the quit message a modal loop would end on.
-        MSG msg;
-        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            if (msg.message != WM_QUIT) {
-                DispatchMessageA(&msg);
-            }
-        }
+        Pump();
         SetMsgBoxResponder(nullptr);
         UpgradeFixture::TearDown();
     }
