@@ -56,10 +56,11 @@ public:
     void SetValue(std::string_view key, std::string value);
     bool KeyExists(std::string_view key);
 
-    // False for what a rewrite line by line would garble: a file that starts
-    // with a UTF-16 byte-order mark, or one that holds more than eight NUL
-    // bytes and in which more than one byte in eight is NUL (UTF-16 without
-    // a mark, binary data). A few stray NULs in a text file do not count.
+    // False for what a rewrite line by line would garble: UTF-16, with its
+    // byte-order mark or without (NULs in most of every other byte), and
+    // binary data, which holds bytes no text holds (the controls other than
+    // TAB, LF, VT, FF, CR and Ctrl-Z, and DEL) in more than a small share of
+    // its length. A few stray ones in a text file do not count.
     static bool ReadableAsText(const std::string& bytes);
     // What a user is told of such a file, before what was not done to it:
     // "<path> cannot be read as text (it may have been saved as ...)".

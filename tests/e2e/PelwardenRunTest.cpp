@@ -10,6 +10,7 @@
 
 #include "ConfSamples.h"
 #include "DbxWriter.h"
+#include "NotTextFiles.h"
 #include "ProcessDriver.h"
 #include "ProgramLayout.h"
 #include "SharedFixtures.h"
@@ -220,7 +221,9 @@ TEST_F(PelwardenRun, TheImportNeverWritesOverABlockedListThatIsNotText) {
     } cases[] = {
         {"pelwarden_list_unicode",
          "\xFF\xFE" + ConfSamples::Utf16("Friend@Example.com\r\nOther.Friend@Example.org\r\n", false)},
-        {"pelwarden_list_binary", ConfSamples::BinaryWithNuls(65536)},
+        {"pelwarden_list_random", NotTextFiles::Bytes(NotTextFiles::kRandomBytes)},
+        {"pelwarden_list_gzip", NotTextFiles::Bytes(NotTextFiles::kGzip)},
+        {"pelwarden_list_gif", NotTextFiles::Bytes(NotTextFiles::kGif)},
     };
     for (const auto& c : cases) {
         LayOut(c.name);

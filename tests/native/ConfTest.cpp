@@ -2,10 +2,13 @@
 
 #include <cstdint>
 #include <optional>
+#include <string>
+#include <vector>
 
 #include "Conf.h"
 #include "ConfFixture.h"
 #include "ConfSamples.h"
+#include "NotTextFiles.h"
 #include "ProgramTitle.h"
 
 namespace {
@@ -101,31 +104,62 @@ TEST_F(ConfTest, LinesNotChangedKeepEveryByteThroughSaveAndWriteValue) {
     EXPECT_TRUE(boxes_.empty());
 }
 
-TEST_F(ConfTest, OnlyUtf16AndFilesFullOfNulsAreNotText) {
+// A list of 20,000 entries, each line one address, the last without an end.
+std::string LongList() {
+    std::string list;
+    for (int entry = 0; entry < 20000; ++entry) {
+        list += "sender" + std::to_string(entry) + "@example.com\r\n";
+    }
+    return list + "last@example.com";
+}
+
+// Text of that many bytes holding that many controls no text holds, spread.
+std::string TextWithControls(std::size_t size, std::size_t controls) {
+    std::string text(size, 'a');
+    for (std::size_t at = 0; at < controls; ++at) {
+        text[at * (size / controls)] = at % 2 ? '\x01' : '\x1B';
+    }
+    return text;
+}
+
+// The files users really have: their lists and settings in any of the 8-bit
+// encodings are text, however long and whatever stray bytes they picked up;
+// Unicode, random bytes and real binary formats are not.
+TEST_F(ConfTest, TextIsToldFromUtf16AndBinaryFiles) {
     struct Case {
+        const char* name;
         std::string bytes;
         bool text;
     };
-    const Case cases[] = {
-        {"", true},
-        {"\xFF", true},
-        {std::string("\xFF\xFE"
-                     "a\0",
-                     4),
-         false},
-        {std::string("\xFE\xFF"
-                     "\0a",
-                     4),
-         false},
-        {std::string("a=1\0\r\n", 6), true},
-        {std::string(8, '\0') + "a", true},
-        {std::string(9, '\0') + std::string(63, 'a'), true},
-        {std::string(9, '\0') + std::string(62, 'a'), false},
-        {Utf16("listen_port=8110\r\n", false), false},
-        {BinaryBytes(4096), true},
+    std::vector<Case> cases = {
+        {"empty", "", true},
+        {"ASCII", "alice@example.com\r\nbob@example.org\r\nlisten_port=8110\r\n", true},
+        {"Latin-1 names", "J\xE9r\xF4me@caf\xE9.example\r\n\xC6gir@\xD8ster.example\r\n\x80\x8A\x9F\xFF\r\n", true},
+        {"UTF-8 names", "j\xC3\xA9r\xC3\xB4me@caf\xC3\xA9.example\r\n\xE5\xB1\xB1\xE7\x94\xB0@example.jp\r\n", true},
+        {"a UTF-8 byte-order mark", std::string("\xEF\xBB\xBF") + "alice@example.com\r\n", true},
+        {"a list of 20,000 entries", LongList(), true},
+        {"a stray NUL", std::string("a=1\0\r\n", 6), true},
+        {"eight stray NULs in a short list",
+         std::string("a\0@x\r\nb\0@x\r\nc\0@x\r\nd\0@x\r\ne\0@x\r\nf\0@x\r\ng\0@x\r\nh\0@x\r\n", 48), true},
+        {"tabs, VT, FF, CR LF, lone CR and LF", "a\tb\r\nc\rd\ne\f\vf\r\n", true},
+        {"a Ctrl-Z at the end", "alice@example.com\r\n\x1A", true},
+        {"every byte a text may hold", ConfSamples::TextBytes(), true},
+        {"controls in one byte of 64, and 8 more", TextWithControls(6400, 108), true},
+        {"one control more", TextWithControls(6400, 109), false},
+        {"UTF-16 with its mark", "\xFF\xFE" + Utf16("a@x\r\n", false), false},
+        {"big-endian UTF-16 with its mark", "\xFE\xFF" + Utf16("a@x\r\n", true), false},
+        {"UTF-16 without a mark", Utf16("listen_port=8110\r\n", false), false},
+        {"big-endian UTF-16 without a mark", Utf16("listen_port=8110\r\n", true), false},
+        {"one short entry in UTF-16", Utf16("a@x\r\n", false), false},
+        {"Latin-1 names in big-endian UTF-16", Utf16("J\xE9r\xF4me@caf\xE9.example\r\n", true), false},
+        {"settings followed by NULs", "listen_port=8110\r\n" + std::string(4096, '\0'), false},
+        {"4 KiB of random bytes", BinaryBytes(4096), false},
     };
+    for (ConfSamples::Sample& file : NotTextFiles::All()) {
+        cases.push_back({file.name, std::move(file.bytes), false});
+    }
     for (const Case& c : cases) {
-        EXPECT_EQ(Conf::ReadableAsText(c.bytes), c.text) << testing::PrintToString(c.bytes);
+        EXPECT_EQ(Conf::ReadableAsText(c.bytes), c.text) << c.name;
     }
 }
 

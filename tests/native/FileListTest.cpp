@@ -206,7 +206,7 @@ TEST_F(FileListTest, AFileThatCannotBeReadAsTextIsNeverWrittenOver) {
     } cases[] = {
         {"UTF-16 with its mark", "\xFF\xFE" + Utf16("a@x\r\nB@x\r\n", false)},
         {"UTF-16 big-endian with its mark", "\xFE\xFF" + Utf16("a@x\r\nB@x\r\n", true)},
-        {"binary", ConfSamples::BinaryWithNuls(65536)},
+        {"64 KiB of random bytes", ConfSamples::BinaryBytes(65536)},
     };
     for (const auto& c : cases) {
         Write("list", c.bytes);

@@ -8,7 +8,8 @@
 // Portable: both lanes use them.
 namespace ConfSamples {
 
-// Bytes of every value but "=", so that no line of them is a setting.
+// Random bytes of every value but "=", so that no line of them is a
+// setting: not text.
 inline std::string BinaryBytes(std::size_t size) {
     std::string bytes(size, '\0');
     std::uint32_t state = 12345;
@@ -22,11 +23,14 @@ inline std::string BinaryBytes(std::size_t size) {
     return bytes;
 }
 
-// Binary bytes with a NUL in every five: not text, however long.
-inline std::string BinaryWithNuls(std::size_t size) {
-    std::string bytes = BinaryBytes(size);
-    for (std::size_t at = 0; at < size; at += 5) {
-        bytes[at] = '\0';
+// Every byte value but "=" that text holds, once: the printable ones, TAB,
+// VT, FF, Ctrl-Z and 0x80-0xFF; no line end.
+inline std::string TextBytes() {
+    std::string bytes = "\t\v\f\x1A";
+    for (int byte = 0x20; byte < 0x100; ++byte) {
+        if (byte != '=' && byte != 0x7F) {
+            bytes += static_cast<char>(byte);
+        }
     }
     return bytes;
 }
@@ -54,7 +58,7 @@ inline std::vector<Sample> UntouchedLines(std::size_t longLine) {
         {"bytes above 127", "\xE9t\xE9=\xFF\x80\r\n\x81\x9F\r\n"},
         {"spaces, tabs, lone CR and LF", "   \r \n\t\r\n\n\r"},
         {"a UTF-8 byte-order mark", "\xEF\xBB\xBF# settings\r\n"},
-        {"64 KiB of binary bytes", BinaryBytes(65536) + "\r\n"},
+        {"every byte a text may hold", TextBytes() + "\r\n"},
     };
 }
 
@@ -65,6 +69,7 @@ inline std::vector<Sample> NotText(const std::string& settings) {
         {"big-endian UTF-16 with its mark", "\xFE\xFF" + Utf16(settings, true)},
         {"UTF-16 without a mark", Utf16(settings, false)},
         {"settings followed by 4 KiB of NULs", settings + std::string(4096, '\0')},
+        {"settings followed by 64 KiB of random bytes", settings + BinaryBytes(65536)},
     };
 }
 

@@ -1,5 +1,6 @@
 #include <cstdlib>
 #include <functional>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -7,6 +8,7 @@
 #include "ConfSamples.h"
 #include "KXProxyConf.h"
 #include "ModalDialogDriver.h"
+#include "NotTextFiles.h"
 #include "ObjectError.h"
 #include "ProcessDriver.h"
 #include "ProgramTitle.h"
@@ -644,43 +646,56 @@ TEST_F(ListPages, AnAddWaitsForAChangeAnotherProgramIsMaking) {
     EXPECT_EQ(Items(IDC_lstBlockedSenders), expected);
 }
 
-// A list file saved as Unicode is never written over: each change that would
-// write it is logged, the first one says so in a box, and the file stays as
-// it was.
+// A list file saved as Unicode, or binary, is never written over: each change
+// that would write it is logged, the first one says so in a box, and the file
+// stays as it was.
 TEST_F(ListPages, AListFileThatIsNotTextIsNeverWrittenOverAndSaidSoOnce) {
-    const std::string unicode = "\xFF\xFE" + ConfSamples::Utf16("spam@bad.example\r\nworse@bad.example\r\n", false);
-    FileSystem::WriteWholeFile(ConfPath("blocked_senders"), unicode);
-    SenderLists::List(SenderList::Blocked).Load();
-    std::vector<std::string> log;
-    LogTrap::SetWriter([&](const std::string& line) { log.push_back(line); });
-    bool openAfterSecondOK = false;
-    const DialogRun run = RunDialog([] { Click(IDC_cmdAddBlocked); },
-                                    [&](HWND dialog) {
-                                        Enter(IDC_txtAddress, "new@bad.example")(dialog);
-                                        Click(dialog, IDC_cmdOK);
-                                        openAfterSecondOK = IsWindowVisible(dialog) != FALSE;
-                                        Click(dialog, IDC_cmdCancel);
-                                    });
-    SelectItems(IDC_lstBlockedSenders, {0});
-    Click(IDC_cmdDeleteBlocked);
-    LogTrap::SetWriter(nullptr);
+    // One file a list, in the order of kSenderCases: the box is shown once a
+    // list in a session.
+    const std::string files[] = {
+        NotTextFiles::Bytes(NotTextFiles::kRandomBytes),
+        "\xFF\xFE" + ConfSamples::Utf16("spam@bad.example\r\nworse@bad.example\r\n", false),
+        NotTextFiles::Bytes(NotTextFiles::kGzip),
+        NotTextFiles::Bytes(NotTextFiles::kBitmap),
+    };
+    static_assert(std::size(files) == std::size(kSenderCases));
+    for (std::size_t i = 0; i < std::size(files); ++i) {
+        const SenderCase& c = kSenderCases[i];
+        const std::string& file = files[i];
+        SetUp();
+        FileSystem::WriteWholeFile(ConfPath(c.file), file);
+        SenderLists::List(c.list).Load();
+        Form().Senders().FillListFromAddressList(SenderLists::List(c.list), Control(c.box));
+        std::vector<std::string> log;
+        LogTrap::SetWriter([&](const std::string& line) { log.push_back(line); });
+        bool openAfterSecondOK = false;
+        const DialogRun run = RunDialog([&] { Click(c.add); },
+                                        [&](HWND dialog) {
+                                            Enter(IDC_txtAddress, "new@bad.example")(dialog);
+                                            Click(dialog, IDC_cmdOK);
+                                            openAfterSecondOK = IsWindowVisible(dialog) != FALSE;
+                                            Click(dialog, IDC_cmdCancel);
+                                        });
+        SelectItems(c.box, {0});
+        EnableWindow(Control(c.del), TRUE);
+        Click(c.del);
+        LogTrap::SetWriter(nullptr);
 
-    EXPECT_TRUE(openAfterSecondOK) << "the entry was not taken";
-    EXPECT_FALSE(run.leftOpen);
-    ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_NE(boxes[0].text.find(ConfPath("blocked_senders") + " cannot be read as text"), std::string::npos)
-        << boxes[0].text;
-    EXPECT_EQ(boxes[0].title, ProgramTitle());
-    ASSERT_EQ(log.size(), 3u);
-    for (const std::string& line : log) {
-        EXPECT_EQ(
-            line.rfind("FileList.Save() Error -2147221246 : " + ConfPath("blocked_senders") + " cannot be read as text",
-                       0),
-            0u)
-            << line;
+        EXPECT_TRUE(openAfterSecondOK) << c.page << ": the entry was not taken";
+        EXPECT_FALSE(run.leftOpen) << c.page;
+        ASSERT_EQ(boxes.size(), 1u) << c.page;
+        EXPECT_NE(boxes[0].text.find(ConfPath(c.file) + " cannot be read as text"), std::string::npos) << boxes[0].text;
+        EXPECT_EQ(boxes[0].title, ProgramTitle());
+        ASSERT_EQ(log.size(), 3u) << c.page;
+        for (const std::string& line : log) {
+            EXPECT_EQ(
+                line.rfind("FileList.Save() Error -2147221246 : " + ConfPath(c.file) + " cannot be read as text", 0),
+                0u)
+                << line;
+        }
+        EXPECT_TRUE(FileOf(c.file) == file) << c.page << ": the file is as it was";
+        EXPECT_FALSE(SenderLists::List(c.list).Exists("new@bad.example")) << c.page;
     }
-    EXPECT_TRUE(FileOf("blocked_senders") == unicode) << "the file is as it was";
-    EXPECT_FALSE(SenderLists::List(SenderList::Blocked).Exists("new@bad.example"));
 }
 
 // ---- IP and blocklist pages: working copies written only by a save.

@@ -8,6 +8,7 @@
 
 #include "ConfSamples.h"
 #include "ModalDialogDriver.h"
+#include "NotTextFiles.h"
 #include "ProcessDriver.h"
 #include "SavedRegistryValue.h"
 #include "SettingsWindowFixture.h"
@@ -277,7 +278,7 @@ TEST_F(ConsoleStartup, StartUpAndApplyKeepEveryLineTheyDoNotChange) {
     }
 }
 
-// A file saved as Unicode, or one full of NULs, is left exactly as it was by
+// A file saved as Unicode, or binary, is left exactly as it was by
 // the start-up and by every Apply; the user is told once.
 TEST_F(ConsoleStartup, AFileThatIsNotTextIsLeftAloneThroughStartUpAndApply) {
     for (const ConfSamples::Sample& sample : ConfSamples::NotText("listen_port=8110\r\nenable_oe_plugin=no\r\n")) {
@@ -321,7 +322,17 @@ TEST_F(ConsoleStartup, SettingsThatCannotBeReadAreNotActedOn) {
     Start("listen_port=8110\r\n");
     EXPECT_EQ(programs.Started(), (std::vector<std::string>{"Launcher", "kx_daemon"}));
 
-    for (const ConfSamples::Sample& sample : ConfSamples::NotText("listen_port=8110\r\nenable_oe_plugin=no\r\n")) {
+    // Real files first: random bytes, unlike the samples holding
+    // enable_oe_plugin=no, would start both.
+    std::vector<ConfSamples::Sample> samples;
+    for (const char* file :
+         {NotTextFiles::kRandomBytes, NotTextFiles::kGzip, NotTextFiles::kBitmap, NotTextFiles::kProgram}) {
+        samples.push_back(NotTextFiles::Sample(file));
+    }
+    for (ConfSamples::Sample& sample : ConfSamples::NotText("listen_port=8110\r\nenable_oe_plugin=no\r\n")) {
+        samples.push_back(std::move(sample));
+    }
+    for (const ConfSamples::Sample& sample : samples) {
         RegDeleteKeyValueA(HKEY_LOCAL_MACHINE, kRunKey, "OE_Plugin_Startup");
         RegDeleteKeyValueA(HKEY_CURRENT_USER, kSenderDialogKey, "showsenderdialog");
         usingOE.SetText("1");
