@@ -12,7 +12,10 @@ public:
     static constexpr unsigned long kWaitMilliseconds = 10000;
 
     // Waits for the file's lock; raises ObjectError 75 naming the file when
-    // it cannot be had in time.
+    // it cannot be had in time. Once it has the lock, it deletes the
+    // temporary files of the file (OwnTemporaryPath) that writers which
+    // have ended left behind; the portable lane has no other writer, and
+    // deletes nothing.
     explicit FileLock(const std::string& path);
     ~FileLock();
     FileLock(const FileLock&) = delete;

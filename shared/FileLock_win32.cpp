@@ -1,11 +1,16 @@
 #include <windows.h>
 
+#include <charconv>
 #include <cstdint>
 #include <cstdio>
+#include <optional>
+#include <string_view>
 #include <vector>
 
 #include "FileLock.h"
+#include "FileSystem.h"
 #include "ObjectError.h"
+#include "TextCompare.h"
 
 namespace {
 
@@ -30,6 +35,71 @@ std::string MutexName(const std::string& path) {
     return std::string("Brindlecote Varnholt file ") + hex;
 }
 
+constexpr std::string_view kTemporaryEnding = ".tmp";
+
+std::string TemporaryPathOf(const std::string& path, DWORD processId) {
+    return path + "." + std::to_string(processId) + std::string(kTemporaryEnding);
+}
+
+// A process that cannot be looked at (another user's) is taken for running.
+bool ProcessRunning(DWORD processId) {
+    HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId);
+    if (process == nullptr) {
+        return GetLastError() != ERROR_INVALID_PARAMETER;
+    }
+    DWORD code = 0;
+    const bool running = !GetExitCodeProcess(process, &code) || code == STILL_ACTIVE;
+    CloseHandle(process);
+    return running;
+}
+
+// The process whose temporary file of the list this is, when the name is
+// one that OwnTemporaryPath gives; a name no writer makes has none.
+std::optional<DWORD> WriterOf(const std::string& listName, const std::string& fileName) {
+    if (fileName.size() <= listName.size() + 1 + kTemporaryEnding.size()) {
+        return std::nullopt;
+    }
+    const char* first = fileName.data() + listName.size() + 1;
+    const char* last = fileName.data() + fileName.size() - kTemporaryEnding.size();
+    DWORD processId = 0;
+    const auto [end, error] = std::from_chars(first, last, processId);
+    // Spelt back, the number also rules out leading zeros.
+    if (error != std::errc() || end != last || !TextEqual(fileName, TemporaryPathOf(listName, processId))) {
+        return std::nullopt;
+    }
+    return processId;
+}
+
+// A writer killed between writing its temporary file and putting it in
+// place leaves that file for good; the next writer of the list deletes those
+// of writers that have ended. An id a new process has taken since keeps its
+// file: a leftover may stay, a live writer's file never goes. The start-up's
+// copy into place uses the list's name and ".tmp" alone, which names no
+// writer to ask about, so it is left to that copy (the next start makes it
+// again). What cannot be listed or deleted now is left for a later writer.
+void RemoveFilesOfEndedWriters(const std::string& path) {
+    const std::size_t slash = path.find_last_of("\\/");
+    const std::string directory = slash == std::string::npos ? "." : path.substr(0, slash);
+    const std::string listName = path.substr(slash + 1);
+    std::vector<std::string> names;
+    try {
+        names = FileSystem::FileNamesStartingWith(directory, listName + ".");
+    } catch (const ObjectError&) {
+        return;
+    }
+    for (const std::string& name : names) {
+        const std::optional<DWORD> writer = WriterOf(listName, name);
+        if (!writer || ProcessRunning(*writer)) {
+            continue;
+        }
+        try {
+            FileSystem::DeleteFileIfPresent(directory + "\\" + name);
+        } catch (const ObjectError&) {
+            // Held open or refused for now: a later writer tries again.
+        }
+    }
+}
+
 }  // namespace
 
 FileLock::FileLock(const std::string& path) {
@@ -48,6 +118,14 @@ FileLock::FileLock(const std::string& path) {
                               std::to_string(kWaitMilliseconds / 1000) + " seconds. Please try again later.");
     }
     mutex_ = mutex;
+    // A constructor that fails keeps no lock.
+    try {
+        RemoveFilesOfEndedWriters(path);
+    } catch (...) {
+        ReleaseMutex(mutex_);
+        CloseHandle(mutex_);
+        throw;
+    }
 }
 
 FileLock::~FileLock() {
@@ -56,5 +134,5 @@ FileLock::~FileLock() {
 }
 
 std::string FileLock::OwnTemporaryPath(const std::string& path) {
-    return path + "." + std::to_string(GetCurrentProcessId()) + ".tmp";
+    return TemporaryPathOf(path, GetCurrentProcessId());
 }

@@ -42,6 +42,11 @@ void CopyIntoPlace(const std::string& from, const std::string& to);
 // Deletes the file; a file that is not there is not an error.
 void DeleteFileIfPresent(const std::string& path);
 
+// The names (without the directory) of the files in the directory whose
+// names begin with the prefix, letter case aside, in no particular order.
+// Directories are left out; a directory that is not there holds none.
+std::vector<std::string> FileNamesStartingWith(const std::string& directory, const std::string& prefix);
+
 // The directory of the running program, without a trailing "\".
 std::string ProgramDirectory();
 

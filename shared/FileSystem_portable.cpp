@@ -9,6 +9,7 @@
 
 #include "FileSystem.h"
 #include "ObjectError.h"
+#include "TextCompare.h"
 
 namespace FileSystem {
 
@@ -99,6 +100,24 @@ void DeleteFileIfPresent(const std::string& path) {
     if (unlink(Local(path).c_str()) != 0 && errno != ENOENT) {
         Fail("Cannot delete", path);
     }
+}
+
+std::vector<std::string> FileNamesStartingWith(const std::string& directory, const std::string& prefix) {
+    std::vector<std::string> names;
+    std::error_code error;
+    for (std::filesystem::directory_iterator file(Local(directory), error), end; !error && file != end;
+         file.increment(error)) {
+        const std::string name = file->path().filename().string();
+        std::error_code unknown;
+        if (!file->is_directory(unknown) && TextEqual(std::string_view(name).substr(0, prefix.size()), prefix)) {
+            names.push_back(name);
+        }
+    }
+    if (error && error != std::errc::no_such_file_or_directory) {
+        errno = error.value();
+        Fail("Cannot list", directory);
+    }
+    return names;
 }
 
 std::string ProgramDirectory() {

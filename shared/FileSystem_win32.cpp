@@ -3,6 +3,7 @@
 #include "FileSystem.h"
 #include "ModuleFileName.h"
 #include "ObjectError.h"
+#include "TextCompare.h"
 
 namespace FileSystem {
 
@@ -111,6 +112,33 @@ void DeleteFileIfPresent(const std::string& path) {
         GetLastError() != ERROR_PATH_NOT_FOUND) {
         Fail("Cannot delete", path);
     }
+}
+
+std::vector<std::string> FileNamesStartingWith(const std::string& directory, const std::string& prefix) {
+    std::vector<std::string> names;
+    WIN32_FIND_DATAA found{};
+    HANDLE search = FindFirstFileA((directory + "\\" + prefix + "*").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) {
+        const DWORD code = GetLastError();
+        if (code == ERROR_FILE_NOT_FOUND || code == ERROR_PATH_NOT_FOUND) {
+            return names;
+        }
+        Fail("Cannot list", directory);
+    }
+    do {
+        // The pattern also matches short 8.3 names, so the long name is checked.
+        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) &&
+            TextEqual(std::string_view(found.cFileName).substr(0, prefix.size()), prefix)) {
+            names.emplace_back(found.cFileName);
+        }
+    } while (FindNextFileA(search, &found));
+    const DWORD code = GetLastError();
+    FindClose(search);
+    if (code != ERROR_NO_MORE_FILES) {
+        SetLastError(code);
+        Fail("Cannot list", directory);
+    }
+    return names;
 }
 
 std::string ProgramDirectory() {

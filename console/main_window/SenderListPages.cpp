@@ -195,8 +195,11 @@ void SenderListPages::ImportSenderList(SenderList which, const std::string& path
     MarkSettingsChanged(false);
 }
 
+// The export writes the list as its file holds it now, which another program
+// may have changed; the box is refilled so that it shows the same.
 void SenderListPages::ExportSenderList(SenderList which, const std::string& path) {
     SenderLists::CatchUp(which);
     AddressList& list = SenderLists::List(which);
     SenderLists::Change(which, [&] { list.Save(path); });
+    FillListFromAddressList(list, Box(which));
 }

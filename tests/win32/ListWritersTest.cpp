@@ -116,4 +116,72 @@ TEST_F(ListWriters, AWriterThatCannotHaveTheListInTimeChangesNothing) {
     EXPECT_EQ(FileSystem::ReadWholeFile(list), "held@example.org\r\nkept@example.org\r\n");
 }
 
+// A writer killed between writing its temporary file and putting it in
+// place leaves that file behind. The next program to change the list deletes
+// the temporary files of that list whose writers have ended, and no other.
+TEST_F(ListWriters, TheTemporaryFilesOfEndedWritersGoWhenTheListIsNextChanged) {
+    const std::string list = PathOf("blocked_senders");
+    FileSystem::WriteWholeFile(list, "kept@example.org\r\n");
+    // Started first, so that no process started later takes the id of the
+    // one whose last handle is closed below.
+    ChildProcess running(TestBinPath("ListWriter.exe"),
+                         std::string("\"").append(PathOf("other_list")).append("\" hold x@example.org 120000"));
+    // ListWriter without its arguments ends at once. The system keeps the id
+    // of an ended process while a handle to it is open, and frees it after.
+    ChildProcess ended(TestBinPath("ListWriter.exe"), "");
+    ASSERT_TRUE(ended.WaitForExit(30000));
+    DWORD freed = 0;
+    {
+        ChildProcess child(TestBinPath("ListWriter.exe"), "");
+        ASSERT_TRUE(child.WaitForExit(30000));
+        freed = child.Id();
+    }
+    // Wine frees the id a moment after the last handle has gone.
+    ASSERT_TRUE(WaitUntil(
+        [freed] {
+            HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, freed);
+            if (process != nullptr) {
+                CloseHandle(process);
+            }
+            return process == nullptr;
+        },
+        30000));
+    ASSERT_TRUE(running.Running());
+    const std::string endedId = std::to_string(ended.Id());
+    struct Case {
+        std::string name;
+        bool removed;
+        const char* what;
+    };
+    const Case cases[] = {
+        {"blocked_senders." + std::to_string(freed) + ".tmp", true, "an ended writer's"},
+        {"Blocked_Senders." + endedId + ".TMP", true, "an ended writer's still held open, letter case aside"},
+        {"blocked_senders." + std::to_string(running.Id()) + ".tmp", false, "a running writer's"},
+        {"blocked_senders.tmp", false, "the start-up copy's, which names no writer"},
+        {"blocked_senders.0" + endedId + ".tmp", false, "no writer writes a leading zero"},
+        {"blocked_senders." + endedId + "x.tmp", false, "not only digits"},
+        {"blocked_senders." + endedId + "." + endedId + ".tmp", false, "two numbers"},
+        {"blocked_senders..tmp", false, "no number"},
+        {"blocked_senders.99999999999.tmp", false, "too large for a process id"},
+        {"blocked_senders." + endedId + ".tmp.old", false, "another ending"},
+        {"blocked_senders2." + endedId + ".tmp", false, "a longer name"},
+        {"old.blocked_senders." + endedId + ".tmp", false, "a name before the list's"},
+        {"approved_senders." + endedId + ".tmp", false, "another list's"},
+    };
+    for (const Case& c : cases) {
+        FileSystem::WriteWholeFile(PathOf(c.name), "left@example.org\r\n");
+    }
+
+    AddressList writer;
+    writer.FileLocation(list);
+    writer.Load();
+    writer.Add("new@example.org");
+
+    for (const Case& c : cases) {
+        EXPECT_EQ(FileSystem::FileExists(PathOf(c.name)), !c.removed) << c.name << ": " << c.what;
+    }
+    EXPECT_EQ(FileSystem::ReadWholeFile(list), "kept@example.org\r\nnew@example.org\r\n");
+    EXPECT_TRUE(running.Running());
+}
+
 }  // namespace

@@ -4,6 +4,10 @@
 #include <string>
 #include <vector>
 
+#include <windows.h>
+// dlgs.h needs windows.h first.
+#include <dlgs.h>
+
 #include "AddressList.h"
 #include "ConfSamples.h"
 #include "KXProxyConf.h"
@@ -526,6 +530,63 @@ TEST_F(ListPages, ImportAndExportReportAFileTheyCannotUseAndAFailedImportChanges
     Form().Senders().ExportSenderList(SenderList::Approved, ConfPath("no-such-directory\\export.txt"));
     EXPECT_EQ(boxes.size(), 2u);
     EXPECT_EQ(SenderLists::List(SenderList::Approved).Count(), 3);
+}
+
+// Presses the page's Export button and, in the save dialog it opens, names
+// the file and presses Save; false when no dialog came up or it stayed open.
+bool ExportThroughTheDialog(int exportButton, const std::string& path) {
+    // The file name box is the save dialog's own.
+    ModalDialogDriver driver(cmb13, [&](HWND dialog) {
+        Type(dialog, cmb13, path);
+        Click(dialog, IDOK);
+    });
+    Click(exportButton);
+    return driver.Ran() && !driver.LeftOpen();
+}
+
+// Another program (the scanner) adds to a list while the console is open;
+// the export catches the list up from its file and writes that entry, and
+// the box then shows it too, rather than staying behind until the next
+// change.
+TEST_F(ListPages, AfterAnExportTheBoxShowsWhatTheListHolds) {
+    struct Case {
+        const char* page;
+        SenderList list;
+        int exportButton;
+        int box;
+        Lines exported;
+    };
+    const Case cases[] = {
+        {"approved",
+         SenderList::Approved,
+         IDC_cmdExportApproved,
+         IDC_lstApprovedSenders,
+         {"# carol@example.com", "alice@example.com", "bob@example.com", "scanned1@example.com"}},
+        {"blocked",
+         SenderList::Blocked,
+         IDC_cmdExportBlocked,
+         IDC_lstBlockedSenders,
+         {"scanned1@example.com", "spam@bad.example", "worse@bad.example"}},
+    };
+    for (const Case& c : cases) {
+        SetUp();
+        ChildProcess writer(TestBinPath("ListWriter.exe"),
+                            std::string("\"").append(SenderLists::FilePath(c.list)).append("\" add scanned 1"));
+        DWORD code = 1;
+        ASSERT_TRUE(writer.WaitForExit(30000, &code)) << c.page;
+        ASSERT_EQ(code, 0u) << c.page;
+        const std::string exported = ConfPath("export.txt");
+        DeleteFileA(exported.c_str());
+
+        ASSERT_TRUE(ExportThroughTheDialog(c.exportButton, exported)) << c.page;
+        std::string bytes;
+        for (const std::string& entry : c.exported) {
+            bytes += entry + "\r\n";
+        }
+        EXPECT_EQ(FileOf("export.txt"), bytes) << c.page;
+        EXPECT_EQ(Items(c.box), c.exported) << c.page;
+        EXPECT_TRUE(boxes.empty()) << c.page;
+    }
 }
 
 // The scanner appends blocked senders while the console is open; no change
