@@ -64,6 +64,38 @@ display_private() {
     export DISPLAY=":$number"
 }
 
+# Whether our display still takes connections, for a message.
+display_state() {
+    local xvfb=""
+    if [ -n "$xvfb_pid" ]; then
+        if kill -0 "$xvfb_pid" 2>/dev/null; then
+            xvfb=", Xvfb (pid $xvfb_pid) running"
+        else
+            xvfb=", Xvfb (pid $xvfb_pid) gone"
+        fi
+    fi
+    if xdpyinfo -display "${DISPLAY:-}" >/dev/null 2>&1; then
+        echo "display ${DISPLAY:-(none)} up$xvfb"
+    else
+        echo "display ${DISPLAY:-(none)} not answering$xvfb"
+    fi
+}
+
+# Whether the prefix's wineserver runs, for a message. The server works in a
+# directory named after the prefix's device and inode.
+wineserver_state() {
+    local directory process name
+    directory="$(printf 'server-%x-%x' $(stat -c '%d %i' "$WINEPREFIX"))"
+    for process in /proc/[0-9]*; do
+        read -r name 2>/dev/null <"$process/comm" || continue
+        if [[ "$name" == wineserver* ]] && [[ "$(readlink "$process/cwd" 2>/dev/null)" == */"$directory" ]]; then
+            echo "wineserver up (pid ${process#/proc/})"
+            return
+        fi
+    done
+    echo "no wineserver running for $WINEPREFIX"
+}
+
 display_stop() {
     if [ -n "$xvfb_pid" ]; then
         kill "$xvfb_pid" 2>/dev/null || true
