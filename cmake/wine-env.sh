@@ -24,14 +24,29 @@ wine_prefix_ready() {
 wine_session_start() {
     wine_prefix_ready
     wineserver -p >/dev/null 2>&1 || true
-    wine cmd /c exit >/dev/null 2>&1 </dev/null
+    wine_quietly wine cmd /c exit
+}
+
+# Runs a Wine command whose output is of no interest. When it fails, it says
+# so with what it wrote and the state of the display and the wineserver:
+# under set -e the calling script would otherwise end without a word.
+wine_quietly() {
+    local log status=0
+    log="$(mktemp)"
+    "$@" >"$log" 2>&1 </dev/null || status=$?
+    if [ "$status" -ne 0 ]; then
+        echo "$*: status $status; $(display_state); $(wineserver_state)" >&2
+        cat "$log" >&2
+    fi
+    rm -f "$log"
+    return "$status"
 }
 
 # Test windows are Wine's own, not left to an X window manager: on a bare
 # Xvfb there is none, and Wine waits two seconds for one at every top-level
 # window that is hidden or destroyed.
 wine_windows_unmanaged() {
-    wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1 </dev/null
+    wine_quietly wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f
 }
 
 wine_session_stop() {

@@ -76,4 +76,14 @@ check "no server" "$(WINEPREFIX="$empty_prefix" wineserver_state)" "=" \
     "^no wineserver running for $empty_prefix$"
 rmdir "$empty_prefix"
 
+# A step of the session's start that fails says so, with what it wrote.
+quiet_output="$(wine_quietly bash -c 'echo "cannot go on" >&2; exit 5' 2>&1)"
+quiet_status=$?
+if [ "$quiet_status" -ne 5 ]; then
+    fail "a failed step: status $quiet_status, expected 5"
+fi
+check "a failed step" "$quiet_output" "=" "^bash -c .*: status 5; display .*; (wineserver up|no wineserver)"
+check "a failed step" "$quiet_output" "=" "^cannot go on$"
+check "a quiet step" "$(wine_quietly bash -c 'echo noise' 2>&1)" "!" "."
+
 exit $((failures > 0))
