@@ -24,14 +24,29 @@ wine_prefix_ready() {
 wine_session_start() {
     wine_prefix_ready
     wineserver -p >/dev/null 2>&1 || true
-    wine cmd /c exit >/dev/null 2>&1 </dev/null
+    wine_quietly wine cmd /c exit
+}
+
+# Runs a Wine command whose output is of no interest. When it fails, it says
+# so with what it wrote and the state of the display and the wineserver:
+# under set -e the calling script would otherwise end without a word.
+wine_quietly() {
+    local log status=0
+    log="$(mktemp)"
+    "$@" >"$log" 2>&1 </dev/null || status=$?
+    if [ "$status" -ne 0 ]; then
+        echo "$*: status $status; $(display_state); $(wineserver_state)" >&2
+        cat "$log" >&2
+    fi
+    rm -f "$log"
+    return "$status"
 }
 
 # Test windows are Wine's own, not left to an X window manager: on a bare
 # Xvfb there is none, and Wine waits two seconds for one at every top-level
 # window that is hidden or destroyed.
 wine_windows_unmanaged() {
-    wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1 </dev/null
+    wine_quietly wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f
 }
 
 wine_session_stop() {
@@ -62,6 +77,38 @@ display_private() {
         return 1
     fi
     export DISPLAY=":$number"
+}
+
+# Whether our display still takes connections, for a message.
+display_state() {
+    local xvfb=""
+    if [ -n "$xvfb_pid" ]; then
+        if kill -0 "$xvfb_pid" 2>/dev/null; then
+            xvfb=", Xvfb (pid $xvfb_pid) running"
+        else
+            xvfb=", Xvfb (pid $xvfb_pid) gone"
+        fi
+    fi
+    if xdpyinfo -display "${DISPLAY:-}" >/dev/null 2>&1; then
+        echo "display ${DISPLAY:-(none)} up$xvfb"
+    else
+        echo "display ${DISPLAY:-(none)} not answering$xvfb"
+    fi
+}
+
+# Whether the prefix's wineserver runs, for a message. The server works in a
+# directory named after the prefix's device and inode.
+wineserver_state() {
+    local directory process name
+    directory="$(printf 'server-%x-%x' $(stat -c '%d %i' "$WINEPREFIX"))"
+    for process in /proc/[0-9]*; do
+        read -r name 2>/dev/null <"$process/comm" || continue
+        if [[ "$name" == wineserver* ]] && [[ "$(readlink "$process/cwd" 2>/dev/null)" == */"$directory" ]]; then
+            echo "wineserver up (pid ${process#/proc/})"
+            return
+        fi
+    done
+    echo "no wineserver running for $WINEPREFIX"
 }
 
 display_stop() {
