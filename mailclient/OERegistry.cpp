@@ -4,17 +4,7 @@
 
 namespace OERegistry {
 
-bool KeyExists(HKEY root, const std::string& path) {
-    HKEY handle = nullptr;
-    if (RegOpenKeyExA(root, path.c_str(), 0, KEY_READ, &handle) != ERROR_SUCCESS)
-        return false;
-    RegCloseKey(handle);
-    return true;
-}
-
 std::string ValueText(HKEY root, const std::string& path, const std::string& name, std::int32_t options) {
-    if (!KeyExists(root, path))
-        return "";
     RegOp reg;
     reg.root(root);
     reg.key(path);
@@ -24,8 +14,6 @@ std::string ValueText(HKEY root, const std::string& path, const std::string& nam
 
 std::vector<std::string> SubkeyNames(const std::string& path) {
     std::vector<std::string> names;
-    if (!KeyExists(HKEY_CURRENT_USER, path))
-        return names;
     RegOp reg;
     reg.key(path);
     const Variant keys = reg.AllKeys();

@@ -5,12 +5,9 @@
 #include <string>
 #include <vector>
 
-// Reads of the Outlook Express registry tree through RegOp. RegOp creates a
-// key it opens; these look first, so that reading a key that is not there
-// leaves nothing behind in the user's tree.
+// Reads of the Outlook Express registry tree through RegOp; reading a key
+// that is not there finds nothing and leaves nothing behind.
 namespace OERegistry {
-
-bool KeyExists(HKEY root, const std::string& path);
 
 // The value as text (numbers as decimal digits); empty when the key or the
 // value is absent. options are RegOp's option bits.

@@ -147,25 +147,15 @@ bool HasSubKey(HKEY root, const std::string& parent, const std::string& child) {
                                           [&](const Variant& name) { return TextCompare(TextOf(name), child) == 0; });
 }
 
-// RegOp opens a key by creating it, so asking whether a key is there must not
-// open it: each level is looked up among the subkeys of the level above. The
-// first level (SOFTWARE, CLSID) is always there.
+// A key that is not there reads as an empty one, so whether it is there is
+// asked of its parent's subkeys.
 bool KeyExists(HKEY root, const std::string& path) {
-    for (std::size_t slash = path.find('\\'); slash != std::string::npos;) {
-        const std::size_t next = path.find('\\', slash + 1);
-        if (!HasSubKey(root, path.substr(0, slash), path.substr(slash + 1, next - slash - 1))) {
-            return false;
-        }
-        slash = next;
-    }
-    return true;
+    const std::size_t slash = path.rfind('\\');
+    return slash != std::string::npos && HasSubKey(root, path.substr(0, slash), path.substr(slash + 1));
 }
 
 // The file a COM class is registered to, "" when it is not registered.
 std::string RegisteredLocation(const char* classKey) {
-    if (!KeyExists(HKEY_CLASSES_ROOT, classKey)) {
-        return "";
-    }
     RegOp reg;
     reg.root(HKEY_CLASSES_ROOT);
     reg.key(classKey);

@@ -201,7 +201,7 @@ bool RegOp::Value(const std::string& name, const Variant& data) {
         return true;
     }
     WantAccess(KEY_READ | KEY_WRITE);
-    if (!EnsureKeyOpen()) {
+    if (!EnsureKeyOpen(Disposition::CreateMissing)) {
         return WriteFailed(name, key_.empty() ? kNoKeyName : SystemErrorText(openError_));
     }
     Variant converted = data;
@@ -315,7 +315,7 @@ void RegOp::WantAccess(REGSAM access) {
     }
 }
 
-bool RegOp::EnsureKeyOpen() {
+bool RegOp::EnsureKeyOpen(Disposition disposition) {
     if (key_.empty()) {
         ShowRegistryError(kNoKeyName);
         return false;
@@ -324,22 +324,28 @@ bool RegOp::EnsureKeyOpen() {
         CloseKey();
     }
     if (handle_ == nullptr) {
-        OpenKey();
+        OpenKey(disposition);
     }
     if (handle_ == nullptr) {
-        ShowRegistryError(kCannotOpen);
+        // To a reader a key that is not there is an empty one, nothing to
+        // report; a key that is there and cannot be opened is.
+        if (openError_ != ERROR_FILE_NOT_FOUND) {
+            ShowRegistryError(kCannotOpen);
+        }
         return false;
     }
     return true;
 }
 
-void RegOp::OpenKey() {
+void RegOp::OpenKey(Disposition disposition) {
     CloseKey();
     // Emptied even when the open fails, so no value of the old key answers.
     ClearCache();
     HKEY opened = nullptr;
-    openError_ = RegCreateKeyExA(root_, key_.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, accessWanted_, nullptr,
-                                 &opened, nullptr);
+    openError_ = disposition == Disposition::CreateMissing
+                     ? RegCreateKeyExA(root_, key_.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, accessWanted_, nullptr,
+                                       &opened, nullptr)
+                     : RegOpenKeyExA(root_, key_.c_str(), 0, accessWanted_, &opened);
     if (openError_ != ERROR_SUCCESS) {
         return;
     }

@@ -9,10 +9,11 @@
 
 #include "Variant.h"
 
-// One registry key (a predefined root plus a subkey path). The key is opened,
-// or created, on first use and the handle kept; the first read loads all of
-// the key's values into a cache that answers later reads until the next
-// open, write or deletion.
+// One registry key (a predefined root plus a subkey path). The key is opened
+// on first use and the handle kept; only a write creates a key that is not
+// there, so reading, counting, enumerating or deleting leaves the registry as
+// it was. The first read loads all of the key's values into a cache that
+// answers later reads until the next open, write or deletion.
 class RegOp {
 public:
     // Option bits.
@@ -36,7 +37,8 @@ public:
     // 0 to 15; other values are ignored.
     void Options(std::int32_t flags);
 
-    // The value's data; empty when the key has no such value or cannot be opened.
+    // The value's data; empty when the key has no such value, is not there or
+    // cannot be opened.
     Variant Value(const std::string& name);
     // Writes the value with the type the data and an existing value call for.
     // Gives false, and logs why, when nothing could be stored: the key could
@@ -57,9 +59,11 @@ public:
     std::int32_t KeyCount();
 
 private:
+    enum class Disposition { OpenExisting, CreateMissing };
+
     void WantAccess(REGSAM access);
-    bool EnsureKeyOpen();
-    void OpenKey();
+    bool EnsureKeyOpen(Disposition disposition = Disposition::OpenExisting);
+    void OpenKey(Disposition disposition = Disposition::OpenExisting);
     void CloseKey();
     void QueryKeyInfo();
     void LoadValueCache();

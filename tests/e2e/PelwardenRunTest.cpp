@@ -13,6 +13,7 @@
 #include "NotTextFiles.h"
 #include "ProcessDriver.h"
 #include "ProgramLayout.h"
+#include "SavedRegistryKey.h"
 #include "SharedFixtures.h"
 
 namespace {
@@ -327,13 +328,17 @@ TEST_F(PelwardenRun, FindsTheEngineInTheProgramFolderFirstThenInTheSystemFolder)
     }
 }
 
+// The run reads scan_limit and its switches from the product key, and the
+// current identity, before it finds there is nothing to scan.
 TEST_F(PelwardenRun, WithoutACurrentIdentityNothingIsCreated) {
     LayOut("pelwarden_no_identity");
     RegDeleteKeyValueA(HKEY_CURRENT_USER, "Identities", "Last User ID");
     const DWORD before = SubkeyCount("Identities");
+    const SavedRegistryKey product(kProductKey);
     Run();
     EXPECT_NE(Log().find("No current Outlook Express identity"), std::string::npos) << Log();
     EXPECT_EQ(SubkeyCount("Identities"), before);
+    EXPECT_FALSE(SavedRegistryKey::Present(kProductKey));
     EXPECT_FALSE(layout_->Exists("conf\\fendrake.totals"));
     EXPECT_FALSE(layout_->Exists("conf\\blocked_senders"));
 }

@@ -1,6 +1,7 @@
 #include "UpgradeTestFixture.h"
 
 #include "ModalDialogDriver.h"
+#include "SavedRegistryKey.h"
 #include "SavedRegistryValue.h"
 #include "MsgBox.h"
 #include "Resources.h"
@@ -230,6 +231,17 @@ TEST_F(SystemInformation, TellsTheUserWhenThereIsNoToolToStart) {
     }
 }
 
+// Looking for the tool only reads: neither key it looks in is made.
+TEST_F(SystemInformation, LookingForTheToolCreatesNeitherKey) {
+    const SavedRegistryKey pathKey(kPathKey);
+    const SavedRegistryKey folderKey(kFolderKey);
+    PressSystemInfo();
+    EXPECT_EQ(boxes_, std::vector<std::string>{kUnavailable});
+    for (const char* key : {kPathKey, kFolderKey}) {
+        EXPECT_FALSE(SavedRegistryKey::Present(key)) << key;
+    }
+}
+
 TEST(GetKeyValue, ReadsTextsAndNumbersAndAnswersFalseForWhatIsNotThere) {
     const char key[] = "Software\\Brindlecote Upgrade Test";
     RegSetKeyValueA(HKEY_CURRENT_USER, key, "withNul", REG_SZ, "abc", 4);
@@ -255,6 +267,7 @@ TEST(GetKeyValue, ReadsTextsAndNumbersAndAnswersFalseForWhatIsNotThere) {
     std::string text = "old";
     EXPECT_FALSE(frmAboutTessavane::GetKeyValue(HKEY_CURRENT_USER, "Software\\No Such Key Here", "x", text));
     EXPECT_EQ(text, "");
+    EXPECT_FALSE(SavedRegistryKey::Present("Software\\No Such Key Here", HKEY_CURRENT_USER));
     RegDeleteTreeA(HKEY_CURRENT_USER, key);
 }
 

@@ -156,6 +156,31 @@ TEST_F(OEIdentityTest, ReadingAnIdentityThatIsNotThereCreatesNothing) {
     EXPECT_FALSE(OERegistryFixture::KeyExists(kGlobal));
 }
 
+// An identity holding nothing but its user name: each read finds nothing
+// and leaves nothing below the identity, nor the shared accounts key.
+TEST_F(OEIdentityTest, ReadingAnIdentityWithNothingBelowItCreatesNothing) {
+    const struct {
+        const char* read;
+        void (*act)(OEIdentity&);
+    } cases[] = {
+        {"store root", [](OEIdentity&) {}},
+        {"all accounts", [](OEIdentity& identity) { identity.LoadAllPOPAccounts(); }},
+        {"configurable accounts", [](OEIdentity& identity) { identity.LoadPOPAccounts(); }},
+        {"blocked senders", [](OEIdentity& identity) { identity.LoadBlockedList(); }},
+    };
+    for (const auto& c : cases) {
+        const OERegistryFixture fresh;
+        fresh.Identity(kGuid, "Someone");
+        OEIdentity identity;
+        identity.Identity(kGuid);
+        c.act(identity);
+        EXPECT_TRUE(identity.m_colPOPAccounts.empty()) << c.read;
+        EXPECT_EQ(identity.BlockedListCount(), 0) << c.read;
+        EXPECT_FALSE(OERegistryFixture::KeyExists(OERegistryFixture::IdentityKey(kGuid) + "\\Software")) << c.read;
+        EXPECT_FALSE(OERegistryFixture::KeyExists(kGlobal)) << c.read;
+    }
+}
+
 // ---- Which Accounts key
 
 TEST_F(OEIdentityTest, MainIdentityLoadsTheGlobalAccountsEvenWithAccountsOfItsOwn) {

@@ -345,18 +345,58 @@ TEST_F(RegOpTest, AValueChangedBehindTheObjectIsSeenOnlyOnceTheCacheIsEmptied) {
     }
 }
 
-TEST_F(RegOpTest, TheKeyIsOpenedOnFirstUseOrAtOnceWhenItChanges) {
+// Reading, counting and deleting in a key that is not there answer nothing,
+// show no box even with option 8, and leave the key and its parents absent
+// under either root.
+TEST_F(RegOpTest, WhatOnlyReadsAKeyThatIsNotThereCreatesNothing) {
+    struct Case {
+        const char* label;
+        std::function<bool(RegOp&)> answersNothing;
+    };
+    const Case cases[] = {
+        {"Value", [](RegOp& reg) { return reg.Value("x").IsEmpty(); }},
+        {"AllValues", [](RegOp& reg) { return reg.AllValues().IsEmpty(); }},
+        {"AllKeys", [](RegOp& reg) { return reg.AllKeys().IsEmpty(); }},
+        {"ValueCount", [](RegOp& reg) { return reg.ValueCount() == 0; }},
+        {"KeyCount", [](RegOp& reg) { return reg.KeyCount() == 0; }},
+        {"DeleteValue", [](RegOp& reg) { return !reg.DeleteValue("x"); }},
+        {"DeleteKey", [](RegOp& reg) { return !reg.DeleteKey(); }},
+        {"another key",
+         [this](RegOp& reg) {
+             reg.key(Sub("missing\\other"));
+             return reg.Value("x").IsEmpty();
+         }},
+        {"another root",
+         [](RegOp& reg) {
+             reg.root(HKEY_LOCAL_MACHINE);
+             return reg.Value("x").IsEmpty();
+         }},
+    };
+    for (const Case& c : cases) {
+        for (const std::int32_t options : {0, RegOp::kShowErrors}) {
+            DeleteScratch();
+            RegOp reg;
+            reg.Options(options);
+            reg.key(Sub("missing\\deeper"));
+            EXPECT_TRUE(c.answersNothing(reg)) << c.label;
+            EXPECT_FALSE(KeyExists(path_)) << c.label;
+            EXPECT_FALSE(KeyExists(path_, HKEY_LOCAL_MACHINE)) << c.label;
+            EXPECT_TRUE(boxes_.empty()) << c.label << ", options " << options;
+            boxes_.clear();
+        }
+    }
+}
+
+TEST_F(RegOpTest, AWriteCreatesTheKeyWithItsMissingParents) {
     RegOp reg;
     reg.key(Sub("first"));
-    EXPECT_FALSE(KeyExists(Sub("first")));
     EXPECT_TRUE(reg.Value("anything").IsEmpty());
-    EXPECT_TRUE(KeyExists(Sub("first")));
-
     reg.key(Sub("second\\deeper"));
-    EXPECT_TRUE(KeyExists(Sub("second\\deeper")));
     reg.key("");  // ignored
     EXPECT_TRUE(reg.Value("name", "x"));
     EXPECT_TRUE(Read("name", "second\\deeper").exists);
+    EXPECT_EQ(reg.Value("name"), Variant("x"));
+    EXPECT_FALSE(KeyExists(Sub("first")));
 }
 
 TEST_F(RegOpTest, AKeyThatCannotBeOpenedAnswersNothingNotEvenTheLastKeysValues) {
@@ -394,12 +434,12 @@ TEST_F(RegOpTest, RootsOtherThanTheThreeLowestActAsCurrentUser) {
 
 TEST_F(RegOpTest, ChangingTheRootReopensTheKeyAtOnceUnderTheNewRoot) {
     Seed("here", REG_SZ, "user\0"s);
+    ASSERT_EQ(RegSetKeyValueA(HKEY_LOCAL_MACHINE, path_.c_str(), "here", REG_SZ, "machine", 8), ERROR_SUCCESS);
     RegOp reg;
     reg.key(path_);
     ASSERT_EQ(reg.Value("here"), Variant("user"));
     reg.root(HKEY_LOCAL_MACHINE);
-    EXPECT_TRUE(KeyExists(path_, HKEY_LOCAL_MACHINE));
-    EXPECT_TRUE(reg.Value("here").IsEmpty());
+    EXPECT_EQ(reg.Value("here"), Variant("machine"));
 }
 
 TEST_F(RegOpTest, AllValuesGivesNameAndDataRowsInEnumerationOrder) {

@@ -10,6 +10,7 @@
 #include "ModalDialogDriver.h"
 #include "NotTextFiles.h"
 #include "ProcessDriver.h"
+#include "SavedRegistryKey.h"
 #include "SavedRegistryValue.h"
 #include "SettingsWindowFixture.h"
 #include "frmNewRelease.h"
@@ -152,6 +153,17 @@ TEST_F(ConsoleStartup, OEVersionIsTheFirstDigitOfMediaVer) {
         } else {
             EXPECT_TRUE(logLines.empty()) << name;
         }
+    }
+}
+
+// The start-up reads the product's switches and the mail client's version;
+// reading makes neither key.
+TEST_F(ConsoleStartup, TheStartUpCreatesNoKeyItOnlyReads) {
+    const SavedRegistryKey product(kProductKey);
+    const SavedRegistryKey mailClient(kOEKey);
+    Start(kPluginOff);
+    for (const char* key : {kProductKey, kOEKey}) {
+        EXPECT_FALSE(SavedRegistryKey::Present(key)) << key;
     }
 }
 
