@@ -37,7 +37,8 @@ std::string Entries(const char* format, const char* separator) {
 }
 
 // The file with each key's value made by the change (key, old value).
-std::string EachValue(const std::string& conf, const std::function<std::string(const std::string&, const std::string&)>& change) {
+std::string EachValue(const std::string& conf,
+                      const std::function<std::string(const std::string&, const std::string&)>& change) {
     std::string result;
     std::size_t start = 0;
     while (start < conf.size()) {
@@ -64,24 +65,29 @@ struct Case {
 };
 
 const Case kCases[] = {
-    {"default start", [](const ProgramLayout& layout, const std::string& defaults) {
-         layout.Write("conf\\brindlecote.conf", defaults);
-     }},
-    {"20,000 blocked IPs", [](const ProgramLayout& layout, const std::string& defaults) {
-         layout.Write("conf\\brindlecote.conf", EachValue(defaults, [](const std::string& key, const std::string& value) {
+    {"default start", [](const ProgramLayout& layout,
+                         const std::string& defaults) { layout.Write("conf\\brindlecote.conf", defaults); }},
+    {"20,000 blocked IPs",
+     [](const ProgramLayout& layout, const std::string& defaults) {
+         layout.Write("conf\\brindlecote.conf",
+                      EachValue(defaults, [](const std::string& key, const std::string& value) {
                           return key == "blocked_ip_list" ? Entries("10.%d.%d.1", ",") : value;
                       }));
      }},
-    {"20,000 blocked senders", [](const ProgramLayout& layout, const std::string& defaults) {
+    {"20,000 blocked senders",
+     [](const ProgramLayout& layout, const std::string& defaults) {
          layout.Write("conf\\brindlecote.conf", defaults);
          layout.Write("conf\\blocked_senders", Entries("sender%d.%d@example.com", "\r\n") + "\r\n");
      }},
-    {"a megabyte of digits in proxy_server", [](const ProgramLayout& layout, const std::string& defaults) {
-         layout.Write("conf\\brindlecote.conf", EachValue(defaults, [](const std::string& key, const std::string& value) {
+    {"a megabyte of digits in proxy_server",
+     [](const ProgramLayout& layout, const std::string& defaults) {
+         layout.Write("conf\\brindlecote.conf",
+                      EachValue(defaults, [](const std::string& key, const std::string& value) {
                           return key == "proxy_server" ? Megabyte() : value;
                       }));
      }},
-    {"a megabyte of digits in every setting", [](const ProgramLayout& layout, const std::string& defaults) {
+    {"a megabyte of digits in every setting",
+     [](const ProgramLayout& layout, const std::string& defaults) {
          layout.Write("conf\\brindlecote.conf",
                       EachValue(defaults, [](const std::string&, const std::string&) { return Megabyte(); }));
      }},

@@ -848,7 +848,9 @@ TEST_F(ListPages, TheWorkingCopiesReachTheConfigurationFileAtApply) {
 // drawn on its own, which makes a long list cost many times what it holds.
 class DrawnAdds {
 public:
-    explicit DrawnAdds(HWND list) : list_(list) { SetWindowSubclass(list_, Proc, 1, reinterpret_cast<DWORD_PTR>(this)); }
+    explicit DrawnAdds(HWND list) : list_(list) {
+        SetWindowSubclass(list_, Proc, 1, reinterpret_cast<DWORD_PTR>(this));
+    }
     ~DrawnAdds() { RemoveWindowSubclass(list_, Proc, 1); }
     DrawnAdds(const DrawnAdds&) = delete;
     DrawnAdds& operator=(const DrawnAdds&) = delete;

@@ -266,9 +266,8 @@ TEST_F(SettingsLoadSave, AMegabyteInATextBoxIsRefusedByKeyAndKeptUntilTheBoxIsEd
                     errorLines.push_back(logged);
                 }
             }
-            EXPECT_EQ(errorLines,
-                      std::vector<std::string>{"PopulateForm() Error 13 " + std::string(c.key) +
-                                               ": Type mismatch: " + c.refusal})
+            EXPECT_EQ(errorLines, std::vector<std::string>{"PopulateForm() Error 13 " + std::string(c.key) +
+                                                           ": Type mismatch: " + c.refusal})
                 << c.key;
             EXPECT_EQ(Text(c.box), c.shown) << c.key;
 
@@ -287,7 +286,8 @@ TEST_F(SettingsLoadSave, AMegabyteInATextBoxIsRefusedByKeyAndKeptUntilTheBoxIsEd
         LoadWindow(conf);
         Type(c.box, c.typed);
         Click(IDC_cmdOK);
-        EXPECT_TRUE(SavedConf() == Replaced(conf, {{line, c.savedTyped}})) << c.key << ": what the user typed replaces it";
+        EXPECT_TRUE(SavedConf() == Replaced(conf, {{line, c.savedTyped}}))
+            << c.key << ": what the user typed replaces it";
     }
 }
 
@@ -295,8 +295,10 @@ TEST_F(SettingsLoadSave, AMegabyteInATextBoxIsRefusedByKeyAndKeptUntilTheBoxIsEd
 TEST_F(SettingsLoadSave, ABoxTakesNoMoreThanItsValueMayHold) {
     LoadWindow("listen_port=8110\r\n");
     const std::string pasted(300, '7');
-    for (const auto& [box, longest] : std::vector<std::pair<int, std::size_t>>{
-             {IDC_txtProxyServer, 255}, {IDC_txtInPort, 64}, {IDC_txtMaxRBLThreshold, 64}, {IDC_txtMsgModThreshold, 64}}) {
+    for (const auto& [box, longest] : std::vector<std::pair<int, std::size_t>>{{IDC_txtProxyServer, 255},
+                                                                               {IDC_txtInPort, 64},
+                                                                               {IDC_txtMaxRBLThreshold, 64},
+                                                                               {IDC_txtMsgModThreshold, 64}}) {
         SendMessageA(Control(box), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(""));
         SendMessageA(Control(box), EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(pasted.c_str()));
         EXPECT_EQ(Text(box), pasted.substr(0, longest)) << box;
