@@ -875,9 +875,9 @@ private:
 
 constexpr int kLongList = 20000;
 
-std::vector<std::string> LongList(const std::string& format) {
+std::vector<std::string> LongList(const std::string& format, int count = kLongList) {
     std::vector<std::string> entries;
-    for (int i = 0; i < kLongList; ++i) {
+    for (int i = 0; i < count; ++i) {
         char entry[64];
         std::snprintf(entry, sizeof entry, format.c_str(), i / 250, i % 250);
         entries.push_back(entry);
@@ -903,7 +903,9 @@ class LongLists : public SettingsWindow {};
 // drawn on its own.
 TEST_F(LongLists, TwentyThousandEntriesOfAConfigurationListFillTheirPageWithoutDrawingEachEntry) {
     const std::vector<std::string> ips = LongList("10.%d.%d.1");
-    const std::vector<std::string> zones = LongList("zone%d-%d.example.org");
+    // Fewer zones: the list view takes about a millisecond an entry under Wine
+    // even when not drawing, and a tenth shows the drawing as well.
+    const std::vector<std::string> zones = LongList("zone%d-%d.example.org", kLongList / 10);
     std::string conf = Conf();
     for (const auto& [key, entries] : {std::pair{"blocked_ip_list=", ips}, std::pair{"available_rbl_list=", zones},
                                        std::pair{"rbl_list=", Lines{zones[0]}}}) {
