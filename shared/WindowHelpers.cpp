@@ -22,6 +22,29 @@ std::string ListBoxText(HWND box, int index) {
     return text;
 }
 
+RedrawOff::RedrawOff(HWND list) : list_(list) {
+    SendMessageA(list_, WM_SETREDRAW, FALSE, 0);
+}
+
+RedrawOff::~RedrawOff() {
+    SendMessageA(list_, WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(list_, nullptr, TRUE);
+}
+
+void FillListBox(HWND box, const std::vector<std::string>& entries) {
+    const RedrawOff quiet(box);
+    SendMessageA(box, LB_RESETCONTENT, 0, 0);
+    std::size_t bytes = 0;
+    for (const std::string& entry : entries) {
+        bytes += entry.size() + 1;
+    }
+    // Storage for all of them at once, not grown entry by entry.
+    SendMessageA(box, LB_INITSTORAGE, entries.size(), static_cast<LPARAM>(bytes));
+    for (const std::string& entry : entries) {
+        SendMessageA(box, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry.c_str()));
+    }
+}
+
 std::string ListViewText(HWND list, int index) {
     // The list tells no length: the buffer grows until the text leaves room
     // to spare, so it was not cut short.

@@ -2,6 +2,7 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 // Reading and placing the programs' windows. The texts are read whole, at
 // whatever length the window holds.
@@ -15,6 +16,23 @@ std::string ListBoxText(HWND box, int index);
 // The text of one list-view item's first column; empty for an index the
 // list does not hold.
 std::string ListViewText(HWND list, int index);
+
+// Keeps a list from drawing while it is filled: drawn item by item, a long
+// list costs many times what it holds. The list is drawn once, whole, when
+// the guard goes.
+class RedrawOff {
+public:
+    explicit RedrawOff(HWND list);
+    ~RedrawOff();
+    RedrawOff(const RedrawOff&) = delete;
+    RedrawOff& operator=(const RedrawOff&) = delete;
+
+private:
+    HWND list_;
+};
+
+// Empties the list box and adds the entries in their order, drawing once.
+void FillListBox(HWND box, const std::vector<std::string>& entries);
 
 // Moves the window to the middle of the screen, keeping its size.
 void CenterOnScreen(HWND window);

@@ -27,6 +27,7 @@ void CountryPages::FillCountryLists() {
         // The list's handle is looked up once: a lookup walks every page.
         HWND list = Control(id);
         CheckList::Prepare(list);
+        const RedrawOff quiet(list);
         ListView_DeleteAllItems(list);
         for (const std::string& name : mCountries->getAllNames()) {
             CheckList::Append(list, name);

@@ -55,11 +55,10 @@ std::span<const int> IPListPages::Pages() const {
 // A failed load ends silently, keeping what it had added.
 void IPListPages::LoadIPList(int index) {
     const IPPage& page = kIPPages[index];
-    SendMessageA(Control(page.box), LB_RESETCONTENT, 0, 0);
+    HWND box = Control(page.box);
+    SendMessageA(box, LB_RESETCONTENT, 0, 0);
     try {
-        for (const std::string& entry : (modMain::gProxyConf.get()->*page.entries)()) {
-            AppendListItem(page.box, entry);
-        }
+        FillListBox(box, (modMain::gProxyConf.get()->*page.entries)());
     } catch (const std::exception&) {
         // Silent by design: the box shows the entries it got, and Apply
         // writes back what the boxes hold, so what is shown is what is kept.
@@ -85,6 +84,7 @@ void IPListPages::LoadRBLs() {
         CheckList::Prepare(list);
         const std::vector<RBLSelection::Zone> zones = RBLSelection::ZonesToShow(
             modMain::gProxyConf->Get_Available_RBL_List(), modMain::gProxyConf->Get_RBL_List());
+        const RedrawOff quiet(list);
         ListView_DeleteAllItems(list);
         for (const RBLSelection::Zone& zone : zones) {
             AppendListItem(IDC_lstRBLs, zone.name, zone.active);

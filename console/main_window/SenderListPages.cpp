@@ -98,10 +98,7 @@ bool SenderListPages::OnCommand(int id, int code) {
 }
 
 void SenderListPages::FillListFromAddressList(AddressList& list, HWND box) {
-    SendMessageA(box, LB_RESETCONTENT, 0, 0);
-    for (const std::string& entry : list.Items()) {
-        SendMessageA(box, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry.c_str()));
-    }
+    FillListBox(box, list.Items());
 }
 
 HWND SenderListPages::Box(SenderList which) const {

@@ -12,12 +12,17 @@ namespace {
 
 constexpr std::int32_t kTypeMismatch = 13;
 
+[[noreturn]] void TooLong(const std::string& value, const std::string& what) {
+    throw ObjectError(kTypeMismatch, "SettingsMapping",
+                      "Type mismatch: " + std::to_string(value.size()) + " characters, too long for " + what);
+}
+
 [[noreturn]] void Mismatch(const std::string& value) {
     // A value far too long to be a number is described, not copied into the log.
-    const std::string what = value.size() > kLongestNumber
-                                 ? std::to_string(value.size()) + " characters, too long for a number"
-                                 : "\"" + value + "\"";
-    throw ObjectError(kTypeMismatch, "SettingsMapping", "Type mismatch: " + what);
+    if (value.size() > kLongestNumber) {
+        TooLong(value, "a number");
+    }
+    throw ObjectError(kTypeMismatch, "SettingsMapping", "Type mismatch: \"" + value + "\"");
 }
 
 double NumberOf(const std::string& value) {
@@ -147,6 +152,26 @@ std::optional<std::string> ScanFrequencyValue(int index) {
 std::string NumberShown(const std::string& value) {
     if (TrimSpaces(value).size() > kLongestNumber) {
         Mismatch(value);
+    }
+    return value;
+}
+
+std::size_t LongestText(RowKind kind) {
+    switch (kind) {
+        case RowKind::Text:
+            return kLongestHostName;
+        case RowKind::Number:
+        case RowKind::Threshold:
+        case RowKind::Range:
+            return kLongestNumber;
+        default:
+            return 0;
+    }
+}
+
+std::string HostNameShown(const std::string& value) {
+    if (value.size() > kLongestHostName) {
+        TooLong(value, "a host name");
     }
     return value;
 }

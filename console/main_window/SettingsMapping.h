@@ -60,6 +60,17 @@ std::optional<std::string> ScanFrequencyValue(int index);
 // number: the box would take far longer than the text's length to show it.
 std::string NumberShown(const std::string& value);
 
+// The longest host name there is.
+constexpr std::size_t kLongestHostName = 255;
+
+// The most characters a box of that kind takes: a number's, a host name's;
+// 0 for rows without a text box of their own.
+std::size_t LongestText(RowKind kind);
+
+// A stored host name as its box shows it. Raises 13 for a text longer than
+// any host name, which the box could not show at the cost of its length.
+std::string HostNameShown(const std::string& value);
+
 std::pair<std::string, std::string> SplitRange(const std::string& value);
 std::string JoinRange(const std::string& minimum, const std::string& maximum);
 

@@ -135,6 +135,7 @@ void frmMain::Form_Load() {
         CreateTreeview();
         countries_.FillCountryLists();
         charsets_.BuildCharsetTree();
+        LimitTextBoxes();
         modMain::WriteConsoleLog("Finished Creating Treeview");
 
         CenterOnScreen(hwnd_);

@@ -108,6 +108,8 @@ private:
     void CreatePages();
     void Form_Load();
     void Form_Unload();
+    // Every box that shows a stored value takes no more than its value may hold.
+    void LimitTextBoxes();
     void CreateTreeview();
     void LoadTreeImages();
     void LoadCaptions();
@@ -122,6 +124,10 @@ private:
     bool closing_ = false;
     // Whether the last WriteSettings reached the file.
     bool settingsWritten_ = false;
+    // The keys whose stored value the last load refused to show, with what
+    // their boxes showed instead. Until the user changes that text, a save
+    // keeps the stored value.
+    std::map<std::string, std::string> refusedValues_;
     // A click on the already selected node raises no selection change, but
     // still counts as a node click.
     bool selectionChangedByClick_ = false;

@@ -1,5 +1,6 @@
 #include "frmMain.h"
 
+#include <map>
 #include <optional>
 #include <vector>
 
@@ -66,6 +67,10 @@ namespace {
 // itself, in its own order.
 class RowTransfer {
 public:
+    using Refusals = std::map<std::string, std::string>;
+
+    // Loads and saves keep the refused values in the window's record.
+    RowTransfer(frmMain& form, Refusals& refused) : form_(form), refused_(&refused) {}
     explicit RowTransfer(frmMain& form) : form_(form) {}
 
     std::string Text(int id) const { return WindowText(form_.Control(id)); }
@@ -93,6 +98,9 @@ public:
         };
         if (!LogTrap::Trap("PopulateForm() Error ", " ", showNamed)) {
             show(std::string(row.fallback));
+            if (refused_ != nullptr && SettingsMapping::LongestText(row.kind) > 0) {
+                (*refused_)[row.key] = Shown(row);
+            }
         }
     }
 
@@ -100,7 +108,7 @@ public:
         Load(row, Value(row.key), [&](const std::string& value) {
             switch (row.kind) {
                 case RowKind::Text:
-                    SetText(row.control, value);
+                    SetText(row.control, SettingsMapping::HostNameShown(value));
                     break;
                 case RowKind::Number:
                     SetText(row.control, SettingsMapping::NumberShown(value));
@@ -159,6 +167,9 @@ public:
 
     // Stores the row where it belongs.
     void Save(const Row& row, KXProxyConf& conf) const {
+        if (Refused(row)) {
+            return;
+        }
         if (row.kind == RowKind::RegistrySwitch) {
             WriteRegistryValue(HKEY_CURRENT_USER, kSenderDialogKey, row.key, std::int32_t{NodeOn(row.node) ? 1 : 0});
         } else if (const std::optional<std::string> text = SavedText(row)) {
@@ -166,7 +177,40 @@ public:
         }
     }
 
+    // Every box of the rows that show text, limited to what its value may hold.
+    void LimitBoxes() const {
+        std::size_t count = 0;
+        const Row* rows = SettingsMapping::Rows(count);
+        for (std::size_t i = 0; i < count; ++i) {
+            const std::size_t longest = SettingsMapping::LongestText(rows[i].kind);
+            for (int id : {rows[i].control, rows[i].second}) {
+                if (longest > 0 && id != 0) {
+                    SendMessageA(form_.Control(id), EM_LIMITTEXT, longest, 0);
+                }
+            }
+        }
+    }
+
 private:
+    // What the row's boxes show, both of a range.
+    std::string Shown(const Row& row) const {
+        std::string shown = Text(row.control);
+        if (row.second != 0) {
+            shown += '\n';
+            shown += Text(row.second);
+        }
+        return shown;
+    }
+
+    // A value refused at load whose boxes still show what was shown instead.
+    bool Refused(const Row& row) const {
+        if (refused_ == nullptr) {
+            return false;
+        }
+        const auto refused = refused_->find(row.key);
+        return refused != refused_->end() && refused->second == Shown(row);
+    }
+
     // The text the row stores in the configuration; nothing when it stores
     // none (no combo choice made, a registry switch, a row kept as stored).
     std::optional<std::string> SavedText(const Row& row) const {
@@ -213,6 +257,7 @@ private:
     }
 
     frmMain& form_;
+    Refusals* refused_ = nullptr;
 };
 
 const Row& RowOf(const std::string& key) {
@@ -228,8 +273,13 @@ const Row& RowOf(const std::string& key) {
 
 }  // namespace
 
+void frmMain::LimitTextBoxes() {
+    RowTransfer(*this).LimitBoxes();
+}
+
 void frmMain::PopulateFormPOP3() {
-    const RowTransfer rows(*this);
+    refusedValues_.clear();
+    const RowTransfer rows(*this, refusedValues_);
     const auto load = [&](const char* key) { rows.LoadPlain(RowOf(key)); };
     thresholds_.PrepareThresholdControls();
     fields_.ForgetRefusal();
@@ -308,8 +358,8 @@ void frmMain::PopulateFormPOP3() {
         load("oe_save_scanned_addresses");
         load("oe_scan_frequency");
 
-        rows.SetText(IDC_txtProxyServer, Value("proxy_server"));
-        rows.SetText(IDC_txtProxyPort, Value("proxy_port"));
+        load("proxy_server");
+        load("proxy_port");
         Checkpoint("HTTP Proxy Server Info");
 
         for (const char* key :
@@ -359,7 +409,7 @@ bool frmMain::ReadyToSave() {
 
 void frmMain::WriteSettings() {
     const bool written = LogTrap::Trap("SaveFormFieldsPOP3Err() Error ", " ", [&] {
-        const RowTransfer rows(*this);
+        const RowTransfer rows(*this, refusedValues_);
         KXProxyConf& conf = *modMain::gProxyConf;
         std::size_t count = 0;
         const Row* table = SettingsMapping::Rows(count);

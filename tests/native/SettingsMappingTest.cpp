@@ -168,6 +168,24 @@ TEST(SettingsMapping, AMegabyteValueIsRefusedAndDescribedNotCopied) {
     EXPECT_FALSE(M::BooleanSwitchOn(megabyte));
 }
 
+// A host name of up to 255 characters is shown as stored; a longer one is
+// refused by its length, without its text.
+TEST(SettingsMapping, AHostNameLongerThanAnyIsRefused) {
+    const std::string longest(255, 'h');
+    EXPECT_EQ(M::HostNameShown(longest), longest);
+    EXPECT_EQ(M::HostNameShown(""), "");
+    for (const std::string& tooLong : {longest + "h", std::string(1 << 20, '1')}) {
+        try {
+            M::HostNameShown(tooLong);
+            ADD_FAILURE() << tooLong.size() << " characters are no host name";
+        } catch (const ObjectError& error) {
+            EXPECT_EQ(error.Number(), 13);
+            EXPECT_EQ(error.Description(),
+                      "Type mismatch: " + std::to_string(tooLong.size()) + " characters, too long for a host name");
+        }
+    }
+}
+
 TEST(SettingsMapping, SenderDialogAndTrainingWeight) {
     EXPECT_TRUE(M::SenderDialogOn("1"));
     EXPECT_TRUE(M::SenderDialogOn("")) << "first run";

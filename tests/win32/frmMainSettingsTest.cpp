@@ -222,6 +222,89 @@ TEST_F(SettingsLoadSave, AMegabyteOfDigitsIsRefusedNamingItsSettingAndTheWindowO
     EXPECT_NE(saved.find(conf), std::string::npos) << "a refused value saves nothing";
 }
 
+// A megabyte in a box's setting: the window opens without it, logs the key
+// (not the value), and Apply or OK keep the file's value until the user
+// types into that box.
+TEST_F(SettingsLoadSave, AMegabyteInATextBoxIsRefusedByKeyAndKeptUntilTheBoxIsEdited) {
+    const std::string digits(1 << 20, '1');
+    struct Case {
+        const char* seeded;  // the seed's line of the key
+        const char* key;
+        int box;
+        const char* shown;  // what the box shows instead
+        const char* refusal;
+        bool asksForNumber;  // a number box that must hold one to save
+        const char* typed;
+        const char* savedTyped;
+    };
+    const Case cases[] = {
+        {"proxy_server=proxy.example.com", "proxy_server", IDC_txtProxyServer, "",
+         "1048576 characters, too long for a host name", false, "proxy.example.net", "proxy_server=proxy.example.net"},
+        {"proxy_port=3128", "proxy_port", IDC_txtProxyPort, "", "1048576 characters, too long for a number", false,
+         "8080", "proxy_port=8080"},
+        {"rbl_threshold=2:98", "rbl_threshold", IDC_txtMinRBLThreshold, "1",
+         "1048576 characters, too long for a number", false, "3", "rbl_threshold=3:99"},
+        {"max_word_entries=40000", "max_word_entries", IDC_txtMaxWordEntries, "",
+         "1048576 characters, too long for a number", true, "50000", "max_word_entries=50000"},
+    };
+    const auto boxTexts = [this] {
+        std::string texts;
+        for (const MsgBoxRequest& box : boxes) {
+            texts += box.title + ": " + box.text + "\n";
+        }
+        return texts;
+    };
+    for (const Case& c : cases) {
+        const std::string line =
+            std::string(c.key) + "=" + digits + (std::string(c.key) == "rbl_threshold" ? ":98" : "");
+        const std::string conf = Replaced(kSeed, {{c.seeded, line}});
+        for (int button : {IDC_cmdOK, IDC_cmdOK2}) {
+            LoadWindow(conf);
+            std::vector<std::string> errorLines;
+            for (const std::string& logged : logLines) {
+                if (logged.rfind("PopulateForm() Error ", 0) == 0) {
+                    errorLines.push_back(logged);
+                }
+            }
+            EXPECT_EQ(errorLines, std::vector<std::string>{"PopulateForm() Error 13 " + std::string(c.key) +
+                                                           ": Type mismatch: " + c.refusal})
+                << c.key;
+            EXPECT_EQ(Text(c.box), c.shown) << c.key;
+
+            Type(IDC_txtMinTraining, "120");
+            Click(button);
+            // Compared whole, not shown: a megabyte would bury the message.
+            if (c.asksForNumber) {
+                EXPECT_EQ(boxTexts(), "Brindlecote Varnholt: Please enter a numeric value.\n") << c.key;
+                EXPECT_TRUE(SavedConf() == conf) << c.key << ": nothing is saved";
+            } else {
+                EXPECT_EQ(boxTexts(), "") << c.key;
+                EXPECT_TRUE(SavedConf() == Replaced(conf, {{"min_training=150", "min_training=120"}}))
+                    << c.key << ": the refused value is kept, the edit saved";
+            }
+        }
+        LoadWindow(conf);
+        Type(c.box, c.typed);
+        Click(IDC_cmdOK);
+        EXPECT_TRUE(SavedConf() == Replaced(conf, {{line, c.savedTyped}}))
+            << c.key << ": what the user typed replaces it";
+    }
+}
+
+// The user cannot type more into a box than its value may hold.
+TEST_F(SettingsLoadSave, ABoxTakesNoMoreThanItsValueMayHold) {
+    LoadWindow("listen_port=8110\r\n");
+    const std::string pasted(300, '7');
+    for (const auto& [box, longest] : std::vector<std::pair<int, std::size_t>>{{IDC_txtProxyServer, 255},
+                                                                               {IDC_txtInPort, 64},
+                                                                               {IDC_txtMaxRBLThreshold, 64},
+                                                                               {IDC_txtMsgModThreshold, 64}}) {
+        SendMessageA(Control(box), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(""));
+        SendMessageA(Control(box), EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(pasted.c_str()));
+        EXPECT_EQ(Text(box), pasted.substr(0, longest)) << box;
+    }
+}
+
 TEST_F(SettingsLoadSave, FirstRunDefaultsForTheMailClientThresholdAndTheConfirmationSetting) {
     // Taken away for the test and put back afterwards, so no choice of the
     // test is left behind in the prefix.
