@@ -1,6 +1,6 @@
 #include "RBLSelection.h"
 
-#include <algorithm>
+#include <unordered_set>
 
 #include "TextCompare.h"
 
@@ -8,20 +8,29 @@ namespace RBLSelection {
 
 namespace {
 
-bool Holds(const std::vector<std::string>& zones, const std::string& zone) {
-    return std::any_of(zones.begin(), zones.end(),
-                       [&](const std::string& other) { return TextCompare(other, zone) == 0; });
+// Zones compare without regard to letter case; a set keeps a long list's
+// lookups from growing with the other list's length.
+std::unordered_set<std::string> SmallForms(const std::vector<std::string>& zones) {
+    std::unordered_set<std::string> forms;
+    forms.reserve(zones.size());
+    for (const std::string& zone : zones) {
+        forms.insert(LowerCase(zone));
+    }
+    return forms;
 }
 
 }  // namespace
 
 std::vector<Zone> ZonesToShow(const std::vector<std::string>& available, const std::vector<std::string>& active) {
+    const std::unordered_set<std::string> activeForms = SmallForms(active);
+    const std::unordered_set<std::string> availableForms = SmallForms(available);
     std::vector<Zone> zones;
+    zones.reserve(available.size() + active.size());
     for (const std::string& zone : available) {
-        zones.push_back({zone, Holds(active, zone)});
+        zones.push_back({zone, activeForms.count(LowerCase(zone)) != 0});
     }
     for (const std::string& zone : active) {
-        if (!Holds(available, zone)) {
+        if (availableForms.count(LowerCase(zone)) == 0) {
             zones.push_back({zone, true});
         }
     }

@@ -23,9 +23,9 @@ std::string Megabyte() {
     return std::string(1 << 20, '1');
 }
 
-std::string Entries(const char* format, const char* separator) {
+std::string Entries(const char* format, const char* separator, int count = kLongList) {
     std::string entries;
-    for (int i = 0; i < kLongList; ++i) {
+    for (int i = 0; i < count; ++i) {
         char entry[64];
         std::snprintf(entry, sizeof entry, format, i / 250, i % 250);
         if (i > 0) {
@@ -72,6 +72,16 @@ const Case kCases[] = {
          layout.Write("conf\\brindlecote.conf",
                       EachValue(defaults, [](const std::string& key, const std::string& value) {
                           return key == "blocked_ip_list" ? Entries("10.%d.%d.1", ",") : value;
+                      }));
+     }},
+    {"20,000 blocklist zones, half of them used",
+     [](const ProgramLayout& layout, const std::string& defaults) {
+         layout.Write("conf\\brindlecote.conf",
+                      EachValue(defaults, [](const std::string& key, const std::string& value) {
+                          if (key == "available_rbl_list") {
+                              return Entries("zone%d.%d.example", ",");
+                          }
+                          return key == "rbl_list" ? Entries("zone%d.%d.example", ",", kLongList / 2) : value;
                       }));
      }},
     {"20,000 blocked senders",
