@@ -19,12 +19,18 @@ void Prepare(HWND list) {
     ListView_InsertColumn(list, 0, &column);
 }
 
-int Append(HWND list, const std::string& text) {
+int Append(HWND list, const std::string& text, bool checked) {
     LVITEMA item{};
     item.mask = LVIF_TEXT;
     item.iItem = ListView_GetItemCount(list);
     item.pszText = const_cast<char*>(text.c_str());
-    return ListView_InsertItem(list, &item);
+    // The list gives a new item an empty check box whatever the insert asks
+    // for, so a tick is set once the item is in.
+    const int index = ListView_InsertItem(list, &item);
+    if (checked && index >= 0) {
+        ListView_SetCheckState(list, index, TRUE);
+    }
+    return index;
 }
 
 std::vector<std::pair<std::string, bool>> Entries(HWND list) {

@@ -12,8 +12,8 @@ namespace CheckList {
 
 // Gives the list its check boxes and, when it has none yet, its one column.
 void Prepare(HWND list);
-// Adds an item at the end; its index.
-int Append(HWND list, const std::string& text);
+// Adds an item at the end, its check box ticked as given; its index.
+int Append(HWND list, const std::string& text, bool checked = false);
 // Each item's text, and whether its check box is ticked.
 std::vector<std::pair<std::string, bool>> Entries(HWND list);
 // Whether the notice tells of a check box ticked or cleared. An item being

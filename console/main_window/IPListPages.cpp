@@ -86,8 +86,9 @@ void IPListPages::LoadRBLs() {
             modMain::gProxyConf->Get_Available_RBL_List(), modMain::gProxyConf->Get_RBL_List());
         const RedrawOff quiet(list);
         ListView_DeleteAllItems(list);
+        // The list's handle is looked up once: a lookup walks every page.
         for (const RBLSelection::Zone& zone : zones) {
-            AppendListItem(IDC_lstRBLs, zone.name, zone.active);
+            CheckList::Append(list, zone.name, zone.active);
         }
     });
     mLoadingRBLs = false;
@@ -132,7 +133,7 @@ void IPListPages::AppendListItem(int box, const std::string& text, bool checked)
         SendMessageA(control, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
         return;
     }
-    ListView_SetCheckState(control, CheckList::Append(control, text), checked);
+    CheckList::Append(control, text, checked);
 }
 
 bool IPListPages::OnCommand(int id, int code) {
