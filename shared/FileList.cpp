@@ -125,6 +125,10 @@ void FileList::Save(const std::string& path) {
     if (target.empty()) {
         throw ObjectError(75, "FileList::Save", "Path/File access error: the list has no file");
     }
+    // Taken again inside Update. A list that one program alone writes (the
+    // scanner's seen messages) takes it too, so that its saves also clear
+    // the temporary files that a killed run of that program left behind.
+    const FileLock lock(target);
     if (own && loadFailed_) {
         throw ObjectError(
             kListNotLoaded, "FileList::Save",

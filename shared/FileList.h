@@ -47,8 +47,8 @@ public:
     void Remove(const std::string& entry);
     bool Exists(const std::string& entry);
     // Writes the list to the path, or to its own file when the path is
-    // missing or blank. Raises what the file system raises, kListNotLoaded
-    // and kListNotText (see above).
+    // missing or blank, under that file's FileLock. Raises what the lock and
+    // the file system raise, kListNotLoaded and kListNotText (see above).
     void Save(const std::string& path = "");
     std::int32_t Count() const;
     // The entries in ascending order.

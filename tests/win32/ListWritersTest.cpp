@@ -29,6 +29,31 @@ protected:
     std::filesystem::path dir_;
 };
 
+// The id of a process that has ended and whose id the system has freed, or
+// 0 when it is not freed in time. ListWriter without its arguments ends at
+// once; the id is kept while a handle to the process is open.
+DWORD FreedProcessId() {
+    DWORD freed = 0;
+    {
+        ChildProcess child(TestBinPath("ListWriter.exe"), "");
+        if (!child.WaitForExit(30000)) {
+            return 0;
+        }
+        freed = child.Id();
+    }
+    // Wine frees the id a moment after the last handle has gone.
+    const bool gone = WaitUntil(
+        [freed] {
+            HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, freed);
+            if (process != nullptr) {
+                CloseHandle(process);
+            }
+            return process == nullptr;
+        },
+        30000);
+    return gone ? freed : 0;
+}
+
 // How often each entry stands in the file.
 std::map<std::string, int> Tally(const std::string& path) {
     std::map<std::string, int> tally;
@@ -127,25 +152,11 @@ TEST_F(ListWriters, TheTemporaryFilesOfEndedWritersGoWhenTheListIsNextChanged) {
     ChildProcess running(TestBinPath("ListWriter.exe"),
                          std::string("\"").append(PathOf("other_list")).append("\" hold x@example.org 120000"));
     // ListWriter without its arguments ends at once. The system keeps the id
-    // of an ended process while a handle to it is open, and frees it after.
+    // of an ended process while a handle to it is open.
     ChildProcess ended(TestBinPath("ListWriter.exe"), "");
     ASSERT_TRUE(ended.WaitForExit(30000));
-    DWORD freed = 0;
-    {
-        ChildProcess child(TestBinPath("ListWriter.exe"), "");
-        ASSERT_TRUE(child.WaitForExit(30000));
-        freed = child.Id();
-    }
-    // Wine frees the id a moment after the last handle has gone.
-    ASSERT_TRUE(WaitUntil(
-        [freed] {
-            HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, freed);
-            if (process != nullptr) {
-                CloseHandle(process);
-            }
-            return process == nullptr;
-        },
-        30000));
+    const DWORD freed = FreedProcessId();
+    ASSERT_NE(freed, 0u);
     ASSERT_TRUE(running.Running());
     const std::string endedId = std::to_string(ended.Id());
     struct Case {
@@ -182,6 +193,28 @@ TEST_F(ListWriters, TheTemporaryFilesOfEndedWritersGoWhenTheListIsNextChanged) {
     }
     EXPECT_EQ(FileSystem::ReadWholeFile(list), "kept@example.org\r\nnew@example.org\r\n");
     EXPECT_TRUE(running.Running());
+}
+
+// A list that one program alone writes, saved without a change through
+// Update (the scanner's seen messages), also clears what a killed run of
+// that program left behind.
+TEST_F(ListWriters, SavingAListWithoutUpdateAlsoClearsTheTemporaryFilesOfEndedWriters) {
+    const std::string list = PathOf("oeinbox");
+    FileSystem::WriteWholeFile(list, "7\r\n");
+    const DWORD freed = FreedProcessId();
+    ASSERT_NE(freed, 0u);
+    const std::string left = PathOf("oeinbox." + std::to_string(freed) + ".tmp");
+    FileSystem::WriteWholeFile(left, "");
+
+    FileList seen;
+    seen.FileLocation(list);
+    seen.SortMode(SortedList::kNumeric);
+    seen.Load();
+    seen.Add("12");
+    seen.Save();
+
+    EXPECT_FALSE(FileSystem::FileExists(left));
+    EXPECT_EQ(FileSystem::ReadWholeFile(list), "7\r\n12\r\n");
 }
 
 }  // namespace
