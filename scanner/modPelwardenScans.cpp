@@ -1,6 +1,9 @@
 #include "CDbx.h"
+#include "Conf.h"
 #include "FileList.h"
+#include "FileSystem.h"
 #include "LogTrap.h"
+#include "ObjectError.h"
 #include "Resources.h"
 #include "SortedList.h"
 #include "StringIds.h"
@@ -51,6 +54,17 @@ void ReportOpenFailure(const CDbx& reader, const std::string& status, const std:
     };
     ShowStatus(withCause(status));
     WriteLog(withCause(log));
+}
+
+// The seen-id file tells which messages were fed before. One that cannot be
+// read as text tells nothing and cannot take the new ids either, so a scan
+// over it would feed every message again at each run: it feeds none, and
+// the file is left for the user to mend or delete.
+void RequireSeenFileText(const std::string& path) {
+    if (FileSystem::FileExists(path) && !Conf::ReadableAsText(FileSystem::ReadWholeFile(path))) {
+        throw ObjectError(FileList::kListNotText, "FileList::Load",
+                          Conf::NotTextReason(path) + ", so no message was fed. The file was left as it was.");
+    }
 }
 
 void RegisterSenders(const std::string& field) {
@@ -121,6 +135,7 @@ void Scan(const ScanKind& kind, const std::string& path) {
             ReportOpenFailure(reader, LoadResText(kind.openFailureId), kind.openFailureLog);
             return;
         }
+        RequireSeenFileText(ConfPath(kind.seenFile));
         seen.FileLocation(ConfPath(kind.seenFile));
         seen.SortMode(SortedList::kNumeric);
         seen.Load();

@@ -9,10 +9,14 @@
 #include <vector>
 
 #include "CDbx.h"
+#include "Conf.h"
+#include "ConfSamples.h"
 #include "DbxWriter.h"
+#include "FileList.h"
 #include "FileSystem.h"
 #include "LogTrap.h"
 #include "MsgBox.h"
+#include "NotTextFiles.h"
 #include "ObjectError.h"
 #include "modPelwardenMain.h"
 
@@ -422,6 +426,35 @@ TEST_F(PelwardenScan, ABadLineInTheSeenFileIsSkippedAndTheOtherIdsKept) {
     EXPECT_EQ(boxes_, std::vector<std::string>({"LoadList Error"}));
     EXPECT_EQ(calls_.back(), "addMessage2 7 text 2 -100 0");
     EXPECT_EQ(Conf("oeinbox"), "1\r\n2\r\n3\r\n");
+}
+
+// A seen-id file that cannot be read as text tells nothing of what was fed
+// and cannot take the new ids: a scan over it would feed every message again
+// at each run. The scan feeds nothing, leaves the file as it is and says why.
+TEST_F(PelwardenScan, ASeenFileThatIsNotTextStopsItsScanAndIsLeftAsItIs) {
+    const ConfSamples::Sample samples[] = {
+        NotTextFiles::Sample(NotTextFiles::kRandomBytes),
+        {"the ids saved as UTF-16", "\xFF\xFE" + ConfSamples::Utf16("1\r\n2\r\n", false)},
+    };
+    for (const StoreScan& s : kStoreScans) {
+        const std::string store = WriteStore(s.store, {{1, 60, "a@b", "c@d"}, {2, 60, "e@f", "g@h"}});
+        for (const ConfSamples::Sample& sample : samples) {
+            FileSystem::WriteWholeFile(ConfPath(s.seenFile), sample.bytes);
+            for (int run = 1; run <= 2; ++run) {
+                calls_.clear();
+                log_.clear();
+                s.scan(store);
+                EXPECT_EQ(calls_, std::vector<std::string>{}) << s.seenFile << ", " << sample.name << ", run " << run;
+                EXPECT_EQ(log_, std::vector<std::string>{std::string(s.procedure) + "() Error " +
+                                                         std::to_string(FileList::kListNotText) + " : " +
+                                                         Conf::NotTextReason(ConfPath(s.seenFile)) +
+                                                         ", so no message was fed. The file was left as it was."})
+                    << s.seenFile << ", " << sample.name;
+                EXPECT_TRUE(Conf(s.seenFile) == sample.bytes) << s.seenFile << ", " << sample.name;
+            }
+        }
+    }
+    EXPECT_EQ(boxes_, std::vector<std::string>{});
 }
 
 TEST_F(PelwardenScan, DetailLevelLogsTheStoreScanned) {
