@@ -139,6 +139,10 @@ void Scan(const ScanKind& kind, const std::string& path) {
         seen.FileLocation(ConfPath(kind.seenFile));
         seen.SortMode(SortedList::kNumeric);
         seen.Load();
+        // Ids that could not be recorded would be fed again at every run:
+        // the list is saved once before anything is fed, so a file that
+        // cannot be written stops the scan here.
+        seen.Save();
         seenLoaded = true;
         int unreadable = 0;
         for (const auto& email : reader.EMails()) {

@@ -457,6 +457,26 @@ TEST_F(PelwardenScan, ASeenFileThatIsNotTextStopsItsScanAndIsLeftAsItIs) {
     EXPECT_EQ(boxes_, std::vector<std::string>{});
 }
 
+// Ids that cannot be recorded would be fed again at every run: a seen-id
+// file that cannot be written (here a folder of its name) stops its scan
+// before anything is fed, and each run says so once.
+TEST_F(PelwardenScan, ASeenFileThatCannotBeWrittenStopsItsScanBeforeAnythingIsFed) {
+    for (const StoreScan& s : kStoreScans) {
+        const std::string store = WriteStore(s.store, {{1, 60, "a@b", "c@d"}});
+        const std::filesystem::path folder = dir_ / "conf" / s.seenFile;
+        std::filesystem::create_directories(folder);
+        for (int run = 1; run <= 2; ++run) {
+            calls_.clear();
+            log_.clear();
+            s.scan(store);
+            EXPECT_EQ(calls_, std::vector<std::string>{}) << s.seenFile << ", run " << run;
+            ASSERT_EQ(log_.size(), 1u) << s.seenFile << ", run " << run;
+            EXPECT_EQ(log_[0].rfind(std::string(s.procedure) + "() Error 75 : ", 0), 0u) << log_[0];
+        }
+        EXPECT_TRUE(std::filesystem::is_directory(folder)) << s.seenFile;
+    }
+}
+
 TEST_F(PelwardenScan, DetailLevelLogsTheStoreScanned) {
     gDebugLevel = 8;
     const std::string inbox = WriteStore("Inbox.dbx", {});
