@@ -77,9 +77,10 @@ void BlockedSenders(const std::vector<std::string>& list) {
         // the file as it is now and is written before the console goes on.
         gBlockedSenders->Update([&] {
             for (const std::string& entry : list) {
-                const std::string address = FormatEmail(entry);
-                if (!address.empty() && !gBlockedSenders->Exists(address)) {
-                    gBlockedSenders->Add(address);
+                for (const std::string& address : BlockedSenderAddresses(entry)) {
+                    if (!gBlockedSenders->Exists(address)) {
+                        gBlockedSenders->Add(address);
+                    }
                 }
             }
             gBlockedSenders->Save();

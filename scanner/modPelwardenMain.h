@@ -64,6 +64,12 @@ bool WithinLastDay(const std::string& mailDate);
 std::string FormatEmail(const std::string& address);
 // The parts of a ";"-separated address field; none for an empty field.
 std::vector<std::string> SplitAddresses(const std::string& field);
+// The senders that one blocked-sender value of the mail client holds, in
+// address form: each of its lines, and each string of a REG_MULTI_SZ. Empty
+// ones are left out, and so are those holding control characters: written
+// to the blocked list, such bytes would split an entry or make the file
+// unreadable as text for every program that writes it.
+std::vector<std::string> BlockedSenderAddresses(const std::string& value);
 
 // The Inbox scan: messages under 24 hours old not yet in conf\oeinbox.
 void PreviousFrom(const std::string& path);

@@ -1,8 +1,10 @@
+#include <algorithm>
 #include <charconv>
 #include <chrono>
 #include <cstdio>
 
 #include "CivilDate.h"
+#include "FileList.h"
 #include "ObjectError.h"
 #include "TextCompare.h"
 #include "modPelwardenMain.h"
@@ -84,6 +86,23 @@ std::vector<std::string> SplitAddresses(const std::string& field) {
         return {};
     }
     return SplitText(field, ';');
+}
+
+std::vector<std::string> BlockedSenderAddresses(const std::string& value) {
+    // The NULs of a REG_MULTI_SZ part its strings, as line ends part lines.
+    std::string lines = value;
+    std::replace(lines.begin(), lines.end(), '\0', '\n');
+    std::vector<std::string> addresses;
+    for (const std::string& line : ListFileEntries(lines)) {
+        std::string address = FormatEmail(line);
+        const bool control = std::any_of(address.begin(), address.end(), [](char c) {
+            return static_cast<unsigned char>(c) < 0x20 || c == 0x7F;
+        });
+        if (!address.empty() && !control) {
+            addresses.push_back(std::move(address));
+        }
+    }
+    return addresses;
 }
 
 std::optional<std::int32_t> LeadingNumber(const std::string& text) {

@@ -39,6 +39,26 @@ TEST(SplitAddresses, SplitsAtEverySemicolonAndKeepsEmptyParts) {
     EXPECT_EQ(SplitAddresses(";"), std::vector<std::string>({"", ""}));
 }
 
+TEST(BlockedSenderAddresses, EachLineAndEachStringOfAValueIsOneSenderAndNoControlByteIsKept) {
+    using Addresses = std::vector<std::string>;
+    const struct {
+        const char* name;
+        std::string value;
+        Addresses expected;
+    } cases[] = {
+        {"one sender", " <Spammer@Bad.Example> ", {"spammer@bad.example"}},
+        {"nothing", "", {}},
+        {"the strings of a REG_MULTI_SZ", std::string("Multi1@X\0<multi2@y>\0", 20), {"multi1@x", "multi2@y"}},
+        {"lines", "a@b\r\nc@d\ne@f\rg@h", {"a@b", "c@d", "e@f", "g@h"}},
+        {"empty lines and strings", std::string("\r\n\0 \0a@b\r\n", 10), {"a@b"}},
+        {"control bytes", "x\x01y@z\ta@b\x7F", {}},
+        {"bytes above 127", "\xE9t\xE9@caf\xE9.example", {"\xE9t\xE9@caf\xE9.example"}},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(BlockedSenderAddresses(c.value), c.expected) << c.name;
+    }
+}
+
 // 2026-03-10 10:00:00 UTC in seconds since 1970.
 constexpr std::int64_t kTenOClock = 1773136800;
 
