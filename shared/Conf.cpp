@@ -19,6 +19,8 @@ namespace {
 
 const char kLineEnd[] = "\r\n";
 
+const std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+
 // The error number of a refused rewrite of a file that is not text: that of
 // any other file failure, so callers need not tell the two apart.
 const std::int32_t kNotText = 75;
@@ -115,7 +117,7 @@ void Conf::Load() {
     }
     const std::string text = FileSystem::ReadWholeFile(path_);
     loadedAsText_ = ReadableAsText(text);
-    const std::vector<FileSystem::TextLine> lines = FileSystem::SplitLinesWithEnds(text);
+    const std::vector<FileSystem::TextLine> lines = FileSystem::SplitLinesWithEnds(TextAfterByteOrderMark(text));
     list_.Reserve(lines.size());
     for (const FileSystem::TextLine& line : lines) {
         const auto equals = SettingEquals(line.text);
@@ -145,7 +147,22 @@ bool Conf::ReadableAsText(const std::string& bytes) {
     return stray <= kStrayBytes + bytes.size() / kStrayShare;
 }
 
-std::string Conf::CopyLines(const std::string& fileText, const SettingWriter& setting) {
+bool Conf::HasByteOrderMark(std::string_view fileText) {
+    return fileText.substr(0, kByteOrderMark.size()) == kByteOrderMark;
+}
+
+std::string_view Conf::TextAfterByteOrderMark(std::string_view fileText) {
+    return HasByteOrderMark(fileText) ? fileText.substr(kByteOrderMark.size()) : fileText;
+}
+
+std::string Conf::WithByteOrderMark(std::string text, bool marked) {
+    if (marked || HasByteOrderMark(text)) {
+        text.insert(0, kByteOrderMark);
+    }
+    return text;
+}
+
+std::string Conf::CopyLines(std::string_view fileText, const SettingWriter& setting) {
     std::string out;
     out.reserve(fileText.size());
     std::string text;
@@ -271,14 +288,16 @@ bool Conf::Commit(const std::string& procedure, const std::function<std::string(
             // current directory is.
             throw ObjectError(75, "Conf", "No configuration file is set");
         }
-        const FileText fileText =
-            FileSystem::FileExists(path_) ? FileText(FileSystem::ReadWholeFile(path_)) : std::nullopt;
-        if (fileText && !ReadableAsText(*fileText)) {
+        const std::optional<std::string> file =
+            FileSystem::FileExists(path_) ? std::optional(FileSystem::ReadWholeFile(path_)) : std::nullopt;
+        if (file && !ReadableAsText(*file)) {
             RefuseNotText(prefix);
             return false;
         }
+        // The lines are rewritten after the file's mark, which stays in front.
+        const FileText lines = file ? FileText(TextAfterByteOrderMark(*file)) : std::nullopt;
         const std::string temp = path_ + ".tmp";
-        FileSystem::WriteWholeFile(temp, compose(fileText));
+        FileSystem::WriteWholeFile(temp, WithByteOrderMark(compose(lines), file && HasByteOrderMark(*file)));
         replacing = true;
         FileSystem::AtomicReplace(temp, path_);
         return true;

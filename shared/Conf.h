@@ -17,6 +17,8 @@
 //
 // Lines end in CR LF, CR or LF when read; new lines are written with CR LF. A
 // key may stand on several lines; lookups and SetValue always answer the first.
+// A UTF-8 byte-order mark in front (Notepad's "UTF-8") is the file's, not its
+// first line's: a rewrite keeps it in front.
 //
 // Writing goes to the path + ".tmp", which then replaces the file in one step,
 // so the file is always either the old or the new version. Save and
@@ -66,16 +68,26 @@ public:
     // "<path> cannot be read as text (it may have been saved as ...)".
     static std::string NotTextReason(const std::string& path);
 
+    // The text of a file after the UTF-8 byte-order mark in front of it, if
+    // any: the mark belongs to the file, not to its first line. Anywhere else
+    // its bytes are ordinary ones. The view lasts as long as the text.
+    static std::string_view TextAfterByteOrderMark(std::string_view fileText);
+    static bool HasByteOrderMark(std::string_view fileText);
+    // The file that holds the text: with the mark in front when `marked`, and
+    // also when the text begins with the mark's bytes, which a reader would
+    // otherwise take for the file's own mark.
+    static std::string WithByteOrderMark(std::string text, bool marked);
+
 private:
     // Gives the text of a setting line of the file (key as spelt there), or
     // false to drop the line.
     using SettingWriter = std::function<bool(std::string_view key, std::string_view line, std::string& out)>;
-    // The file as it is now, when there is one.
-    using FileText = std::optional<std::string>;
+    // The file's text after its byte-order mark, when there is a file.
+    using FileText = std::optional<std::string_view>;
 
     // The file's lines as a rewrite keeps them: every line as it is, except
     // settings, which are as `setting` says.
-    static std::string CopyLines(const std::string& fileText, const SettingWriter& setting);
+    static std::string CopyLines(std::string_view fileText, const SettingWriter& setting);
     // The new file of Save and of WriteValue.
     std::string SavedText(const FileText& fileText);
     // The lines of the keys with values that the copy did not write

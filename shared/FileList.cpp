@@ -2,6 +2,8 @@
 
 #include <exception>
 #include <functional>
+#include <string>
+#include <utility>
 
 #include "Conf.h"
 #include "FileLock.h"
@@ -28,7 +30,7 @@ std::size_t Fingerprint(const std::string& text) {
 
 std::vector<std::string> ListFileEntries(const std::string& text) {
     std::vector<std::string> entries;
-    for (const FileSystem::TextLine& line : FileSystem::SplitLinesWithEnds(text)) {
+    for (const FileSystem::TextLine& line : FileSystem::SplitLinesWithEnds(Conf::TextAfterByteOrderMark(text))) {
         // No byte is a space in one case and not in the other, so trimming
         // first gives the same entry with less to lower.
         std::string entry = LowerCase(TrimSpaces(line.text));
@@ -139,8 +141,13 @@ void FileList::Save(const std::string& path) {
             kListNotText, "FileList::Save",
             Conf::NotTextReason(target) + ", so the list was not saved to it. The file was left as it was.");
     }
-    std::string text;
-    list_.ForEachRecord([&](const std::string& key, const Variant&) { text.append(key).append("\r\n"); });
+    std::string entries;
+    list_.ForEachRecord([&](const std::string& key, const Variant&) { entries.append(key).append("\r\n"); });
+    // A file's mark is not kept: the entries are sorted, and a reader that
+    // does not skip a mark (the daemon may not) would take it for part of
+    // whichever entry came first. Only an entry that begins with the mark's
+    // bytes gets one in front, so that it reads back as it is.
+    const std::string text = Conf::WithByteOrderMark(std::move(entries), false);
     // The other programs that write the file use temporary files of their own.
     FileSystem::ReplaceWithText(target, text, FileLock::OwnTemporaryPath(target));
     if (own) {

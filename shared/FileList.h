@@ -13,7 +13,8 @@
 // A list file of one entry per line, held as a set of entries in a
 // SortedList (text mode unless told otherwise). Entries are lower-cased and
 // trimmed when loaded; the file is written in ascending order, CR LF after
-// each entry.
+// each entry, without the UTF-8 byte-order mark it may have had in front
+// (see ListFileEntries).
 //
 // A load that could not read the file leaves the list incomplete; saving it
 // over the file would throw away every entry that was not read. Until a
@@ -84,5 +85,6 @@ private:
 };
 
 // The entries a list file's text holds: each line lower-cased and trimmed of
-// spaces, empty ones left out. Lines may end in CR LF, LF or CR.
+// spaces, empty ones left out. Lines may end in CR LF, LF or CR. A UTF-8
+// byte-order mark in front of the text is the file's, not the first entry's.
 std::vector<std::string> ListFileEntries(const std::string& text);

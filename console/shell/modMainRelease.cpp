@@ -2,6 +2,7 @@
 #include <cctype>
 #include <vector>
 
+#include "Conf.h"
 #include "FileSystem.h"
 #include "TextCompare.h"
 #include "VersionCompare.h"
@@ -12,8 +13,6 @@ namespace modMain {
 namespace {
 
 const std::string kVersionKey = "version=";
-// What an editor saving UTF-8 may put in front of the first line.
-const std::string kByteOrderMark = "\xEF\xBB\xBF";
 
 bool IsNumber(const std::string& text) {
     const std::string part = TrimSpaces(text);
@@ -35,8 +34,8 @@ std::string ResponseBody(const std::string& response) {
 }
 
 std::string ReleaseNumber(const std::string& body) {
-    const bool marked = body.compare(0, kByteOrderMark.size(), kByteOrderMark) == 0;
-    for (const std::string& line : FileSystem::SplitLines(marked ? body.substr(kByteOrderMark.size()) : body)) {
+    // An editor saving UTF-8 may put a byte-order mark in front of the first line.
+    for (const std::string& line : FileSystem::SplitLines(Conf::TextAfterByteOrderMark(body))) {
         const std::size_t start = line.find_first_not_of(" \t");
         if (start != std::string::npos && line.compare(start, kVersionKey.size(), kVersionKey) == 0) {
             return TrimSpaces(line.substr(start + kVersionKey.size()));

@@ -104,6 +104,69 @@ TEST_F(ConfTest, LinesNotChangedKeepEveryByteThroughSaveAndWriteValue) {
     EXPECT_TRUE(boxes_.empty());
 }
 
+// Notepad's "UTF-8" puts a byte-order mark in front of the first line. It is
+// the file's, not the first key's: the key is found as written, and both
+// ways of writing rewrite that key's line in place with the mark kept in
+// front, once. Further on in the file the mark's bytes are ordinary bytes.
+TEST_F(ConfTest, AByteOrderMarkInFrontBelongsToTheFileNotToTheFirstKey) {
+    const std::string mark = "\xEF\xBB\xBF";
+    const struct {
+        const char* name;
+        std::string file;
+        std::string key;
+        // nullptr: the file has no line for the key.
+        const char* loaded;
+        // Set before the save; WriteValue then writes "10".
+        const char* set;
+        std::string saved;
+        std::string written;
+    } cases[] = {
+        {"a marked file", mark + "listen_port=8110\r\n# port\r\n", "listen_port", "8110", "9",
+         mark + "listen_port=9\r\n# port\r\n", mark + "listen_port=10\r\n# port\r\n"},
+        {"one line without an end", mark + "listen_port=8110", "listen_port", "8110", "9", mark + "listen_port=9\r\n",
+         mark + "listen_port=10\r\n"},
+        {"the first line dropped", mark + "listen_port=8110\nb=2\n", "listen_port", "8110", "", mark + "b=2\n",
+         mark + "b=2\nlisten_port=10\r\n"},
+        {"the mark alone", mark, "listen_port", nullptr, "9", mark + "listen_port=9\r\n", mark + "listen_port=10\r\n"},
+        {"a second mark is the first key's", mark + mark + "k=1\r\n", mark + "k", "1", "9", mark + mark + "k=9\r\n",
+         mark + mark + "k=10\r\n"},
+        {"a mark further on", "a=1\r\n" + mark + "k=1\r\n", mark + "k", "1", "9", "a=1\r\n" + mark + "k=9\r\n",
+         "a=1\r\n" + mark + "k=10\r\n"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        Conf conf = Loaded(c.file);
+        EXPECT_TRUE(conf.LoadedAsText());
+        EXPECT_EQ(conf.KeyExists(c.key), c.loaded != nullptr);
+        EXPECT_EQ(conf.TextValue(c.key), c.loaded ? c.loaded : "");
+        conf.SetValue(c.key, c.set);
+        ASSERT_TRUE(conf.Save());
+        EXPECT_EQ(Saved(), c.saved);
+        ASSERT_TRUE(conf.WriteValue(c.key, "10"));
+        EXPECT_EQ(Saved(), c.written);
+        // What was written loads back with the key as it was spelt.
+        EXPECT_EQ(Loaded(Saved()).TextValue(c.key), "10");
+    }
+    EXPECT_TRUE(log_.empty());
+}
+
+// A new file whose first key begins with the mark's bytes gets a mark in
+// front of them, or a load would take them for the file's mark.
+TEST_F(ConfTest, ANewFileReadsBackAKeyThatBeginsWithTheMarksBytes) {
+    const std::string key = "\xEF\xBB\xBFk";
+    Conf conf;
+    conf.ConfigFile(PathOf("settings.conf"));
+    conf.SetValue(key, "1");
+    ASSERT_TRUE(conf.Save());
+    EXPECT_EQ(Saved(), "\xEF\xBB\xBF" + key + "=1\r\n");
+    EXPECT_EQ(Loaded(Saved()).TextValue(key), "1");
+
+    std::filesystem::remove(dir_ / "settings.conf");
+    ASSERT_TRUE(conf.WriteValue(key, "2"));
+    EXPECT_EQ(Saved(), "\xEF\xBB\xBF" + key + "=2\r\n");
+    EXPECT_EQ(Loaded(Saved()).TextValue(key), "2");
+}
+
 // A list of 20,000 entries, each line one address, the last without an end.
 std::string LongList() {
     std::string list;

@@ -50,6 +50,50 @@ TEST_F(FileListTest, LoadsEachNonEmptyLineLowerCasedAndTrimmed) {
     EXPECT_TRUE(boxes_.empty());
 }
 
+// A byte-order mark in front of the file (Notepad's "UTF-8") is not part of
+// the first entry. A save sorts the entries, so a mark kept in front would
+// stick to whichever comes first for a reader that does not skip it: the
+// file is written without one. Further on, the mark's bytes are an entry's.
+TEST_F(FileListTest, AByteOrderMarkInFrontIsNoPartOfTheFirstEntry) {
+    const std::string mark = "\xEF\xBB\xBF";
+    const struct {
+        const char* name;
+        std::string file;
+        Entries entries;
+        std::string saved;
+    } cases[] = {
+        {"a marked file",
+         mark + "zed@spam.example\r\naaa@spam.example\r\n",
+         {"aaa@spam.example", "zed@spam.example"},
+         "aaa@spam.example\r\nzed@spam.example\r\n"},
+        {"spaces and capitals after the mark",
+         mark + "  Zed@Spam.Example \n",
+         {"zed@spam.example"},
+         "zed@spam.example\r\n"},
+        {"the mark alone", mark, {}, ""},
+        {"a mark further on", "b@x\r\n" + mark + "a@x\r\n", {"b@x", mark + "a@x"}, "b@x\r\n" + mark + "a@x\r\n"},
+        // The entry keeps the second mark, so the file needs one in front.
+        {"two marks", mark + mark + "a@x\r\n", {mark + "a@x"}, mark + mark + "a@x\r\n"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        Write("list", c.file);
+        FileList list = LoadedFrom("list");
+        EXPECT_EQ(list.Items(), c.entries);
+        for (const std::string& entry : c.entries) {
+            EXPECT_TRUE(list.Exists(entry)) << entry;
+        }
+        list.Save();
+        EXPECT_EQ(Read("list"), c.saved);
+        EXPECT_EQ(LoadedFrom("list").Items(), c.entries);
+        // The list matches the file it saved: catching up keeps what is unsaved.
+        list.Add("unsaved@x");
+        list.CatchUp();
+        EXPECT_TRUE(list.Exists("unsaved@x"));
+    }
+    EXPECT_TRUE(boxes_.empty());
+}
+
 TEST_F(FileListTest, LoadReplacesWhatWasInMemory) {
     Write("list", "b\r\n");
     FileList list;
