@@ -8,6 +8,8 @@
 #include "IWizardPage.h"
 #include "KXProxyConf.h"
 #include "LogTrap.h"
+#include "MsgBox.h"
+#include "ProgramTitle.h"
 #include "ResourcePictures.h"
 #include "Resources.h"
 #include "SortedList.h"
@@ -126,6 +128,9 @@ void CWizard::Start(const Variant& FirstStep) {
     // Showing activates the frame, which may move the focus again.
     FocusPage();
     m_blnFinishedLoading = true;
+    // Once, over the wizard: its account pages then offer no rewrite.
+    if (!modOE::SettingsReadable())
+        MsgBox(modOE::NotTextNotice(), MsgBoxStyle::OKOnly | MsgBoxStyle::Exclamation, ProgramTitle());
 }
 
 void CWizard::Step(std::int32_t Direction) {
@@ -465,9 +470,8 @@ void CWizard::Form_Load() {
     SetWindowTextA(Item(IDC_cmdHelp), LoadResText(kStrHelpButton).c_str());
     SetTabOrder();
 
-    const std::string directory = FileSystem::ProgramDirectory();
-    modOE::gProxyConf = std::make_shared<KXProxyConf>(directory);
-    modOE::gProxyConf->ConfigurationFile(directory + "\\conf\\brindlecote.conf");
+    modOE::gProxyConf = std::make_shared<KXProxyConf>(FileSystem::ProgramDirectory());
+    modOE::gProxyConf->ConfigurationFile(modOE::ConfFile());
     modOE::gProxyConf->Load();
     modOE::gOEAccts = std::make_shared<SortedList>();
     modOE::gOEAccts->SortMode(SortedList::kText);

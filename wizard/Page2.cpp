@@ -140,11 +140,15 @@ void Page2::ShowAccount(const std::string& key) {
         SetText(IDC_lblEmail, account->SMTP_Email_Address());
         SetText(IDC_lblPOPServer, account->POP_Server());
         SetText(IDC_lblPOPUsername, account->User_name());
+        if (!modOE::SettingsReadable()) {
+            ShowRefusal(modOE::NotTextNotice(), false);
+            return;
+        }
         const std::string listenPort = modOE::gProxyConf->GetValue("listen_port").ToText();
         std::string message;
         m_lngRefusalCode = identity.AcctConfigurable(accountKey, listenPort, message);
         if (m_lngRefusalCode != OEIdentity::kConfigurable) {
-            ShowRefusal(message);
+            ShowRefusal(message, m_lngRefusalCode >= OEIdentity::kAntivirusProxy);
         } else {
             ShowChanges(account->User_name(), account->POP_Server(), account->POP3_Port());
             const bool samePort = account->POP3_Port() == listenPort;
@@ -155,13 +159,13 @@ void Page2::ShowAccount(const std::string& key) {
     }
 }
 
-void Page2::ShowRefusal(const std::string& message) {
+void Page2::ShowRefusal(const std::string& message, bool link) {
     SendMessageA(Item(IDC_lblFieldsChanged), WM_SETFONT, reinterpret_cast<WPARAM>(boldFont_), TRUE);
     SetText(IDC_lblFieldsChanged, message);
     FitFieldsChanged(message);
     EnableWindow(Item(IDC_Check1), FALSE);
     ShowChangeLines(false);
-    ShowControl(IDC_lblMoreInfo, m_lngRefusalCode >= OEIdentity::kAntivirusProxy);
+    ShowControl(IDC_lblMoreInfo, link);
 }
 
 void Page2::ShowChanges(const std::string& userName, const std::string& server, const std::string& port) {

@@ -18,7 +18,7 @@ private:
     void Form_Load() override;
     bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) override;
     void ShowAccount(const std::string& key);
-    void ShowRefusal(const std::string& message);
+    void ShowRefusal(const std::string& message, bool link);
     void ShowChanges(const std::string& userName, const std::string& server, const std::string& port);
     void ShowChangeLines(bool visible) const;
     void FitFieldsChanged(const std::string& text);

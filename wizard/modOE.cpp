@@ -1,7 +1,9 @@
 #include "modOE.h"
 
 #include "AccountTitle.h"
+#include "Conf.h"
 #include "ConsoleLog.h"
+#include "FileSystem.h"
 #include "KXProxyConf.h"
 #include "LogTrap.h"
 #include "OEIdentity.h"
@@ -52,6 +54,18 @@ std::pair<std::string, std::string> SplitAccountKey(const std::string& key) {
     return {key.substr(0, cut), key.substr(cut)};
 }
 
+std::string ConfFile() {
+    return FileSystem::ProgramDirectory() + "\\conf\\brindlecote.conf";
+}
+
+bool SettingsReadable() {
+    return gProxyConf && gProxyConf->LoadedAsText();
+}
+
+std::string NotTextNotice() {
+    return Conf::NotTextReason(ConfFile()) + ", so the wizard will change no account.";
+}
+
 void GetAccountList() {
     // The keys follow the list even when the listing stopped early, so the
     // account page never walks accounts that have no key.
@@ -70,6 +84,9 @@ void GetAccountList() {
 
 void ConfigureAccounts() {
     gConfigureResult = {};
+    // The user was told when the wizard started; the accounts stay as they are.
+    if (!SettingsReadable())
+        return;
     const std::string prefix = LogTrap::ProcedurePrefix("ConfigureAccounts");
     OEIdentity identity;
     try {

@@ -36,6 +36,16 @@ struct ConfigureResult {
 };
 extern ConfigureResult gConfigureResult;
 
+// The configuration file the wizard takes listen_port from.
+std::string ConfFile();
+
+// False when the configuration file could not be read as text: what it
+// seems to hold may be garbage, so no account may be rewritten on it.
+bool SettingsReadable();
+
+// What the user is told of such a file.
+std::string NotTextNotice();
+
 // Fills gOEAccts with every POP3 account of every identity, each not chosen,
 // and gOEAcctKeys with their keys. An error ends the listing (logged).
 void GetAccountList();
@@ -43,7 +53,8 @@ void GetAccountList();
 // Rewrites the chosen accounts to fetch through the proxy on listen_port
 // and records what happened in gConfigureResult. Each is judged again on
 // what the registry holds just before; refused or already rewritten ones
-// are left alone. An error ends the rewriting (logged).
+// are left alone. An error ends the rewriting (logged). Without readable
+// settings nothing is written.
 void ConfigureAccounts();
 
 // One line in the programs' log, console.txt beside the program.

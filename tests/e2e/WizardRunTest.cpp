@@ -2,6 +2,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -16,6 +17,7 @@ namespace {
 using Data = OERegistryFixture::Data;
 
 const char kTitle[] = "Outlook Express Configuration Wizard";
+const char kProgramTitle[] = "Brindlecote Varnholt Desktop Client";
 const std::string kMain = "{0A000000-0000-0000-0000-000000000001}";
 const std::string kAnn = "{0B000000-0000-0000-0000-000000000002}";
 const std::string kGlobal = OERegistryFixture::kGlobalAccounts;
@@ -89,19 +91,11 @@ public:
     // Cancel on a page before the last: the question, answered.
     std::string CancelAnswering(int answer) {
         PostMessageA(GetDlgItem(frame_, IDC_cmdTerminate), BM_CLICK, 0, 0);
-        HWND box = nullptr;
-        if (!WaitUntil([&] { return (box = DialogOf(process_.Id(), true)) != nullptr; }, 10000))
-            return "";
-        std::string question;
-        for (HWND child = GetWindow(box, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
-            char className[64] = "";
-            GetClassNameA(child, className, sizeof className);
-            if (std::string(className) == "Static" && !TextOf(child).empty())
-                question = TextOf(child);
-        }
-        PostMessageA(box, WM_COMMAND, answer, 0);
-        WaitUntil([&] { return DialogOf(process_.Id(), true) == nullptr; }, 10000);
-        return question;
+        return Answer([&] { return DialogOf(process_.Id(), true); }, answer);
+    }
+    // A notice under the program's title, acknowledged: its text.
+    std::string Acknowledge() {
+        return Answer([&] { return TopWindowOf(process_.Id(), kProgramTitle, IsWindowVisible); }, IDOK);
     }
     bool Ends() { return process_.WaitForExit(15000); }
     // A click on a label of the page, as the mouse gives it.
@@ -129,6 +123,22 @@ public:
     }
 
 private:
+    // The text of the message box `find` gives once one shows, answered.
+    static std::string Answer(const std::function<HWND()>& find, int answer) {
+        HWND box = nullptr;
+        if (!WaitUntil([&] { return (box = find()) != nullptr; }, 10000))
+            return "";
+        std::string text;
+        for (HWND child = GetWindow(box, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
+            char className[64] = "";
+            GetClassNameA(child, className, sizeof className);
+            if (std::string(className) == "Static" && !TextOf(child).empty())
+                text = TextOf(child);
+        }
+        PostMessageA(box, WM_COMMAND, answer, 0);
+        WaitUntil([&] { return find() == nullptr; }, 10000);
+        return text;
+    }
     static void Click(HWND button) {
         DWORD_PTR ignored = 0;
         SendMessageTimeoutA(button, BM_CLICK, 0, 0, SMTO_ABORTIFHUNG, 20000, &ignored);
@@ -476,6 +486,34 @@ TEST_F(WizardRun, AListenPortOutOfRangeWritesNothingAndTheLastPageSaysSo) {
     EXPECT_NE(layout.Read("console.txt").find(failure[1]), std::string::npos);
     EXPECT_EQ(OERegistryFixture::Read(kGlobal + "\\00000001", "POP3 User Name"), OERegistryFixture::Text("jo"));
     EXPECT_EQ(OERegistryFixture::Read(kGlobal + "\\00000001", "POP3 Port"), OERegistryFixture::Number(110));
+}
+
+// The configuration file as a reviewer found it: a listen_port, then NULs.
+// The wizard says so at its start, offers the account no rewrite and, even
+// with its box clicked, leaves it as it was.
+TEST_F(WizardRun, AConfigurationThatIsNotTextRewritesNoAccount) {
+    registry.Identity(kMain, "Main Identity");
+    registry.Account(kGlobal, "00000001", "jo", "pop.one.example");
+    const std::vector<std::string> accounts = {kGlobal + "\\00000001"};
+    const std::vector<Data> before = Snapshot(accounts);
+    layout.Write("conf\\brindlecote.conf", "listen_port=9999\r\n" + std::string(4096, '\0'));
+    const std::string notText = "brindlecote.conf cannot be read as text";
+    {
+        WizardDriver wizard(layout);
+        ASSERT_TRUE(wizard.Found());
+        EXPECT_NE(wizard.Acknowledge().find(notText), std::string::npos);
+        wizard.Next();
+        EXPECT_NE(wizard.Text(IDC_lblFieldsChanged).find(notText), std::string::npos)
+            << wizard.Text(IDC_lblFieldsChanged);
+        EXPECT_FALSE(wizard.Enabled(IDC_Check1));
+        EXPECT_FALSE(wizard.Visible(IDC_lblPOPPortTo));
+        wizard.Tick();
+        wizard.Next();
+        EXPECT_EQ(wizard.Text(IDC_Label1_0), kThanks);
+        wizard.Press(IDC_cmdTerminate);
+        EXPECT_TRUE(wizard.Ends());
+    }
+    EXPECT_EQ(Snapshot(accounts), before);
 }
 
 }  // namespace

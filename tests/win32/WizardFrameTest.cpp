@@ -10,11 +10,14 @@
 
 #include "CWizard.h"
 #include "CWizardController.h"
+#include "Conf.h"
+#include "ConfSamples.h"
 #include "FileSystem.h"
 #include "HTMLHelp.h"
 #include "IWizardController.h"
 #include "LogTrap.h"
 #include "MsgBox.h"
+#include "NotTextFiles.h"
 #include "OERegistryFixture.h"
 #include "ObjectError.h"
 #include "ShownText.h"
@@ -401,6 +404,83 @@ TEST_F(WizardFrame, TheHeadingIsAsTallAsItsTextAndLongValuesEndInAnEllipsis) {
     EXPECT_TRUE(IsWindowVisible(OnPage2(IDC_lblMoreInfo)));
     EXPECT_GE(link.top, refusal.bottom);
     EXPECT_LT(link.top - refusal.bottom, TextExtent(heading, "X").cy);
+}
+
+// ---- A configuration file that cannot be read as text
+
+// Every value of the key, by name, as its bytes.
+OERegistryFixture::Values ValuesOf(const std::string& path) {
+    OERegistryFixture::Values values;
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
+        return values;
+    char name[256];
+    for (DWORD index = 0;; ++index) {
+        DWORD length = sizeof name;
+        if (RegEnumValueA(key, index, name, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
+            break;
+        values.emplace_back(name, OERegistryFixture::Read(path, name));
+    }
+    RegCloseKey(key);
+    return values;
+}
+
+// Whatever such a file seems to say, the wizard offers no account for
+// rewriting and rewrites none, and the user is told once; a text file
+// with the same setting still rewrites.
+TEST_F(WizardFrame, AConfigurationThatIsNotTextRewritesNoAccountAndIsToldOnce) {
+    const std::string settings = "listen_port=9999\r\n";
+    struct Case {
+        std::string name;
+        std::string bytes;
+        bool text;
+    };
+    std::vector<Case> cases = {{"text", settings, true}};
+    for (const ConfSamples::Sample& sample : ConfSamples::NotText(settings))
+        cases.push_back({sample.name, sample.bytes, false});
+    cases.push_back({NotTextFiles::kGzip, NotTextFiles::Bytes(NotTextFiles::kGzip), false});
+
+    const std::string confFile = ProgramFile("conf\\brindlecote.conf");
+    const std::vector<std::string> accounts = {kGlobal + "\\00000001", kGlobal + "\\00000002"};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        // Each case from the same accounts, whatever the last one did.
+        const OERegistryFixture seeded;
+        seeded.Identity(kMain, "Main Identity");
+        seeded.Account(kGlobal, "00000001", "jo", "pop.one.example");
+        seeded.Account(kGlobal, "00000002", "sam", "pop.two.example", {{"POP3 Port", OERegistryFixture::Number(995)}});
+        std::vector<OERegistryFixture::Values> before;
+        for (const std::string& account : accounts)
+            before.push_back(ValuesOf(account));
+        FileSystem::WriteWholeFile(confFile, c.bytes);
+        boxes.clear();
+
+        Start();
+        Press(IDC_cmdStepFwd);
+        for (std::size_t account = 0; account < accounts.size(); ++account) {
+            EXPECT_EQ(IsWindowEnabled(OnPage2(IDC_Check1)) != FALSE, c.text) << "account " << account;
+            EXPECT_EQ(IsWindowVisible(OnPage2(IDC_lblPOPPortTo)) != FALSE, c.text) << "account " << account;
+            SendMessageA(OnPage2(IDC_Check1), BM_CLICK, 0, 0);
+            Press(IDC_cmdStepFwd);
+        }
+        ASSERT_EQ(Wizard().CurrentStep(), 3);
+        Press(IDC_cmdTerminate);
+        EXPECT_EQ(Frame(), nullptr);
+        client.reset();
+        Pump();
+
+        if (c.text) {
+            EXPECT_EQ(OERegistryFixture::Read(accounts[0], "POP3 Server"), OERegistryFixture::Text("localhost"));
+            EXPECT_EQ(OERegistryFixture::Read(accounts[1], "POP3 Port"), OERegistryFixture::Number(9999));
+            EXPECT_TRUE(boxes.empty()) << boxes.front().text;
+        } else {
+            for (std::size_t account = 0; account < accounts.size(); ++account)
+                EXPECT_EQ(ValuesOf(accounts[account]), before[account]) << accounts[account];
+            EXPECT_EQ(boxes.size(), 1u);
+            for (const MsgBoxRequest& box : boxes)
+                EXPECT_EQ(box.text.rfind(Conf::NotTextReason(confFile), 0), 0u) << box.text;
+        }
+    }
 }
 
 // ---- The program's own client
