@@ -81,6 +81,7 @@ void ForEachDistinctKey(SortedList& list, const std::function<void(const std::st
 Conf::Conf() {
     list_.Clear();
     list_.SortMode(SortedList::kText);
+    fileValues_.SortMode(SortedList::kText);
 }
 
 void Conf::ConfigFile(const std::string& path) {
@@ -125,6 +126,7 @@ void Conf::Load() {
             list_.Add(std::string(line.text.substr(0, equals)), std::string(line.text.substr(equals + 1)));
         }
     }
+    fileValues_ = list_;
 }
 
 bool Conf::ReadableAsText(const std::string& bytes) {
@@ -203,6 +205,11 @@ std::string Conf::SavedText(const FileText& fileText) {
             return true;
         }
         written.push_back(value);
+        if (Unchanged(key, *value)) {
+            // What the file holds now stays; an empty line still goes.
+            text.assign(line);
+            return !value->Text().empty() || !line.substr(key.size() + 1).empty();
+        }
         text.assign(key).append("=").append(value->Text());
         return !value->Text().empty();
     };
@@ -218,7 +225,8 @@ std::string Conf::MissingKeys(const std::vector<const Variant*>& written) {
     // A key was written when the item of its first record was.
     ForEachDistinctKey(list_, [&](const std::string& key, const Variant& item) {
         const std::string& value = item.Text();
-        if (!value.empty() && !std::binary_search(written.begin(), written.end(), &item, std::less<>())) {
+        if (!value.empty() && !std::binary_search(written.begin(), written.end(), &item, std::less<>()) &&
+            !Unchanged(key, item)) {
             AppendSetting(out, key, value);
         }
     });
@@ -229,7 +237,16 @@ bool Conf::Save() {
     if (list_.Count() == 0) {
         return true;
     }
-    return Commit("Conf.Save", [this](const FileText& fileText) { return SavedText(fileText); });
+    if (!Commit("Conf.Save", [this](const FileText& fileText) { return SavedText(fileText); })) {
+        return false;
+    }
+    fileValues_ = list_;
+    return true;
+}
+
+bool Conf::Unchanged(std::string_view key, const Variant& value) {
+    const Variant* before = fileValues_.FindItem(key);
+    return before != nullptr && before->Text() == value.Text();
 }
 
 bool Conf::WriteValue(const std::string& key, const std::string& value) {

@@ -20,6 +20,11 @@
 // A UTF-8 byte-order mark in front (Notepad's "UTF-8") is the file's, not its
 // first line's: a rewrite keeps it in front.
 //
+// Other programs (an editor, the updater) may write the file while we hold
+// it. Save rewrites only the keys whose values changed here since the file
+// was last loaded or saved; the others keep what the file holds now, and a
+// key another program removed stays removed.
+//
 // Writing goes to the path + ".tmp", which then replaces the file in one step,
 // so the file is always either the old or the new version. Save and
 // WriteValue give false when the file could not be written: the failure is
@@ -47,9 +52,10 @@ public:
     bool LoadedAsText() const { return loadedAsText_; }
     // Says in a box that the file cannot be read as text and was left alone.
     void ShowNotText() const;
-    // Rewrites the file from the map. A key whose value is empty loses its
-    // line; keys the file lacks are appended in key order. With an empty map
-    // the file is left alone and the result is true.
+    // Rewrites the file from the map, as far as the map changed since the
+    // file was loaded or saved (see above). A key whose value is empty loses
+    // its line; keys the file lacks are appended in key order. With an empty
+    // map the file is left alone and the result is true.
     bool Save();
     // Sets the key on every line that spells it exactly (case included), or
     // appends the line; the map is not touched.
@@ -93,6 +99,9 @@ private:
     // The lines of the keys with values that the copy did not write
     // (written holds the items it wrote, in address order).
     std::string MissingKeys(const std::vector<const Variant*>& written);
+    // True when the key still has the value the file had when it was loaded
+    // or saved: nothing here changed it.
+    bool Unchanged(std::string_view key, const Variant& value);
     std::string WrittenText(const FileText& fileText, const std::string& key, const std::string& value);
     // Writes the text to the temporary file and puts that in the file's place.
     bool Commit(const std::string& procedure, const std::function<std::string(const FileText&)>& compose);
@@ -102,6 +111,8 @@ private:
 
     // Key -> value; every value is text, set from the file or by SetValue.
     SortedList list_;
+    // The map as the last Load or Save left it, what the file then held.
+    SortedList fileValues_;
     std::string path_;
     bool notTextShown_ = false;
     bool loadedAsText_ = true;
