@@ -24,7 +24,8 @@ void CountryPages::FillCountryLists() {
     }
     mLoadingCountries = true;
     for (int id : kCountryLists) {
-        // The list's handle is looked up once: a lookup walks every page.
+        // The list's handle is looked up once, not for each entry: a lookup
+        // is a round trip to the window system.
         HWND list = Control(id);
         CheckList::Prepare(list);
         const RedrawOff quiet(list);

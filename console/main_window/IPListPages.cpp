@@ -86,7 +86,8 @@ void IPListPages::LoadRBLs() {
             modMain::gProxyConf->Get_Available_RBL_List(), modMain::gProxyConf->Get_RBL_List());
         const RedrawOff quiet(list);
         ListView_DeleteAllItems(list);
-        // The list's handle is looked up once: a lookup walks every page.
+        // The list's handle is looked up once, not for each entry: a lookup
+        // is a round trip to the window system.
         for (const RBLSelection::Zone& zone : zones) {
             CheckList::Append(list, zone.name, zone.active);
         }

@@ -95,6 +95,12 @@ void frmMain::CreatePages() {
 }
 
 HWND frmMain::Control(int id) const {
+    // Each lookup is a round trip to the window system, and the window has
+    // 36 pages: a page's control is asked of the page its id block names.
+    const int page = PageOfControl(id);
+    if (HWND control = page >= 0 && pages_[page] != nullptr ? GetDlgItem(pages_[page], id) : nullptr) {
+        return control;
+    }
     if (HWND control = GetDlgItem(hwnd_, id)) {
         return control;
     }
