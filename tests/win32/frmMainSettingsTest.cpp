@@ -169,6 +169,23 @@ TEST_F(SettingsLoadSave, ASecondApplyWithoutEditsWritesTheSameFile) {
     EXPECT_EQ(first, kSeed) << "every control shows what it saves";
 }
 
+// An editor changes the file while the window is open: Apply writes the
+// setting edited in the window and keeps what the editor wrote to the others.
+TEST_F(SettingsLoadSave, WhatAnotherProgramWroteMeanwhileSurvivesApply) {
+    LoadWindow(kSeed);
+    const std::string edited = Replaced(kSeed,
+                                        {
+                                            {"spam_timeout=7", "spam_timeout=10"},
+                                            {"proxy_server=proxy.example.com", "proxy_server=other.example"},
+                                            {"approved_ip_list=10.0.0.1", "approved_ip_list=10.0.0.1,10.0.0.2"},
+                                        }) +
+                               "added_by_the_editor=1\r\n";
+    FileSystem::WriteWholeFile(ConfPath("brindlecote.conf"), edited);
+    Type(IDC_txtInPort, "9110");
+    Click(IDC_cmdOK);
+    EXPECT_EQ(SavedConf(), Replaced(edited, {{"listen_port=8110", "listen_port=9110"}}));
+}
+
 TEST_F(SettingsLoadSave, ValuesThatCannotBeShownAreLoggedShownAsDefaultsAndLoadingGoesOn) {
     LoadWindow(
         "ruleupdate=hourly\r\n"
