@@ -98,7 +98,18 @@ bool SenderListPages::OnCommand(int id, int code) {
 }
 
 void SenderListPages::FillListFromAddressList(AddressList& list, HWND box) {
-    FillListBox(box, list.Items());
+    std::vector<std::string>& rows = rows_[box];
+    rows = list.Items();
+    FillListBox(box, rows);
+}
+
+std::string SenderListPages::RowEntry(HWND box, int row) const {
+    const auto filled = rows_.find(box);
+    if (filled != rows_.end() && row >= 0 && static_cast<std::size_t>(row) < filled->second.size()) {
+        return filled->second[static_cast<std::size_t>(row)];
+    }
+    // A row not filled here has only its text to go by.
+    return ListBoxText(box, row);
 }
 
 HWND SenderListPages::Box(SenderList which) const {
@@ -142,12 +153,13 @@ void SenderListPages::EditSenderEntry(AddressDialog dialog, SenderList which) {
         FillListFromAddressList(SenderLists::List(which), box);
         return;
     }
-    ShowAddressDialog(dialog, which, ListBoxText(box, selected));
+    ShowAddressDialog(dialog, which, RowEntry(box, selected));
 }
 
-// Removes every selected entry exactly as the box shows it (an imported
-// entry beginning with "# " included), then saves, records the stamp and
-// tells the mail client, also when nothing was selected.
+// Removes the entry each selected row was filled from (an imported entry
+// beginning with "# " included), by its text, since the change may first
+// reload the list; then saves, records the stamp and tells the mail client,
+// also when nothing was selected.
 void SenderListPages::DeleteSelectedSenders(SenderList which) {
     HWND box = Box(which);
     HCURSOR previous = which == SenderList::Blocked ? SetCursor(LoadCursorA(nullptr, IDC_WAIT)) : nullptr;
@@ -156,7 +168,7 @@ void SenderListPages::DeleteSelectedSenders(SenderList which) {
         const int count = static_cast<int>(SendMessageA(box, LB_GETCOUNT, 0, 0));
         for (int i = 0; i < count; ++i) {
             if (SendMessageA(box, LB_GETSEL, i, 0) > 0) {
-                list.Remove(ListBoxText(box, i));
+                list.Remove(RowEntry(box, i));
                 MarkSettingsChanged(false);
             }
         }

@@ -1,5 +1,7 @@
 #pragma once
+#include <map>
 #include <string>
+#include <vector>
 
 #include "PageGroup.h"
 
@@ -16,8 +18,9 @@ public:
     std::span<const int> Pages() const override;
     bool OnCommand(int id, int code) override;
 
-    // Clears the box and adds every entry of the list.
-    static void FillListFromAddressList(AddressList& list, HWND box);
+    // Clears the box and adds every entry of the list, remembering which
+    // entry each row stands for.
+    void FillListFromAddressList(AddressList& list, HWND box);
     // Fills the list's box; a list that failed to load at start-up leaves
     // its box empty.
     void FillSenderList(SenderList which);
@@ -36,4 +39,10 @@ public:
 
 private:
     HWND Box(SenderList which) const;
+    // The entry the row was filled from, which the box may show cut short: it
+    // takes C strings, and a damaged line can hold a NUL.
+    std::string RowEntry(HWND box, int row) const;
+
+    // Each box's entries in row order, as it was last filled.
+    std::map<HWND, std::vector<std::string>> rows_;
 };

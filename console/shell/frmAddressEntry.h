@@ -22,7 +22,7 @@ public:
     struct Member;
 
     // Shows the dialog modally, owned by the main window. An Edit dialog
-    // changes the entry given, exactly as its list box shows it.
+    // changes the entry given: the stored entry of the selected row.
     static void Show(AddressDialog which, HWND owner, const std::string& editedEntry = "");
 
 private:
@@ -36,6 +36,6 @@ private:
     void ApplyCrossRule(const std::string& entry);
 
     const Member& member_;
-    // The list box item being edited, exactly as shown; "" in an Add dialog.
+    // The entry being edited, as stored; "" in an Add dialog.
     std::string originalEntry;
 };

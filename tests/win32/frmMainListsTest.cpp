@@ -125,10 +125,7 @@ protected:
 
     void SetUp() override {
         SettingsWindow::SetUp();
-        LoadObjects(Conf(), kLists);
-        for (SenderList which : SenderLists::kAll) {
-            Form().Senders().FillListFromAddressList(SenderLists::List(which), Control(SenderLists::Box(which)));
-        }
+        ShowSenderLists(kLists);
         Form().IPLists().LoadApprovedIPList();
         Form().IPLists().LoadBlockedIPList();
         Form().IPLists().LoadIgnoredIPList();
@@ -138,12 +135,26 @@ protected:
         ClearChangeFlags();
     }
 
+    // Seeds the list files and fills the boxes from them, as after a load.
+    static void ShowSenderLists(const SenderListFiles& lists) {
+        LoadObjects(Conf(), lists);
+        for (SenderList which : SenderLists::kAll) {
+            Form().Senders().FillListFromAddressList(SenderLists::List(which), Control(SenderLists::Box(which)));
+        }
+    }
+
     static Lines Items(int box) { return Form().IPLists().ListBoxItems(box); }
     static void SelectItems(int box, const std::vector<int>& indexes) {
         SendMessageA(Form().Control(box), LB_SETSEL, FALSE, -1);
         for (int index : indexes) {
             SendMessageA(Form().Control(box), LB_SETSEL, TRUE, index);
         }
+    }
+    // A click on the row: the box selects it alone and tells its page.
+    static void ClickRow(int box, int row) {
+        SelectItems(box, {row});
+        HWND control = Form().Control(box);
+        SendMessageA(GetParent(control), WM_COMMAND, MAKEWPARAM(box, LBN_SELCHANGE), reinterpret_cast<LPARAM>(control));
     }
     static void SelectCurrent(int box, int index) { SendMessageA(Form().Control(box), LB_SETCURSEL, index, 0); }
     static std::string FileOf(const std::string& name) { return ReadWholeFile(ConfPath(name)); }
@@ -478,6 +489,78 @@ TEST_F(ListPages, DeleteWithNothingSelectedChangesNoFlag) {
     EXPECT_EQ(Items(IDC_lstBlockedSenders), (Lines{"spam@bad.example", "worse@bad.example"}));
     EXPECT_FALSE(modMain::gSettingsChanged);
     EXPECT_FALSE(ApplyEnabled());
+}
+
+// A line with a stray NUL (a file damaged by a crash, or written by another
+// tool) is one entry, though a list box shows it only up to the NUL.
+const std::string kDamaged("bad@spam.example\0x", 18);
+const char kDamagedShown[] = "bad@spam.example";
+
+// Every list file with the damaged line after its first line.
+SenderListFiles WithDamagedLine() {
+    SenderListFiles files = kLists;
+    for (auto& [list, bytes] : files) {
+        bytes.insert(bytes.find("\r\n") + 2, kDamaged + "\r\n");
+    }
+    return files;
+}
+
+// The seeded lists as a save writes them, sorted.
+const SenderListFiles kSavedLists = {
+    {SenderList::Approved, "# carol@example.com\r\nalice@example.com\r\nbob@example.com\r\n"},
+    {SenderList::Blocked, "spam@bad.example\r\nworse@bad.example\r\n"},
+    {SenderList::Ignored, "list@example.org\r\n"},
+    {SenderList::ToMe, "me@example.com\r\n"},
+};
+
+// Each test of a damaged entry: the row the box shows it in, clicked.
+class DamagedEntry : public ListPages {
+protected:
+    // False when the box shows no such row.
+    bool ClickDamagedRow(const SenderCase& c) {
+        SetUp();
+        ShowSenderLists(WithDamagedLine());
+        EXPECT_TRUE(SenderLists::List(c.list).Exists(kDamaged)) << c.page << ": loaded whole";
+        const Lines shown = Items(c.box);
+        const auto row = std::find(shown.begin(), shown.end(), kDamagedShown);
+        if (row == shown.end()) {
+            ADD_FAILURE() << c.page << ": the box shows no " << kDamagedShown;
+            return false;
+        }
+        ClickRow(c.box, static_cast<int>(row - shown.begin()));
+        return true;
+    }
+};
+
+TEST_F(DamagedEntry, DeleteRemovesTheEntryTheRowWasFilledFrom) {
+    for (const SenderCase& c : kSenderCases) {
+        if (!ClickDamagedRow(c)) {
+            continue;
+        }
+        Click(c.del);
+        EXPECT_EQ(FileOf(c.file), kSavedLists.at(c.list)) << c.page;
+        EXPECT_FALSE(SenderLists::List(c.list).Exists(kDamaged)) << c.page;
+        const Lines shown = Items(c.box);
+        EXPECT_EQ(std::count(shown.begin(), shown.end(), kDamagedShown), 0) << c.page;
+        EXPECT_TRUE(boxes.empty()) << c.page;
+    }
+}
+
+TEST_F(DamagedEntry, EditReplacesTheEntryTheRowWasFilledFrom) {
+    // Sorts after every seeded entry, so the file is the others and then it.
+    const std::string edited = "zed@spam.example";
+    for (const SenderCase& c : kSenderCases) {
+        if (!ClickDamagedRow(c)) {
+            continue;
+        }
+        const DialogRun run = RunDialog([&] { Click(c.edit); }, Enter(IDC_txtAddress, edited));
+        ASSERT_TRUE(run.shown) << c.page;
+        EXPECT_FALSE(run.leftOpen) << c.page;
+        EXPECT_EQ(run.entry, kDamagedShown) << c.page << ": all the box can show of it";
+        EXPECT_EQ(FileOf(c.file), kSavedLists.at(c.list) + edited + "\r\n") << c.page;
+        EXPECT_FALSE(SenderLists::List(c.list).Exists(kDamaged)) << c.page;
+        EXPECT_TRUE(boxes.empty()) << c.page;
+    }
 }
 
 TEST_F(ListPages, IgnoredSendersEditAndDeleteFollowTheList) {
