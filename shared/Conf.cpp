@@ -113,6 +113,7 @@ void Conf::SetValue(std::string_view key, std::string value) {
 
 void Conf::Load() {
     loadedAsText_ = true;
+    fileValues_.Clear();
     if (!FileSystem::FileExists(path_)) {
         return;
     }
@@ -120,13 +121,16 @@ void Conf::Load() {
     loadedAsText_ = ReadableAsText(text);
     const std::vector<FileSystem::TextLine> lines = FileSystem::SplitLinesWithEnds(TextAfterByteOrderMark(text));
     list_.Reserve(lines.size());
+    fileValues_.Reserve(lines.size());
     for (const FileSystem::TextLine& line : lines) {
         const auto equals = SettingEquals(line.text);
         if (equals != std::string_view::npos) {
-            list_.Add(std::string(line.text.substr(0, equals)), std::string(line.text.substr(equals + 1)));
+            std::string key(line.text.substr(0, equals));
+            std::string value(line.text.substr(equals + 1));
+            fileValues_.Add(key, value);
+            list_.Add(std::move(key), std::move(value));
         }
     }
-    fileValues_ = list_;
 }
 
 bool Conf::ReadableAsText(const std::string& bytes) {
@@ -250,7 +254,17 @@ bool Conf::Unchanged(std::string_view key, const Variant& value) {
 }
 
 bool Conf::WriteValue(const std::string& key, const std::string& value) {
-    return Commit("Conf.WriteValue", [&](const FileText& fileText) { return WrittenText(fileText, key, value); });
+    if (!Commit("Conf.WriteValue", [&](const FileText& fileText) { return WrittenText(fileText, key, value); })) {
+        return false;
+    }
+    // The file holds the value now: a map that holds it too has no change of
+    // that key left for the next save to write.
+    if (Variant* before = fileValues_.FindItem(key)) {
+        *before = value;
+    } else {
+        fileValues_.Add(key, value);
+    }
+    return true;
 }
 
 std::string Conf::WrittenText(const FileText& fileText, const std::string& key, const std::string& value) {

@@ -22,8 +22,8 @@
 //
 // Other programs (an editor, the updater) may write the file while we hold
 // it. Save rewrites only the keys whose values changed here since the file
-// was last loaded or saved; the others keep what the file holds now, and a
-// key another program removed stays removed.
+// was last loaded or written; the others keep what the file holds now (only
+// an empty line still goes), and a key another program removed stays removed.
 //
 // Writing goes to the path + ".tmp", which then replaces the file in one step,
 // so the file is always either the old or the new version. Save and
@@ -99,8 +99,8 @@ private:
     // The lines of the keys with values that the copy did not write
     // (written holds the items it wrote, in address order).
     std::string MissingKeys(const std::vector<const Variant*>& written);
-    // True when the key still has the value the file had when it was loaded
-    // or saved: nothing here changed it.
+    // True when the key still has the value it had when it was last read
+    // from or written to the file: nothing here changed it.
     bool Unchanged(std::string_view key, const Variant& value);
     std::string WrittenText(const FileText& fileText, const std::string& key, const std::string& value);
     // Writes the text to the temporary file and puts that in the file's place.
@@ -111,7 +111,9 @@ private:
 
     // Key -> value; every value is text, set from the file or by SetValue.
     SortedList list_;
-    // The map as the last Load or Save left it, what the file then held.
+    // Each key's value as this object last read it from the file or wrote
+    // it there (Load, Save, WriteValue): a value in the map that differs is
+    // a change made here.
     SortedList fileValues_;
     std::string path_;
     bool notTextShown_ = false;

@@ -107,6 +107,21 @@ TEST_F(ConfTest, AfterASaveOnlyLaterChangesHereAreWritten) {
     EXPECT_EQ(Saved(), "listen_port=9110\r\nspam_timeout=6\r\n");
 }
 
+// A value written on its own (the start-up's oe_scan) is what the file
+// holds: an editor that changes it afterwards is not overruled by the next
+// save of other keys, nor is a key the reload found gone put back.
+TEST_F(ConfTest, AValueWrittenOnItsOwnIsNoChangeLeftForTheNextSave) {
+    Conf conf = Loaded("oe_scan=no\r\nlisten_port=8110\r\n");
+    conf.SetValue("oe_scan", "yes");
+    ASSERT_TRUE(conf.WriteValue("oe_scan", "yes"));
+    conf.SetValue("added", "1");
+    ASSERT_TRUE(conf.WriteValue("added", "1"));
+    WriteFile("settings.conf", "oe_scan=no\r\nlisten_port=8110\r\n");
+    conf.SetValue("listen_port", "8120");
+    ASSERT_TRUE(conf.Save());
+    EXPECT_EQ(Saved(), "oe_scan=no\r\nlisten_port=8120\r\n");
+}
+
 TEST_F(ConfTest, KeyIsTheTextBeforeTheFirstEqualsSign) {
     Conf conf = Loaded(
         "formula=a=b\r\n"
