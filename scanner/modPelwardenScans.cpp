@@ -62,7 +62,7 @@ void ReportOpenFailure(const CDbx& reader, const std::string& status, const std:
 // the file is left for the user to mend or delete.
 void RequireSeenFileText(const std::string& path) {
     if (FileSystem::FileExists(path) && !Conf::ReadableAsText(FileSystem::ReadWholeFile(path))) {
-        throw ObjectError(FileList::kListNotText, "FileList::Load",
+        throw ObjectError(FileList::kListNotText, "modPelwardenMain",
                           Conf::NotTextReason(path) + ", so no message was fed. The file was left as it was.");
     }
 }

@@ -2,6 +2,7 @@
 
 #include <exception>
 #include <functional>
+#include <optional>
 #include <string>
 #include <utility>
 
@@ -127,10 +128,15 @@ void FileList::Save(const std::string& path) {
     if (target.empty()) {
         throw ObjectError(75, "FileList::Save", "Path/File access error: the list has no file");
     }
-    // Taken again inside Update. A list that one program alone writes (the
-    // scanner's seen messages) takes it too, so that its saves also clear
-    // the temporary files that a killed run of that program left behind.
-    const FileLock lock(target);
+    // The list's own file is saved under its lock, taken again inside
+    // Update. A list that one program alone writes (the scanner's seen
+    // messages) takes it too, so that its saves also clear the temporary
+    // files a killed run of that program left behind. An export's file is
+    // the user's: nothing beside it is cleared.
+    std::optional<FileLock> lock;
+    if (own) {
+        lock.emplace(target);
+    }
     if (own && loadFailed_) {
         throw ObjectError(
             kListNotLoaded, "FileList::Save",

@@ -48,8 +48,9 @@ public:
     void Remove(const std::string& entry);
     bool Exists(const std::string& entry);
     // Writes the list to the path, or to its own file when the path is
-    // missing or blank, under that file's FileLock. Raises what the lock and
-    // the file system raise, kListNotLoaded and kListNotText (see above).
+    // missing or blank (then under that file's FileLock). Raises what the
+    // lock and the file system raise, kListNotLoaded and kListNotText (see
+    // above).
     void Save(const std::string& path = "");
     std::int32_t Count() const;
     // The entries in ascending order.

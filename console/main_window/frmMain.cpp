@@ -21,6 +21,14 @@ int PageOfControl(int id) {
     return id >= PAGE_ID_FIRST && page < PAGE_COUNT ? page : -1;
 }
 
+// The page a control sits on, its frame included; -1 for the window's own.
+int PageHolding(int id) {
+    if (id >= IDC_picFrame_0 && id < IDC_picFrame_0 + PAGE_COUNT) {
+        return id - IDC_picFrame_0;
+    }
+    return PageOfControl(id);
+}
+
 // Closes a form of this program that is shown, other than the main window,
 // as its own close box would.
 BOOL CALLBACK CloseShownForm(HWND window, LPARAM mainWindow) {
@@ -94,22 +102,15 @@ void frmMain::CreatePages() {
     }
 }
 
+// A page's controls take their ids from the page's own block (its frame one
+// of its own), so a control is asked of the one window that can hold it:
+// each lookup is a round trip to the window system.
 HWND frmMain::Control(int id) const {
-    // Each lookup is a round trip to the window system, and the window has
-    // 36 pages: a page's control is asked of the page its id block names.
-    const int page = PageOfControl(id);
-    if (HWND control = page >= 0 && pages_[page] != nullptr ? GetDlgItem(pages_[page], id) : nullptr) {
-        return control;
+    const int page = PageHolding(id);
+    if (page < 0) {
+        return GetDlgItem(hwnd_, id);
     }
-    if (HWND control = GetDlgItem(hwnd_, id)) {
-        return control;
-    }
-    for (HWND page : pages_) {
-        if (HWND control = page ? GetDlgItem(page, id) : nullptr) {
-            return control;
-        }
-    }
-    return nullptr;
+    return pages_[page] != nullptr ? GetDlgItem(pages_[page], id) : nullptr;
 }
 
 int frmMain::VisiblePage() const {

@@ -488,7 +488,7 @@ TEST_F(WizardRun, AListenPortOutOfRangeWritesNothingAndTheLastPageSaysSo) {
     EXPECT_EQ(OERegistryFixture::Read(kGlobal + "\\00000001", "POP3 Port"), OERegistryFixture::Number(110));
 }
 
-// The configuration file as a reviewer found it: a listen_port, then NULs.
+// A configuration file damaged by a crash: a listen_port, then NULs.
 // The wizard says so at its start, offers the account no rewrite and, even
 // with its box clicked, leaves it as it was.
 TEST_F(WizardRun, AConfigurationThatIsNotTextRewritesNoAccount) {
