@@ -81,7 +81,6 @@ void ForEachDistinctKey(SortedList& list, const std::function<void(const std::st
 Conf::Conf() {
     list_.Clear();
     list_.SortMode(SortedList::kText);
-    fileValues_.SortMode(SortedList::kText);
 }
 
 void Conf::ConfigFile(const std::string& path) {
@@ -113,7 +112,6 @@ void Conf::SetValue(std::string_view key, std::string value) {
 
 void Conf::Load() {
     loadedAsText_ = true;
-    fileValues_.Clear();
     if (!FileSystem::FileExists(path_)) {
         return;
     }
@@ -121,14 +119,10 @@ void Conf::Load() {
     loadedAsText_ = ReadableAsText(text);
     const std::vector<FileSystem::TextLine> lines = FileSystem::SplitLinesWithEnds(TextAfterByteOrderMark(text));
     list_.Reserve(lines.size());
-    fileValues_.Reserve(lines.size());
     for (const FileSystem::TextLine& line : lines) {
         const auto equals = SettingEquals(line.text);
         if (equals != std::string_view::npos) {
-            std::string key(line.text.substr(0, equals));
-            std::string value(line.text.substr(equals + 1));
-            fileValues_.Add(key, value);
-            list_.Add(std::move(key), std::move(value));
+            list_.Add(std::string(line.text.substr(0, equals)), std::string(line.text.substr(equals + 1)));
         }
     }
 }
@@ -209,11 +203,6 @@ std::string Conf::SavedText(const FileText& fileText) {
             return true;
         }
         written.push_back(value);
-        if (Unchanged(key, *value)) {
-            // What the file holds now stays; an empty line still goes.
-            text.assign(line);
-            return !value->Text().empty() || !line.substr(key.size() + 1).empty();
-        }
         text.assign(key).append("=").append(value->Text());
         return !value->Text().empty();
     };
@@ -229,8 +218,7 @@ std::string Conf::MissingKeys(const std::vector<const Variant*>& written) {
     // A key was written when the item of its first record was.
     ForEachDistinctKey(list_, [&](const std::string& key, const Variant& item) {
         const std::string& value = item.Text();
-        if (!value.empty() && !std::binary_search(written.begin(), written.end(), &item, std::less<>()) &&
-            !Unchanged(key, item)) {
+        if (!value.empty() && !std::binary_search(written.begin(), written.end(), &item, std::less<>())) {
             AppendSetting(out, key, value);
         }
     });
@@ -241,30 +229,11 @@ bool Conf::Save() {
     if (list_.Count() == 0) {
         return true;
     }
-    if (!Commit("Conf.Save", [this](const FileText& fileText) { return SavedText(fileText); })) {
-        return false;
-    }
-    fileValues_ = list_;
-    return true;
-}
-
-bool Conf::Unchanged(std::string_view key, const Variant& value) {
-    const Variant* before = fileValues_.FindItem(key);
-    return before != nullptr && before->Text() == value.Text();
+    return Commit("Conf.Save", [this](const FileText& fileText) { return SavedText(fileText); });
 }
 
 bool Conf::WriteValue(const std::string& key, const std::string& value) {
-    if (!Commit("Conf.WriteValue", [&](const FileText& fileText) { return WrittenText(fileText, key, value); })) {
-        return false;
-    }
-    // The file holds the value now: a map that holds it too has no change of
-    // that key left for the next save to write.
-    if (Variant* before = fileValues_.FindItem(key)) {
-        *before = value;
-    } else {
-        fileValues_.Add(key, value);
-    }
-    return true;
+    return Commit("Conf.WriteValue", [&](const FileText& fileText) { return WrittenText(fileText, key, value); });
 }
 
 std::string Conf::WrittenText(const FileText& fileText, const std::string& key, const std::string& value) {

@@ -20,10 +20,12 @@
 // A UTF-8 byte-order mark in front (Notepad's "UTF-8") is the file's, not its
 // first line's: a rewrite keeps it in front.
 //
-// Other programs (an editor, the updater) may write the file while we hold
-// it. Save rewrites only the keys whose values changed here since the file
-// was last loaded or written; the others keep what the file holds now (only
-// an empty line still goes), and a key another program removed stays removed.
+// The file has no lock: the daemon, an editor or the updater share it only
+// through whole-file replacement, so Save writes what the map holds. Every
+// key of the map is written on every line that spells it, in the file's own
+// capitals, with the value a lookup finds; a key the file lacks (another
+// program may have removed it since the load) is appended. What another
+// program wrote meanwhile to a key the map holds is written over.
 //
 // Writing goes to the path + ".tmp", which then replaces the file in one step,
 // so the file is always either the old or the new version. Save and
@@ -52,10 +54,9 @@ public:
     bool LoadedAsText() const { return loadedAsText_; }
     // Says in a box that the file cannot be read as text and was left alone.
     void ShowNotText() const;
-    // Rewrites the file from the map, as far as the map changed since the
-    // file was loaded or saved (see above). A key whose value is empty loses
-    // its line; keys the file lacks are appended in key order. With an empty
-    // map the file is left alone and the result is true.
+    // Rewrites the file from the map (see above). A key whose value is empty
+    // loses its line; keys the file lacks are appended in key order. With an
+    // empty map the file is left alone and the result is true.
     bool Save();
     // Sets the key on every line that spells it exactly (case included), or
     // appends the line; the map is not touched.
@@ -99,9 +100,6 @@ private:
     // The lines of the keys with values that the copy did not write
     // (written holds the items it wrote, in address order).
     std::string MissingKeys(const std::vector<const Variant*>& written);
-    // True when the key still has the value it had when it was last read
-    // from or written to the file: nothing here changed it.
-    bool Unchanged(std::string_view key, const Variant& value);
     std::string WrittenText(const FileText& fileText, const std::string& key, const std::string& value);
     // Writes the text to the temporary file and puts that in the file's place.
     bool Commit(const std::string& procedure, const std::function<std::string(const FileText&)>& compose);
@@ -111,10 +109,6 @@ private:
 
     // Key -> value; every value is text, set from the file or by SetValue.
     SortedList list_;
-    // Each key's value as this object last read it from the file or wrote
-    // it there (Load, Save, WriteValue): a value in the map that differs is
-    // a change made here.
-    SortedList fileValues_;
     std::string path_;
     bool notTextShown_ = false;
     bool loadedAsText_ = true;

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <utility>
@@ -45,81 +46,43 @@ TEST_F(ConfTest, UnchangedSettingsSaveBackByteForByte) {
     EXPECT_TRUE(log_.empty());
 }
 
-// The file is shared: another program (an editor, the updater) may write it
-// while the console holds it. A save rewrites only the keys changed here
-// since the file was loaded or last saved; every other key keeps what the
-// file holds now (an empty line still goes), and a key the other program
-// removed is not put back.
-TEST_F(ConfTest, ASaveKeepsWhatAnotherProgramWroteToKeysNotChangedHere) {
-    const std::string loaded =
-        "listen_port=8110\r\n"
-        "spam_timeout=5\r\n"
-        "proxy_server=old.example\r\n"
-        "blocked_ip_list=1.1.1.1\r\n"
-        "empty=\r\n";
+// The file has no lock, and the map is what a save writes: every key it holds
+// goes on every line that spells it, in the file's capitals, whatever the
+// file held or another program wrote there since the load.
+TEST_F(ConfTest, ASaveWritesEveryKeyTheMapHoldsOnEveryLineThatSpellsIt) {
     const struct {
         const char* name;
-        // What the other program wrote after the load.
-        std::string meanwhile;
-        // Set here before the save: key, value.
-        std::vector<std::pair<std::string, std::string>> changes;
+        std::string loaded;
+        // Run between the load and the save.
+        std::function<void(Conf&)> meanwhile;
         std::string saved;
     } cases[] = {
-        {"another value, another key and a removed key kept",
-         "listen_port=9110\r\nspam_timeout=10\r\nblocked_ip_list=1.1.1.1,2.2.2.2\r\nempty=\r\nnew_key=1\r\n",
-         {{"listen_port", "8120"}},
-         "listen_port=8120\r\nspam_timeout=10\r\nblocked_ip_list=1.1.1.1,2.2.2.2\r\nnew_key=1\r\n"},
-        {"the same key changed by both: the change made here",
-         "listen_port=9110\r\nspam_timeout=5\r\nproxy_server=old.example\r\nblocked_ip_list=1.1.1.1\r\n",
-         {{"listen_port", "8120"}, {"spam_timeout", "6"}},
-         "listen_port=8120\r\nspam_timeout=6\r\nproxy_server=old.example\r\nblocked_ip_list=1.1.1.1\r\n"},
-        {"a value set where this side holds none",
-         "listen_port=8110\r\nempty=yes\r\n",
-         {{"added_here", "1"}},
-         "listen_port=8110\r\nempty=yes\r\nadded_here=1\r\n"},
-        {"a key emptied here loses its line",
-         "listen_port=8110\r\nspam_timeout=7\r\nproxy_server=other.example\r\n",
-         {{"proxy_server", ""}},
-         "listen_port=8110\r\nspam_timeout=7\r\n"},
+        {"a key on two lines gets the value a lookup finds on both", "Dup=first\r\nx=1\r\ndup=second\r\n",
+         [](Conf& conf) { conf.SetValue("x", "2"); }, "Dup=first\r\nx=2\r\ndup=first\r\n"},
+        {"a key written on its own in other capitals agrees with the file's line", "OE_SCAN=no\r\nlisten_port=8110\r\n",
+         [](Conf& conf) {
+             conf.SetValue("oe_scan", "yes");
+             ASSERT_TRUE(conf.WriteValue("oe_scan", "yes"));
+             conf.SetValue("listen_port", "9000");
+         },
+         "OE_SCAN=yes\r\nlisten_port=9000\r\noe_scan=yes\r\n"},
+        {"what another program wrote to a held key is written over, its own keys stay",
+         "listen_port=8110\r\nspam_timeout=5\r\n",
+         [this](Conf&) { WriteFile("settings.conf", "listen_port=8123\r\nspam_timeout=5\r\nadded_elsewhere=1\r\n"); },
+         "listen_port=8110\r\nspam_timeout=5\r\nadded_elsewhere=1\r\n"},
+        {"a held key another program removed is appended again",
+         "listen_port=8110\r\nrestrict_to_me=no\r\nspam_timeout=5\r\n",
+         [this](Conf&) { WriteFile("settings.conf", "listen_port=8110\r\n"); },
+         "listen_port=8110\r\nrestrict_to_me=no\r\nspam_timeout=5\r\n"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        Conf conf = Loaded(loaded);
-        WriteFile("settings.conf", c.meanwhile);
-        for (const auto& [key, value] : c.changes) {
-            conf.SetValue(key, value);
-        }
+        Conf conf = Loaded(c.loaded);
+        c.meanwhile(conf);
         ASSERT_TRUE(conf.Save());
         EXPECT_EQ(Saved(), c.saved);
     }
     EXPECT_TRUE(log_.empty());
-}
-
-// What a save wrote counts as the file's: a key changed here and saved, then
-// changed by another program, keeps the other program's value at the next save.
-TEST_F(ConfTest, AfterASaveOnlyLaterChangesHereAreWritten) {
-    Conf conf = Loaded("listen_port=8110\r\nspam_timeout=5\r\n");
-    conf.SetValue("listen_port", "8120");
-    ASSERT_TRUE(conf.Save());
-    WriteFile("settings.conf", "listen_port=9110\r\nspam_timeout=5\r\n");
-    conf.SetValue("spam_timeout", "6");
-    ASSERT_TRUE(conf.Save());
-    EXPECT_EQ(Saved(), "listen_port=9110\r\nspam_timeout=6\r\n");
-}
-
-// A value written on its own (the start-up's oe_scan) is what the file
-// holds: an editor that changes it afterwards is not overruled by the next
-// save of other keys, nor is a key the reload found gone put back.
-TEST_F(ConfTest, AValueWrittenOnItsOwnIsNoChangeLeftForTheNextSave) {
-    Conf conf = Loaded("oe_scan=no\r\nlisten_port=8110\r\n");
-    conf.SetValue("oe_scan", "yes");
-    ASSERT_TRUE(conf.WriteValue("oe_scan", "yes"));
-    conf.SetValue("added", "1");
-    ASSERT_TRUE(conf.WriteValue("added", "1"));
-    WriteFile("settings.conf", "oe_scan=no\r\nlisten_port=8110\r\n");
-    conf.SetValue("listen_port", "8120");
-    ASSERT_TRUE(conf.Save());
-    EXPECT_EQ(Saved(), "oe_scan=no\r\nlisten_port=8120\r\n");
 }
 
 TEST_F(ConfTest, KeyIsTheTextBeforeTheFirstEqualsSign) {

@@ -169,21 +169,48 @@ TEST_F(SettingsLoadSave, ASecondApplyWithoutEditsWritesTheSameFile) {
     EXPECT_EQ(first, kSeed) << "every control shows what it saves";
 }
 
-// An editor changes the file while the window is open: Apply writes the
-// setting edited in the window and keeps what the editor wrote to the others.
-TEST_F(SettingsLoadSave, WhatAnotherProgramWroteMeanwhileSurvivesApply) {
+// The file has no lock and Apply writes every setting the window holds: what
+// another program wrote meanwhile to one of them is written over, and the
+// window goes on showing what the file now holds.
+TEST_F(SettingsLoadSave, ApplyWritesWhatTheWindowShowsOverWhatAnotherProgramWroteMeanwhile) {
+    const struct {
+        const char* name;
+        // The user's edits after the other program's write.
+        std::vector<std::pair<int, std::string>> typed;
+        std::string saved;
+    } cases[] = {
+        {"another setting edited", {{IDC_txtRBLTimeout, "9"}}, Replaced(kSeed, {{"rbl_timeout=6", "rbl_timeout=9"}})},
+        {"the port typed away and back", {{IDC_txtInPort, "8111"}, {IDC_txtInPort, "8110"}}, kSeed},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        LoadWindow(kSeed);
+        FileSystem::WriteWholeFile(ConfPath("brindlecote.conf"),
+                                   Replaced(kSeed, {{"listen_port=8110", "listen_port=8123"}}));
+        for (const auto& [id, text] : c.typed) {
+            Type(id, text);
+        }
+        Click(IDC_cmdOK);
+        EXPECT_EQ(SavedConf(), c.saved);
+        EXPECT_EQ(Text(IDC_txtInPort), "8110");
+    }
+}
+
+// Keys another program removed after the load are written again, at the end
+// in key order, as keys the file lacks are; the kept restrict_to_me among
+// them with the value it had.
+TEST_F(SettingsLoadSave, ApplyWritesAgainTheKeysAnotherProgramRemovedMeanwhile) {
     LoadWindow(kSeed);
-    const std::string edited = Replaced(kSeed,
-                                        {
-                                            {"spam_timeout=7", "spam_timeout=10"},
-                                            {"proxy_server=proxy.example.com", "proxy_server=other.example"},
-                                            {"approved_ip_list=10.0.0.1", "approved_ip_list=10.0.0.1,10.0.0.2"},
-                                        }) +
-                               "added_by_the_editor=1\r\n";
-    FileSystem::WriteWholeFile(ConfPath("brindlecote.conf"), edited);
-    Type(IDC_txtInPort, "9110");
+    const std::string removed =
+        Replaced(kSeed, {
+                            {"restrict_to_me=yes\r\nenable_oe_plugin=yes", "enable_oe_plugin=yes"},
+                            {"proxy_server=proxy.example.com\r\nproxy_port=3128", "proxy_port=3128"},
+                        });
+    FileSystem::WriteWholeFile(ConfPath("brindlecote.conf"), removed);
+    Type(IDC_txtRBLTimeout, "9");
     Click(IDC_cmdOK);
-    EXPECT_EQ(SavedConf(), Replaced(edited, {{"listen_port=8110", "listen_port=9110"}}));
+    EXPECT_EQ(SavedConf(), Replaced(removed, {{"rbl_timeout=6", "rbl_timeout=9"}}) +
+                               "proxy_server=proxy.example.com\r\nrestrict_to_me=yes\r\n");
 }
 
 TEST_F(SettingsLoadSave, ValuesThatCannotBeShownAreLoggedShownAsDefaultsAndLoadingGoesOn) {
