@@ -9,7 +9,7 @@ packages=(
     wine wine64 xvfb x11-utils xdotool imagemagick
     googletest libgtest-dev libbenchmark-dev
     clang libclang-rt-14-dev
-    fp-utils undbx
+    fp-utils undbx locales
 )
 
 missing=()

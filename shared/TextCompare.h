@@ -4,12 +4,12 @@
 #include <vector>
 
 // Compares two texts in the system code page without regard to letter case:
-// -1, 0 or 1. Letters of both cases, including the accented letters of
-// code page 1252, compare equal to their small forms.
+// -1, 0 or 1. Letters of both cases compare equal to their small forms, as
+// the system's code page makes them (LetterCase::System).
 int TextCompare(std::string_view a, std::string_view b);
 
 // TextCompare(a, b) == 0, but texts of different lengths are told apart
-// without reading them: small forms are one byte, as their capitals are.
+// without reading them: a small form has as many bytes as its capital.
 bool TextEqual(std::string_view a, std::string_view b);
 
 // The text with its letters made small, in the same sense.

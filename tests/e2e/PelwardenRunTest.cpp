@@ -2,6 +2,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <ctime>
 #include <fstream>
 #include <memory>
@@ -279,6 +280,41 @@ TEST_F(PelwardenRun, WithoutTheEngineTheScansAreSkippedAndTheBlockedListStillImp
     EXPECT_EQ(Conf("blocked_senders"), "x@y.example\r\n");
     EXPECT_FALSE(layout_->Exists("conf\\oeinbox"));
     EXPECT_EQ(ProductNumber("ham_training"), -1);
+}
+
+// The scanner makes the blocked list's letters small as the system's code
+// page does, the file's entries and the imported sender alike. The lane runs
+// this in code page 1252, and again with Wine started in a Russian (1251)
+// and a Japanese (932) locale, which EXPECTED_CODE_PAGE names.
+TEST_F(PelwardenRun, TheBlockedListIsMadeSmallAsTheSystemsCodePageMakesLetters) {
+    const struct {
+        UINT codePage;
+        std::string file;
+        std::string imported;
+        std::string saved;
+    } cases[] = {
+        {1252, "\xC9T\xC9@fr.example\r\n\x9F@fr.example\r\n", "\xC0@FR.example",
+         "\xE0@fr.example\r\n\xE9t\xE9@fr.example\r\n\xFF@fr.example\r\n"},
+        // Che and Dzhe become small; dzhe is small already and stays.
+        {1251, "\xD7@ru.example\r\n\x9F@ru.example\r\n\x8F@ru.example\r\n", "\xC4@RU.example",
+         "\x9F@ru.example\r\n\x9F@ru.example\r\n\xE4@ru.example\r\n\xF7@ru.example\r\n"},
+        // Katakana a (0x83 0x41) and half-width ta chi keep every byte.
+        {932, "\x83\x41@jp.example\r\n\xC0\xC1@jp.example\r\nABC@jp.example\r\n", "\x83\x41X@JP.example",
+         "abc@jp.example\r\n\x83\x41@jp.example\r\n\x83\x41x@jp.example\r\n\xC0\xC1@jp.example\r\n"},
+    };
+    if (const char* expected = std::getenv("EXPECTED_CODE_PAGE")) {
+        ASSERT_EQ(std::to_string(GetACP()), expected) << "Wine did not take the code page of its locale";
+    }
+    const auto c =
+        std::find_if(std::begin(cases), std::end(cases), [](const auto& c) { return c.codePage == GetACP(); });
+    ASSERT_NE(c, std::end(cases)) << "no case for code page " << GetACP();
+    LayOut("pelwarden_code_page_" + std::to_string(c->codePage));
+    layout_->Write("conf\\blocked_senders", c->file);
+    SeedIdentity({c->imported});
+    WriteStores({}, {});
+    Run();
+    EXPECT_EQ(Conf("blocked_senders"), c->saved);
+    EXPECT_EQ(Count(Log(), "Error"), 0) << Log();
 }
 
 // A file put in the system folder for one case, and taken out again.

@@ -1,0 +1,8 @@
+#include "LetterCase.h"
+
+// Outside Windows there is no system code page to ask: the files are taken
+// to be in code page 1252.
+const LetterCase& LetterCase::System() {
+    static const LetterCase rule = CodePage1252();
+    return rule;
+}
