@@ -23,9 +23,10 @@
 // The file has no lock: the daemon, an editor or the updater share it only
 // through whole-file replacement, so Save writes what the map holds. Every
 // key of the map is written on every line that spells it, in the file's own
-// capitals, with the value a lookup finds; a key the file lacks (another
-// program may have removed it since the load) is appended. What another
-// program wrote meanwhile to a key the map holds is written over.
+// capitals, with the value a lookup finds (its line goes when that value is
+// empty); a key the file lacks (another program may have removed it since
+// the load) is appended. What another program wrote meanwhile to a key the
+// map holds is written over.
 //
 // Writing goes to the path + ".tmp", which then replaces the file in one step,
 // so the file is always either the old or the new version. Save and

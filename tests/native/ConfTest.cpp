@@ -70,8 +70,8 @@ TEST_F(ConfTest, ASaveWritesEveryKeyTheMapHoldsOnEveryLineThatSpellsIt) {
          "listen_port=8110\r\nspam_timeout=5\r\n",
          [this](Conf&) { WriteFile("settings.conf", "listen_port=8123\r\nspam_timeout=5\r\nadded_elsewhere=1\r\n"); },
          "listen_port=8110\r\nspam_timeout=5\r\nadded_elsewhere=1\r\n"},
-        {"a held key another program removed is appended again",
-         "listen_port=8110\r\nrestrict_to_me=no\r\nspam_timeout=5\r\n",
+        {"held keys another program removed are appended again in key order",
+         "spam_timeout=5\r\nlisten_port=8110\r\nrestrict_to_me=no\r\n",
          [this](Conf&) { WriteFile("settings.conf", "listen_port=8110\r\n"); },
          "listen_port=8110\r\nrestrict_to_me=no\r\nspam_timeout=5\r\n"},
     };
