@@ -33,7 +33,7 @@ std::int32_t GrownCapacity(std::uint64_t capacity, std::uint64_t newLength) {
     return static_cast<std::int32_t>(capacity);
 }
 
-// Upper case in code page 1252: the inverse of LowerCase's mapping.
+// Upper case in code page 1252, whatever the system's.
 unsigned char Upper(unsigned char c) {
     if ((c >= 'a' && c <= 'z') || (c >= 0xE0 && c <= 0xFE && c != 0xF7)) {
         return static_cast<unsigned char>(c - 0x20);
@@ -265,7 +265,7 @@ bool CString::equalsIgnoreCase(const CString* aCString) const {
 }
 
 bool CString::equalsIgnoreCaseVB(std::string_view aString) const {
-    return UpperCase(toString()) == UpperCase(std::string(aString));
+    return TextEqual(view(), aString);
 }
 
 std::int32_t CString::compareTo(const CString* aCString) const {
