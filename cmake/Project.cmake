@@ -128,11 +128,10 @@ endfunction()
 # A Windows test run again in another locale, which names the code page Wine
 # gives its programs (EXPECTED_CODE_PAGE tells the test which to expect).
 # The locale is built from Debian's sources (package locales) into the build
-# tree, so the machine needs no change. The run has a Wine prefix of its own,
-# shared only with the other runs in that locale: Wine rewrites a prefix's
-# regional settings each time a program starts in another locale than the
-# last, and the other tests would meet those. Arguments after the code page
-# are the test's command.
+# tree, so the machine needs no change. These runs take turns in a Wine
+# prefix of their own: Wine rewrites a prefix's regional settings each time a
+# program starts in another locale than the last, and the other tests would
+# meet those. Arguments after the code page are the test's command.
 function(add_locale_test name locale code_page)
     set(locales ${CMAKE_BINARY_DIR}/locales)
     if(NOT TARGET locale_${locale})
@@ -145,10 +144,10 @@ function(add_locale_test name locale code_page)
         add_custom_target(locale_${locale} ALL DEPENDS ${locales}/${locale}/LC_CTYPE)
     endif()
     add_test(NAME ${name} COMMAND ${ARGN})
-    set(prefix ${CMAKE_BINARY_DIR}/wineprefix-${locale}/prefix)
+    set(prefix ${CMAKE_BINARY_DIR}/wineprefix-locales/prefix)
     set_tests_properties(${name} PROPERTIES
         ENVIRONMENT "LC_ALL=${locale};LOCPATH=${locales};EXPECTED_CODE_PAGE=${code_page};WINEPREFIX=${prefix}"
-        RESOURCE_LOCK wineprefix_${locale})
+        RESOURCE_LOCK wineprefix_locales)
 endfunction()
 
 # The resources of one program: its version block and manifest, the string

@@ -57,10 +57,6 @@ LetterCase LetterCase::CodePage1252() {
     return LetterCase(small, {});
 }
 
-int LetterCase::Compare(std::string_view a, std::string_view b) const {
-    return doubleByte_ ? CompareDoubleBytes(a, b) : CompareSingleBytes(a, b);
-}
-
 int LetterCase::CompareSingleBytes(std::string_view a, std::string_view b) const {
     const unsigned char* small = small_.data();
     const unsigned char* x = Bytes(a);
@@ -104,6 +100,12 @@ int LetterCase::CompareDoubleBytes(std::string_view a, std::string_view b) const
 
 std::string LetterCase::Lower(std::string_view text) const {
     std::string result(text);
+    if (!doubleByte_) {
+        for (char& c : result) {
+            c = static_cast<char>(small_[static_cast<unsigned char>(c)]);
+        }
+        return result;
+    }
     const std::size_t n = result.size();
     for (std::size_t i = 0; i < n; ++i) {
         const auto c = static_cast<unsigned char>(result[i]);

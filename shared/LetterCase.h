@@ -17,12 +17,19 @@ public:
     // The rule of the code page as the system gives it (Windows only; raises
     // ObjectError 5 for a code page the system does not have).
     static LetterCase OfCodePage(unsigned codePage);
-    // The rule of the system's code page, taken once: that of the Windows
-    // programs' code page, code page 1252 in the portable build.
-    static const LetterCase& System();
+    // The rule of the system's code page: that of the Windows programs' code
+    // page, code page 1252 in the portable build.
+    static LetterCase OfSystemCodePage();
+    // The same, taken once; every comparison of list keys asks for it.
+    static const LetterCase& System() {
+        static const LetterCase rule = OfSystemCodePage();
+        return rule;
+    }
 
     // -1, 0 or 1: the texts compared byte by byte, each in its small form.
-    int Compare(std::string_view a, std::string_view b) const;
+    int Compare(std::string_view a, std::string_view b) const {
+        return doubleByte_ ? CompareDoubleBytes(a, b) : CompareSingleBytes(a, b);
+    }
     // The text with its letters made small.
     std::string Lower(std::string_view text) const;
 

@@ -2,7 +2,6 @@
 
 // Outside Windows there is no system code page to ask: the files are taken
 // to be in code page 1252.
-const LetterCase& LetterCase::System() {
-    static const LetterCase rule = CodePage1252();
-    return rule;
+LetterCase LetterCase::OfSystemCodePage() {
+    return CodePage1252();
 }

@@ -60,7 +60,6 @@ LetterCase LetterCase::OfCodePage(unsigned codePage) {
     return LetterCase(small, lead);
 }
 
-const LetterCase& LetterCase::System() {
-    static const LetterCase rule = OfCodePage(GetACP());
-    return rule;
+LetterCase LetterCase::OfSystemCodePage() {
+    return OfCodePage(GetACP());
 }
