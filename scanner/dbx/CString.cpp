@@ -265,7 +265,7 @@ bool CString::equalsIgnoreCase(const CString* aCString) const {
 }
 
 bool CString::equalsIgnoreCaseVB(std::string_view aString) const {
-    return TextEqual(view(), aString);
+    return UpperCase(toString()) == UpperCase(std::string(aString));
 }
 
 std::int32_t CString::compareTo(const CString* aCString) const {
